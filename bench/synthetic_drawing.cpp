@@ -1,0 +1,99 @@
+#include "synthetic_drawing.h"
+
+#include <cstdio>
+#include <random>
+#include <string>
+
+namespace toridasu::bench {
+namespace {
+
+// Room names and notes in Shift-JIS (居室, 台所, 浴室, 廊下, 寝室, 玄関, 便所, 収納).
+const char* const kTexts[] = {
+    "\x8B\x8F\x8E\xBA",         "\x91\xE4\x8F\x8A",          "\x97\x81\x8E\xBA",
+    "\x98\x4C\x89\xBA",         "\x90\x51\x8E\xBA",          "\x8C\xBA\x8A\xD6",
+    "\x95\xD6\x8F\x8A",         "\x8E\xFB\x94\x5B",          "W=900 H=2000",
+    "\x8B\x8F\x8E\xBA 12.5\x8F\xE4", "FL+150",                "\x95\x5C\x8E\xA6 \x83\x5C\x83\x74\x83\x40",
+};
+
+class Writer {
+ public:
+  explicit Writer(std::FILE* f) : f_(f) {}
+  void Pair(int code, const std::string& value) {
+    char head[16];
+    std::snprintf(head, sizeof head, "%3d\r\n", code);
+    out_ += head;
+    out_ += value;
+    out_ += "\r\n";
+    if (out_.size() > (1u << 20)) Flush();
+  }
+  void Real(int code, double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", v);
+    Pair(code, text);
+  }
+  void Flush() {
+    total_ += out_.size();
+    std::fwrite(out_.data(), 1, out_.size(), f_);
+    out_.clear();
+  }
+  uint64_t Size() const { return total_ + out_.size(); }
+
+ private:
+  std::FILE* f_;
+  std::string out_;
+  uint64_t total_ = 0;
+};
+
+}  // namespace
+
+uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return 0;
+  Writer w(f);
+  std::mt19937 random(42);
+  std::uniform_real_distribution<double> coordinate(0.0, 50000.0);
+  std::uniform_int_distribution<int> pick(0, 9);
+  w.Pair(0, "SECTION");
+  w.Pair(2, "HEADER");
+  w.Pair(9, "$ACADVER");
+  w.Pair(1, "AC1015");
+  w.Pair(0, "ENDSEC");
+  w.Pair(0, "SECTION");
+  w.Pair(2, "ENTITIES");
+  uint64_t texts = 0;
+  uint64_t handle = 0x100;
+  char hex[16];
+  while (w.Size() < bytes) {
+    std::snprintf(hex, sizeof hex, "%llX", static_cast<unsigned long long>(handle++));
+    if (pick(random) == 0) {
+      w.Pair(0, "TEXT");
+      w.Pair(5, hex);
+      w.Pair(8, "TEXT-1");
+      w.Real(10, coordinate(random));
+      w.Real(20, coordinate(random));
+      w.Real(30, 0.0);
+      w.Real(40, 250.0);
+      w.Pair(1, kTexts[texts % (sizeof kTexts / sizeof kTexts[0])]);
+      w.Pair(7, "STANDARD");
+      ++texts;
+    } else {
+      w.Pair(0, "LINE");
+      w.Pair(5, hex);
+      w.Pair(8, "WALL");
+      w.Pair(62, "7");
+      w.Real(10, coordinate(random));
+      w.Real(20, coordinate(random));
+      w.Real(30, 0.0);
+      w.Real(11, coordinate(random));
+      w.Real(21, coordinate(random));
+      w.Real(31, 0.0);
+    }
+  }
+  w.Pair(0, "ENDSEC");
+  w.Pair(0, "EOF");
+  w.Flush();
+  std::fclose(f);
+  return texts;
+}
+
+}  // namespace toridasu::bench

@@ -1,0 +1,15 @@
+// A generated drawing that looks like the real ones: CR LF line ends, short
+// lines, group codes right-aligned in three columns, about one text entity in
+// ten, Shift-JIS texts.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace toridasu::bench {
+
+// Writes a drawing of about `bytes` bytes to `path`; returns the number of
+// text entities in it.
+uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes);
+
+}  // namespace toridasu::bench

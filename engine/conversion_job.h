@@ -1,0 +1,44 @@
+// The conversion job: one DXF drawing in, one CSV file out, yes or no.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace toridasu {
+
+// Why a conversion failed, for callers that tell the user more than no.
+struct ConversionFailure {
+  std::string kind;     // the error kind's name ("EInOutError", "ERangeError", ...)
+  std::string message;  // Shift-JIS, from the string table
+  int32_t ioCode = 0;   // EInOutError only
+  uint64_t line = 0;    // the drawing's line being read when it failed (0: none)
+};
+
+struct ConversionStats {
+  uint64_t records = 0;  // record lines written (the header not counted)
+  std::optional<ConversionFailure> failure;
+};
+
+// Converts the drawing `sourceName` into `destinationBase` + ".csv".
+// True when the whole drawing was converted and both files closed cleanly.
+// False after a failure, with the partial output removed (only output that
+// this call created is ever removed). A source that cannot be opened is not a
+// false answer: its EInOutError, with the platform's own code, leaves the call.
+bool ConvertDxfToCsv(std::string_view sourceName, std::string_view destinationBase,
+                     ConversionStats* stats = nullptr, Platform& platform = CurrentPlatform());
+
+// The same job with the destination named in full (no ".csv" appended).
+bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinationName,
+                         ConversionStats* stats = nullptr, Platform& platform = CurrentPlatform());
+
+// True when a file, not a folder, of exactly this name exists. Wildcards
+// match nothing.
+bool FileIsPresent(std::string_view path, Platform& platform = CurrentPlatform());
+// True when the platform deleted the file.
+bool RemoveFile(std::string_view path, Platform& platform = CurrentPlatform());
+
+}  // namespace toridasu

@@ -1,0 +1,136 @@
+#include "engine/csv_destination.h"
+
+#include <atomic>
+#include <cstring>
+
+#include "base/errors.h"
+#include "engine/file_name_rules.h"
+#include "engine/numbers.h"
+
+namespace toridasu {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+std::atomic<char> decimalSeparator{'.'};
+
+}  // namespace
+
+// "X","Y","Z","文字内容"
+const std::string_view kCsvHeader =
+    "\x22X\x22,\x22Y\x22,\x22Z\x22,\x22\x95\xB6\x8E\x9A\x93\xE0\x97\x65\x22";
+
+CsvDestination::CsvDestination(Platform& platform, std::size_t bufferSize)
+    : platform_(platform), capacity_(bufferSize == 0 ? 1 : bufferSize) {}
+
+CsvDestination::~CsvDestination() { Abandon(); }
+
+void CsvDestination::Create(std::string_view name) {
+  open_ = false;
+  held_ = 0;
+  failedCode_ = 0;
+  createdDiskFile_ = false;
+  if (const int32_t refusal = FileNameRefusal(name)) RaiseIoError(refusal);
+  const std::string zeroTerminated(name);
+  FileHandle handle = kNoFile;
+  if (const uint32_t code = platform_.CreateForWriting(zeroTerminated.c_str(), &handle)) {
+    RaiseIoError(static_cast<int32_t>(code));
+  }
+  const FileKind kind = platform_.KindOf(handle);
+  // Devices and pipes are not files of ours: a failure never deletes them.
+  createdDiskFile_ = kind == FileKind::Disk || kind == FileKind::Unknown;
+  if (kind == FileKind::Unknown) {
+    platform_.Close(handle);
+    RaiseIoError(io_code::kUnusableHandle);
+  }
+  writeOutAtLineEnd_ = kind == FileKind::Character;
+  if (!buffer_) buffer_ = std::make_unique<char[]>(capacity_);
+  handle_ = handle;
+  open_ = true;
+}
+
+bool CsvDestination::WriteOut(const char* bytes, std::size_t count) {
+  const uint32_t code = platform_.Write(handle_, bytes, static_cast<uint32_t>(count));
+  if (code != 0) failedCode_ = code;
+  return code == 0;
+}
+
+void CsvDestination::Append(const char* bytes, std::size_t count) {
+  std::size_t room = capacity_ - held_;
+  while (count >= room) {
+    std::memcpy(buffer_.get() + held_, bytes, room);
+    held_ = 0;
+    // On failure this buffer and the rest of the piece are lost.
+    if (!WriteOut(buffer_.get(), capacity_)) return;
+    bytes += room;
+    count -= room;
+    room = capacity_;
+  }
+  std::memcpy(buffer_.get() + held_, bytes, count);
+  held_ += count;
+}
+
+void CsvDestination::WriteLine(std::string_view line) {
+  if (!open_) RaiseIoError(io_code::kFileNotOpen);
+  failedCode_ = 0;
+  Append(line.data(), line.size());
+  Append(kLineEnd.data(), kLineEnd.size());
+  if (writeOutAtLineEnd_ && held_ != 0) {
+    const std::size_t count = held_;
+    held_ = 0;
+    WriteOut(buffer_.get(), count);
+  }
+  if (failedCode_ != 0) RaiseIoError(static_cast<int32_t>(failedCode_));
+}
+
+void CsvDestination::Close() {
+  if (!open_) RaiseIoError(io_code::kFileNotOpen);
+  if (held_ != 0) {
+    const std::size_t count = held_;
+    held_ = 0;
+    // On failure the handle stays open, so that a second close only closes it.
+    if (!WriteOut(buffer_.get(), count)) RaiseIoError(static_cast<int32_t>(failedCode_));
+  }
+  open_ = false;
+  const FileHandle handle = handle_;
+  handle_ = kNoFile;
+  if (const uint32_t code = platform_.Close(handle)) RaiseIoError(static_cast<int32_t>(code));
+}
+
+void CsvDestination::Abandon() {
+  held_ = 0;
+  if (!open_) return;
+  open_ = false;
+  const FileHandle handle = handle_;
+  handle_ = kNoFile;
+  platform_.Close(handle);
+}
+
+void CreateCsvFile(CsvDestination& destination, std::string_view name) { destination.Create(name); }
+void WriteCsvHeader(CsvDestination& destination) { destination.WriteLine(kCsvHeader); }
+void WriteCsvLine(CsvDestination& destination, std::string_view line) { destination.WriteLine(line); }
+void CloseCsvFile(CsvDestination& destination) { destination.Close(); }
+
+void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
+                     std::string_view text) {
+  // Assembled in full first, so a text that cannot be quoted writes nothing.
+  thread_local std::string line;
+  line.clear();
+  char number[kMaxRealText];
+  const char separator = DecimalSeparator();
+  for (const double value : {x, y, z}) {
+    line.append(number, FormatReal(value, separator, number));
+    line += ',';
+  }
+  AppendQuotedCsvText(line, text);
+  destination.WriteLine(line);
+}
+
+char DecimalSeparator() { return decimalSeparator.load(std::memory_order_relaxed); }
+void SetDecimalSeparator(char separator) { decimalSeparator.store(separator, std::memory_order_relaxed); }
+
+void RefreshDecimalSeparator(Platform& platform) {
+  const char separator = platform.LocaleDecimalSeparator();
+  SetDecimalSeparator(separator != '\0' ? separator : '.');
+}
+
+}  // namespace toridasu

@@ -1,0 +1,86 @@
+// The output side of a conversion: the CSV file, its line and buffer
+// discipline, and the layout of its records.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace toridasu {
+
+class CsvDestination {
+ public:
+  static constexpr std::size_t kDefaultBufferSize = 256 * 1024;
+
+  // `bufferSize` bytes are gathered before the platform sees them; a
+  // character device gets its bytes at every line end as well.
+  explicit CsvDestination(Platform& platform = CurrentPlatform(),
+                          std::size_t bufferSize = kDefaultBufferSize);
+  ~CsvDestination();
+  CsvDestination(const CsvDestination&) = delete;
+  CsvDestination& operator=(const CsvDestination&) = delete;
+
+  // CreateCsvFile: empties an existing file or makes a new one.
+  void Create(std::string_view name);
+  // WriteCsvLine: the line and CR LF.
+  void WriteLine(std::string_view line);
+  // CloseCsvFile: writes out what is held, then closes.
+  void Close();
+  // Closes the handle without writing what is held (after a failure).
+  void Abandon();
+
+  bool IsOpen() const { return open_; }
+  // Whether creation made or emptied a file on disk, that is, output of ours
+  // that a failed conversion has to remove.
+  bool CreatedDiskFile() const { return createdDiskFile_; }
+
+ private:
+  void Append(const char* bytes, std::size_t count);
+  bool WriteOut(const char* bytes, std::size_t count);
+
+  Platform& platform_;
+  FileHandle handle_ = kNoFile;
+  bool open_ = false;
+  bool writeOutAtLineEnd_ = false;
+  bool createdDiskFile_ = false;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_;
+  std::size_t held_ = 0;
+  uint32_t failedCode_ = 0;
+};
+
+// The header line: "X","Y","Z","文字内容" in code page 932.
+extern const std::string_view kCsvHeader;
+
+void CreateCsvFile(CsvDestination& destination, std::string_view name);
+void WriteCsvHeader(CsvDestination& destination);
+void WriteCsvLine(CsvDestination& destination, std::string_view line);
+void CloseCsvFile(CsvDestination& destination);
+// One record: the three coordinates and the quoted text. Nothing of it is
+// written when the text cannot be quoted (ERangeError).
+void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
+                     std::string_view text);
+
+// The text field: between double quotes, a lone double quote replaced by the
+// full-width "”" (0x81 0x68). Raises ERangeError when the last character is
+// a lone lead byte.
+std::string QuoteCsvText(std::string_view text);
+// The same, appended to `out`; on failure `out` is left as it was.
+void AppendQuotedCsvText(std::string& out, std::string_view text);
+
+// Character counting and copying by the writer's fixed double-byte rule
+// (lead bytes 0x80-0x9F and 0xE0-0xFD). Positions count from 1.
+int32_t MbLength(std::string_view text);
+std::string MbCopy(std::string_view text, int32_t index, int32_t count);
+
+// The decimal separator byte of the moment, "." until the locale is read.
+char DecimalSeparator();
+void SetDecimalSeparator(char separator);
+// Reads the separator from the user's locale ("." when it gives none or a
+// longer one).
+void RefreshDecimalSeparator(Platform& platform);
+
+}  // namespace toridasu

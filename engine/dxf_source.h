@@ -1,0 +1,87 @@
+// The input side of a conversion: a DXF drawing read as lines of bytes,
+// strictly forward, in large blocks.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace toridasu {
+
+// A drawing opened for line reading. A line ends at CR, CR LF or LF; a
+// Ctrl-Z byte (or the physical end) ends the drawing and is never consumed,
+// so reading at the end yields empty lines.
+class DxfSource {
+ public:
+  static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
+
+  explicit DxfSource(Platform& platform = CurrentPlatform(),
+                     std::size_t blockSize = kDefaultBlockSize);
+  ~DxfSource();
+  DxfSource(const DxfSource&) = delete;
+  DxfSource& operator=(const DxfSource&) = delete;
+
+  // Raises EInOutError with the platform's code when the file cannot be opened.
+  void Open(std::string_view name);
+  // Raises EInOutError: 103 when not open, else the platform's code.
+  void Close();
+  bool IsOpen() const { return handle_ != kNoFile; }
+
+  // The next line into `line` (its previous content is replaced).
+  void ReadLine(std::string& line);
+  // Moves past the next line without keeping it.
+  void SkipLine();
+  // True when the next byte is Ctrl-Z or there is none; consumes nothing.
+  bool AtEnd();
+  // The number (from 1) of the line that the next read returns.
+  uint64_t NextLineNumber() const { return lineEnds_ + 1; }
+
+ private:
+  template <bool kKeep>
+  void TakeLine(std::string* line);
+  // Reads the next block; false at the end of the drawing.
+  bool Refill();
+
+  Platform& platform_;
+  FileHandle handle_ = kNoFile;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t blockSize_;
+  std::size_t position_ = 0;
+  std::size_t fill_ = 0;
+  bool ended_ = false;
+  uint64_t lineEnds_ = 0;
+};
+
+// Two lines of the drawing: a group-code line and its value line.
+struct GroupPair {
+  std::string code;
+  std::string value;
+};
+
+void ReadGroupPair(DxfSource& source, GroupPair& pair);
+
+// A group-code line as a number; never fails (see the reader's rules:
+// an empty line gives -1, stray text ends the number).
+int32_t GroupCodeOf(std::string_view codeText);
+
+// Whether `value`, upper-cased by the platform, contains `marker` at a
+// position that does not start on the second byte of a double-byte character.
+bool ContainsMarker(std::string_view value, std::string_view marker);
+
+// What a conversion keeps of one text entity.
+struct TextEntity {
+  double x = 0.0;
+  double y = 0.0;
+  double z = 0.0;
+  std::string text;
+  uint64_t textLine = 0;  // the drawing's line that held the text (0: none)
+};
+
+// Reads the groups of one text entity up to and including the next pair of
+// group code 0, which stays in `pair`. Failures end the entity quietly.
+void ReadTextEntity(DxfSource& source, TextEntity& entity, GroupPair& pair);
+
+}  // namespace toridasu

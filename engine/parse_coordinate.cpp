@@ -1,0 +1,124 @@
+// ParseCoordinate: a DXF value line to a double, through the extended format.
+// The digits are gathered into one whole number, scaled by table powers of
+// ten and rounded to double once; every intermediate step rounds in the
+// extended format, and those exact steps decide the last bit of the result.
+#include <cstdint>
+#include <cstring>
+
+#include "base/extended_real.h"
+#include "engine/numbers.h"
+
+namespace toridasu {
+namespace {
+
+// Exponent digits beyond this saturate: the value is then infinity or zero
+// whatever the fraction digits, as no text is long enough to offset it.
+constexpr int64_t kExponentCap = int64_t{1} << 62;
+
+// Accumulators below this take one more digit without passing 2^64.
+constexpr uint64_t kExactLimit = UINT64_MAX / 10;
+
+constexpr ExtendedReal kTen = ExtendedReal::Finite(false, 3, 0xA000000000000000u);
+
+bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+// The whole number of all significand digits: acc := acc * 10 + digit, each
+// operation rounded in the extended format. While the number fits 64 bits
+// every step is exact, so plain integers give the same value much faster.
+class DigitAccumulator {
+ public:
+  // False once the number has passed the extended range.
+  bool Push(char digit) {
+    const auto value = static_cast<uint32_t>(digit - '0');
+    if (!wide_) {
+      if (exact_ < kExactLimit) {
+        exact_ = exact_ * 10 + value;
+        return true;
+      }
+      wide_ = true;
+      extended_ = ExtendedReal::FromUint64(exact_);
+    }
+    extended_ = extended_.Multiply(kTen).AddSmall(value);
+    return extended_.Kind() != RealKind::kOverflow;
+  }
+
+  ExtendedReal Value() const { return wide_ ? extended_ : ExtendedReal::FromUint64(exact_); }
+
+  // Whether the number, rounded to double, passes the largest finite double.
+  bool ExceedsDouble() const { return wide_ && extended_.ToDouble().overflow; }
+
+ private:
+  bool wide_ = false;
+  uint64_t exact_ = 0;
+  ExtendedReal extended_;
+};
+
+Coordinate Valid(double value) { return {CoordinateStatus::kValid, value}; }
+Coordinate OutOfRange() { return {CoordinateStatus::kOutOfRange, 0.0}; }
+
+// A text that breaks the accepted form: the digits gathered before the
+// offending byte still decide whether the value is out of range.
+Coordinate Rejected(const DigitAccumulator& digits) {
+  return digits.ExceedsDouble() ? OutOfRange() : Coordinate{CoordinateStatus::kInvalid, 0.0};
+}
+
+// digits * 10^scale, signed, rounded to double.
+Coordinate Evaluate(const DigitAccumulator& digits, int64_t scale, bool negative) {
+  ExtendedReal value = digits.Value();
+  // A zero significand stays zero however large the exponent: 0E5200 is 0,
+  // not the infinity that scaling would make of it.
+  if (value.Kind() != RealKind::kZero) {
+    if (scale > kMaxDecimalScale) {
+      value = ExtendedReal::Infinity(false);
+    } else if (scale < -kMaxDecimalScale) {
+      value = ExtendedReal::Zero(false);
+    } else {
+      value = ScaleByPowerOfTen(value, static_cast<int32_t>(scale));
+    }
+  }
+  if (negative) value = value.Negated();
+  const NarrowedReal narrowed = value.ToDouble();
+  return narrowed.overflow ? OutOfRange() : Valid(narrowed.value);
+}
+
+}  // namespace
+
+Coordinate ParseCoordinate(std::string_view text) {
+  // A NUL byte ends the text.
+  if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
+    text = text.substr(0, static_cast<const char*>(nul) - text.data());
+  }
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  DigitAccumulator digits;
+
+  while (p != end && *p == ' ') ++p;
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  if (p == end) return Rejected(digits);
+
+  for (; p != end && IsDigit(*p); ++p) {
+    if (!digits.Push(*p)) return OutOfRange();
+  }
+  int64_t fractionDigits = 0;
+  if (p != end && *p == '.') {
+    for (++p; p != end && IsDigit(*p); ++p, ++fractionDigits) {
+      if (!digits.Push(*p)) return OutOfRange();
+    }
+  }
+  int64_t exponent = 0;
+  if (p != end && (*p == 'E' || *p == 'e')) {
+    ++p;
+    bool exponentNegative = false;
+    if (p != end && (*p == '+' || *p == '-')) exponentNegative = *p++ == '-';
+    if (p == end || !IsDigit(*p)) return Rejected(digits);
+    for (; p != end && IsDigit(*p); ++p) {
+      exponent = exponent < kExponentCap / 10 - 1 ? exponent * 10 + (*p - '0') : kExponentCap;
+    }
+    if (exponentNegative) exponent = -exponent;
+  }
+  if (p != end) return Rejected(digits);
+  return Evaluate(digits, exponent - fractionDigits, negative);
+}
+
+}  // namespace toridasu

@@ -1,0 +1,133 @@
+// The platform on Windows: the ANSI API calls themselves, with exactly the
+// arguments the core relies on.
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace toridasu {
+namespace {
+
+HANDLE ToHandle(FileHandle handle) { return reinterpret_cast<HANDLE>(handle); }
+FileHandle FromHandle(HANDLE handle) { return reinterpret_cast<FileHandle>(handle); }
+
+// The code of a call that has just failed. A failure must never read as
+// success, so a missing code becomes a general failure.
+uint32_t LastError() {
+  DWORD code = GetLastError();
+  return code != 0 ? code : win_error::kGenFailure;
+}
+
+uint32_t OpenFile(const char* name, DWORD access, DWORD disposition, FileHandle* handle) {
+  *handle = kNoFile;
+  HANDLE file = CreateFileA(name, access, FILE_SHARE_READ, nullptr, disposition,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return LastError();
+  *handle = FromHandle(file);
+  return 0;
+}
+
+class Win32Platform final : public Platform {
+ public:
+  uint32_t OpenForReading(const char* name, FileHandle* handle) override {
+    return OpenFile(name, GENERIC_READ, OPEN_EXISTING, handle);
+  }
+
+  uint32_t CreateForWriting(const char* name, FileHandle* handle) override {
+    return OpenFile(name, GENERIC_WRITE, CREATE_ALWAYS, handle);
+  }
+
+  uint32_t Read(FileHandle handle, void* buffer, uint32_t size, uint32_t* got) override {
+    DWORD count = 0;
+    BOOL ok = ReadFile(ToHandle(handle), buffer, size, &count, nullptr);
+    *got = ok ? count : 0;
+    return ok ? 0 : LastError();
+  }
+
+  // One WriteFile may take less than asked of a pipe or a device; the rest
+  // is offered again until all is taken or a call fails.
+  uint32_t Write(FileHandle handle, const void* data, uint32_t size) override {
+    const char* bytes = static_cast<const char*>(data);
+    do {
+      DWORD taken = 0;
+      if (!WriteFile(ToHandle(handle), bytes, size, &taken, nullptr)) return LastError();
+      if (taken > size) taken = size;
+      // A call that succeeds without taking anything would loop for ever.
+      if (taken == 0 && size != 0) return win_error::kDiskFull;
+      bytes += taken;
+      size -= taken;
+    } while (size != 0);
+    return 0;
+  }
+
+  FileKind KindOf(FileHandle handle) override {
+    switch (GetFileType(ToHandle(handle))) {
+      case FILE_TYPE_DISK: return FileKind::Disk;
+      case FILE_TYPE_CHAR: return FileKind::Character;
+      case FILE_TYPE_PIPE: return FileKind::Pipe;
+      default: return FileKind::Unknown;
+    }
+  }
+
+  uint32_t Close(FileHandle handle) override {
+    return CloseHandle(ToHandle(handle)) ? 0 : LastError();
+  }
+
+  bool FindFirst(const char* pattern, FoundEntry* entry) override {
+    WIN32_FIND_DATAA data;
+    HANDLE search = FindFirstFileA(pattern, &data);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    entry->isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry->lastWriteTime = (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                           data.ftLastWriteTime.dwLowDateTime;
+    return true;
+  }
+
+  bool ToLocalDosTime(uint64_t fileTime, uint16_t* dosDate, uint16_t* dosTime) override {
+    FILETIME universal;
+    universal.dwLowDateTime = static_cast<DWORD>(fileTime);
+    universal.dwHighDateTime = static_cast<DWORD>(fileTime >> 32);
+    FILETIME local;
+    WORD date = 0;
+    WORD time = 0;
+    if (!FileTimeToLocalFileTime(&universal, &local)) return false;
+    if (!FileTimeToDosDateTime(&local, &date, &time)) return false;
+    *dosDate = date;
+    *dosTime = time;
+    return true;
+  }
+
+  bool Delete(const char* name) override { return DeleteFileA(name) != 0; }
+
+  bool DoubleByteEnabled() override { return GetSystemMetrics(SM_DBCSENABLED) != 0; }
+
+  bool AnsiCodePageInfo(CodePageInfo* info) override {
+    CPINFO codePage;
+    if (!GetCPInfo(CP_ACP, &codePage)) return false;
+    static_assert(sizeof(codePage.LeadByte) == sizeof(info->leadByteRanges));
+    for (int i = 0; i < MAX_LEADBYTES; ++i) info->leadByteRanges[i] = codePage.LeadByte[i];
+    return true;
+  }
+
+  void UpperCase(char* text, uint32_t length) override {
+    if (length != 0) CharUpperBuffA(text, length);
+  }
+
+  char LocaleDecimalSeparator() override {
+    if (char separator = LocaleDecimalSeparatorOverride()) return separator;
+    char buffer[2] = {0, 0};
+    if (GetLocaleInfoA(GetThreadLocale(), LOCALE_SDECIMAL, buffer, 2) == 0) return 0;
+    return buffer[0];
+  }
+
+  void ResetThreadLocale() override { SetThreadLocale(LOCALE_USER_DEFAULT); }
+};
+
+}  // namespace
+
+Platform& SystemPlatform() {
+  static Win32Platform platform;
+  return platform;
+}
+
+}  // namespace toridasu

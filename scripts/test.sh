@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both programs and runs every test:
+# the native build (core, converter, sanitizer-free unit tests), a short
+# fuzz run, and the 32-bit Windows build under Wine with a Japanese locale.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+cmake --preset native
+cmake --build --preset native
+ctest --preset native
+
+cmake --preset windows -DTORIDASU_NATIVE_CLI="$PWD/build/native/cli/toridasu-cli"
+cmake --build --preset windows
+ctest --preset windows
+
+scripts/fuzz.sh "${TORIDASU_FUZZ_SECONDS:-20}"

@@ -1,0 +1,75 @@
+# toridasu-cli as a user meets it: help, version, usage errors, a failed and
+# a successful conversion, the default output name.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+
+function(run expected_code)
+  execute_process(COMMAND ${RUNNER} ${CLI} ${ARGN}
+    WORKING_DIRECTORY ${WORK} RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT code EQUAL expected_code)
+    message(FATAL_ERROR "toridasu-cli ${ARGN}: exit ${code}, expected ${expected_code}\nstdout: ${out}\nstderr: ${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect_match text pattern what)
+  if(NOT text MATCHES "${pattern}")
+    message(FATAL_ERROR "${what}: '${text}' does not match '${pattern}'")
+  endif()
+endfunction()
+
+run(0 --help)
+expect_match("${out}" "INPUT" "--help lists INPUT")
+run(0 --version)
+expect_match("${out}" "toridasu-cli [0-9]+\\.[0-9]+\\.[0-9]+" "--version")
+run(2)
+run(2 --no-such-option plan.dxf)
+
+# A drawing with two texts, CR LF line ends.
+string(ASCII 13 10 crlf)
+set(drawing "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}0${crlf}TEXT${crlf}10${crlf}1.5${crlf}20${crlf}-2${crlf}1${crlf}A\"B${crlf}0${crlf}MTEXT${crlf}10${crlf}1e3${crlf}1${crlf}x,y${crlf}0${crlf}ENDSEC${crlf}0${crlf}EOF${crlf}")
+file(WRITE ${WORK}/plan.v2.dxf "${drawing}")
+file(SHA256 ${WORK}/plan.v2.dxf drawing_hash)
+
+# The output may not name the input.
+run(2 -o plan.v2.dxf plan.v2.dxf)
+file(SHA256 ${WORK}/plan.v2.dxf kept_hash)
+if(NOT kept_hash STREQUAL drawing_hash)
+  message(FATAL_ERROR "a refused run changed the input")
+endif()
+
+# Default output: the last extension replaced.
+run(0 plan.v2.dxf)
+file(READ ${WORK}/plan.v2.csv csv HEX)
+set(expected_hex "225822")  # "X"
+string(FIND "${csv}" "${expected_hex}" at)
+if(NOT at EQUAL 0)
+  message(FATAL_ERROR "plan.v2.csv does not start with the header: ${csv}")
+endif()
+file(READ ${WORK}/plan.v2.csv csv_text)
+expect_match("${csv_text}" "1\\.5,-2,0,\"A" "first record")
+expect_match("${csv_text}" "1000,0,0,\"x,y\"" "second record")
+
+# -o names the output exactly.
+run(0 -o named.txt plan.v2.dxf)
+if(NOT EXISTS ${WORK}/named.txt)
+  message(FATAL_ERROR "-o named.txt wrote nothing")
+endif()
+
+# A missing drawing: exit 1, the reason on stderr, nothing written.
+run(1 missing.dxf)
+expect_match("${err}" "missing\\.dxf" "the message names the drawing")
+if(EXISTS ${WORK}/missing.csv)
+  message(FATAL_ERROR "a failed conversion left missing.csv")
+endif()
+
+# A text whose last byte is a lone lead byte: exit 1 with its line, no output.
+string(ASCII 130 lone_lead)
+file(WRITE ${WORK}/broken.dxf "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}0${crlf}TEXT${crlf}1${crlf}ok${crlf}0${crlf}TEXT${crlf}1${crlf}A${lone_lead}${crlf}0${crlf}EOF${crlf}")
+run(1 broken.dxf)
+expect_match("${err}" "line 12" "the message gives the text's line")
+expect_match("${err}" "double-byte" "the message names the cause")
+if(EXISTS ${WORK}/broken.csv)
+  message(FATAL_ERROR "a failed conversion left broken.csv")
+endif()

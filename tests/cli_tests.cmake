@@ -1,0 +1,26 @@
+# Process-level tests of toridasu-cli: exit codes, messages, and the bytes it
+# writes for every drawing of the shared corpus (on the Windows build, the
+# same bytes as the native build's converter).
+if(TORIDASU_WINDOWS)
+  set(cli_runner ${CMAKE_CROSSCOMPILING_EMULATOR})
+  set(cli_fixture wine)
+else()
+  set(cli_runner "")
+  set(cli_fixture "")
+endif()
+set(TORIDASU_NATIVE_CLI "" CACHE FILEPATH "The native converter whose output the Windows build must match")
+
+add_test(NAME cli_behaviour
+  COMMAND ${CMAKE_COMMAND}
+    -DRUNNER=${cli_runner} -DCLI=$<TARGET_FILE:toridasu-cli>
+    -DWORK=${CMAKE_CURRENT_BINARY_DIR}/cli-behaviour
+    -P ${CMAKE_CURRENT_SOURCE_DIR}/cli_behaviour.cmake)
+add_test(NAME cli_corpus
+  COMMAND ${CMAKE_COMMAND}
+    -DRUNNER=${cli_runner} -DCLI=$<TARGET_FILE:toridasu-cli> -DREFERENCE_CLI=${TORIDASU_NATIVE_CLI}
+    -DCORPUS=${TORIDASU_CORPUS} -DWORK=${CMAKE_CURRENT_BINARY_DIR}/cli-corpus
+    -P ${CMAKE_CURRENT_SOURCE_DIR}/cli_corpus.cmake)
+set_tests_properties(cli_behaviour cli_corpus PROPERTIES TIMEOUT 600)
+if(cli_fixture)
+  set_tests_properties(cli_behaviour cli_corpus PROPERTIES FIXTURES_REQUIRED ${cli_fixture})
+endif()
