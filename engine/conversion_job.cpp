@@ -17,52 +17,67 @@ constexpr std::string_view kEofMarker = "EOF";
 constexpr std::string_view kTextMarker = "TEXT";
 constexpr std::string_view kCsvExtension = ".csv";
 
-// Reads a pair, keeping the value line only when the caller will look at it:
-// the value of any other code is never examined before the next pair replaces it.
-int32_t ReadPair(DxfSource& source, GroupPair& pair, int32_t wantedA, int32_t wantedB) {
-  source.ReadLine(pair.code);
-  const int32_t code = GroupCodeOf(pair.code);
-  if (code == wantedA || code == wantedB) {
-    source.ReadLine(pair.value);
-  } else {
-    source.SkipLine();
-    pair.value.clear();
+// The hot loop reads pairs as views into the reader's buffer and looks at a
+// value line only when its code is one the caller tests; every other value is
+// passed over, since nothing examines it before the next pair replaces it.
+struct PairView {
+  int32_t code = 0;
+  std::string_view value;
+};
+
+class PairReader {
+ public:
+  explicit PairReader(DxfSource& source) : source_(source) {}
+  PairView Read(int32_t wantedA, int32_t wantedB) {
+    PairView pair;
+    pair.code = GroupCodeOfFast(source_.ReadLineView(codeSpill_));
+    if (pair.code == wantedA || pair.code == wantedB) {
+      pair.value = source_.ReadLineView(valueSpill_);
+    } else {
+      source_.SkipLine();
+    }
+    return pair;
   }
-  return code;
-}
+
+ private:
+  DxfSource& source_;
+  std::string codeSpill_;
+  std::string valueSpill_;
+};
 
 // Reads up to the first name containing "ENTITIES" (or a type containing
 // "EOF", or the end). At least one pair is read, even from an empty file.
-void ScanForEntities(DxfSource& source, GroupPair& pair) {
+void ScanForEntities(DxfSource& source, PairReader& reader) {
   bool goOn = true;
   while (goOn) {
-    const int32_t code = ReadPair(source, pair, kTypeCode, kNameCode);
-    if (code == kNameCode && ContainsMarker(pair.value, kEntitiesMarker)) goOn = false;
-    if (code == kTypeCode && ContainsMarker(pair.value, kEofMarker)) goOn = false;
+    const PairView pair = reader.Read(kTypeCode, kNameCode);
+    if (pair.code == kNameCode && ContainsMarker(pair.value, kEntitiesMarker)) goOn = false;
+    if (pair.code == kTypeCode && ContainsMarker(pair.value, kEofMarker)) goOn = false;
     if (source.AtEnd()) goOn = false;
   }
 }
 
 // Walks the entities to a type containing "EOF" or the end, writing a record
 // for every text entity with a text.
-void WalkEntities(DxfSource& source, GroupPair& pair, CsvDestination& destination,
+void WalkEntities(DxfSource& source, PairReader& reader, CsvDestination& destination,
                   ConversionStats& stats, uint64_t& failureLine) {
   TextEntity entity;
+  GroupPair left;  // the pair that ended the last text entity
   bool goOn = true;
   bool readNeeded = true;
   while (goOn) {
     if (source.AtEnd()) return;
-    int32_t code;
+    PairView pair;
     if (readNeeded) {
-      code = ReadPair(source, pair, kTypeCode, kTypeCode);
+      pair = reader.Read(kTypeCode, kTypeCode);
     } else {
       readNeeded = true;  // examine the pair that ended the last entity
-      code = GroupCodeOf(pair.code);
+      pair = PairView{GroupCodeOf(left.code), left.value};
     }
-    if (code != kTypeCode) continue;
+    if (pair.code != kTypeCode) continue;
     if (ContainsMarker(pair.value, kEofMarker)) goOn = false;
     if (!ContainsMarker(pair.value, kTextMarker)) continue;
-    ReadTextEntity(source, entity, pair);
+    ReadTextEntity(source, entity, left);
     if (!entity.text.empty()) {
       // A text that cannot be quoted is reported at the line that held it.
       failureLine = entity.textLine;
@@ -105,11 +120,11 @@ bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinati
   CsvDestination destination(platform);
   uint64_t textLine = 0;
   try {
-    GroupPair pair;
+    PairReader reader(source);
     CreateCsvFile(destination, destinationName);
     WriteCsvHeader(destination);
-    ScanForEntities(source, pair);
-    WalkEntities(source, pair, destination, out, textLine);
+    ScanForEntities(source, reader);
+    WalkEntities(source, reader, destination, out, textLine);
     CloseCsvFile(destination);
     source.Close();
   } catch (const Exception& error) {

@@ -20,7 +20,9 @@ void DxfSource::Open(std::string_view name) {
   if (const uint32_t code = platform_.OpenForReading(zeroTerminated.c_str(), &handle)) {
     RaiseIoError(static_cast<int32_t>(code));
   }
-  if (!buffer_) buffer_ = std::make_unique<char[]>(blockSize_);
+  // Zeroed once: the finder reads whole chunks, past the fill too.
+  if (!buffer_) buffer_ = std::make_unique<char[]>(blockSize_ + LineEndFinder::kPadding);
+  finder_.Reset(buffer_.get(), 0);
   handle_ = handle;
   position_ = fill_ = 0;
   ended_ = false;
@@ -38,6 +40,7 @@ bool DxfSource::Refill() {
   if (ended_) return false;
   if (!IsOpen()) RaiseIoError(io_code::kFileNotOpen);
   position_ = fill_ = 0;
+  finder_.Reset(buffer_.get(), 0);
   uint32_t got = 0;
   const uint32_t code = platform_.Read(handle_, buffer_.get(), static_cast<uint32_t>(blockSize_), &got);
   if (code != 0 && code != win_error::kBrokenPipe) RaiseIoError(static_cast<int32_t>(code));
@@ -46,44 +49,48 @@ bool DxfSource::Refill() {
     return false;
   }
   fill_ = got;
+  finder_.Reset(buffer_.get(), fill_);
   return true;
 }
 
-bool DxfSource::AtEnd() {
+bool DxfSource::AtEndSlow() {
   if (ended_) return true;
   if (position_ == fill_ && !Refill()) return true;
   if (buffer_[position_] == kEndOfFileMark) ended_ = true;
   return ended_;
 }
 
-template <bool kKeep>
+void DxfSource::PassLineEnd() {
+  const char end = buffer_[position_];
+  if (end == kEndOfFileMark) {
+    ended_ = true;
+    return;
+  }
+  ++position_;
+  ++lineEnds_;
+  if (end == kCarriageReturn) {
+    // CR LF is one line end; the LF may sit at the start of the next block.
+    if (position_ == fill_ && !Refill()) return;
+    if (buffer_[position_] == kLineFeed) ++position_;
+  }
+}
+
 void DxfSource::TakeLine(std::string* line) {
-  if constexpr (kKeep) line->clear();
   for (;;) {
     if (position_ == fill_ && !Refill()) return;
-    const char* start = buffer_.get() + position_;
-    const char* stop = FindLineEnd(start, buffer_.get() + fill_);
-    if constexpr (kKeep) line->append(start, static_cast<std::size_t>(stop - start));
-    position_ = static_cast<std::size_t>(stop - buffer_.get());
+    const std::size_t stop = finder_.Next(position_);
+    if (line) line->append(buffer_.get() + position_, stop - position_);
+    position_ = stop;
     if (position_ == fill_) continue;  // the line goes on in the next block
-    const char end = *stop;
-    if (end == kEndOfFileMark) {
-      ended_ = true;
-      return;
-    }
-    ++position_;
-    ++lineEnds_;
-    if (end == kCarriageReturn) {
-      // CR LF is one line end; the LF may sit at the start of the next block.
-      if (position_ == fill_ && !Refill()) return;
-      if (buffer_[position_] == kLineFeed) ++position_;
-    }
+    PassLineEnd();
     return;
   }
 }
 
-void DxfSource::ReadLine(std::string& line) { TakeLine<true>(&line); }
-void DxfSource::SkipLine() { TakeLine<false>(nullptr); }
+void DxfSource::ReadLine(std::string& line) {
+  line.clear();
+  TakeLine(&line);
+}
 
 void ReadGroupPair(DxfSource& source, GroupPair& pair) {
   source.ReadLine(pair.code);

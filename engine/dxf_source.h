@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/line_scan.h"
 #include "platform/platform.h"
 
 namespace toridasu {
@@ -32,16 +33,47 @@ class DxfSource {
 
   // The next line into `line` (its previous content is replaced).
   void ReadLine(std::string& line);
+  // The next line as a view into the reader's buffer, or into `spill` when it
+  // crosses a block edge. Valid until the next read or end test.
+  std::string_view ReadLineView(std::string& spill) {
+    const std::size_t start = position_;
+    if (PassLineInBlock()) return std::string_view(buffer_.get() + start, lineStop_ - start);
+    spill.clear();
+    TakeLine(&spill);
+    return spill;
+  }
   // Moves past the next line without keeping it.
-  void SkipLine();
+  void SkipLine() {
+    if (!PassLineInBlock()) TakeLine(nullptr);
+  }
   // True when the next byte is Ctrl-Z or there is none; consumes nothing.
-  bool AtEnd();
+  bool AtEnd() {
+    if (position_ < fill_ && buffer_[position_] != kEndOfFileMark) return false;
+    return AtEndSlow();
+  }
   // The number (from 1) of the line that the next read returns.
   uint64_t NextLineNumber() const { return lineEnds_ + 1; }
 
  private:
-  template <bool kKeep>
+  // Moves past the next line; its bytes are appended to `line` when given.
   void TakeLine(std::string* line);
+  // Moves past the line end at position_ (CR, CR LF or LF); stops at Ctrl-Z.
+  void PassLineEnd();
+  bool AtEndSlow();
+  // The common case, kept inline: the next line and its whole line end lie
+  // in the block. Moves past them, leaving the line's end in lineStop_;
+  // false (nothing moved) otherwise.
+  bool PassLineInBlock() {
+    if (position_ >= fill_) return false;
+    const std::size_t stop = finder_.Next(position_);
+    if (stop + 1 >= fill_) return false;
+    const char end = buffer_[stop];
+    if (end == kEndOfFileMark) return false;
+    lineStop_ = stop;
+    position_ = stop + 1 + (end == kCarriageReturn && buffer_[stop + 1] == kLineFeed);
+    ++lineEnds_;
+    return true;
+  }
   // Reads the next block; false at the end of the drawing.
   bool Refill();
 
@@ -51,6 +83,8 @@ class DxfSource {
   std::size_t blockSize_;
   std::size_t position_ = 0;
   std::size_t fill_ = 0;
+  LineEndFinder finder_;
+  std::size_t lineStop_ = 0;
   bool ended_ = false;
   uint64_t lineEnds_ = 0;
 };
@@ -66,6 +100,20 @@ void ReadGroupPair(DxfSource& source, GroupPair& pair);
 // A group-code line as a number; never fails (see the reader's rules:
 // an empty line gives -1, stray text ends the number).
 int32_t GroupCodeOf(std::string_view codeText);
+
+// The same, with the common shape (spaces, then up to nine digits) read inline.
+inline int32_t GroupCodeOfFast(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  if (i == text.size() || text.size() - i > 9) return GroupCodeOf(text);
+  uint32_t value = 0;
+  for (; i < text.size(); ++i) {
+    const uint32_t digit = static_cast<unsigned char>(text[i]) - uint32_t{'0'};
+    if (digit > 9) return GroupCodeOf(text);
+    value = value * 10 + digit;
+  }
+  return static_cast<int32_t>(value);
+}
 
 // Whether `value`, upper-cased by the platform, contains `marker` at a
 // position that does not start on the second byte of a double-byte character.
