@@ -1,0 +1,46 @@
+// The reader on any bytes: lines, pairs, text entities, group codes and
+// coordinates never crash, never hang, and keep their promises.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "engine/dxf_source.h"
+#include "engine/numbers.h"
+#include "support/code_page_932.h"
+#include "support/fake_platform.h"
+
+using namespace toridasu;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const bool setUp = (UseCodePage932(), true);
+  (void)setUp;
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  FakePlatform fake;
+  fake.AddFile("in.dxf", bytes);
+  // Small, odd block sizes put block edges everywhere.
+  const std::size_t block = 1 + (size > 0 ? data[0] % 61 : 0);
+  DxfSource source(fake, block);
+  source.Open("in.dxf");
+  GroupPair pair;
+  TextEntity entity;
+  std::size_t consumed = 0;
+  while (!source.AtEnd()) {
+    const uint64_t before = source.NextLineNumber();
+    ReadGroupPair(source, pair);
+    consumed += pair.code.size() + pair.value.size();
+    if (consumed > size) std::abort();  // lines are made of the input's bytes
+    GroupCodeOf(pair.code);
+    ContainsMarker(pair.value, "TEXT");
+    if (!pair.value.empty()) {
+      const Coordinate c = ParseCoordinate(pair.value);
+      char text[kMaxRealText];
+      const std::size_t n = FormatReal(c.value, '.', text);
+      if (n == 0 || n > kMaxRealText) std::abort();
+    }
+    if (GroupCodeOf(pair.code) == 0) ReadTextEntity(source, entity, pair);
+    if (source.NextLineNumber() == before && !source.AtEnd()) std::abort();  // no progress
+  }
+  source.Close();
+  return 0;
+}
