@@ -1,13 +1,19 @@
-// toridasu-cli: converts a DXF drawing into the CSV file that the window's
-// conversion writes, from the command line.
+// toridasu-cli: converts DXF drawings into the CSV files that the window's
+// conversion writes, one drawing or a whole batch at a time.
 #include <CLI/CLI.hpp>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "base/errors.h"
+#include "cli/batch.h"
+#include "cli/messages.h"
+#include "cli/progress.h"
+#include "cli/shift_jis_to_utf8.h"
 #include "cli/terminal.h"
-#include "engine/conversion_job.h"
 #include "engine/csv_destination.h"
 #include "files/file_names.h"
 #include "platform/platform.h"
@@ -15,51 +21,110 @@
 
 namespace {
 
-constexpr int kConverted = 0;
-constexpr int kFailed = 1;
+using namespace toridasu;
+using namespace toridasu::cli;
+
+constexpr int kAllConverted = 0;
+constexpr int kSomeFailed = 1;
 constexpr int kUsageError = 2;
 
-void PrintError(const std::string& input, const std::string& shiftJisMessage, uint64_t line) {
-  std::string text = "toridasu-cli: " + input + ": " + toridasu::cli::ToTerminalText(shiftJisMessage);
-  if (line != 0) text += " (line " + std::to_string(line) + ")";
-  text += '\n';
-  std::fputs(text.c_str(), stderr);
+struct Settings {
+  std::vector<std::string> inputs;
+  InputRules rules;
+  unsigned jobs = 0;
+  bool quiet = false;
+  bool noProgress = false;
+  std::string encoding = "shift_jis";
+  bool bom = false;
+  std::string invalid = "error";
+  std::string separator;
+};
+
+int UsageError(const std::string& utf8) {
+  WriteNative(stderr, "toridasu-cli: " + NativeFromUtf8(utf8) + "\n");
+  return kUsageError;
 }
 
-int Convert(const std::string& input, const std::string& output) {
-  toridasu::ConversionStats stats;
-  try {
-    if (toridasu::ConvertDxfToCsvFile(input, output, &stats)) return kConverted;
-  } catch (const toridasu::Exception& error) {
-    // The drawing could not be opened: nothing was written.
-    PrintError(input, error.Message(), 0);
-    return kFailed;
+// Texts as UTF-8 instead of the drawing's own bytes. Stateless, so that
+// parallel conversions can share it.
+LineFilter Utf8Filter(bool bom, bool replace) {
+  return [bom, replace](std::string_view line, std::string& out) {
+    if (bom && line == kCsvHeader) out += kUtf8Bom;
+    if (!AppendShiftJisAsUtf8(line, replace, out)) throw EConvertError(Say(Text::kNotCodePage932));
+  };
+}
+
+std::string Seconds(double seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", seconds);
+  return text;
+}
+
+int Run(const Settings& settings) {
+  const Plan plan = PlanConversions(settings.inputs, settings.rules);
+  if (!plan.usageError.empty()) return UsageError(plan.usageError);
+  if (!settings.rules.outputDirectory.empty() && !MakeDirectories(settings.rules.outputDirectory)) {
+    return UsageError(Say(Text::kCannotMakeFolder, {settings.rules.outputDirectory}));
   }
-  const auto& failure = *stats.failure;
-  if (failure.kind == "ERangeError") {
-    // The only range error of a conversion: a text cut inside a double-byte character.
-    PrintError(input, "the text ends in an unfinished double-byte character: " + failure.message,
-               failure.line);
-  } else {
-    PrintError(input, failure.message, 0);
+
+  ConversionOptions options;
+  if (settings.encoding == "utf-8") options.lineFilter = Utf8Filter(settings.bom, settings.invalid == "replace");
+
+  uint64_t totalBytes = 0;
+  for (const Conversion& c : plan.conversions) totalBytes += FileSizeOf(c.input);
+  std::atomic<uint64_t> bytesRead{0};
+  std::atomic<uint64_t> finished{0};
+  const bool showProgress = !settings.quiet && !settings.noProgress && IsTerminal(stderr);
+  ProgressLine progress(showProgress, plan.conversions.size(), totalBytes, finished, bytesRead);
+
+  const auto start = std::chrono::steady_clock::now();
+  uint64_t converted = 0, failed = 0, records = 0;
+  const unsigned jobs = settings.jobs != 0 ? settings.jobs : std::max(1u, std::thread::hardware_concurrency());
+  RunConversions(plan.conversions, jobs, options, &bytesRead, &finished,
+                 [&](std::size_t index, const Outcome& outcome) {
+                   records += outcome.records;
+                   if (outcome.converted) {
+                     ++converted;
+                     return;
+                   }
+                   ++failed;
+                   progress.Print(stderr, plan.conversions[index].input + ": " + outcome.message + "\n");
+                 });
+  progress.Finish();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (!settings.quiet) {
+    WriteNative(stderr, NativeFromUtf8(Say(Text::kSummary, {std::to_string(converted), std::to_string(failed),
+                                                            std::to_string(records), Seconds(seconds)})) + "\n");
   }
-  return kFailed;
+  return failed == 0 ? kAllConverted : kSomeFailed;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  toridasu::cli::UseBinaryStreams();
-  CLI::App app{
-      "Writes the text entities of a DXF drawing (their insertion point and text, byte for\n"
-      "byte in Shift-JIS) into a CSV file, one line per entity."};
+  UseBinaryStreams();
+  SetJapanese(UserPrefersJapanese());
+  Platform& platform = CurrentPlatform();
+  RefreshLeadByteSet(platform);
+  RefreshDecimalSeparator(platform);
+
+  Settings settings;
+  CLI::App app{NativeFromUtf8(Say(Text::kDescription))};
   app.name("toridasu-cli");
   app.allow_windows_style_options(false);  // "/path" is a file name, not an option
-  std::string input;
-  std::string output;
-  app.add_option("INPUT", input, "the drawing, its full name")->required();
-  app.add_option("-o,--output", output,
-                 "the CSV file to write (default: INPUT with its extension replaced by .csv)");
+  app.add_option("INPUT", settings.inputs, NativeFromUtf8(Say(Text::kInputHelp)))->required();
+  app.add_option("-o,--output", settings.rules.singleOutput, NativeFromUtf8(Say(Text::kOutputHelp)));
+  app.add_option("-d,--directory", settings.rules.outputDirectory, NativeFromUtf8(Say(Text::kDirectoryHelp)));
+  app.add_flag("-r,--recursive", settings.rules.recursive, NativeFromUtf8(Say(Text::kRecursiveHelp)));
+  app.add_option("-j,--jobs", settings.jobs, NativeFromUtf8(Say(Text::kJobsHelp)))->check(CLI::Range(1u, 256u));
+  app.add_flag("-q,--quiet", settings.quiet, NativeFromUtf8(Say(Text::kQuietHelp)));
+  app.add_flag("--no-progress", settings.noProgress, NativeFromUtf8(Say(Text::kNoProgressHelp)));
+  app.add_option("--encoding", settings.encoding, NativeFromUtf8(Say(Text::kEncodingHelp)))
+      ->check(CLI::IsMember({"shift_jis", "utf-8"}));
+  app.add_flag("--bom", settings.bom, NativeFromUtf8(Say(Text::kBomHelp)));
+  app.add_option("--invalid", settings.invalid, NativeFromUtf8(Say(Text::kInvalidHelp)))
+      ->check(CLI::IsMember({"error", "replace"}));
+  app.add_option("--decimal-separator", settings.separator, NativeFromUtf8(Say(Text::kSeparatorHelp)));
   app.set_version_flag("--version", std::string("toridasu-cli ") + TORIDASU_VERSION);
   try {
     app.parse(argc, argv);
@@ -67,14 +132,10 @@ int main(int argc, char** argv) {
     const int code = app.exit(e);
     return code == 0 ? 0 : kUsageError;
   }
-
-  toridasu::Platform& platform = toridasu::CurrentPlatform();
-  toridasu::RefreshLeadByteSet(platform);
-  toridasu::RefreshDecimalSeparator(platform);
-  if (output.empty()) output = toridasu::cli::DefaultOutputName(input);
-  if (toridasu::cli::NamesSameFile(input, output)) {
-    std::fprintf(stderr, "toridasu-cli: the output would overwrite the input: %s\n", output.c_str());
-    return kUsageError;
+  if (settings.bom && settings.encoding != "utf-8") return UsageError(Say(Text::kBomWithoutUtf8));
+  if (!settings.separator.empty()) {
+    if (settings.separator.size() != 1) return UsageError(Say(Text::kSeparatorOneByte));
+    SetDecimalSeparator(settings.separator[0]);
   }
-  return Convert(input, output);
+  return Run(settings);
 }

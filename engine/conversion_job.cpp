@@ -105,19 +105,22 @@ bool ConvertDxfToCsv(std::string_view sourceName, std::string_view destinationBa
                      ConversionStats* stats, Platform& platform) {
   std::string destinationName(destinationBase);
   destinationName += kCsvExtension;
-  return ConvertDxfToCsvFile(sourceName, destinationName, stats, platform);
+  return ConvertDxfToCsvFile(sourceName, destinationName, stats, {}, platform);
 }
 
 bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinationNameView,
-                         ConversionStats* stats, Platform& platform) {
+                         ConversionStats* stats, const ConversionOptions& options,
+                         Platform& platform) {
   ConversionStats localStats;
   ConversionStats& out = stats ? *stats : localStats;
   out = ConversionStats{};
   const std::string destinationName(destinationNameView);
 
   DxfSource source(platform);
+  source.SetProgressCounter(options.bytesRead);
   source.Open(sourceName);  // an unopenable source leaves with its own code
   CsvDestination destination(platform);
+  destination.SetLineFilter(options.lineFilter);
   uint64_t textLine = 0;
   try {
     PairReader reader(source);

@@ -1,7 +1,9 @@
 // The conversion job: one DXF drawing in, one CSV file out, yes or no.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +25,16 @@ struct ConversionStats {
   std::optional<ConversionFailure> failure;
 };
 
+// A rewriting of every line before it is written (the header and each
+// record), for callers that deliver the text in another form. It may raise an
+// error (an Exception) to refuse a line, which fails the conversion.
+using LineFilter = std::function<void(std::string_view line, std::string& out)>;
+
+struct ConversionOptions {
+  LineFilter lineFilter;                       // empty: the lines as the writer made them
+  std::atomic<uint64_t>* bytesRead = nullptr;  // advanced as the drawing is read
+};
+
 // Converts the drawing `sourceName` into `destinationBase` + ".csv".
 // True when the whole drawing was converted and both files closed cleanly.
 // False after a failure, with the partial output removed (only output that
@@ -33,7 +45,8 @@ bool ConvertDxfToCsv(std::string_view sourceName, std::string_view destinationBa
 
 // The same job with the destination named in full (no ".csv" appended).
 bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinationName,
-                         ConversionStats* stats = nullptr, Platform& platform = CurrentPlatform());
+                         ConversionStats* stats = nullptr, const ConversionOptions& options = {},
+                         Platform& platform = CurrentPlatform());
 
 // True when a file, not a folder, of exactly this name exists. Wildcards
 // match nothing.

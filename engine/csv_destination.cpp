@@ -71,6 +71,11 @@ void CsvDestination::Append(const char* bytes, std::size_t count) {
 
 void CsvDestination::WriteLine(std::string_view line) {
   if (!open_) RaiseIoError(io_code::kFileNotOpen);
+  if (filter_) {
+    filtered_.clear();
+    filter_(line, filtered_);  // may refuse the line: then nothing of it is written
+    line = filtered_;
+  }
   failedCode_ = 0;
   Append(line.data(), line.size());
   Append(kLineEnd.data(), kLineEnd.size());

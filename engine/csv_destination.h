@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,6 +32,10 @@ class CsvDestination {
   void Close();
   // Closes the handle without writing what is held (after a failure).
   void Abandon();
+  // Every line passes through `filter` before it is written; empty: none.
+  void SetLineFilter(std::function<void(std::string_view, std::string&)> filter) {
+    filter_ = std::move(filter);
+  }
 
   bool IsOpen() const { return open_; }
   // Whether creation made or emptied a file on disk, that is, output of ours
@@ -50,6 +55,8 @@ class CsvDestination {
   std::size_t capacity_;
   std::size_t held_ = 0;
   uint32_t failedCode_ = 0;
+  std::function<void(std::string_view, std::string&)> filter_;
+  std::string filtered_;
 };
 
 // The header line: "X","Y","Z","文字内容" in code page 932.

@@ -50,6 +50,7 @@ bool DxfSource::Refill() {
   }
   fill_ = got;
   finder_.Reset(buffer_.get(), fill_);
+  if (progress_) progress_->fetch_add(got, std::memory_order_relaxed);
   return true;
 }
 

@@ -2,6 +2,7 @@
 // strictly forward, in large blocks.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -30,6 +31,8 @@ class DxfSource {
   // Raises EInOutError: 103 when not open, else the platform's code.
   void Close();
   bool IsOpen() const { return handle_ != kNoFile; }
+  // A counter advanced by every block read (for progress reports); may be null.
+  void SetProgressCounter(std::atomic<uint64_t>* counter) { progress_ = counter; }
 
   // The next line into `line` (its previous content is replaced).
   void ReadLine(std::string& line);
@@ -87,6 +90,7 @@ class DxfSource {
   std::size_t lineStop_ = 0;
   bool ended_ = false;
   uint64_t lineEnds_ = 0;
+  std::atomic<uint64_t>* progress_ = nullptr;
 };
 
 // Two lines of the drawing: a group-code line and its value line.

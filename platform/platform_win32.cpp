@@ -7,6 +7,9 @@
 namespace toridasu {
 namespace {
 
+// 2108-01-01 00:00:00 as a FILETIME, where the DOS date range ends.
+constexpr uint64_t kFirstTimeAfterDosDates = 159992928000000000ULL;
+
 HANDLE ToHandle(FileHandle handle) { return reinterpret_cast<HANDLE>(handle); }
 FileHandle FromHandle(HANDLE handle) { return reinterpret_cast<FileHandle>(handle); }
 
@@ -91,6 +94,9 @@ class Win32Platform final : public Platform {
     WORD date = 0;
     WORD time = 0;
     if (!FileTimeToLocalFileTime(&universal, &local)) return false;
+    // Some run-times wrap a year past 2107 round to 1980 instead of failing.
+    uint64_t localTime = (uint64_t{local.dwHighDateTime} << 32) | local.dwLowDateTime;
+    if (localTime >= kFirstTimeAfterDosDates) return false;
     if (!FileTimeToDosDateTime(&local, &date, &time)) return false;
     *dosDate = date;
     *dosTime = time;

@@ -21,7 +21,7 @@ foreach(drawing IN LISTS drawings)
   execute_process(COMMAND ${RUNNER} ${CLI} -o ${csv} ${drawing}
     RESULT_VARIABLE code ERROR_VARIABLE err)
   if(code EQUAL 1)
-    if(NOT err MATCHES "double-byte.*line [0-9]+" OR EXISTS ${csv})
+    if(NOT err MATCHES "line [0-9]+: .*double-byte" OR EXISTS ${csv})
       message(FATAL_ERROR "${name}: failed the wrong way: ${err}")
     endif()
     math(EXPR failed "${failed} + 1")

@@ -95,40 +95,60 @@ TEST(PlatformPosix, ShareRuleFollowsTheFileNotItsName) {
   EXPECT_EQ(dir.Read("plan.dxf"), "drawing");
 }
 
-// The other process here uses this platform too, as a second instance of
-// the program would; its opens are seen through their locks.
+// Another process that holds the file with this platform, as a second
+// instance of the program would, until it is told to let go.
+class HoldingProcess {
+ public:
+  HoldingProcess(const std::string& name, bool writes) {
+    int ready[2];
+    int release[2];
+    if (pipe(ready) != 0 || pipe(release) != 0) return;
+    child_ = fork();
+    if (child_ == 0) {
+      close(ready[0]);
+      close(release[1]);
+      FileHandle held;
+      uint32_t result = writes ? SystemPlatform().CreateForWriting(name.c_str(), &held)
+                               : SystemPlatform().OpenForReading(name.c_str(), &held);
+      char byte = result == 0 ? 'y' : 'n';
+      if (write(ready[1], &byte, 1) == 1) (void)!read(release[0], &byte, 1);
+      _exit(0);
+    }
+    close(ready[1]);
+    close(release[0]);
+    release_ = release[1];
+    char byte = 0;
+    holds_ = read(ready[0], &byte, 1) == 1 && byte == 'y';
+    close(ready[0]);
+  }
+  ~HoldingProcess() {
+    if (release_ >= 0) close(release_);  // the child's read returns and it ends
+    if (child_ > 0) waitpid(child_, nullptr, 0);
+  }
+  bool Holds() const { return holds_; }
+
+ private:
+  pid_t child_ = -1;
+  int release_ = -1;
+  bool holds_ = false;
+};
+
 TEST(PlatformPosix, ShareRuleHoldsAgainstAnotherLockingProcess) {
   TempDir dir;
   dir.Write("plan.dxf", "drawing");
   const std::string name = dir.Path("plan.dxf");
-  for (bool childWrites : {false, true}) {
-    int ready[2];
-    int done[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(done), 0);
-    pid_t child = fork();
-    if (child == 0) {
-      FileHandle held;
-      uint32_t result = childWrites ? SystemPlatform().CreateForWriting(name.c_str(), &held)
-                                    : SystemPlatform().OpenForReading(name.c_str(), &held);
-      char byte = result == 0 ? 'y' : 'n';
-      if (write(ready[1], &byte, 1) != 1 || read(done[0], &byte, 1) != 1) _exit(2);
-      _exit(0);
-    }
-    char byte = 0;
-    ASSERT_EQ(read(ready[0], &byte, 1), 1);
-    ASSERT_EQ(byte, 'y');
+  for (bool otherWrites : {false, true}) {
+    HoldingProcess other(name, otherWrites);
+    ASSERT_TRUE(other.Holds());
     FileHandle handle;
     uint32_t readResult = System().OpenForReading(name.c_str(), &handle);
     if (readResult == 0) System().Close(handle);
-    EXPECT_EQ(readResult, childWrites ? win_error::kSharingViolation : 0u);
-    EXPECT_EQ(System().CreateForWriting(name.c_str(), &handle), win_error::kSharingViolation);
+    EXPECT_EQ(readResult, otherWrites ? win_error::kSharingViolation : 0u) << otherWrites;
+    uint32_t writeResult = System().CreateForWriting(name.c_str(), &handle);
+    if (writeResult == 0) System().Close(handle);
+    EXPECT_EQ(writeResult, win_error::kSharingViolation) << otherWrites;
     EXPECT_FALSE(System().Delete(name.c_str())) << "the other process still has it";
-    EXPECT_EQ(write(done[1], &byte, 1), 1);
-    int status = 0;
-    waitpid(child, &status, 0);
-    for (int fd : {ready[0], ready[1], done[0], done[1]}) close(fd);
-    if (!childWrites) {
+    if (!otherWrites) {
       EXPECT_EQ(dir.Read("plan.dxf"), "drawing");
     }
   }

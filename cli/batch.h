@@ -1,0 +1,52 @@
+// A batch of conversions: which drawings, where their CSV files go, and
+// running them several at a time with the results reported in input order.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/conversion_job.h"
+
+namespace toridasu::cli {
+
+struct Conversion {
+  std::string input;
+  std::string output;
+};
+
+struct InputRules {
+  bool recursive = false;
+  std::string outputDirectory;  // empty: beside each drawing
+  std::string singleOutput;     // -o: only with one drawing
+};
+
+// The conversions that the inputs name, or a usage error (UTF-8 text) when
+// an input names nothing or two drawings would write the same output.
+struct Plan {
+  std::vector<Conversion> conversions;
+  std::string usageError;
+};
+Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& rules);
+
+struct Outcome {
+  bool converted = false;
+  uint64_t records = 0;
+  std::string message;  // native text: why it failed; empty when converted
+};
+
+// Runs every conversion, `jobs` at a time. `report` is called once per
+// conversion, in the order of `conversions`, whatever order they end in.
+// `bytesRead` follows the reading of all drawings together.
+void RunConversions(const std::vector<Conversion>& conversions, unsigned jobs,
+                    const ConversionOptions& options, std::atomic<uint64_t>* bytesRead,
+                    std::atomic<uint64_t>* finished,
+                    const std::function<void(std::size_t, const Outcome&)>& report);
+
+// One conversion, with its failure put in the user's words.
+Outcome ConvertOne(const Conversion& conversion, const ConversionOptions& options);
+
+}  // namespace toridasu::cli

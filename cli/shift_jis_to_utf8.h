@@ -1,0 +1,21 @@
+// Code page 932 text to UTF-8, for drawings whose texts are wanted as UTF-8.
+// The table comes from the code page's own mapping, so both builds write the
+// same bytes.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace toridasu::cli {
+
+// Appends the UTF-8 of `text` to `out`. A byte sequence that code page 932
+// does not define becomes U+FFFD when `replace` is set; otherwise the call
+// returns false, leaving `out` as it was, and `badOffset` says where.
+bool AppendShiftJisAsUtf8(std::string_view text, bool replace, std::string& out,
+                          std::size_t* badOffset = nullptr);
+
+// The byte-order mark that some spreadsheet programs need to read UTF-8.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+}  // namespace toridasu::cli

@@ -1,0 +1,141 @@
+# toridasu-cli on batches: folders, -r, -d, patterns (Windows), collisions,
+# failures mixed with successes, -j, UTF-8 output and the user's language.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/in/sub)
+
+function(run expected_code)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env ${ENVIRONMENT} ${RUNNER} ${CLI} ${ARGN}
+    WORKING_DIRECTORY ${WORK} RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT code EQUAL expected_code)
+    message(FATAL_ERROR "toridasu-cli ${ARGN}: exit ${code}, expected ${expected_code}\nstdout: ${out}\nstderr: ${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect_match text pattern what)
+  if(NOT text MATCHES "${pattern}")
+    message(FATAL_ERROR "${what}: '${text}' does not match '${pattern}'")
+  endif()
+endfunction()
+
+function(expect_file path exists)
+  if(exists AND NOT EXISTS ${WORK}/${path})
+    message(FATAL_ERROR "${path} is missing")
+  elseif(NOT exists AND EXISTS ${WORK}/${path})
+    message(FATAL_ERROR "${path} should not exist")
+  endif()
+endfunction()
+
+string(ASCII 13 10 crlf)
+string(ASCII 130 160 hiragana_a)  # あ in Shift-JIS
+string(ASCII 130 lone_lead)
+string(ASCII 133 64 undefined_pair)  # 0x85 0x40: no character in code page 932
+function(drawing path text)
+  file(WRITE ${WORK}/${path} "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}0${crlf}TEXT${crlf}10${crlf}1${crlf}1${crlf}${text}${crlf}0${crlf}EOF${crlf}")
+endfunction()
+drawing(in/a.dxf "A${hiragana_a}")
+drawing(in/B.DXF "B")
+drawing(in/notes.txt "not a drawing")
+drawing(in/sub/c.dxf "C")
+drawing(broken.dxf "X${lone_lead}")
+drawing(odd.dxf "Y${undefined_pair}")
+
+# A folder: its drawings in any letter case, not its subfolders.
+run(0 in)
+expect_file(in/a.csv TRUE)
+expect_file(in/B.csv TRUE)
+expect_file(in/notes.csv FALSE)
+expect_file(in/sub/c.csv FALSE)
+expect_match("${err}" "converted 2, failed 0, records 2" "summary")
+# -r descends; -d gathers the outputs into a new folder.
+run(0 -r -d out/all in)
+expect_file(out/all/a.csv TRUE)
+expect_file(out/all/c.csv TRUE)
+# -q prints nothing when all is well.
+run(0 -q in/a.dxf)
+if(NOT err STREQUAL "")
+  message(FATAL_ERROR "--quiet printed: ${err}")
+endif()
+
+# Two drawings with one output name: refused before any work.
+file(MAKE_DIRECTORY ${WORK}/clash)
+drawing(clash/a.dxf "other")
+run(2 -d out/clash in/a.dxf clash/a.dxf)
+expect_match("${err}" "same output" "collision message")
+expect_file(out/clash FALSE)
+
+# Failures mixed with successes: exit 1, one line per failed drawing in input
+# order, a summary, and no partial output.
+run(1 -j 1 --no-progress in/a.dxf broken.dxf missing.dxf in/B.DXF)
+expect_match("${err}" "broken\\.dxf: line 10: .*double-byte.*missing\\.dxf: file not found.*converted 2, failed 2" "mixed run")
+expect_file(broken.csv FALSE)
+expect_file(missing.csv FALSE)
+set(sequential "${err}")
+
+# -j: the same bytes and the same messages in the same order.
+foreach(jobs 1 4)
+  file(REMOVE_RECURSE ${WORK}/out/j${jobs})
+  run(1 -j ${jobs} -d out/j${jobs} in/a.dxf broken.dxf in/B.DXF in/sub/c.dxf missing.dxf)
+  string(REGEX REPLACE "[0-9.]+ s" "" err_${jobs} "${err}")
+endforeach()
+if(NOT err_1 STREQUAL err_4)
+  message(FATAL_ERROR "-j 4 reported differently:\n${err_1}\n---\n${err_4}")
+endif()
+foreach(name a B c)
+  file(SHA256 ${WORK}/out/j1/${name}.csv one)
+  file(SHA256 ${WORK}/out/j4/${name}.csv four)
+  if(NOT one STREQUAL four)
+    message(FATAL_ERROR "${name}.csv differs between -j 1 and -j 4")
+  endif()
+endforeach()
+
+# UTF-8 output: the header and the texts as UTF-8, with or without a BOM.
+run(0 --encoding utf-8 -o utf8.csv in/a.dxf)
+file(READ ${WORK}/utf8.csv utf8 HEX)
+expect_match("${utf8}" "^2258222c2259222c225a222c22e69687e5ad97e58685e5aeb9220d0a" "UTF-8 header")
+expect_match("${utf8}" "2241e38182220d0a$" "UTF-8 text")
+run(0 --encoding utf-8 --bom -o bom.csv in/a.dxf)
+file(READ ${WORK}/bom.csv bom HEX)
+expect_match("${bom}" "^efbbbf2258" "BOM")
+run(2 --bom in/a.dxf)
+# A byte sequence outside code page 932 is never altered silently.
+run(1 --encoding utf-8 odd.dxf)
+expect_match("${err}" "line 10: .*code page 932" "invalid bytes")
+expect_file(odd.csv FALSE)
+run(0 --encoding utf-8 --invalid replace odd.dxf)
+file(READ ${WORK}/odd.csv odd HEX)
+expect_match("${odd}" "2259efbfbd40220d0a$" "replacement character")
+
+# The decimal separator.
+run(0 --decimal-separator , -o comma.csv in/a.dxf)
+file(READ ${WORK}/comma.csv comma)
+expect_match("${comma}" "1,0,0," "separator")
+
+# The user's language: Japanese help and messages for a Japanese user.
+set(ENVIRONMENT TORIDASU_LANG=ja)
+run(0 --help)
+if(WINDOWS)
+  # Not a console here, so the bytes are Shift-JIS.
+  string(ASCII 130 204 no_native)       # の
+  string(ASCII 140 143 ken_native)      # 件
+else()
+  string(ASCII 227 129 174 no_native)   # の
+  string(ASCII 228 187 182 ken_native)  # 件
+endif()
+expect_match("${out}" "${no_native}" "Japanese help")
+run(0 in/a.dxf)
+expect_match("${err}" " 1 ${ken_native}" "Japanese summary")
+set(ENVIRONMENT TORIDASU_LANG=en)
+run(0 --help)
+expect_match("${out}" "Writes the text entities" "English help")
+
+# Patterns with * and ? are expanded by the converter itself on Windows.
+if(WINDOWS)
+  file(REMOVE ${WORK}/in/a.csv ${WORK}/in/B.csv)
+  run(0 "in/*.dxf")
+  expect_match("${err}" "converted 2, failed 0" "pattern")
+  expect_file(in/B.csv TRUE)
+  run(0 "in/?.dxf")
+  expect_match("${err}" "converted 2" "single-character pattern")
+endif()

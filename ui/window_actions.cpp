@@ -1,0 +1,102 @@
+#include "ui/window_actions.h"
+
+#include <windows.h>
+
+#include "base/string_table.h"
+#include "engine/conversion_job.h"
+#include "files/file_names.h"
+#include "ui/actions_host.h"
+#include "ui/file_chooser.h"
+#include "ui/message_box.h"
+
+namespace toridasu::ui {
+
+namespace {
+
+// String-table ids of the action messages.
+constexpr uint32_t kSourceMissingText = 1001;
+constexpr uint32_t kDestinationMissingText = 1002;
+constexpr uint32_t kSourceNotFound = 1003;
+constexpr uint32_t kConverted = 1004;
+constexpr uint32_t kNotConverted = 1005;
+
+// The system's default sound, as MessageBeep knows it (a 16-bit -1).
+constexpr uint32_t kDefaultBeep = 0xFFFF;
+
+constexpr char kSourceExtension[] = ".dxf";
+
+void PlatformBeep(uint32_t type) {
+  MessageBeep(type);
+}
+
+const ActionFeedback kPlatformFeedback = {&PlatformBeep, &ShowMessageBox};
+const ActionFeedback* feedback = &kPlatformFeedback;
+
+void Say(uint32_t textId, MessageBoxKind kind) {
+  feedback->showMessage(LoadResString(textId), kind, ButtonBit(bnOK), 0);
+}
+
+// An input warning: the beep comes before the box is built.
+void Warn(ActionsHost& host, uint32_t textId, FieldId field) {
+  feedback->beep(kDefaultBeep);
+  Say(textId, mkWarning);
+  host.FocusField(field);
+}
+
+// Runs a chooser from what the field holds and puts the chosen name, without
+// its extension, back into the field.
+void Browse(ActionsHost& host, FieldId field, TOpenDialog& chooser, bool sourceMustExist) {
+  std::string text = host.FieldText(field);
+  if (sourceMustExist && !FileIsPresent(text + kSourceExtension)) text.clear();
+  chooser.SetFileName(FileNamePart(text));
+  chooser.SetInitialDir(DirectoryPart(text));
+  if (!chooser.Execute()) return;
+  host.SetFieldText(field, ReplaceExtension(chooser.FileName(), ""));
+}
+
+}  // namespace
+
+void FormShow(ActionsHost&) {}
+
+void Button1Click(ActionsHost& host) {
+  Browse(host, FieldId::kSource, host.SourceChooser(), true);
+}
+
+void Button3Click(ActionsHost& host) {
+  Browse(host, FieldId::kDestination, host.DestinationChooser(), false);
+}
+
+// An existing source that cannot be opened leaves this action as the job's
+// EInOutError; the window's dispatch hands it to the shell's error report.
+void Button2Click(ActionsHost& host) {
+  const std::string source = host.FieldText(FieldId::kSource);
+  const std::string destination = host.FieldText(FieldId::kDestination);
+  if (source.empty()) {
+    Warn(host, kSourceMissingText, FieldId::kSource);
+    return;
+  }
+  if (destination.empty()) {
+    Warn(host, kDestinationMissingText, FieldId::kDestination);
+    return;
+  }
+  const std::string sourceName = source + kSourceExtension;
+  if (!FileIsPresent(sourceName)) {
+    Warn(host, kSourceNotFound, FieldId::kSource);
+    return;
+  }
+  if (ConvertDxfToCsv(sourceName, destination)) {
+    Say(kConverted, mkInformation);
+  } else {
+    Say(kNotConverted, mkWarning);
+  }
+}
+
+void Button4Click(ActionsHost& host) {
+  host.Close();
+}
+
+void SetActionFeedbackForTesting(const ActionFeedback* replacement) {
+  feedback = replacement != nullptr ? replacement : &kPlatformFeedback;
+}
+
+}  // namespace toridasu::ui
