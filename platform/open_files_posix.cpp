@@ -69,8 +69,8 @@ uint32_t RegisterOpenFile(int fd, const struct stat& status, Access access) {
     auto found = Files().find({file.device, file.inode});
     if (found != Files().end()) {
       const Holders& holders = found->second;
-      bool excluded = access == Access::Write ? holders.readers + holders.writers > 0
-                                              : holders.writers > 0;
+      bool excluded =
+          access == Access::Write ? holders.readers + holders.writers > 0 : holders.writers > 0;
       if (excluded) return win_error::kSharingViolation;
     }
     if (!TakeLock(fd, access)) return win_error::kSharingViolation;

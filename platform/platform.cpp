@@ -22,7 +22,9 @@ Platform* SetCurrentPlatform(Platform* platform) {
   return previous != nullptr ? previous : &SystemPlatform();
 }
 
-void SetLocaleDecimalSeparatorOverride(char separator) { decimalSeparatorOverride.store(separator); }
+void SetLocaleDecimalSeparatorOverride(char separator) {
+  decimalSeparatorOverride.store(separator);
+}
 
 char LocaleDecimalSeparatorOverride() { return decimalSeparatorOverride.load(); }
 

@@ -31,20 +31,26 @@ uint32_t FromErrno(int error) {
     case ENOENT: return win_error::kFileNotFound;
     case ENOTDIR: return win_error::kPathNotFound;
     case ENAMETOOLONG: return win_error::kFilenameExcedRange;
-    case EACCES: case EPERM: case EISDIR: return win_error::kAccessDenied;
+    case EACCES:
+    case EPERM:
+    case EISDIR: return win_error::kAccessDenied;
     case EROFS: return win_error::kWriteProtect;
-    case EBUSY: case ETXTBSY: return win_error::kSharingViolation;
-    case EMFILE: case ENFILE: return win_error::kTooManyOpenFiles;
+    case EBUSY:
+    case ETXTBSY: return win_error::kSharingViolation;
+    case EMFILE:
+    case ENFILE: return win_error::kTooManyOpenFiles;
     case ENOMEM: return win_error::kNotEnoughMemory;
     case EBADF: return win_error::kInvalidHandle;
     case EEXIST: return win_error::kFileExists;
-    case ENOSPC: case EDQUOT: return win_error::kDiskFull;
+    case ENOSPC:
+    case EDQUOT: return win_error::kDiskFull;
     case EFBIG: return win_error::kFileTooLarge;
     case EPIPE: return win_error::kNoData;
     case EIO: return win_error::kIoDevice;
     case ELOOP: return win_error::kCantResolveFilename;
     case EINVAL: return win_error::kInvalidParameter;
-    case ENXIO: case ENODEV: return win_error::kNotReady;
+    case ENXIO:
+    case ENODEV: return win_error::kNotReady;
     default: return win_error::kGenFailure;
   }
 }
@@ -61,8 +67,7 @@ bool ParentIsDirectory(std::string_view name) {
 uint32_t OpenError(const char* name, int error, bool creating) {
   if (error != ENOENT) return FromErrno(error);
   // Creation only meets a missing file when a folder is missing.
-  return !creating && ParentIsDirectory(name) ? win_error::kFileNotFound
-                                              : win_error::kPathNotFound;
+  return !creating && ParentIsDirectory(name) ? win_error::kFileNotFound : win_error::kPathNotFound;
 }
 
 int OpenRetrying(const char* name, int flags) {
@@ -115,7 +120,8 @@ class QuietPipe {
 uint64_t ToFileTime(const struct timespec& time) {
   int64_t seconds = static_cast<int64_t>(time.tv_sec) + kSecondsFrom1601To1970;
   if (seconds < 0) return 0;
-  return static_cast<uint64_t>(seconds) * kTicksPerSecond + static_cast<uint64_t>(time.tv_nsec) / 100;
+  return static_cast<uint64_t>(seconds) * kTicksPerSecond +
+         static_cast<uint64_t>(time.tv_nsec) / 100;
 }
 
 bool IsLeadByte(unsigned char byte) {
@@ -234,7 +240,8 @@ class PosixPlatform final : public Platform {
     // Windows refuses an empty pattern and one ending in a separator.
     if (text.empty() || text.back() == '/') return false;
     std::size_t slash = text.rfind('/');
-    std::string_view folder = slash == std::string_view::npos ? std::string_view() : text.substr(0, slash + 1);
+    std::string_view folder =
+        slash == std::string_view::npos ? std::string_view() : text.substr(0, slash + 1);
     std::string_view namePattern = text.substr(folder.size());
     std::string path(text);
     if (HasWildcard(namePattern)) {
@@ -257,7 +264,8 @@ class PosixPlatform final : public Platform {
     int year = local.tm_year + 1900;
     if (year < 1980 || year > 2107) return false;
     int twoSeconds = local.tm_sec / 2 > 29 ? 29 : local.tm_sec / 2;  // a leap second
-    *dosDate = static_cast<uint16_t>(((year - 1980) << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday);
+    *dosDate =
+        static_cast<uint16_t>(((year - 1980) << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday);
     *dosTime = static_cast<uint16_t>((local.tm_hour << 11) | (local.tm_min << 5) | twoSeconds);
     return true;
   }

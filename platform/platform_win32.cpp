@@ -81,8 +81,8 @@ class Win32Platform final : public Platform {
     if (search == INVALID_HANDLE_VALUE) return false;
     FindClose(search);
     entry->isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    entry->lastWriteTime = (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
-                           data.ftLastWriteTime.dwLowDateTime;
+    entry->lastWriteTime =
+        (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
     return true;
   }
 

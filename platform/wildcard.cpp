@@ -14,7 +14,9 @@ bool MatchesEnd(std::string_view rest) {
 
 }  // namespace
 
-bool HasWildcard(std::string_view text) { return text.find_first_of("*?") != std::string_view::npos; }
+bool HasWildcard(std::string_view text) {
+  return text.find_first_of("*?") != std::string_view::npos;
+}
 
 bool MatchesWildcard(std::string_view pattern, std::string_view name) {
   // Greedy walk that, on a mismatch, lets the last '*' take one more byte.

@@ -75,7 +75,8 @@ TEST(PlatformPosix, PermissionsRefuseWithAccessDenied) {
   chmod(dir.Path("secret.dxf").c_str(), 0200);
   mkdir(dir.Path("locked").c_str(), 0500);
   FileHandle handle;
-  EXPECT_EQ(System().OpenForReading(dir.Path("secret.dxf").c_str(), &handle), win_error::kAccessDenied);
+  EXPECT_EQ(System().OpenForReading(dir.Path("secret.dxf").c_str(), &handle),
+            win_error::kAccessDenied);
   EXPECT_EQ(System().CreateForWriting(dir.Path("locked/list.csv").c_str(), &handle),
             win_error::kAccessDenied);
 }
@@ -88,8 +89,10 @@ TEST(PlatformPosix, ShareRuleFollowsTheFileNotItsName) {
   FileHandle reader;
   FileHandle writer;
   ASSERT_EQ(System().OpenForReading(dir.Path("plan.dxf").c_str(), &reader), 0u);
-  EXPECT_EQ(System().CreateForWriting(dir.Path("hard.dxf").c_str(), &writer), win_error::kSharingViolation);
-  EXPECT_EQ(System().CreateForWriting(dir.Path("soft.dxf").c_str(), &writer), win_error::kSharingViolation);
+  EXPECT_EQ(System().CreateForWriting(dir.Path("hard.dxf").c_str(), &writer),
+            win_error::kSharingViolation);
+  EXPECT_EQ(System().CreateForWriting(dir.Path("soft.dxf").c_str(), &writer),
+            win_error::kSharingViolation);
   EXPECT_FALSE(System().Delete(dir.Path("hard.dxf").c_str()));
   EXPECT_EQ(System().Close(reader), 0u);
   EXPECT_EQ(dir.Read("plan.dxf"), "drawing");
@@ -153,7 +156,8 @@ TEST(PlatformPosix, ShareRuleHoldsAgainstAnotherLockingProcess) {
     }
   }
   FileHandle handle;
-  ASSERT_EQ(System().CreateForWriting(name.c_str(), &handle), 0u) << "the locks went with the process";
+  ASSERT_EQ(System().CreateForWriting(name.c_str(), &handle), 0u)
+      << "the locks went with the process";
   EXPECT_EQ(System().Close(handle), 0u);
 }
 
@@ -162,8 +166,10 @@ TEST(PlatformPosix, PipeIsAPipeAndALostReaderGivesACodeNotASignal) {
   ASSERT_EQ(pipe(ends), 0);
   FileHandle reader;
   FileHandle writer;
-  ASSERT_EQ(System().OpenForReading(("/proc/self/fd/" + std::to_string(ends[0])).c_str(), &reader), 0u);
-  ASSERT_EQ(System().CreateForWriting(("/proc/self/fd/" + std::to_string(ends[1])).c_str(), &writer), 0u);
+  ASSERT_EQ(System().OpenForReading(("/proc/self/fd/" + std::to_string(ends[0])).c_str(), &reader),
+            0u);
+  ASSERT_EQ(
+      System().CreateForWriting(("/proc/self/fd/" + std::to_string(ends[1])).c_str(), &writer), 0u);
   EXPECT_EQ(System().KindOf(reader), FileKind::Pipe);
   EXPECT_EQ(System().KindOf(writer), FileKind::Pipe);
   EXPECT_EQ(System().Write(writer, "abc", 3), 0u);
@@ -208,7 +214,8 @@ TEST(PlatformPosix, PatternSearchTakesTheSmallestNameWhateverTheCreationOrder) {
   FoundEntry entry;
   ASSERT_TRUE(System().FindFirst(dir.Path("?.dxf").c_str(), &entry));
   EXPECT_TRUE(entry.isDirectory);
-  EXPECT_FALSE(System().FindFirst(dir.Path("[bc]*").c_str(), &entry)) << "brackets are no wildcards";
+  EXPECT_FALSE(System().FindFirst(dir.Path("[bc]*").c_str(), &entry))
+      << "brackets are no wildcards";
 }
 
 TEST(PlatformPosix, DosTimeIsTakenInTheLocalZone) {
@@ -252,12 +259,18 @@ TEST(PlatformPosix, UpperCasesLettersAndLeavesDoubleByteCharactersWhole) {
   const UpperCaseCase cases[] = {
       {"text", "TEXT"},
       {"aZ09_{}`@", "AZ09_{}`@"},
-      {"\x83\x61z", "\x83\x61Z"},          // ヂ: its trail byte is 'a'
-      {"\x95\x5C\x65nd", "\x95\x5C" "END"},  // 表 then "end"
+      {"\x83\x61z", "\x83\x61Z"},  // ヂ: its trail byte is 'a'
+      {"\x95\x5C\x65nd",
+       "\x95\x5C"
+       "END"},                                   // 表 then "end"
       {"\xE0\x7A\xFC\x78", "\xE0\x7A\xFC\x78"},  // lead bytes at both ends of the upper range
-      {"\x80\x61\xA0\x61\xFD\x61", "\x80" "A\xA0" "A\xFD" "A"},  // not lead bytes
-      {"\xB1z", "\xB1Z"},                 // half-width katakana is a single byte
-      {"ab\x82", "AB\x82"},               // a lone lead byte at the end
+      {"\x80\x61\xA0\x61\xFD\x61",
+       "\x80"
+       "A\xA0"
+       "A\xFD"
+       "A"},                 // not lead bytes
+      {"\xB1z", "\xB1Z"},    // half-width katakana is a single byte
+      {"ab\x82", "AB\x82"},  // a lone lead byte at the end
       {std::string("a\0b", 3), std::string("A\0B", 3)},
   };
   for (const UpperCaseCase& c : cases) {

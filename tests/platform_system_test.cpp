@@ -131,14 +131,15 @@ TEST(PlatformSystem, WriterExcludesEveryOtherOpenAndLeavesTheFileUntouched) {
   EXPECT_EQ(System().CreateForWriting(name.c_str(), &other), win_error::kSharingViolation);
   EXPECT_EQ(System().Write(writer, "csv", 3), 0u);
   EXPECT_EQ(System().Close(writer), 0u);
-  EXPECT_EQ(folder.Read("plan.dxf"), "csv") << "creation empties the file, the refused ones did not";
+  EXPECT_EQ(folder.Read("plan.dxf"), "csv")
+      << "creation empties the file, the refused ones did not";
 }
 
 TEST(PlatformSystem, ReadOnlyFileCannotBeCreatedOverOrDeleted) {
   TempFolder folder;
   folder.Write("list.csv", "old");
-  fs::permissions(folder.Path("list.csv"), fs::perms::owner_write | fs::perms::group_write |
-                                               fs::perms::others_write,
+  fs::permissions(folder.Path("list.csv"),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
 #ifdef _WIN32
   if (std::ofstream(folder.Path("list.csv"), std::ios::app)) {
@@ -255,8 +256,9 @@ TEST(PlatformSystem, LastWriteTimeCountsHundredNanosecondsSince1601) {
   TempFolder folder;
   folder.Write("plan.dxf", "x");
   auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
-  int64_t now = (std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch).count() +
-                 11644473600LL) * 10000000LL;
+  int64_t now =
+      (std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch).count() + 11644473600LL) *
+      10000000LL;
   FoundEntry entry;
   ASSERT_TRUE(System().FindFirst(folder.Path("plan.dxf").c_str(), &entry));
   int64_t written = static_cast<int64_t>(entry.lastWriteTime);

@@ -1,6 +1,6 @@
-#include "platform/wildcard.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/wildcard.h"
 
 namespace toridasu {
 namespace {

@@ -35,9 +35,11 @@ struct UpperCaseCase {
 TEST(PlatformWin32, UpperCasingLeavesATrailByteThatLooksLikeALetter) {
   const UpperCaseCase cases[] = {
       {"text", "TEXT"},
-      {"\x83\x61z", "\x83\x61Z"},            // ヂ: its trail byte is 'a'
-      {"\x95\x5C\x65nd", "\x95\x5C" "END"},  // 表 then "end"
-      {"\xB1z", "\xB1Z"},                    // half-width katakana is a single byte
+      {"\x83\x61z", "\x83\x61Z"},  // ヂ: its trail byte is 'a'
+      {"\x95\x5C\x65nd",
+       "\x95\x5C"
+       "END"},             // 表 then "end"
+      {"\xB1z", "\xB1Z"},  // half-width katakana is a single byte
   };
   for (const UpperCaseCase& c : cases) {
     std::string text = c.text;
@@ -49,7 +51,8 @@ TEST(PlatformWin32, UpperCasingLeavesATrailByteThatLooksLikeALetter) {
 TEST(PlatformWin32, HandlesAreTheSystemsOwn) {
   char folder[MAX_PATH];
   ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
-  std::string name = std::string(folder) + "toridasu_handle_" + std::to_string(GetCurrentProcessId());
+  std::string name =
+      std::string(folder) + "toridasu_handle_" + std::to_string(GetCurrentProcessId());
   FileHandle handle;
   ASSERT_EQ(System().CreateForWriting(name.c_str(), &handle), 0u);
   EXPECT_EQ(GetFileType(reinterpret_cast<HANDLE>(handle)), static_cast<DWORD>(FILE_TYPE_DISK));

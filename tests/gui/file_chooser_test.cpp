@@ -158,7 +158,7 @@ BOOL Record(const char* function, OPENFILENAMEA* request) {
   shell->log.push_back("call");
   if (reply.during) reply.during(*request);
   if (!reply.result) return FALSE;
-  std::strcpy(request->lpstrFile, reply.chosen.c_str());
+  std::memcpy(request->lpstrFile, reply.chosen.data(), reply.chosen.size());
   if (reply.flagsOut != 0) request->Flags = reply.flagsOut;
   if (reply.filterIndex != 0) request->nFilterIndex = reply.filterIndex;
   return TRUE;
@@ -313,3 +313,301 @@ TEST_F(FileChooser, InitialDirDropsOneTrailingBackslash) {
     EXPECT_EQ(chooser.InitialDir(), stored) << set;
   }
 }
+
+TEST_F(FileChooser, OldStyleAndDefaultExtension) {
+  struct Case {
+    TOpenOptions options;
+    const char* defaultExt;
+    const char* fileName;
+    uint32_t flags;
+    const char* passedExt;
+  };
+  const Case cases[] = {
+      {{}, "", "plan.dxf", 0x00080020, "<null>"},
+      {{ofOldStyleDialog}, "", "plan.dxf", 0x00000020, "dxf"},
+      {{ofOldStyleDialog}, "", "C:\\rev.2\\plan", 0x00000020, "<null>"},
+      {{ofOldStyleDialog}, "csv", "plan.dxf", 0x00000020, "csv"},
+      {{ofOldStyleDialog, ofShowHelp}, "", "plan.", 0x00000030, "<null>"},
+  };
+  uint32_t explorerHook = 0;
+  uint32_t oldStyleHook = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fileName);
+    TOpenDialog chooser;
+    chooser.SetOptions(c.options);
+    chooser.SetDefaultExt(c.defaultExt);
+    chooser.SetFileName(c.fileName);
+    chooser.Execute();
+    EXPECT_EQ(Field(recorded.raw, 52), c.flags);
+    EXPECT_EQ(recorded.defaultExtText, c.passedExt);
+    (c.options.Has(ofOldStyleDialog) ? oldStyleHook : explorerHook) = Field(recorded.raw, 68);
+  }
+  EXPECT_NE(explorerHook, oldStyleHook);
+}
+
+TEST_F(FileChooser, ResultsAreReadBackOnlyFromAConfirmedRun) {
+  TOpenDialog chooser;
+  SetUpAsOpenDialog1(chooser);
+  const TOpenOptions layout = chooser.Options();
+  TOpenOptions withFlags = layout;
+  withFlags.Include(ofExtensionDifferent);
+  withFlags.Include(ofReadOnly);
+  struct Step {
+    Reply reply;
+    bool result;
+    const char* fileName;
+    std::vector<std::string> files;
+    int32_t filterIndex;
+    TOpenOptions options;
+  };
+  const Step steps[] = {
+      {{TRUE, "C:\\dwg\\site.txt", 0x00881824 | 0x400 | 0x1, 2}, true, "C:\\dwg\\site.txt",
+       {"C:\\dwg\\site.txt"}, 2, withFlags},
+      {{FALSE, "C:\\other.dxf", 0, 3}, false, "C:\\dwg\\site.txt", {}, 2, withFlags},
+      {{TRUE, "D:\\rev.2\\plan.dxf", 0x00881824, 1}, true, "D:\\rev.2\\plan.dxf",
+       {"D:\\rev.2\\plan.dxf"}, 1, layout},
+  };
+  int stepNumber = 0;
+  for (const Step& step : steps) {
+    SCOPED_TRACE(++stepNumber);
+    reply = step.reply;
+    EXPECT_EQ(chooser.Execute(), step.result);
+    EXPECT_EQ(chooser.FileName(), step.fileName);
+    EXPECT_EQ(chooser.Files(), step.files);
+    EXPECT_EQ(chooser.FilterIndex(), step.filterIndex);
+    EXPECT_EQ(chooser.Options(), step.options);
+  }
+}
+
+TEST_F(FileChooser, MultipleSelectionListsEveryName) {
+  TOpenDialog chooser;
+  chooser.SetOptions({ofAllowMultiSelect, ofEnableSizing});
+  reply = {TRUE, std::string("C:\\dwg\0a.dxf\0b.dxf\0", 19)};
+  ASSERT_TRUE(chooser.Execute());
+  EXPECT_EQ(chooser.Files(), (std::vector<std::string>{"C:\\dwg\\a.dxf", "C:\\dwg\\b.dxf"}));
+  EXPECT_EQ(chooser.FileName(), "C:\\dwg\\a.dxf");
+}
+
+TEST_F(FileChooser, RunDisablesTheWindowsAndAnswersHelpRequests) {
+  const HWND before = MakeWindow(WS_POPUP | WS_VISIBLE, nullptr, 400, 30, 100, 100);
+  const HWND during = MakeWindow(WS_POPUP | WS_VISIBLE, nullptr, 520, 30, 100, 100);
+  SetActiveWindow(before);
+  reply.during = [&](OPENFILENAMEA&) {
+    SetActiveWindow(during);
+    SetFpuControl(0x027F);  // as a platform DLL might leave it
+  };
+  TSaveDialog chooser;
+  EXPECT_FALSE(chooser.Execute());
+
+  EXPECT_FALSE(recorded.mainFormEnabled);
+  EXPECT_TRUE(recorded.helpAnswered);
+  EXPECT_FALSE(recorded.otherMessageAnswered);
+  EXPECT_EQ(shell_.log, (std::vector<std::string>{"disable", "hook", "call", "unhook", "enable"}));
+  EXPECT_TRUE(shell_.hooks.empty());
+  EXPECT_TRUE(IsWindowEnabled(shell_.mainForm_));
+  EXPECT_EQ(GetActiveWindow(), before);
+  EXPECT_EQ(FpuControl(), 0x1332);
+  DestroyWindow(during);
+  DestroyWindow(before);
+}
+
+TEST_F(FileChooser, WindowsComeBackWhenTheRunFails) {
+  const HWND before = MakeWindow(WS_POPUP | WS_VISIBLE, nullptr, 400, 30, 100, 100);
+  const HWND during = MakeWindow(WS_POPUP | WS_VISIBLE, nullptr, 520, 30, 100, 100);
+  SetActiveWindow(before);
+  reply.during = [&](OPENFILENAMEA&) {
+    SetActiveWindow(during);
+    throw std::runtime_error("platform call failed");
+  };
+  TOpenDialog chooser;
+  chooser.SetFileName("plan");
+  EXPECT_THROW(chooser.Execute(), std::runtime_error);
+  EXPECT_EQ(shell_.log, (std::vector<std::string>{"disable", "hook", "call", "unhook", "enable"}));
+  EXPECT_TRUE(shell_.hooks.empty());
+  EXPECT_TRUE(IsWindowEnabled(shell_.mainForm_));
+  EXPECT_EQ(GetActiveWindow(), before);
+  EXPECT_EQ(chooser.FileName(), "plan");
+  DestroyWindow(during);
+  DestroyWindow(before);
+}
+
+// Where a chooser of the given outer size belongs: centred across the main
+// form's monitor, a third of the free height above it.
+POINT ExpectedPlace(HWND mainForm, int width, int height) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoA(MonitorFromWindow(mainForm, MONITOR_DEFAULTTONEAREST), &info);
+  const RECT& m = info.rcMonitor;
+  return {m.left + (m.right - m.left - width) / 2, m.top + (m.bottom - m.top - height) / 3};
+}
+
+TEST_F(FileChooser, ExplorerHookPlacesTheChooserAndFollowsItsNotices) {
+  TOpenDialog chooser;
+  chooser.SetFileName("plan");
+  chooser.SetFilter("A|*.a|B|*.b|C|*.c");
+  RECT placed{};
+  std::string nameWhileOpen = "unset";
+  std::string nameAfterHookWindow;
+  int32_t filterWhileOpen = 0;
+  reply.during = [&](OPENFILENAMEA& request) {
+    const HWND dialog = MakeWindow(WS_POPUP, nullptr, 0, 0, 400, 300);
+    const HWND hookWindow = MakeWindow(WS_CHILD, dialog, 0, 0, 10, 10);
+    EXPECT_EQ(request.lpfnHook(hookWindow, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&request)),
+              0u);
+    nameWhileOpen = chooser.FileName();  // asks the dialog, which answers nothing here
+    OFNOTIFYA notice{{hookWindow, 0, CDN_TYPECHANGE}, &request, nullptr};
+    request.nFilterIndex = 3;
+    SendMessageA(hookWindow, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notice));
+    filterWhileOpen = chooser.CurrentFilterIndex();
+    notice.hdr.code = CDN_INITDONE;
+    SendMessageA(hookWindow, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notice));
+    GetWindowRect(dialog, &placed);
+    DestroyWindow(dialog);
+    nameAfterHookWindow = chooser.FileName();
+  };
+  chooser.Execute();
+  EXPECT_EQ(nameWhileOpen, "");
+  EXPECT_EQ(nameAfterHookWindow, "plan");
+  EXPECT_EQ(filterWhileOpen, 3);
+  const POINT expected = ExpectedPlace(shell_.mainForm_, 400, 300);
+  EXPECT_EQ(placed.left, expected.x);
+  EXPECT_EQ(placed.top, expected.y);
+  EXPECT_EQ(placed.right - placed.left, 400);
+  EXPECT_EQ(shell_.reportedErrors, 0);
+}
+
+TEST_F(FileChooser, OldStyleHookPlacesTheChooserWhenItStarts) {
+  TOpenDialog chooser;
+  chooser.SetOptions({ofOldStyleDialog});
+  RECT placed{};
+  reply.during = [&](OPENFILENAMEA& request) {
+    const HWND dialog = MakeWindow(WS_POPUP, nullptr, 0, 0, 300, 200);
+    EXPECT_EQ(request.lpfnHook(dialog, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&request)), 0u);
+    GetWindowRect(dialog, &placed);
+    DestroyWindow(dialog);
+  };
+  chooser.Execute();
+  const POINT expected = ExpectedPlace(shell_.mainForm_, 300, 200);
+  EXPECT_EQ(placed.left, expected.x);
+  EXPECT_EQ(placed.top, expected.y);
+}
+
+// Real runs of the platform's dialogs. A thread timer fires inside the
+// dialog's own message loop; once the dialog shows, the test acts on it.
+std::string driverTitle;
+std::function<void(HWND)> driverAction;
+
+void CALLBACK DriveChooser(HWND, UINT, UINT_PTR timer, DWORD) {
+  const HWND dialog = FindWindowA("#32770", driverTitle.c_str());
+  if (dialog == nullptr || !IsWindowVisible(dialog)) return;
+  KillTimer(nullptr, timer);
+  auto action = std::move(driverAction);
+  driverAction = nullptr;
+  if (action) action(dialog);
+}
+
+bool RunDriven(TOpenDialog& chooser, const std::string& title, std::function<void(HWND)> action) {
+  driverTitle = title;
+  driverAction = std::move(action);
+  chooser.SetTitle(title);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, &DriveChooser);
+  const bool confirmed = chooser.Execute();
+  KillTimer(nullptr, timer);
+  driverAction = nullptr;
+  return confirmed;
+}
+
+void ChooseName(HWND dialog, const std::string& name) {
+  SendMessageA(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(name.c_str()));
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+class FileChooserRun : public FileChooser {
+ protected:
+  void SetUp() override {
+    FileChooser::SetUp();
+    SetFileDialogFunctionsForTesting(nullptr, nullptr);
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "toridasu-chooser-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder_.c_str(), nullptr);
+  }
+  void TearDown() override {
+    for (const char* name : {"site.dxf", "out.txt", "list.csv"}) {
+      DeleteFileA((folder_ + "\\" + name).c_str());
+    }
+    RemoveDirectoryA(folder_.c_str());
+    FileChooser::TearDown();
+  }
+  std::string folder_;
+};
+
+TEST_F(FileChooserRun, OpenChooserCancelledKeepsItsNameAndSitsOnTheMainFormsMonitor) {
+  TOpenDialog chooser;
+  SetUpAsOpenDialog1(chooser);
+  chooser.SetFileName("plan");
+  chooser.SetInitialDir(folder_ + "\\");
+  RECT placed{};
+  HWND owner = nullptr;
+  BOOL mainFormEnabled = TRUE;
+  std::string nameWhileOpen;
+  const bool confirmed = RunDriven(chooser, "TORIDASU open test", [&](HWND dialog) {
+    GetWindowRect(dialog, &placed);
+    owner = GetWindow(dialog, GW_OWNER);
+    mainFormEnabled = IsWindowEnabled(shell_.mainForm_);
+    nameWhileOpen = chooser.FileName();
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_FALSE(confirmed);
+  EXPECT_EQ(chooser.FileName(), "plan");
+  EXPECT_EQ(owner, shell_.owner_);
+  EXPECT_FALSE(mainFormEnabled);
+  EXPECT_TRUE(IsWindowEnabled(shell_.mainForm_));
+  EXPECT_EQ(nameWhileOpen, folder_ + "\\plan");
+  const POINT expected =
+      ExpectedPlace(shell_.mainForm_, placed.right - placed.left, placed.bottom - placed.top);
+  EXPECT_EQ(placed.left, expected.x);
+  EXPECT_EQ(placed.top, expected.y);
+  EXPECT_EQ(FpuControl(), 0x1332);
+}
+
+TEST_F(FileChooserRun, OpenChooserReturnsTheChosenFile) {
+  const std::string site = folder_ + "\\site.dxf";
+  const HANDLE file = CreateFileA(site.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  TOpenDialog chooser;
+  SetUpAsOpenDialog1(chooser);
+  chooser.SetFileName("plan");
+  chooser.SetInitialDir(folder_);
+  EXPECT_TRUE(RunDriven(chooser, "TORIDASU open test",
+                        [&](HWND dialog) { ChooseName(dialog, site); }));
+  EXPECT_EQ(chooser.FileName(), site);
+  EXPECT_EQ(chooser.Files(), std::vector<std::string>{site});
+  EXPECT_EQ(chooser.FilterIndex(), 1);
+  EXPECT_FALSE(chooser.Options().Has(ofExtensionDifferent));
+}
+
+TEST_F(FileChooserRun, SaveChooserCompletesOrKeepsTheTypedExtension) {
+  struct Case {
+    const char* typed;
+    const char* returned;
+    bool extensionDifferent;
+  };
+  const Case cases[] = {{"out.txt", "out.txt", true}, {"list", "list.csv", false}};
+  TSaveDialog chooser;
+  SetUpAsSaveDialog1(chooser);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    chooser.SetFileName("");
+    chooser.SetInitialDir(folder_);
+    EXPECT_TRUE(RunDriven(chooser, "TORIDASU save test",
+                          [&](HWND dialog) { ChooseName(dialog, c.typed); }));
+    EXPECT_EQ(chooser.FileName(), folder_ + "\\" + c.returned);
+    EXPECT_EQ(chooser.Options().Has(ofExtensionDifferent), c.extensionDifferent);
+  }
+}
+
+}  // namespace
+}  // namespace toridasu::ui

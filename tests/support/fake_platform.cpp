@@ -155,9 +155,12 @@ bool FakePlatform::FindFirst(const char* pattern, FoundEntry* entry) {
   const std::string* best = nullptr;
   auto consider = [&](const std::string& name) {
     std::string_view candidate(name);
-    if (FolderLength(candidate) != folderLength || candidate.substr(0, folderLength) != text.substr(0, folderLength)) return;
-    bool matches = HasWildcard(namePattern) ? MatchesWildcard(namePattern, candidate.substr(folderLength))
-                                            : candidate == text;
+    if (FolderLength(candidate) != folderLength ||
+        candidate.substr(0, folderLength) != text.substr(0, folderLength))
+      return;
+    bool matches = HasWildcard(namePattern)
+                       ? MatchesWildcard(namePattern, candidate.substr(folderLength))
+                       : candidate == text;
     if (matches && (best == nullptr || name < *best)) best = &name;
   };
   for (const auto& [name, file] : files) consider(name);
@@ -189,7 +192,8 @@ bool FakePlatform::Delete(const char* name) {
   deleted.push_back(name);
   auto found = files.find(name);
   bool heldForWriting = false;
-  if (deleteFails || found == files.end() || found->second.readOnly || IsOpen(name, &heldForWriting)) {
+  if (deleteFails || found == files.end() || found->second.readOnly ||
+      IsOpen(name, &heldForWriting)) {
     return false;
   }
   files.erase(found);

@@ -58,12 +58,12 @@ class FakePlatform : public Platform {
   uint32_t readChunk = 0;              // when set, a Read returns at most this many bytes
   int failWriteNumber = 0;             // the n-th Write (from 1, all handles) fails ...
   uint32_t writeError = win_error::kDiskFull;  // ... with this code, taking no byte
-  bool failLaterWrites = false;        // ... and so does every Write after it
-  uint32_t closeError = 0;             // every Close reports this code; the handle goes all the same
-  FileKind kind = FileKind::Disk;      // what KindOf answers for an open handle (Unknown: 0)
-  bool deleteFails = false;            // every Delete answers false, deleting nothing
-  bool findFails = false;              // every FindFirst answers false
-  bool dosTimeFails = false;           // every ToLocalDosTime answers false
+  bool failLaterWrites = false;                // ... and so does every Write after it
+  uint32_t closeError = 0;         // every Close reports this code; the handle goes all the same
+  FileKind kind = FileKind::Disk;  // what KindOf answers for an open handle (Unknown: 0)
+  bool deleteFails = false;        // every Delete answers false, deleting nothing
+  bool findFails = false;          // every FindFirst answers false
+  bool dosTimeFails = false;       // every ToLocalDosTime answers false
 
   // --- Code page and locale answers ---
   bool doubleByte = true;
