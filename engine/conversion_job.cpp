@@ -14,7 +14,6 @@ constexpr int32_t kTypeCode = 0;
 constexpr int32_t kNameCode = 2;
 constexpr std::string_view kEntitiesMarker = "ENTITIES";
 constexpr std::string_view kEofMarker = "EOF";
-constexpr std::string_view kTextMarker = "TEXT";
 constexpr std::string_view kCsvExtension = ".csv";
 
 // The hot loop reads pairs as views into the reader's buffer and looks at a
@@ -75,8 +74,9 @@ void WalkEntities(DxfSource& source, PairReader& reader, CsvDestination& destina
       pair = PairView{GroupCodeOf(left.code), left.value};
     }
     if (pair.code != kTypeCode) continue;
-    if (ContainsMarker(pair.value, kEofMarker)) goOn = false;
-    if (!ContainsMarker(pair.value, kTextMarker)) continue;
+    const TypeMarkers markers = MarkersOfType(pair.value);
+    if (markers.endOfFile) goOn = false;
+    if (!markers.text) continue;
     ReadTextEntity(source, entity, left);
     if (!entity.text.empty()) {
       // A text that cannot be quoted is reported at the line that held it.

@@ -123,6 +123,13 @@ inline int32_t GroupCodeOfFast(std::string_view text) {
 // position that does not start on the second byte of a double-byte character.
 bool ContainsMarker(std::string_view value, std::string_view marker);
 
+// Both markers of a type line ("EOF" and "TEXT") from one upper-casing.
+struct TypeMarkers {
+  bool endOfFile = false;
+  bool text = false;
+};
+TypeMarkers MarkersOfType(std::string_view value);
+
 // What a conversion keeps of one text entity.
 struct TextEntity {
   double x = 0.0;

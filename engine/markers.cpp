@@ -30,20 +30,47 @@ bool ContainsUpperCased(std::string_view upper, std::string_view marker) {
 
 }  // namespace
 
+// An upper-cased copy of a value line. ASCII-only values (nearly all type and
+// name lines) are folded here, as the platform folds them; anything else goes
+// to the platform's own upper-casing.
+class UpperCopy {
+ public:
+  explicit UpperCopy(std::string_view value) : size_(value.size()) {
+    char* copy = small_.data();
+    if (value.size() > small_.size()) {
+      large_.assign(value);
+      copy = large_.data();
+    }
+    bool ascii = true;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      const unsigned char b = static_cast<unsigned char>(value[i]);
+      ascii = ascii && b < 0x80;
+      copy[i] = static_cast<char>(b >= 'a' && b <= 'z' ? b - ('a' - 'A') : b);
+    }
+    if (!ascii) {
+      value.copy(copy, value.size());
+      CurrentPlatform().UpperCase(copy, static_cast<uint32_t>(value.size()));
+    }
+    text_ = std::string_view(copy, size_);
+  }
+  std::string_view Text() const { return text_; }
+
+ private:
+  std::array<char, 128> small_;
+  std::string large_;
+  std::size_t size_;
+  std::string_view text_;
+};
+
 bool ContainsMarker(std::string_view value, std::string_view marker) {
   if (value.empty()) return false;
-  // Short values (nearly all type and name lines) are folded on the stack.
-  std::array<char, 128> small;
-  std::string large;
-  char* copy = small.data();
-  if (value.size() > small.size()) {
-    large.assign(value);
-    copy = large.data();
-  } else {
-    value.copy(copy, value.size());
-  }
-  CurrentPlatform().UpperCase(copy, static_cast<uint32_t>(value.size()));
-  return ContainsUpperCased(std::string_view(copy, value.size()), marker);
+  return ContainsUpperCased(UpperCopy(value).Text(), marker);
+}
+
+TypeMarkers MarkersOfType(std::string_view value) {
+  if (value.empty()) return {};
+  const UpperCopy upper(value);
+  return {ContainsUpperCased(upper.Text(), "EOF"), ContainsUpperCased(upper.Text(), "TEXT")};
 }
 
 }  // namespace toridasu

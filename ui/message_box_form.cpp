@@ -195,6 +195,8 @@ LRESULT TMessageForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       if (target != kNoButton) SetFocus(buttons_[target]);
       return 0;
     }
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
     case WM_CLOSE:  // close button, Alt+F4, Close in the system menu
       result_ = mrCancel;
       return 0;

@@ -361,10 +361,10 @@ TEST_F(FileChooser, ResultsAreReadBackOnlyFromAConfirmedRun) {
     TOpenOptions options;
   };
   const Step steps[] = {
-      {{TRUE, "C:\\dwg\\site.txt", 0x00881824 | 0x400 | 0x1, 2}, true, "C:\\dwg\\site.txt",
+      {{TRUE, "C:\\dwg\\site.txt", 0x00881824 | 0x400 | 0x1, 2, {}}, true, "C:\\dwg\\site.txt",
        {"C:\\dwg\\site.txt"}, 2, withFlags},
-      {{FALSE, "C:\\other.dxf", 0, 3}, false, "C:\\dwg\\site.txt", {}, 2, withFlags},
-      {{TRUE, "D:\\rev.2\\plan.dxf", 0x00881824, 1}, true, "D:\\rev.2\\plan.dxf",
+      {{FALSE, "C:\\other.dxf", 0, 3, {}}, false, "C:\\dwg\\site.txt", {}, 2, withFlags},
+      {{TRUE, "D:\\rev.2\\plan.dxf", 0x00881824, 1, {}}, true, "D:\\rev.2\\plan.dxf",
        {"D:\\rev.2\\plan.dxf"}, 1, layout},
   };
   int stepNumber = 0;
@@ -382,7 +382,7 @@ TEST_F(FileChooser, ResultsAreReadBackOnlyFromAConfirmedRun) {
 TEST_F(FileChooser, MultipleSelectionListsEveryName) {
   TOpenDialog chooser;
   chooser.SetOptions({ofAllowMultiSelect, ofEnableSizing});
-  reply = {TRUE, std::string("C:\\dwg\0a.dxf\0b.dxf\0", 19)};
+  reply = {TRUE, std::string("C:\\dwg\0a.dxf\0b.dxf\0", 19), 0, 0, {}};
   ASSERT_TRUE(chooser.Execute());
   EXPECT_EQ(chooser.Files(), (std::vector<std::string>{"C:\\dwg\\a.dxf", "C:\\dwg\\b.dxf"}));
   EXPECT_EQ(chooser.FileName(), "C:\\dwg\\a.dxf");
