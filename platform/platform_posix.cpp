@@ -1,6 +1,7 @@
 // The platform on Linux: our own file, code-page and locale services giving
 // the results the Windows calls give, Windows error codes included. Names
-// are bytes handed to the system as they are.
+// are bytes handed to the system as they are. Opens block as open() does:
+// a named pipe waits for its other end, as a Linux user expects.
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -82,7 +83,8 @@ uint32_t CloseAfterFailure(int fd, uint32_t result) {
   return result;
 }
 
-// Waits on a descriptor that another program left non-blocking.
+// Our descriptors block; should a device answer EAGAIN all the same, wait
+// for it rather than fail.
 void WaitUntilReady(int fd, short events) {
   struct pollfd ready = {fd, events, 0};
   poll(&ready, 1, -1);
