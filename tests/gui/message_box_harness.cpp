@@ -49,6 +49,19 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
+struct WindowWalk {
+  HWND keep;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectEnabled(HWND window, LPARAM data) {
+  auto* walk = reinterpret_cast<WindowWalk*>(data);
+  if (window != walk->keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    walk->found.push_back(window);
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 BoxTestShell::BoxTestShell() {
@@ -62,20 +75,8 @@ BoxTestShell::~BoxTestShell() {
 }
 
 std::vector<HWND> BoxTestShell::DisableTaskWindows(HWND keep) {
-  struct Walk {
-    HWND keep;
-    std::vector<HWND> found;
-  } walk{keep, {}};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* w = reinterpret_cast<Walk*>(data);
-        if (window != w->keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
-          w->found.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&walk));
+  WindowWalk walk{keep, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&walk));
   for (HWND window : walk.found) EnableWindow(window, FALSE);
   return walk.found;
 }

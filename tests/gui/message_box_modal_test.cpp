@@ -1,0 +1,215 @@
+// A shown message box: the modal state it sets up and takes down, where it
+// opens, and the keys, buttons and requests that close it with which result.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/string_table.h"
+#include "message_box_harness.h"
+#include "ui/message_box.h"
+
+namespace toridasu::ui::box_test {
+namespace {
+
+MessageBoxButtons Set(std::initializer_list<MessageBoxButton> buttons) {
+  MessageBoxButtons set = 0;
+  for (MessageBoxButton b : buttons) set |= ButtonBit(b);
+  return set;
+}
+
+using MessageBoxModalTest = MessageBoxTest;
+
+TEST_F(MessageBoxModalTest, ShowingDisablesTheProgramFocusesTheFirstButtonAndRestores) {
+  HWND mainForm = shell_.MainFormWindow();
+  ASSERT_EQ(GetActiveWindow(), mainForm);
+  struct Seen {
+    HWND box = nullptr;
+    bool mainFormEnabled = true;
+    HWND active = nullptr;
+    std::string focusText;
+    RECT outer{};
+  } seen;
+  const int result = ShowWithSteps(
+      {[&](HWND box) {
+        seen.box = box;
+        seen.mainFormEnabled = IsWindowEnabled(mainForm);
+        seen.active = GetActiveWindow();
+        seen.focusText = WindowText(GetFocus());
+        GetWindowRect(box, &seen.outer);
+        PostMessageA(box, WM_CLOSE, 0, 0);
+      }},
+      "Modal", mkConfirmation, Set({bnNo, bnYes}));
+  EXPECT_EQ(result, mrCancel);
+  EXPECT_FALSE(seen.mainFormEnabled);
+  EXPECT_EQ(seen.active, seen.box);
+  EXPECT_EQ(seen.focusText, LoadResString(65402));  // Yes, first in creation order
+  // Centred on the screen.
+  EXPECT_EQ(seen.outer.left, (GetSystemMetrics(SM_CXSCREEN) - Width(seen.outer)) / 2);
+  EXPECT_EQ(seen.outer.top, (GetSystemMetrics(SM_CYSCREEN) - Height(seen.outer)) / 2);
+
+  EXPECT_FALSE(IsWindow(seen.box));
+  EXPECT_TRUE(IsWindowEnabled(mainForm));
+  EXPECT_EQ(GetActiveWindow(), mainForm);
+}
+
+TEST_F(MessageBoxModalTest, GivenCornerPlacesTheBox) {
+  struct PlaceCase {
+    int x, y;
+    bool leftGiven, topGiven;
+  };
+  const PlaceCase cases[] = {{10, 20, true, true}, {15, -1, true, false}, {-1, 25, false, true}};
+  for (const PlaceCase& c : cases) {
+    RECT outer{};
+    const int result = ShowWithSteps(
+        {[&](HWND box) {
+          GetWindowRect(box, &outer);
+          PostMessageA(box, WM_CLOSE, 0, 0);
+        }},
+        "Placed", mkInformation, ButtonBit(bnOK), c.x, c.y);
+    EXPECT_EQ(result, mrCancel);
+    // An edge not given keeps the place the box was built with, no centring.
+    const int builtLeft = GetSystemMetrics(SM_CXSCREEN) / 2 - Width(outer) / 2;
+    const int builtTop = GetSystemMetrics(SM_CYSCREEN) / 2 - Height(outer) / 2;
+    EXPECT_EQ(outer.left, c.leftGiven ? c.x : builtLeft);
+    EXPECT_EQ(outer.top, c.topGiven ? c.y : builtTop);
+  }
+}
+
+TEST_F(MessageBoxModalTest, EnterSpaceAndEscapeCloseTheProgramsBoxesWithOk) {
+  const UINT keys[] = {VK_RETURN, VK_SPACE, VK_ESCAPE};
+  for (MessageBoxKind kind : {mkWarning, mkInformation}) {
+    for (UINT key : keys) {
+      SCOPED_TRACE(key);
+      const int result =
+          ShowWithSteps({[&](HWND) { PostKey(GetFocus(), key); }}, "Done", kind, ButtonBit(bnOK));
+      EXPECT_EQ(result, mrOk);
+    }
+  }
+}
+
+TEST_F(MessageBoxModalTest, CloseRequestsGiveCancelWithoutACancelButton) {
+  const std::vector<Step> requests = {
+      [](HWND box) { PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0); },  // close button, menu
+      [](HWND box) { PostMessageA(box, WM_SYSKEYDOWN, VK_F4, (1 << 29) | 1); },  // Alt+F4
+      [](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); },
+  };
+  for (MessageBoxButtons set : {Set({bnOK}), Set({bnYes, bnNo}), Set({bnAbort, bnRetry})}) {
+    for (const Step& request : requests) {
+      EXPECT_EQ(ShowWithSteps({request}, "Close me", mkWarning, set), mrCancel) << set;
+    }
+  }
+}
+
+TEST_F(MessageBoxModalTest, QuitRequestEndsTheBoxAndStaysQueued) {
+  const int result = ShowWithSteps({[](HWND) { PostQuitMessage(7); }}, "Quit", mkWarning,
+                                   ButtonBit(bnOK));
+  EXPECT_EQ(result, mrCancel);
+  MSG quit;
+  ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 7u);
+}
+
+struct EscapeCase {
+  MessageBoxButtons buttons;
+  int result;  // mrNone: Escape leaves the box open
+};
+
+TEST_F(MessageBoxModalTest, EscapeClicksTheCancelButton) {
+  const EscapeCase cases[] = {
+      {Set({bnOK}), mrOk},
+      {Set({bnOK, bnCancel}), mrCancel},
+      {Set({bnYes, bnNo, bnCancel}), mrCancel},
+      {Set({bnYes, bnNo}), mrNo},
+      {Set({bnYes, bnNo, bnOK}), mrNo},
+      {Set({bnAbort, bnRetry, bnIgnore}), mrNone},
+      {Set({bnYesToAll, bnNoToAll}), mrNone},
+  };
+  for (const EscapeCase& c : cases) {
+    SCOPED_TRACE(c.buttons);
+    bool leftOpen = false;
+    const int result = ShowWithSteps({[](HWND) { PostKey(GetFocus(), VK_ESCAPE); },
+                                      [&](HWND box) {
+                                        leftOpen = true;
+                                        PostMessageA(box, WM_CLOSE, 0, 0);
+                                      }},
+                                     "Escape", mkConfirmation, c.buttons);
+    EXPECT_EQ(leftOpen, c.result == mrNone);
+    EXPECT_EQ(result, c.result == mrNone ? mrCancel : c.result);
+  }
+}
+
+struct KeyCase {
+  const char* name;
+  MessageBoxButtons buttons;
+  std::vector<Step> steps;
+  int result;
+};
+
+Step Key(UINT key) {
+  return [key](HWND) { PostKey(GetFocus(), key); };
+}
+Step ShiftKey(UINT key) {
+  return [key](HWND) {
+    HoldShift(true);
+    PostKey(GetFocus(), key);
+  };
+}
+Step ReleaseShiftAnd(UINT key) {
+  return [key](HWND) {
+    HoldShift(false);
+    PostKey(GetFocus(), key);
+  };
+}
+Step AltChar(char letter) {
+  return [letter](HWND) { PostAltChar(GetFocus(), letter); };
+}
+Step TypedChar(char letter) {
+  return [letter](HWND) { PostMessageA(GetFocus(), WM_CHAR, letter, 1); };
+}
+
+TEST_F(MessageBoxModalTest, KeysMoveTheFocusAndClickButtons) {
+  const MessageBoxButtons yesNoAbort = Set({bnYes, bnNo, bnAbort});
+  const KeyCase cases[] = {
+      {"Enter clicks the first button", yesNoAbort, {Key(VK_RETURN)}, mrYes},
+      {"Tab", yesNoAbort, {Key(VK_TAB), Key(VK_RETURN)}, mrNo},
+      {"Tab wraps", yesNoAbort, {Key(VK_TAB), Key(VK_TAB), Key(VK_TAB), Key(VK_RETURN)}, mrYes},
+      {"Shift+Tab wraps back", yesNoAbort, {ShiftKey(VK_TAB), ReleaseShiftAnd(VK_RETURN)}, mrAbort},
+      {"Right", yesNoAbort, {Key(VK_RIGHT), Key(VK_RIGHT), Key(VK_RETURN)}, mrAbort},
+      {"Down", yesNoAbort, {Key(VK_DOWN), Key(VK_RETURN)}, mrNo},
+      {"Left wraps", yesNoAbort, {Key(VK_LEFT), Key(VK_RETURN)}, mrAbort},
+      {"Up", yesNoAbort, {Key(VK_LEFT), Key(VK_UP), Key(VK_RETURN)}, mrNo},
+      {"Space on the focused button", yesNoAbort, {Key(VK_TAB), Key(VK_SPACE)}, mrNo},
+      {"Alt+N", yesNoAbort, {AltChar('n')}, mrNo},
+      {"Alt+A", yesNoAbort, {AltChar('A')}, mrAbort},
+      {"typed n on a button", yesNoAbort, {TypedChar('n')}, mrNo},
+      {"Alt+R", Set({bnAbort, bnRetry, bnIgnore}), {AltChar('r')}, mrRetry},
+      {"Alt+I", Set({bnAbort, bnRetry, bnIgnore}), {AltChar('I')}, mrIgnore},
+      {"&A is Abort's before All's", Set({bnAll, bnAbort, bnYesToAll}), {AltChar('a')}, mrAbort},
+      {"Alt+O", Set({bnNoToAll, bnYesToAll}), {AltChar('o')}, mrNoToAll},
+      {"Cancel has no accelerator", Set({bnOK, bnCancel}), {AltChar('c'), Key(VK_RETURN)}, mrOk},
+  };
+  for (const KeyCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ShowWithSteps(c.steps, "Keys", mkConfirmation, c.buttons), c.result);
+  }
+  HoldShift(false);
+}
+
+TEST_F(MessageBoxModalTest, HelpButtonLeavesTheBoxOpen) {
+  bool leftOpen = false;
+  const int result = ShowWithSteps({[](HWND box) {
+                                      HWND help = ButtonsOf(box).back().window;
+                                      PostMessageA(help, BM_CLICK, 0, 0);
+                                    },
+                                    [&](HWND box) {
+                                      leftOpen = true;
+                                      PostMessageA(box, WM_CLOSE, 0, 0);
+                                    }},
+                                   "Help", mkInformation, Set({bnOK, bnHelp}));
+  EXPECT_TRUE(leftOpen);
+  EXPECT_EQ(result, mrCancel);
+}
+
+}  // namespace
+}  // namespace toridasu::ui::box_test
