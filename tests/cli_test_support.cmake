@@ -1,0 +1,19 @@
+# Shared by the converter's process tests: run it and check what it printed.
+# RUNNER (the emulator, or empty), CLI and WORK come from the test's -D
+# arguments; ENVIRONMENT, when set, is passed to the converter.
+
+function(run expected_code)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env ${ENVIRONMENT} ${RUNNER} ${CLI} ${ARGN}
+    WORKING_DIRECTORY ${WORK} RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT code EQUAL expected_code)
+    message(FATAL_ERROR "toridasu-cli ${ARGN}: exit ${code}, expected ${expected_code}\nstdout: ${out}\nstderr: ${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect_match text pattern what)
+  if(NOT text MATCHES "${pattern}")
+    message(FATAL_ERROR "${what}: '${text}' does not match '${pattern}'")
+  endif()
+endfunction()
