@@ -18,7 +18,7 @@ set(failed 0)
 foreach(drawing IN LISTS drawings)
   get_filename_component(name ${drawing} NAME_WE)
   set(csv ${WORK}/${name}.csv)
-  execute_process(COMMAND ${RUNNER} ${CLI} -o ${csv} ${drawing}
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env ${ENVIRONMENT} ${RUNNER} ${CLI} -o ${csv} ${drawing}
     RESULT_VARIABLE code ERROR_VARIABLE err)
   if(code EQUAL 1)
     if(NOT err MATCHES "line [0-9]+: .*double-byte" OR EXISTS ${csv})

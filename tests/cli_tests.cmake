@@ -12,12 +12,13 @@ set(TORIDASU_NATIVE_CLI "" CACHE FILEPATH "The native converter whose output the
 
 add_test(NAME cli_behaviour
   COMMAND ${CMAKE_COMMAND}
-    -DRUNNER=${cli_runner} -DCLI=$<TARGET_FILE:toridasu-cli>
+    -DRUNNER=${cli_runner} -DCLI=$<TARGET_FILE:toridasu-cli> -DENVIRONMENT=TORIDASU_LANG=en
     -DWORK=${CMAKE_CURRENT_BINARY_DIR}/cli-behaviour
     -P ${CMAKE_CURRENT_SOURCE_DIR}/cli_behaviour.cmake)
 add_test(NAME cli_corpus
   COMMAND ${CMAKE_COMMAND}
     -DRUNNER=${cli_runner} -DCLI=$<TARGET_FILE:toridasu-cli> -DREFERENCE_CLI=${TORIDASU_NATIVE_CLI}
+    -DENVIRONMENT=TORIDASU_LANG=en
     -DCORPUS=${TORIDASU_CORPUS} -DWORK=${CMAKE_CURRENT_BINARY_DIR}/cli-corpus
     -P ${CMAKE_CURRENT_SOURCE_DIR}/cli_corpus.cmake)
 set_tests_properties(cli_behaviour cli_corpus PROPERTIES TIMEOUT 600)

@@ -1,11 +1,11 @@
 // The message box's layout arithmetic on its own. Expected numbers are worked
 // out by hand from the layout rules (the first case is the information box
 // "変換しました！" with OK, at X = 7 and Y = 15).
+#include "ui/message_box_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
-
-#include "ui/message_box_layout.h"
 
 namespace toridasu::ui {
 namespace {
@@ -21,9 +21,20 @@ TEST(MulDivRounded, RoundsHalvesAwayFromZero) {
     int a, b, d, expected;
   };
   const Case cases[] = {
-      {10, 7, 4, 18},   {10, 15, 8, 19},  {14, 15, 8, 26},  {8, 15, 8, 15},    {5, 1, 2, 3},
-      {-10, 7, 4, -18}, {7, -5, 2, -18},  {7, 5, -2, -18},  {-7, -5, 2, 18},   {1, 3, 4, 1},
-      {1, 1, 3, 0},     {1, 1, 0, -1},    {46341, 46341, 46341, 46341}, {2000000000, 3, 4, 1500000000},
+      {10, 7, 4, 18},
+      {10, 15, 8, 19},
+      {14, 15, 8, 26},
+      {8, 15, 8, 15},
+      {5, 1, 2, 3},
+      {-10, 7, 4, -18},
+      {7, -5, 2, -18},
+      {7, 5, -2, -18},
+      {-7, -5, 2, 18},
+      {1, 3, 4, 1},
+      {1, 1, 3, 0},
+      {1, 1, 0, -1},
+      {46341, 46341, 46341, 46341},
+      {2000000000, 3, 4, 1500000000},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(MulDivRounded(c.a, c.b, c.d), c.expected) << c.a << "*" << c.b << "/" << c.d;
@@ -75,8 +86,9 @@ TEST(LayoutMessageBox, WideTallTextGivesTheWidthAndHeight) {
 TEST(LayoutMessageBox, ShortTextTakesTheWidthOfTheButtonRow) {
   // No icon; the widest caption (Cancel, 110) sets every button's width.
   const MessageBoxButtons set = ButtonBit(bnYes) | ButtonBit(bnNo) | ButtonBit(bnCancel);
-  const MessageBoxLayout l = LayoutMessageBox(
-      {8, 18}, 50, 18, false, set, Widths({{bnYes, 70}, {bnNo, 80}, {bnCancel, 110}, {bnHelp, 400}}));
+  const MessageBoxLayout l =
+      LayoutMessageBox({8, 18}, 50, 18, false, set,
+                       Widths({{bnYes, 70}, {bnNo, 80}, {bnCancel, 110}, {bnHelp, 400}}));
   EXPECT_EQ(l.buttonWidth, 110);  // Help's entry does not count: Help is absent
   EXPECT_EQ(l.rowWidth, 346);
   EXPECT_EQ(l.clientWidth, 378);

@@ -12,11 +12,11 @@ namespace toridasu::ui {
 namespace {
 
 constexpr std::array<DWORD, 20> kOptionFlags = {
-    OFN_READONLY,         OFN_OVERWRITEPROMPT,     OFN_HIDEREADONLY,      OFN_NOCHANGEDIR,
-    OFN_SHOWHELP,         OFN_NOVALIDATE,          OFN_ALLOWMULTISELECT,  OFN_EXTENSIONDIFFERENT,
-    OFN_PATHMUSTEXIST,    OFN_FILEMUSTEXIST,       OFN_CREATEPROMPT,      OFN_SHAREAWARE,
-    OFN_NOREADONLYRETURN, OFN_NOTESTFILECREATE,    OFN_NONETWORKBUTTON,   OFN_NOLONGNAMES,
-    OFN_EXPLORER,         OFN_NODEREFERENCELINKS,  OFN_ENABLEINCLUDENOTIFY, OFN_ENABLESIZING,
+    OFN_READONLY,         OFN_OVERWRITEPROMPT,    OFN_HIDEREADONLY,        OFN_NOCHANGEDIR,
+    OFN_SHOWHELP,         OFN_NOVALIDATE,         OFN_ALLOWMULTISELECT,    OFN_EXTENSIONDIFFERENT,
+    OFN_PATHMUSTEXIST,    OFN_FILEMUSTEXIST,      OFN_CREATEPROMPT,        OFN_SHAREAWARE,
+    OFN_NOREADONLYRETURN, OFN_NOTESTFILECREATE,   OFN_NONETWORKBUTTON,     OFN_NOLONGNAMES,
+    OFN_EXPLORER,         OFN_NODEREFERENCELINKS, OFN_ENABLEINCLUDENOTIFY, OFN_ENABLESIZING,
 };
 
 constexpr DWORD kSingleNameBufferSize = 260;
@@ -34,9 +34,9 @@ FileDialogFunction saveFunction = nullptr;
 // and the hooks; the hooks find their component here.
 TOpenDialog* runningChooser = nullptr;
 
-// Platform DLLs may leave the control word changed; the program's arithmetic
-// expects its own. Pending exception flags are cleared first so that the
-// unmasked exceptions do not fire on the next x87 instruction.
+// The platform's dialog code may leave the x87 control word changed; the
+// program takes back the word it holds from start-up. Pending exception flags
+// are cleared first, or an unmasked one would fire at the next x87 instruction.
 void ReloadDefaultFpuControl() {
 #if defined(__i386__) || defined(__x86_64__)
   const uint16_t word = kDefaultFpuControl;
@@ -44,9 +44,8 @@ void ReloadDefaultFpuControl() {
 #endif
 }
 
-bool IsExplorerStyle() {
-  return LOBYTE(LOWORD(GetVersion())) >= 4;
-}
+// Platforms of version 4 and later have the explorer-style dialog.
+bool PlatformHasExplorerStyle() { return LOBYTE(LOWORD(GetVersion())) >= 4; }
 
 // The filter as the platform wants it: description and pattern separated by
 // zeros, ended by two zeros. A 0x7C that is the second byte of a double-byte
@@ -161,9 +160,7 @@ struct ChooserHooks {
 
   static void HandleNotification(TOpenDialog& chooser, HWND window, const OFNOTIFYA* notice) {
     switch (notice->hdr.code) {
-      case CDN_INITDONE:
-        PlaceChooser(GetParent(window));
-        break;
+      case CDN_INITDONE: PlaceChooser(GetParent(window)); break;
       case CDN_TYPECHANGE:
         chooser.currentFilterIndex_ = static_cast<int32_t>(notice->lpOFN->nFilterIndex);
         break;
@@ -185,9 +182,7 @@ struct ChooserHooks {
   }
 };
 
-DWORD FlagOf(TOpenOption option) {
-  return kOptionFlags[option];
-}
+DWORD FlagOf(TOpenOption option) { return kOptionFlags[option]; }
 
 TOpenDialog::TOpenDialog() = default;
 
@@ -249,7 +244,7 @@ bool TOpenDialog::RunPlatformDialog(PlatformCall call) {
   }
   // The option asks for the old style; on platforms of version 4 and later
   // the explorer style is the default that it switches off.
-  if (IsExplorerStyle()) {
+  if (PlatformHasExplorerStyle()) {
     flags ^= OFN_EXPLORER;
   } else {
     flags &= ~static_cast<DWORD>(OFN_EXPLORER);

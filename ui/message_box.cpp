@@ -84,7 +84,6 @@ std::unique_ptr<TMessageForm> BuildMessageBox(const std::string& text, MessageBo
   std::unique_ptr<TMessageForm> form(new TMessageForm());
   form->Create(CurrentShell().ApplicationWindow(), title);
   form->font_ = CreateMessageFont();
-  SendMessageA(form->handle_, WM_SETFONT, reinterpret_cast<WPARAM>(form->font_), FALSE);
 
   std::array<std::string, kButtonCount> captions;
   CharSize charSize;
@@ -97,7 +96,8 @@ std::unique_ptr<TMessageForm> BuildMessageBox(const std::string& text, MessageBo
     for (int b = 0; b < kButtonCount; ++b) {
       if (!HasButton(buttons, b)) continue;
       captions[b] = LoadResString(kButtonTable[b].captionId);
-      if (cache[b] == 0) cache[b] = MeasureCaption(surface.Dc(), captions[b]) + kButtonCaptionPadding;
+      if (cache[b] == 0)
+        cache[b] = MeasureCaption(surface.Dc(), captions[b]) + kButtonCaptionPadding;
     }
     // Lines wrap at half the screen's width; the result is the widest line.
     RECT block = {0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
@@ -117,7 +117,7 @@ std::unique_ptr<TMessageForm> BuildMessageBox(const std::string& text, MessageBo
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
   form->SetPosition(screenWidth / 2 - (outer.right - outer.left) / 2,
-               screenHeight / 2 - (outer.bottom - outer.top) / 2);
+                    screenHeight / 2 - (outer.bottom - outer.top) / 2);
 
   if (hasIcon) form->AddIcon(kindInfo.iconId, layout.icon);
   form->AddText(text, layout.text);

@@ -1,7 +1,5 @@
 // The box's window: its class, its parts, its procedure, the keys it answers
 // and its modal loop.
-#include <utility>
-
 #include "base/errors.h"
 #include "base/string_table.h"
 #include "ui/message_box.h"
@@ -148,8 +146,7 @@ void TMessageForm::AddButton(int button, const std::string& caption, const Layou
   order_.push_back(button);
 }
 
-LRESULT CALLBACK TMessageForm::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK TMessageForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* created = reinterpret_cast<CREATESTRUCTA*>(lParam);
     auto* form = static_cast<TMessageForm*>(created->lpCreateParams);
@@ -195,13 +192,11 @@ LRESULT TMessageForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       if (target != kNoButton) SetFocus(buttons_[target]);
       return 0;
     }
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(font_);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_CLOSE:  // close button, Alt+F4, Close in the system menu
       result_ = mrCancel;
       return 0;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcA(handle_, message, wParam, lParam);
 }
@@ -273,13 +268,9 @@ bool TMessageForm::PreTranslateKey(const MSG& msg) {
           MoveFocus(!KeyHeld(VK_SHIFT), true);
           return true;
         case VK_LEFT:
-        case VK_UP:
-          MoveFocus(false, false);
-          return true;
+        case VK_UP: MoveFocus(false, false); return true;
         case VK_RIGHT:
-        case VK_DOWN:
-          MoveFocus(true, false);
-          return true;
+        case VK_DOWN: MoveFocus(true, false); return true;
         case VK_RETURN: {
           const int focused = FocusedButton();
           const int target = focused != kNoButton ? focused : defaultButton_;
@@ -291,16 +282,14 @@ bool TMessageForm::PreTranslateKey(const MSG& msg) {
           if (modified || cancelButton_ == kNoButton) return false;
           Click(cancelButton_);
           return true;
-        default:
-          return false;
+        default: return false;
       }
     }
     case WM_CHAR:  // a focused button takes no typed characters
       return FocusedButton() != kNoButton && ClickAccelerator(static_cast<char>(msg.wParam));
     case WM_SYSCHAR:  // Alt+letter
       return ClickAccelerator(static_cast<char>(msg.wParam));
-    default:
-      return false;
+    default: return false;
   }
 }
 

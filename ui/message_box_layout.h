@@ -134,7 +134,9 @@ constexpr int DefaultButton(MessageBoxButtons buttons) {
 
 // Cancel, else No, else OK; kNoButton when the chosen one is absent.
 constexpr int CancelButton(MessageBoxButtons buttons) {
-  const int choice = HasButton(buttons, bnCancel) ? bnCancel : HasButton(buttons, bnNo) ? bnNo : bnOK;
+  const int choice = HasButton(buttons, bnCancel) ? bnCancel
+                     : HasButton(buttons, bnNo)   ? bnNo
+                                                  : bnOK;
   return HasButton(buttons, choice) ? choice : kNoButton;
 }
 
@@ -186,7 +188,8 @@ constexpr MessageBoxLayout LayoutMessageBox(CharSize charSize, int textWidth, in
     if (textHeight < kIconSize) blockHeight = kIconSize;
   }
   out.rowWidth = count == 0 ? 0 : count * buttonWidth + (count - 1) * m.buttonSpacing;
-  out.clientWidth = (blockWidth > out.rowWidth ? blockWidth : out.rowWidth) + 2 * m.horizontalMargin;
+  out.clientWidth =
+      (blockWidth > out.rowWidth ? blockWidth : out.rowWidth) + 2 * m.horizontalMargin;
   out.clientHeight = blockHeight + m.buttonHeight + m.verticalSpacing + 2 * m.verticalMargin;
 
   if (hasIcon) out.icon = {m.horizontalMargin, m.verticalMargin, kIconSize, kIconSize};

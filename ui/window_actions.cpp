@@ -25,9 +25,7 @@ constexpr uint32_t kDefaultBeep = 0xFFFF;
 
 constexpr char kSourceExtension[] = ".dxf";
 
-void PlatformBeep(uint32_t type) {
-  MessageBeep(type);
-}
+void PlatformBeep(uint32_t type) { MessageBeep(type); }
 
 const ActionFeedback kPlatformFeedback = {&PlatformBeep, &ShowMessageBox};
 const ActionFeedback* feedback = &kPlatformFeedback;
@@ -58,9 +56,7 @@ void Browse(ActionsHost& host, FieldId field, TOpenDialog& chooser, bool sourceM
 
 void FormShow(ActionsHost&) {}
 
-void Button1Click(ActionsHost& host) {
-  Browse(host, FieldId::kSource, host.SourceChooser(), true);
-}
+void Button1Click(ActionsHost& host) { Browse(host, FieldId::kSource, host.SourceChooser(), true); }
 
 void Button3Click(ActionsHost& host) {
   Browse(host, FieldId::kDestination, host.DestinationChooser(), false);
@@ -91,9 +87,7 @@ void Button2Click(ActionsHost& host) {
   }
 }
 
-void Button4Click(ActionsHost& host) {
-  host.Close();
-}
+void Button4Click(ActionsHost& host) { host.Close(); }
 
 void SetActionFeedbackForTesting(const ActionFeedback* replacement) {
   feedback = replacement != nullptr ? replacement : &kPlatformFeedback;

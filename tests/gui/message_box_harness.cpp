@@ -88,6 +88,7 @@ void BoxTestShell::EnableTaskWindows(const std::vector<HWND>& windows) {
 }
 
 void MessageBoxTest::SetUp() {
+  previousShell_ = &CurrentShell();
   SetShell(&shell_);
   ButtonWidthCache().fill(0);
   ShowWindow(shell_.MainFormWindow(), SW_SHOW);
@@ -97,7 +98,7 @@ void MessageBoxTest::SetUp() {
 
 void MessageBoxTest::TearDown() {
   Pump();
-  SetShell(nullptr);
+  SetShell(previousShell_);
 }
 
 std::string WindowText(HWND window) {
@@ -160,8 +161,7 @@ SIZE BoxFont::Block(const std::string& text) const {
 
 int BoxFont::Caption(const std::string& caption) const {
   RECT r = {0, 0, 0, 0};
-  DrawTextA(dc_, caption.data(), static_cast<int>(caption.size()), &r,
-            DT_CALCRECT | DT_SINGLELINE);
+  DrawTextA(dc_, caption.data(), static_cast<int>(caption.size()), &r, DT_CALCRECT | DT_SINGLELINE);
   return r.right;
 }
 

@@ -3,8 +3,8 @@
 // steps inside a shown box's modal loop.
 #pragma once
 
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <functional>
 #include <string>
@@ -40,13 +40,15 @@ class BoxTestShell : public Shell {
   HWND mainForm_ = nullptr;
 };
 
-// Installs the shell, shows and activates the main form, and starts every
-// test with an empty button-width cache.
+// Installs the shell (putting back the one before at the end), shows and
+// activates the main form, and starts every test with an empty button-width
+// cache.
 class MessageBoxTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
   BoxTestShell shell_;
+  Shell* previousShell_ = nullptr;
 };
 
 struct Part {

@@ -22,6 +22,12 @@ using MessageBoxModalTest = MessageBoxTest;
 
 TEST_F(MessageBoxModalTest, ShowingDisablesTheProgramFocusesTheFirstButtonAndRestores) {
   HWND mainForm = shell_.MainFormWindow();
+  // Another window above the main form, so that activation does not fall
+  // back to the main form by itself when the box goes.
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 500, 400, 50, 50, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  SetActiveWindow(mainForm);
+  SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ASSERT_EQ(GetActiveWindow(), mainForm);
   struct Seen {
     HWND box = nullptr;
@@ -30,16 +36,15 @@ TEST_F(MessageBoxModalTest, ShowingDisablesTheProgramFocusesTheFirstButtonAndRes
     std::string focusText;
     RECT outer{};
   } seen;
-  const int result = ShowWithSteps(
-      {[&](HWND box) {
-        seen.box = box;
-        seen.mainFormEnabled = IsWindowEnabled(mainForm);
-        seen.active = GetActiveWindow();
-        seen.focusText = WindowText(GetFocus());
-        GetWindowRect(box, &seen.outer);
-        PostMessageA(box, WM_CLOSE, 0, 0);
-      }},
-      "Modal", mkConfirmation, Set({bnNo, bnYes}));
+  const int result = ShowWithSteps({[&](HWND box) {
+                                     seen.box = box;
+                                     seen.mainFormEnabled = IsWindowEnabled(mainForm);
+                                     seen.active = GetActiveWindow();
+                                     seen.focusText = WindowText(GetFocus());
+                                     GetWindowRect(box, &seen.outer);
+                                     PostMessageA(box, WM_CLOSE, 0, 0);
+                                   }},
+                                   "Modal", mkConfirmation, Set({bnNo, bnYes}));
   EXPECT_EQ(result, mrCancel);
   EXPECT_FALSE(seen.mainFormEnabled);
   EXPECT_EQ(seen.active, seen.box);
@@ -50,7 +55,24 @@ TEST_F(MessageBoxModalTest, ShowingDisablesTheProgramFocusesTheFirstButtonAndRes
 
   EXPECT_FALSE(IsWindow(seen.box));
   EXPECT_TRUE(IsWindowEnabled(mainForm));
+  EXPECT_TRUE(IsWindowEnabled(other));
   EXPECT_EQ(GetActiveWindow(), mainForm);
+  DestroyWindow(other);
+}
+
+TEST_F(MessageBoxModalTest, BoxTallerThanTheScreenOpensAtTheTop) {
+  std::string text;
+  for (int i = 0; i < 80; ++i) text += "line\n";
+  RECT outer{};
+  const int result = ShowWithSteps({[&](HWND box) {
+                                     GetWindowRect(box, &outer);
+                                     PostKey(GetFocus(), VK_RETURN);
+                                   }},
+                                   text, mkWarning, ButtonBit(bnOK));
+  EXPECT_EQ(result, mrOk);
+  EXPECT_GT(Height(outer), GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(outer.top, 0);
+  EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - Width(outer)) / 2);
 }
 
 TEST_F(MessageBoxModalTest, GivenCornerPlacesTheBox) {
@@ -61,12 +83,11 @@ TEST_F(MessageBoxModalTest, GivenCornerPlacesTheBox) {
   const PlaceCase cases[] = {{10, 20, true, true}, {15, -1, true, false}, {-1, 25, false, true}};
   for (const PlaceCase& c : cases) {
     RECT outer{};
-    const int result = ShowWithSteps(
-        {[&](HWND box) {
-          GetWindowRect(box, &outer);
-          PostMessageA(box, WM_CLOSE, 0, 0);
-        }},
-        "Placed", mkInformation, ButtonBit(bnOK), c.x, c.y);
+    const int result = ShowWithSteps({[&](HWND box) {
+                                       GetWindowRect(box, &outer);
+                                       PostMessageA(box, WM_CLOSE, 0, 0);
+                                     }},
+                                     "Placed", mkInformation, ButtonBit(bnOK), c.x, c.y);
     EXPECT_EQ(result, mrCancel);
     // An edge not given keeps the place the box was built with, no centring.
     const int builtLeft = GetSystemMetrics(SM_CXSCREEN) / 2 - Width(outer) / 2;
@@ -102,8 +123,8 @@ TEST_F(MessageBoxModalTest, CloseRequestsGiveCancelWithoutACancelButton) {
 }
 
 TEST_F(MessageBoxModalTest, QuitRequestEndsTheBoxAndStaysQueued) {
-  const int result = ShowWithSteps({[](HWND) { PostQuitMessage(7); }}, "Quit", mkWarning,
-                                   ButtonBit(bnOK));
+  const int result =
+      ShowWithSteps({[](HWND) { PostQuitMessage(7); }}, "Quit", mkWarning, ButtonBit(bnOK));
   EXPECT_EQ(result, mrCancel);
   MSG quit;
   ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

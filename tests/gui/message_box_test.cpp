@@ -1,5 +1,7 @@
 // Building a message box: its parts, their texts and icons, and the layout
 // checked against numbers worked out here from the box font's real metrics.
+#include "ui/message_box.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +10,6 @@
 
 #include "base/string_table.h"
 #include "message_box_harness.h"
-#include "ui/message_box.h"
 
 namespace toridasu::ui::box_test {
 namespace {
@@ -99,6 +100,13 @@ TEST_F(MessageBoxLayoutTest, KindSetsTitleAndIcon) {
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
               WS_CAPTION | WS_SYSMENU);
     EXPECT_TRUE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    // The system menu keeps Move and Close (Wine adds an entry of its own).
+    HMENU menu = GetSystemMenu(box, FALSE);
+    EXPECT_EQ(GetMenuItemID(menu, 0), static_cast<UINT>(SC_MOVE));
+    EXPECT_EQ(GetMenuItemID(menu, 1), static_cast<UINT>(SC_CLOSE));
+    for (UINT gone : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_TASKLIST}) {
+      EXPECT_EQ(GetMenuState(menu, gone, MF_BYCOMMAND), static_cast<UINT>(-1)) << std::hex << gone;
+    }
 
     const std::vector<Part> parts = PartsOf(box);
     ASSERT_EQ(parts.size(), c.icon != nullptr ? 3u : 2u);
@@ -109,8 +117,9 @@ TEST_F(MessageBoxLayoutTest, KindSetsTitleAndIcon) {
     }
     const Part& label = parts[parts.size() - 2];
     EXPECT_EQ(label.text, text);
-    EXPECT_EQ(label.place.left, c.icon != nullptr ? parts[0].place.right + Expected(BoxFont(box)).hSpacing
-                                                  : Expected(BoxFont(box)).hMargin);
+    EXPECT_EQ(label.place.left, c.icon != nullptr
+                                    ? parts[0].place.right + Expected(BoxFont(box)).hSpacing
+                                    : Expected(BoxFont(box)).hMargin);
     EXPECT_EQ(parts.back().text, "OK");
   }
 }
@@ -149,6 +158,23 @@ TEST_F(MessageBoxLayoutTest, ExplicitLineBreaksAreKept) {
   }
 }
 
+TEST_F(MessageBoxLayoutTest, TextTallerThanTheScreenIsNotCut) {
+  std::string text;
+  for (int i = 0; i < 80; ++i) text += "line\r\n";
+  text += "last";
+  auto form = BuildMessageBox(text, mkWarning, ButtonBit(bnOK));
+  const BoxFont font(form->Handle());
+  const Expected e(font);
+  EXPECT_EQ(Height(PartsOf(form->Handle())[1].place), 81 * font.LineHeight());
+  EXPECT_EQ(ClientSize(form->Handle()).cy,
+            81 * font.LineHeight() + e.buttonHeight + e.vSpacing + 2 * e.vMargin);
+  // Built centred on the screen's middle, so its top lies above the screen.
+  RECT outer;
+  GetWindowRect(form->Handle(), &outer);
+  EXPECT_EQ(outer.top, GetSystemMetrics(SM_CYSCREEN) / 2 - Height(outer) / 2);
+  EXPECT_LT(outer.top, 0);
+}
+
 struct RowCase {
   MessageBoxButtons buttons;
   std::vector<uint32_t> captions;  // string ids, in the order shown
@@ -161,8 +187,7 @@ TEST_F(MessageBoxLayoutTest, ButtonsShareOneWidthAndAreCentred) {
       {Set({bnAbort, bnRetry, bnIgnore}), {65407, 65376, 65377}},
       {Set({bnNoToAll, bnYesToAll}), {65379, 65380}},
       {Set({bnHelp, bnAll}), {65378, 65406}},
-      {0x07FF,
-       {65402, 65403, 65404, 65405, 65407, 65376, 65377, 65378, 65379, 65380, 65406}},
+      {0x07FF, {65402, 65403, 65404, 65405, 65407, 65376, 65377, 65378, 65379, 65380, 65406}},
   };
   for (const RowCase& c : cases) {
     SCOPED_TRACE(c.buttons);

@@ -3,8 +3,8 @@
 // choosers that the test answers, and the exit button.
 #include "ui/window_actions.h"
 
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <array>
 #include <optional>
@@ -59,9 +59,7 @@ struct Said {
 };
 std::vector<Said> said;
 
-void RecordBeep(uint32_t type) {
-  said.push_back({"beep " + std::to_string(type), "", -1, -1, -1});
-}
+void RecordBeep(uint32_t type) { said.push_back({"beep " + std::to_string(type), "", -1, -1, -1}); }
 int RecordBox(const std::string& text, MessageBoxKind kind, MessageBoxButtons buttons,
               int32_t helpContext) {
   said.push_back({"box", text, kind, buttons, helpContext});
@@ -69,12 +67,8 @@ int RecordBox(const std::string& text, MessageBoxKind kind, MessageBoxButtons bu
 }
 const ActionFeedback kRecorder{&RecordBeep, &RecordBox};
 
-Said Beep() {
-  return {"beep 65535", "", -1, -1, -1};
-}
-Said Box(const std::string& text, MessageBoxKind kind) {
-  return {"box", text, kind, 0x0004, 0};
-}
+Said Beep() { return {"beep 65535", "", -1, -1, -1}; }
+Said Box(const std::string& text, MessageBoxKind kind) { return {"box", text, kind, 0x0004, 0}; }
 
 // A chooser that the test answers in the user's place.
 template <class Chooser>
@@ -178,16 +172,36 @@ TEST_F(WindowActions, ConvertTellsTheUserWhatHappened) {
     std::optional<std::string> csv;  // out.csv afterwards
   };
   const Case cases[] = {
-      {"both fields empty", "", "", {Beep(), Box(kSourceMissingText, mkWarning)},
-       {FieldId::kSource}, std::nullopt},
-      {"destination empty", "<dir>\\nothing", "", {Beep(), Box(kDestinationMissingText, mkWarning)},
-       {FieldId::kDestination}, std::nullopt},
-      {"source file missing", "<dir>\\nothing", "<dir>\\out",
-       {Beep(), Box(kSourceNotFound, mkWarning)}, {FieldId::kSource}, std::nullopt},
-      {"blank source is not empty", " ", "<dir>\\out", {Beep(), Box(kSourceNotFound, mkWarning)},
-       {FieldId::kSource}, std::nullopt},
+      {"both fields empty",
+       "",
+       "",
+       {Beep(), Box(kSourceMissingText, mkWarning)},
+       {FieldId::kSource},
+       std::nullopt},
+      {"destination empty",
+       "<dir>\\nothing",
+       "",
+       {Beep(), Box(kDestinationMissingText, mkWarning)},
+       {FieldId::kDestination},
+       std::nullopt},
+      {"source file missing",
+       "<dir>\\nothing",
+       "<dir>\\out",
+       {Beep(), Box(kSourceNotFound, mkWarning)},
+       {FieldId::kSource},
+       std::nullopt},
+      {"blank source is not empty",
+       " ",
+       "<dir>\\out",
+       {Beep(), Box(kSourceNotFound, mkWarning)},
+       {FieldId::kSource},
+       std::nullopt},
       {"converted", "<dir>\\plan", "<dir>\\out", {Box(kConverted, mkInformation)}, {}, kCsv},
-      {"not converted", "<dir>\\broken", "<dir>\\out", {Box(kNotConverted, mkWarning)}, {},
+      {"not converted",
+       "<dir>\\broken",
+       "<dir>\\out",
+       {Box(kNotConverted, mkWarning)},
+       {},
        std::nullopt},
   };
   Write("plan.dxf", kDrawing);

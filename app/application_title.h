@@ -1,0 +1,21 @@
+// ApplicationTitle: the name the program shows on its taskbar button and in
+// its error box, made from the executable's file name.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace toridasu::app {
+
+// The file name after the last backslash (a backslash that is the second
+// byte of a double-byte character does not count), cut at its first ".",
+// lower-cased after its first character: C:\TOOLS\TOOL.V2.EXE gives Tool.
+std::string ApplicationTitleOf(std::string_view executablePath);
+
+// The title of this process's executable.
+std::string ApplicationTitle();
+
+// The executable's full path (at most 255 bytes).
+std::string ExecutablePath();
+
+}  // namespace toridasu::app

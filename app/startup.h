@@ -1,0 +1,28 @@
+// Start-up of the process, in the order each step relies on:
+//   1. LookForLanguageModule (language_module.h), before the last-resort
+//      handler is put around the program (error_process.h);
+//   2. the process-wide values and the floating-point control;
+//   3. the error machinery (error_reporting.h);
+//   4. the locale settings and the platform's version;
+//   5. the application object with ApplicationWindow, and the shell.
+// StartUp runs steps 2 to 5; an error there finalises the parts already
+// started, in reverse order, before it goes on.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace toridasu::app {
+
+void StartUp();
+
+// The show command of the process's start-up information, 10 (show
+// default) when it carries none.
+int StartUpShowCommand();
+const std::string& CommandLine();
+DWORD MainThreadId();
+// GetVersion, read in step 4.
+DWORD PlatformVersion();
+
+}  // namespace toridasu::app

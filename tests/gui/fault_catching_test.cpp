@@ -1,0 +1,179 @@
+// Hardware faults inside a window's message handling become errors of their
+// kinds, reach ReportHandlerError and show in the error box; the window goes
+// on answering afterwards.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/error_reporting.h"
+#include "base/error_texts.h"
+#include "base/message_format.h"
+#include "files/file_names.h"
+#include "platform/platform.h"
+#include "ui/shell.h"
+
+namespace toridasu::app {
+namespace {
+
+class BoxRecordingShell : public ui::Shell {
+ public:
+  HWND ApplicationWindow() const override { return nullptr; }
+  HINSTANCE Instance() const override { return GetModuleHandleA(nullptr); }
+  HMODULE ResourceModule() const override { return GetModuleHandleA(nullptr); }
+  std::string Title() const override { return "Toridasu"; }
+  HWND MainFormWindow() const override { return nullptr; }
+  int ApplicationMessageBox(const std::string& text, const std::string&, UINT) override {
+    texts.push_back(text);
+    return IDOK;
+  }
+  void AddWindowHook(WindowHook, void*) override {}
+  void RemoveWindowHook(WindowHook, void*) override {}
+  std::vector<HWND> DisableTaskWindows(HWND) override { return {}; }
+  void EnableTaskWindows(const std::vector<HWND>&) override {}
+  void ReportHandlerError(const void* sender) override { app::ReportHandlerError(sender); }
+
+  std::vector<std::string> texts;
+};
+
+__attribute__((noipa)) int ReadFrom(volatile int* p) { return *p; }
+__attribute__((noipa)) int WriteTo(volatile int* p) {
+  *p = 1;
+  return 0;
+}
+__attribute__((noipa)) int Divide(int a, int b) { return a / b; }
+
+int ReadNearNull() { return ReadFrom(reinterpret_cast<int*>(0x10)); }
+int WriteNearNull() { return WriteTo(reinterpret_cast<int*>(0x24)); }
+int DivideByZero() { return Divide(7, 0); }
+
+// What the window's handler runs; called through a pointer, as handlers are.
+int (*volatile action)() = nullptr;
+
+constexpr UINT kRunAction = WM_USER;
+constexpr UINT kAreYouThere = WM_USER + 1;
+
+LRESULT CALLBACK HandlerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kRunAction) {
+    try {
+      return action();
+    } catch (...) {
+      ReportHandlerError(window);
+      return -1;
+    }
+  }
+  if (message == kAreYouThere) return 42;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+uint16_t ControlWord() {
+  uint16_t word = 0;
+  asm volatile("fnstcw %0" : "=m"(word));
+  return word;
+}
+void SetControlWord(uint16_t word) { asm volatile("fldcw %0" : : "m"(word)); }
+
+class FaultCatching : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RefreshLeadByteSet(CurrentPlatform());
+    // The tests' program has started up as the real one does: its shell and
+    // machinery are put back afterwards.
+    previousShell_ = &ui::CurrentShell();
+    ui::SetShell(&shell_);
+    machineryWasInstalled_ = ErrorMachineryInstalled();
+    InstallErrorMachinery();
+    InstallFaultCatching();
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &HandlerProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "ToridasuFaultTest";
+    RegisterClassA(&windowClass);
+    window_ = CreateWindowExA(0, "ToridasuFaultTest", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    savedControl_ = ControlWord();
+  }
+  void TearDown() override {
+    SetControlWord(savedControl_);
+    DestroyWindow(window_);
+    RemoveFaultCatching();
+    if (!machineryWasInstalled_) RemoveErrorMachinery();
+    ui::SetShell(previousShell_);
+  }
+
+  // Runs `faulting` in the window's handler; the box text it showed.
+  std::string ShownFor(int (*faulting)()) {
+    shell_.texts.clear();
+    action = faulting;
+    EXPECT_EQ(SendMessageA(window_, kRunAction, 0, 0), -1);
+    EXPECT_EQ(SendMessageA(window_, kAreYouThere, 0, 0), 42) << "the program goes on";
+    return shell_.texts.size() == 1 ? shell_.texts[0] : std::string();
+  }
+
+  BoxRecordingShell shell_;
+  ui::Shell* previousShell_ = nullptr;
+  bool machineryWasInstalled_ = false;
+  HWND window_ = nullptr;
+  uint16_t savedControl_ = 0;
+};
+
+// "モジュール '%1:s' のアドレス %0:p でアドレス %3:p に対する%2:s違反がおきました。" + "."
+std::string ViolationText(const std::string& module, uint32_t at, const std::string& accessed,
+                          const std::string& access) {
+  return "\x83\x82\x83\x57\x83\x85\x81\x5B\x83\x8B\x20\x27" + module +
+         "\x27\x20\x82\xCC\x83\x41\x83\x68\x83\x8C\x83\x58\x20" + AddressText(at) +
+         "\x20\x82\xC5\x83\x41\x83\x68\x83\x8C\x83\x58\x20" + accessed +
+         "\x20\x82\xC9\x91\xCE\x82\xB7\x82\xE9" + access +
+         "\x88\xE1\x94\xBD\x82\xAA\x82\xA8\x82\xAB\x82\xDC\x82\xB5\x82\xBD\x81\x42" + ".";
+}
+
+// The faulting address as the text gives it (the 8 digits after the module).
+uint32_t FaultingAddressIn(const std::string& text, const std::string& module) {
+  const std::size_t at = 12 + module.size() + 13;
+  return text.size() >= at + 8 ? std::strtoul(text.substr(at, 8).c_str(), nullptr, 16) : 0;
+}
+
+struct ViolationCase {
+  const char* name;
+  int (*faulting)();
+  const void* function;  // where the faulting instruction lies
+  const char* accessed;
+  std::string access;  // 読み込み / 書き込み
+};
+
+TEST_F(FaultCatching, AccessViolationInAHandlerShowsItsFormattedText) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  const std::string module = ModuleFileName(path);
+  const ViolationCase cases[] = {
+      {"read", &ReadNearNull, reinterpret_cast<const void*>(&ReadFrom), "00000010",
+       "\x93\xC7\x82\xDD\x8D\x9E\x82\xDD"},
+      {"write", &WriteNearNull, reinterpret_cast<const void*>(&WriteTo), "00000024",
+       "\x8F\x91\x82\xAB\x8D\x9E\x82\xDD"},
+  };
+  for (const ViolationCase& c : cases) {
+    const std::string text = ShownFor(c.faulting);
+    const uint32_t at = FaultingAddressIn(text, module);
+    const auto start = reinterpret_cast<uintptr_t>(c.function);
+    EXPECT_TRUE(at >= start && at < start + 32) << c.name << ": " << std::hex << at;
+    EXPECT_EQ(text, ViolationText(module, at, c.accessed, c.access)) << c.name;
+  }
+}
+
+TEST_F(FaultCatching, IntegerDivisionByZeroShowsItsText) {
+  EXPECT_EQ(ShownFor(&DivideByZero), "\x83\x5B\x83\x8D\x82\xC9\x82\xE6\x82\xE9\x8F\x9C\x8E\x5A.");
+}
+
+TEST_F(FaultCatching, FaultSetsTheFloatingPointControlBack) {
+  SetControlWord(0x037F);
+  ShownFor(&ReadNearNull);
+  // The reserved bits read back as the processor keeps them.
+  constexpr uint16_t kDefinedBits = 0x1F3F;
+  EXPECT_EQ(ControlWord() & kDefinedBits, kFloatingPointControl);
+}
+
+}  // namespace
+}  // namespace toridasu::app

@@ -1,0 +1,250 @@
+// toridasu.exe as a process of its own: every way of closing its window
+// ends it with exit code 0, and so do logoff and shutdown; show command 7
+// starts it as a taskbar button only, and restoring that shows the window;
+// show command 3 opens it maximized.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+namespace toridasu::test {
+namespace {
+
+constexpr DWORD kStillRunning = 0xFFFFFFFF;
+constexpr int kPatience = 1500;  // polls of 20 ms: long enough for a slow machine
+
+// The program built beside the tests (TORIDASU_PROGRAM names another).
+std::string ProgramPath() {
+  if (const char* path = std::getenv("TORIDASU_PROGRAM")) return path;
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, sizeof self);
+  std::string folder(self);
+  folder.resize(folder.rfind('\\'));
+  return folder.substr(0, folder.rfind('\\')) + "\\app\\toridasu.exe";
+}
+
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+class Program {
+ public:
+  explicit Program(int showCommand = -1) {
+    STARTUPINFOA startUp{};
+    startUp.cb = sizeof startUp;
+    if (showCommand >= 0) {
+      startUp.dwFlags = STARTF_USESHOWWINDOW;
+      startUp.wShowWindow = static_cast<WORD>(showCommand);
+    }
+    std::string commandLine = "\"" + ProgramPath() + "\"";
+    started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startUp, &process_) != FALSE;
+  }
+  ~Program() {
+    if (!started_) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_.hProcess, 99);
+      WaitForSingleObject(process_.hProcess, INFINITE);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  bool Started() const { return started_; }
+
+  // The program's top-level window of `className`, once `ready` holds.
+  HWND WaitForWindow(const char* className, const std::function<bool(HWND)>& ready) const {
+    for (int poll = 0; poll < kPatience; ++poll) {
+      HWND found = Find(className);
+      if (found != nullptr && ready(found)) return found;
+      if (WaitForSingleObject(process_.hProcess, 20) != WAIT_TIMEOUT) return nullptr;
+    }
+    return nullptr;
+  }
+
+  bool WaitUntil(const std::function<bool()>& condition) const {
+    for (int poll = 0; poll < kPatience; ++poll) {
+      if (condition()) return true;
+      Sleep(20);
+    }
+    return false;
+  }
+
+  DWORD WaitForExit() const {
+    if (WaitForSingleObject(process_.hProcess, kPatience * 20) != WAIT_OBJECT_0) {
+      return kStillRunning;
+    }
+    DWORD code = kStillRunning;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+  }
+
+ private:
+  struct Search {
+    DWORD process;
+    const char* className;
+    HWND found;
+  };
+  static BOOL CALLBACK Match(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->process || ClassOf(window) != search->className) return TRUE;
+    search->found = window;
+    return FALSE;
+  }
+  HWND Find(const char* className) const {
+    Search search{process_.dwProcessId, className, nullptr};
+    EnumWindows(&Match, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+};
+
+HWND ChildWithText(HWND parent, const std::string& text) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    char buffer[64] = {};
+    GetWindowTextA(child, buffer, sizeof buffer);
+    if (text == buffer) return child;
+  }
+  return nullptr;
+}
+
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
+  for (const auto& [key, up] : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, 0));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+  }
+}
+
+// A real click of the mouse on the title bar's close button.
+bool ClickCloseButton(HWND form) {
+  RECT outer;
+  GetWindowRect(form, &outer);
+  const int y = outer.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+  for (int x = outer.right - 1; x > outer.right - 80; --x) {
+    if (SendMessageA(form, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
+    SetCursorPos(x, y);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, input, sizeof input[0]) == 2;
+  }
+  return false;
+}
+
+bool Visible(HWND window) { return IsWindowVisible(window) != FALSE; }
+
+struct CloseCase {
+  const char* name;
+  std::function<void(HWND form, HWND application)> close;
+};
+
+TEST(ProgramProcess, EveryWayOfClosingEndsTheProcessWithExitCodeZero) {
+  const CloseCase cases[] = {
+      {"Button4",
+       [](HWND form, HWND) {
+         // 終了(&X)
+         HWND button = ChildWithText(form, "\x8F\x49\x97\xB9\x28\x26\x58\x29");
+         ASSERT_NE(button, nullptr);
+         PostMessageA(button, BM_CLICK, 0, 0);
+       }},
+      {"the title bar's close button",
+       [](HWND form, HWND) { ASSERT_TRUE(ClickCloseButton(form)); }},
+      {"Alt+F4",
+       [](HWND form, HWND) {
+         ASSERT_EQ(GetForegroundWindow(), form);
+         SendKeys({{VK_MENU, false}, {VK_F4, false}, {VK_F4, true}, {VK_MENU, true}});
+       }},
+      {"Close in the window menu",
+       [](HWND form, HWND) { PostMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"Close of the taskbar button",
+       [](HWND, HWND application) { PostMessageA(application, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"logoff",
+       [](HWND form, HWND application) {
+         EXPECT_NE(SendMessageA(form, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
+         EXPECT_NE(SendMessageA(application, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
+         PostMessageA(application, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+       }},
+      {"shutdown",
+       [](HWND, HWND application) { PostMessageA(application, WM_ENDSESSION, TRUE, 0); }},
+  };
+  for (const CloseCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Program program;
+    ASSERT_TRUE(program.Started()) << ProgramPath();
+    HWND form = program.WaitForWindow("TForm1", &Visible);
+    ASSERT_NE(form, nullptr);
+    HWND application = program.WaitForWindow("TApplication", &Visible);
+    ASSERT_NE(application, nullptr);
+    ASSERT_TRUE(program.WaitUntil([&] { return GetForegroundWindow() == form; }));
+    c.close(form, application);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+  }
+}
+
+TEST(ProgramProcess, ShowCommandSevenStartsAsATaskbarButtonAndRestoringShowsTheWindow) {
+  Program program(SW_SHOWMINNOACTIVE);
+  ASSERT_TRUE(program.Started()) << ProgramPath();
+  HWND application = program.WaitForWindow("TApplication", [](HWND w) { return IsIconic(w); });
+  ASSERT_NE(application, nullptr);
+  HWND form = program.WaitForWindow("TForm1", [](HWND) { return true; });
+  ASSERT_NE(form, nullptr);
+  EXPECT_FALSE(IsWindowVisible(form));
+
+  PostMessageA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(program.WaitUntil([&] { return IsWindowVisible(form) != FALSE; }));
+  EXPECT_FALSE(IsIconic(application));
+  EXPECT_FALSE(IsIconic(form));
+  EXPECT_FALSE(IsZoomed(form));
+  RECT rect;
+  GetWindowRect(form, &rect);
+  EXPECT_EQ(rect.left, 192);
+  EXPECT_EQ(rect.top, 118);
+
+  PostMessageA(form, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+TEST(ProgramProcess, TwoCopiesRunSideBySide) {
+  Program first;
+  Program second;
+  ASSERT_TRUE(first.Started() && second.Started()) << ProgramPath();
+  HWND firstForm = first.WaitForWindow("TForm1", &Visible);
+  HWND secondForm = second.WaitForWindow("TForm1", &Visible);
+  ASSERT_NE(firstForm, nullptr);
+  ASSERT_NE(secondForm, nullptr);
+  EXPECT_NE(firstForm, secondForm);
+  PostMessageA(secondForm, WM_CLOSE, 0, 0);
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  EXPECT_TRUE(IsWindowVisible(firstForm));
+  PostMessageA(firstForm, WM_CLOSE, 0, 0);
+  EXPECT_EQ(first.WaitForExit(), 0u);
+}
+
+TEST(ProgramProcess, ShowCommandThreeOpensTheWindowMaximized) {
+  Program program(SW_SHOWMAXIMIZED);
+  ASSERT_TRUE(program.Started()) << ProgramPath();
+  HWND form = program.WaitForWindow("TForm1", &Visible);
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE(IsZoomed(form));
+  PostMessageA(form, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+}  // namespace
+}  // namespace toridasu::test
