@@ -1,7 +1,6 @@
 #include "app/app_shell.h"
 
 #include "app/application.h"
-#include "app/application_title.h"
 #include "app/error_reporting.h"
 #include "app/language_module.h"
 #include "ui/shell.h"

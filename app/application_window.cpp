@@ -2,9 +2,8 @@
 // of the session, settings changes, activation, focus and enabling.
 #include "app/application.h"
 #include "app/error_reporting.h"
-#include "app/locale_settings.h"
 #include "app/shutdown.h"
-#include "ui/messages.h"
+#include "app/startup.h"
 
 namespace toridasu::app {
 namespace {

@@ -64,10 +64,10 @@ SystemFault FaultOf(uint32_t code, uint32_t address, bool write, uint32_t access
 // The stubs' targets take the registers the handler filled: eax the faulting
 // address + 1 (the pushed return address), edx the accessed address, ecx the
 // exception code.
-#define TORIDASU_FAULT_TARGET(name, action, write)                                           \
-  extern "C" [[noreturn]] __attribute__((regparm(3), used, noinline)) void name(             \
-      uint32_t returnAddress, uint32_t accessed, uint32_t code) {                            \
-    toridasu::app::action(code, returnAddress - 1, write, accessed);                         \
+#define TORIDASU_FAULT_TARGET(name, action, write)                               \
+  extern "C" [[noreturn]] __attribute__((regparm(3), used, noinline)) void name( \
+      uint32_t returnAddress, uint32_t accessed, uint32_t code) {                \
+    toridasu::app::action(code, returnAddress - 1, write, accessed);             \
   }
 TORIDASU_FAULT_TARGET(toridasu_RaiseReadFault, RaiseFault, false)
 TORIDASU_FAULT_TARGET(toridasu_RaiseWriteFault, RaiseFault, true)
@@ -75,6 +75,7 @@ TORIDASU_FAULT_TARGET(toridasu_EndByReadFault, EndByFault, false)
 TORIDASU_FAULT_TARGET(toridasu_EndByWriteFault, EndByFault, true)
 #undef TORIDASU_FAULT_TARGET
 
+// clang-format off
 #define TORIDASU_FAULT_STUB(stub, target) \
   ".globl _" #stub "\n_" #stub ":\n  pushl %eax\n  jmp _" #target "\n"
 asm(".text\n"
@@ -82,6 +83,7 @@ asm(".text\n"
     TORIDASU_FAULT_STUB(toridasu_RaiseWriteFaultStub, toridasu_RaiseWriteFault)
     TORIDASU_FAULT_STUB(toridasu_EndByReadFaultStub, toridasu_EndByReadFault)
     TORIDASU_FAULT_STUB(toridasu_EndByWriteFaultStub, toridasu_EndByWriteFault));
+// clang-format on
 #undef TORIDASU_FAULT_STUB
 
 extern "C" void toridasu_RaiseReadFaultStub();
@@ -109,7 +111,8 @@ void Redirect(EXCEPTION_POINTERS& pointers, bool raise) {
       record.ExceptionCode == fault_code::kAccessViolation && record.NumberParameters >= 2;
   const bool write = violation && record.ExceptionInformation[0] == 1;
   // The x87 unit goes back to the start-up control with no exception pending.
-  context.FloatSave.ControlWord = (context.FloatSave.ControlWord & 0xFFFF0000u) | kFloatingPointControl;
+  context.FloatSave.ControlWord =
+      (context.FloatSave.ControlWord & 0xFFFF0000u) | kFloatingPointControl;
   context.FloatSave.StatusWord &= ~kX87StatusFlags;
   context.Eax = context.Eip + 1;
   context.Edx = violation ? static_cast<DWORD>(record.ExceptionInformation[1]) : 0;
@@ -145,8 +148,8 @@ void FindOwnImage() {
     return;
   }
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-      reinterpret_cast<const BYTE*>(module) + dos->e_lfanew);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const BYTE*>(module) +
+                                                             dos->e_lfanew);
   imageStart = reinterpret_cast<uintptr_t>(module);
   imageEnd = imageStart + nt->OptionalHeader.SizeOfImage;
 }
@@ -160,8 +163,12 @@ void ResetFloatingPointControl() {
 
 void InstallFaultCatching() {
   (void)RaiseSitesRecorded();  // links the raise-site recording in with the fault catching
+  // The thread's record of raise addresses exists before the first raise
+  // needs it, so that raising a lack of memory allocates nothing for it.
+  NoteRaiseAddress(RaiseAddress());
   if (imageEnd == 0) FindOwnImage();
-  if (vectoredHandler == nullptr) vectoredHandler = AddVectoredExceptionHandler(1, &OnVectoredFault);
+  if (vectoredHandler == nullptr)
+    vectoredHandler = AddVectoredExceptionHandler(1, &OnVectoredFault);
   if (!filterSet) {
     previousFilter = SetUnhandledExceptionFilter(&OnUnhandledFault);
     filterSet = true;

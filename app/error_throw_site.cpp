@@ -10,8 +10,8 @@
 
 extern "C" {
 
-[[noreturn]] void __real___cxa_throw(void* object, std::type_info* type,
-                                     void (*destroy)(void*)) __attribute__((weak));
+[[noreturn]] void __real___cxa_throw(void* object, std::type_info* type, void (*destroy)(void*))
+    __attribute__((weak));
 
 [[noreturn]] void __wrap___cxa_throw(void* object, std::type_info* type, void (*destroy)(void*)) {
   toridasu::NoteRaiseAddress(reinterpret_cast<uintptr_t>(__builtin_return_address(0)));

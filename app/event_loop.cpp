@@ -5,7 +5,6 @@
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "ui/control.h"
-#include "ui/messages.h"
 
 namespace toridasu::app {
 namespace {

@@ -1,6 +1,6 @@
 #include "app/language_module.h"
 
-#include "app/application_title.h"
+#include "app/application.h"
 #include "app/error_process.h"
 #include "base/string_table.h"
 #include "files/file_names.h"
@@ -50,7 +50,9 @@ void ReleaseLanguageModule() {
 }  // namespace
 
 std::string LanguageModuleFile(std::string_view executablePath, std::string_view code) {
-  return ReplaceExtension(executablePath, "." + std::string(code));
+  std::string extension(1, '.');
+  extension.append(code);
+  return ReplaceExtension(executablePath, extension);
 }
 
 std::vector<std::string> LanguageCodes(std::string_view executablePath) {

@@ -4,8 +4,10 @@
 #include "app/application.h"
 #include "app/error_process.h"
 #include "app/error_reporting.h"
-#include "app/locale_settings.h"
 #include "app/shutdown.h"
+#include "engine/csv_destination.h"
+#include "files/file_names.h"
+#include "platform/platform.h"
 #include "ui/form.h"
 #include "ui/shell.h"
 
@@ -64,6 +66,15 @@ void StartUpSteps() {
 }  // namespace
 
 void StartUp() { RunStartUpSteps(&StartUpSteps); }
+
+// The other locale settings (currency, dates, list separator) are not used
+// by this program and are not read.
+void RefreshLocaleSettings(bool resetThreadLocale) {
+  Platform& platform = CurrentPlatform();
+  if (resetThreadLocale) platform.ResetThreadLocale();
+  RefreshLeadByteSet(platform);
+  RefreshDecimalSeparator(platform);
+}
 
 int StartUpShowCommand() { return startUpShowCommand; }
 const std::string& CommandLine() { return commandLine; }

@@ -55,6 +55,11 @@ TORIDASU_ERROR_KIND(EAssertionFailed, Exception)
 TORIDASU_ERROR_KIND(EAbstractError, Exception)
 TORIDASU_ERROR_KIND(EIntfCastError, Exception)
 TORIDASU_ERROR_KIND(EWin32Error, Exception)
+// Of the window layer: a resource that is missing, or there but unreadable.
+TORIDASU_ERROR_KIND(EResNotFound, Exception)
+TORIDASU_ERROR_KIND(EStreamError, Exception)
+TORIDASU_ERROR_KIND(EFilerError, EStreamError)
+TORIDASU_ERROR_KIND(EReadError, EFilerError)
 
 #undef TORIDASU_ERROR_KIND
 

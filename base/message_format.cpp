@@ -68,8 +68,8 @@ std::string FormatMessageText(std::string_view pattern, std::initializer_list<Fo
     std::size_t j = i + 1;
     std::size_t index = next;
     std::size_t digitsEnd = j;
-    while (digitsEnd < pattern.size() && std::isdigit(static_cast<unsigned char>(pattern[digitsEnd])) &&
-           digitsEnd - j < 4) {
+    while (digitsEnd < pattern.size() &&
+           std::isdigit(static_cast<unsigned char>(pattern[digitsEnd])) && digitsEnd - j < 4) {
       ++digitsEnd;
     }
     if (digitsEnd > j && digitsEnd < pattern.size() && pattern[digitsEnd] == ':') {

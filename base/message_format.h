@@ -14,11 +14,11 @@ namespace toridasu {
 // One argument: a text or a 32-bit value (an address, a code, a number).
 class FormatArg {
  public:
-  FormatArg(std::string_view text) : text_(text), isText_(true) {}  // NOLINT: implicit by design
+  FormatArg(std::string_view text) : text_(text), isText_(true) {}    // NOLINT: implicit by design
   FormatArg(const char* text) : FormatArg(std::string_view(text)) {}  // NOLINT
   FormatArg(const std::string& text) : FormatArg(std::string_view(text)) {}  // NOLINT
-  FormatArg(uint32_t value) : value_(value) {}  // NOLINT
-  FormatArg(int32_t value) : value_(static_cast<uint32_t>(value)) {}  // NOLINT
+  FormatArg(uint32_t value) : value_(value) {}                               // NOLINT
+  FormatArg(int32_t value) : value_(static_cast<uint32_t>(value)) {}         // NOLINT
 
   bool IsText() const { return isText_; }
   std::string_view Text() const { return text_; }

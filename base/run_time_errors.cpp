@@ -100,7 +100,8 @@ FatalEnd CurrentFatalEnd() { return fatalEnd.load(); }
 bool RunTimeErrorsInstalled() { return installed.load(); }
 
 void InstallRunTimeErrors() {
-  premadeOutOfMemory = EntryOf(FailureCode::kOutOfMemory).make(LoadResString(text_id::kOutOfMemory));
+  premadeOutOfMemory =
+      EntryOf(FailureCode::kOutOfMemory).make(LoadResString(text_id::kOutOfMemory));
   premadeInvalidPointer =
       EntryOf(FailureCode::kInvalidPointer).make(LoadResString(text_id::kInvalidPointer));
   installed.store(true);

@@ -78,8 +78,8 @@ std::exception_ptr AsProgramError(std::exception_ptr error);
 
 // What the boxes show of an error.
 struct ErrorDescription {
-  std::string kindName;      // "EInOutError"; the language type for a foreign object
-  std::string message;       // empty for a kind outside the program's tree
+  std::string kindName;        // "EInOutError"; the language type for a foreign object
+  std::string message;         // empty for a kind outside the program's tree
   bool fromException = false;  // derived from Exception
   bool isAbort = false;        // derived from EAbort: never shown
 };

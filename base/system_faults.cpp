@@ -72,7 +72,8 @@ std::exception_ptr MapSystemFault(const SystemFault& fault) {
   if (fault.code == fault_code::kAccessViolation) {
     return std::make_exception_ptr(EAccessViolation(AccessViolationText(fault)));
   }
-  if (const FaultEntry* entry = EntryOf(fault.code)) return entry->make(LoadResString(entry->textId));
+  if (const FaultEntry* entry = EntryOf(fault.code))
+    return entry->make(LoadResString(entry->textId));
   return std::make_exception_ptr(EExternalException(
       FormatMessageText(LoadResString(text_id::kExternalException), {fault.code})));
 }

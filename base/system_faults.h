@@ -10,7 +10,7 @@
 namespace toridasu {
 
 namespace text_id {
-constexpr uint32_t kExternalException = 65490;       // "外部例外 %x"
+constexpr uint32_t kExternalException = 65490;  // "外部例外 %x"
 constexpr uint32_t kAccessViolationInModule = 65495;
 constexpr uint32_t kAccessViolation = 65506;
 constexpr uint32_t kStackOverflow = 65507;
@@ -27,8 +27,8 @@ constexpr uint32_t kStackOverflow = 0xC00000FD;
 
 // What the platform tells of a fault, in the program's own terms.
 struct SystemFault {
-  uint32_t code = 0;      // the platform's exception code
-  uint32_t address = 0;   // the faulting code address
+  uint32_t code = 0;     // the platform's exception code
+  uint32_t address = 0;  // the faulting code address
   // Access violations only: whether it was a write, and the address accessed.
   bool write = false;
   uint32_t accessedAddress = 0;

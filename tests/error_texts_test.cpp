@@ -16,12 +16,13 @@ class ErrorTexts : public ::testing::Test {
 };
 
 // Shift-JIS texts (encoded with Python's cp932 codec).
-const std::string kOutOfMemory =
-    "\x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82\xF1";  // メモリが足りません
-const std::string kIo103 = "I/O \x83\x47\x83\x89\x81\x5B (103)";                 // I/O エラー (103)
-const std::string kHyo = "\x95\x5C";                                            // 表
-const std::string kFullWidthStop = "\x81\x44";                                   // ．
-const std::string kA = "\x82\xA0";                                               // あ
+const std::
+    string kOutOfMemory = "\x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82"
+                          "\xF1";                                 // メモリが足りません
+const std::string kIo103 = "I/O \x83\x47\x83\x89\x81\x5B (103)";  // I/O エラー (103)
+const std::string kHyo = "\x95\x5C";                              // 表
+const std::string kFullWidthStop = "\x81\x44";                    // ．
+const std::string kA = "\x82\xA0";                                // あ
 
 struct FullStopCase {
   const char* name;
@@ -95,9 +96,11 @@ TEST_F(ErrorTexts, ModuleFileNameIsWhatFollowsTheLastBackslash) {
 }
 
 // The report's first line up to the message, as the template 65510 reads.
-std::string ReportHead(const std::string& kind, const std::string& module, const std::string& offset) {
-  return kind + "\x82\xAA\x83\x82\x83\x57\x83\x85\x81\x5B\x83\x8B\x20" + module + "\x20\x82\xCC\x20" +
-         offset + "\x20\x82\xC5\x94\xAD\x90\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42" + "\n";
+std::string ReportHead(const std::string& kind, const std::string& module,
+                       const std::string& offset) {
+  return kind + "\x82\xAA\x83\x82\x83\x57\x83\x85\x81\x5B\x83\x8B\x20" + module +
+         "\x20\x82\xCC\x20" + offset +
+         "\x20\x82\xC5\x94\xAD\x90\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42" + "\n";
 }
 
 TEST_F(ErrorTexts, UnhandledReportFillsTheTemplate) {
@@ -115,13 +118,14 @@ TEST_F(ErrorTexts, UnhandledReportIsCutTo1023Bytes) {
   const std::string pattern = BuiltInString(text_id::kExceptionReport);
   const std::string head = ReportHead("EAccessViolation", "a.exe", "00001000");
   // ASCII: exactly 1023 bytes are kept.
-  const std::string ascii = UnhandledReportText(pattern, "EAccessViolation", "a.exe", 0x1000,
-                                                std::string(2000, 'm'));
+  const std::string ascii =
+      UnhandledReportText(pattern, "EAccessViolation", "a.exe", 0x1000, std::string(2000, 'm'));
   EXPECT_EQ(ascii, head + std::string(1023 - head.size(), 'm'));
   // Double-byte: the parity is chosen so that byte 1023 is a first byte.
   std::string message = (1023 - head.size()) % 2 == 1 ? "" : "x";
   while (message.size() < 2000) message += kA;
-  const std::string dbcs = UnhandledReportText(pattern, "EAccessViolation", "a.exe", 0x1000, message);
+  const std::string dbcs =
+      UnhandledReportText(pattern, "EAccessViolation", "a.exe", 0x1000, message);
   EXPECT_EQ(dbcs.size(), 1022u);
   EXPECT_EQ(dbcs, (head + message).substr(0, 1022));
 }
@@ -129,7 +133,8 @@ TEST_F(ErrorTexts, UnhandledReportIsCutTo1023Bytes) {
 TEST_F(ErrorTexts, UnhandledReportCaptionIsCutTo63Bytes) {
   const std::string caption = BuiltInString(text_id::kApplicationErrorCaption);
   EXPECT_EQ(UnhandledReportCaption(caption),
-            "\x83\x41\x83\x76\x83\x8A\x83\x50\x81\x5B\x83\x56\x83\x87\x83\x93\x20\x83\x47\x83\x89\x81\x5B");
+            "\x83\x41\x83\x76\x83\x8A\x83\x50\x81\x5B\x83\x56\x83\x87\x83\x93\x20\x83\x47\x83\x89"
+            "\x81\x5B");
   EXPECT_EQ(UnhandledReportCaption(std::string(70, 'c')), std::string(63, 'c'));
   std::string wide;
   for (int i = 0; i < 35; ++i) wide += kA;

@@ -15,8 +15,8 @@ struct FormatCase {
 
 // Arguments of every case: 0 "mod.exe", 1 0x0040123A, 2 -7, 3 "", 4 0xC0000135.
 std::string FormatWithFixedArgs(const std::string& pattern) {
-  return FormatMessageText(pattern, {"mod.exe", uint32_t{0x0040123A}, int32_t{-7}, "",
-                                     uint32_t{0xC0000135}});
+  return FormatMessageText(
+      pattern, {"mod.exe", uint32_t{0x0040123A}, int32_t{-7}, "", uint32_t{0xC0000135}});
 }
 
 const FormatCase kCases[] = {

@@ -1,11 +1,11 @@
 #include "ui/control.h"
 
+#include <algorithm>
 #include <map>
 
 #include "base/errors.h"
 #include "base/string_table.h"
 #include "ui/form.h"
-#include "ui/messages.h"
 #include "ui/shell.h"
 
 namespace toridasu::ui {
@@ -21,6 +21,30 @@ constexpr uint32_t kWindowClassText = 65491;
 thread_local TWinControl* creating = nullptr;
 
 }  // namespace
+
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
+  if (owner_ != nullptr) owner_->components_.push_back(this);
+}
+
+TComponent::~TComponent() {
+  DestroyComponents();
+  if (owner_ != nullptr) {
+    auto& siblings = owner_->components_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  }
+}
+
+TComponent* TComponent::FindComponent(std::string_view name) const {
+  for (TComponent* component : components_) {
+    if (component->name_ == name) return component;
+  }
+  return nullptr;
+}
+
+void TComponent::DestroyComponents() {
+  // Each destructor takes itself off the list.
+  while (!components_.empty()) delete components_.back();
+}
 
 COLORREF TColor::ToRgb() const { return system_ >= 0 ? GetSysColor(system_) : rgb_; }
 

@@ -8,11 +8,58 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "ui/component.h"
-
 namespace toridasu::ui {
+
+// A platform message handed back to the control it concerns, under its own
+// number plus this base: key messages before the platform sees them (the
+// event loop's keyboard pre-dispatch), and the notifications and colour
+// requests that a parent receives for a child.
+constexpr UINT kCnBase = 0xBC00;
+constexpr UINT kCnKeyDown = kCnBase + WM_KEYDOWN;
+constexpr UINT kCnKeyUp = kCnBase + WM_KEYUP;
+constexpr UINT kCnChar = kCnBase + WM_CHAR;
+constexpr UINT kCnSysKeyDown = kCnBase + WM_SYSKEYDOWN;
+constexpr UINT kCnSysChar = kCnBase + WM_SYSCHAR;
+constexpr UINT kCnCommand = kCnBase + WM_COMMAND;
+constexpr UINT kCnCtlColorMsgBox = kCnBase + WM_CTLCOLORMSGBOX;
+constexpr UINT kCnCtlColorStatic = kCnBase + WM_CTLCOLORSTATIC;
+
+// Notices of the form layer itself.
+constexpr UINT kCmBase = 0xB000;
+constexpr UINT kCmMouseEnter = kCmBase + 19;
+constexpr UINT kCmMouseLeave = kCmBase + 20;
+// Posted by ApplicationWindow to itself after it received the focus.
+constexpr UINT kCmApplicationFocus = kCmBase + 64;
+
+// Keys that arrive with Alt held carry this bit in their key data.
+constexpr LPARAM kAltDownBit = 0x20000000;
+
+// The ownership tree of the user interface: an owner destroys what it owns.
+class TComponent {
+ public:
+  explicit TComponent(TComponent* owner);
+  // Destroys the owned components, the most recently added first, and
+  // leaves the owner's list.
+  virtual ~TComponent();
+  TComponent(const TComponent&) = delete;
+  TComponent& operator=(const TComponent&) = delete;
+
+  const std::string& Name() const { return name_; }
+  void SetName(std::string name) { name_ = std::move(name); }
+  TComponent* Owner() const { return owner_; }
+  // In the order they were added.
+  const std::vector<TComponent*>& Components() const { return components_; }
+  TComponent* FindComponent(std::string_view name) const;
+  void DestroyComponents();
+
+ private:
+  std::string name_;
+  TComponent* owner_;
+  std::vector<TComponent*> components_;
+};
 
 class TForm;
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "ui/layout.h"
-#include "ui/messages.h"
 #include "ui/shell.h"
 
 namespace toridasu::ui {

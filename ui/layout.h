@@ -21,20 +21,6 @@
 
 namespace toridasu::ui {
 
-// A resource that the program needs is missing.
-class EResNotFound : public Exception {
- public:
-  using Exception::Exception;
-  const char* KindName() const override { return "EResNotFound"; }
-};
-
-// A resource is there but cannot be read.
-class EReadError : public Exception {
- public:
-  using Exception::Exception;
-  const char* KindName() const override { return "EReadError"; }
-};
-
 struct LayoutProperty {
   std::string key;
   std::string value;  // a text without its quotes

@@ -1,7 +1,6 @@
 #include "ui/std_controls.h"
 
 #include "files/file_names.h"
-#include "ui/messages.h"
 
 namespace toridasu::ui {
 namespace {

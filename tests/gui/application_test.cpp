@@ -10,11 +10,9 @@
 
 #include "app/app_shell.h"
 #include "app/application.h"
-#include "app/application_title.h"
 #include "box_watcher.h"
 #include "files/file_names.h"
 #include "main_window_support.h"
-#include "ui/messages.h"
 
 namespace toridasu::test {
 namespace {

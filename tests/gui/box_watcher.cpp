@@ -20,7 +20,8 @@ BOOL CALLBACK CollectBoxes(HWND window, LPARAM data) {
   GetWindowThreadProcessId(window, &process);
   char className[16] = {};
   GetClassNameA(window, className, sizeof className);
-  if (process == walk->process && std::strcmp(className, "#32770") == 0 && IsWindowVisible(window)) {
+  if (process == walk->process && std::strcmp(className, "#32770") == 0 &&
+      IsWindowVisible(window)) {
     walk->boxes.push_back(window);
   }
   return TRUE;
@@ -59,8 +60,9 @@ std::vector<SeenBox> BoxWatcher::Stop() {
 void BoxWatcher::Watch() {
   while (!stop_) {
     // A closed box's handle may come back for a new one.
-    closed_.erase(std::remove_if(closed_.begin(), closed_.end(), [](HWND w) { return !IsWindow(w); }),
-                  closed_.end());
+    closed_.erase(
+        std::remove_if(closed_.begin(), closed_.end(), [](HWND w) { return !IsWindow(w); }),
+        closed_.end());
     Walk walk{GetCurrentProcessId(), {}};
     EnumWindows(&CollectBoxes, reinterpret_cast<LPARAM>(&walk));
     for (HWND box : walk.boxes) {

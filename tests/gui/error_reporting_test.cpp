@@ -4,8 +4,8 @@
 // faults raised inside a window's message handling.
 #include "app/error_reporting.h"
 
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cctype>
 #include <new>
@@ -52,8 +52,9 @@ class RecordingShell : public ui::Shell {
 };
 
 // Shift-JIS texts, encoded with Python's cp932 codec.
-const std::string kOutOfMemory =
-    "\x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82\xF1";  // メモリが足りません
+const std::
+    string kOutOfMemory = "\x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82"
+                          "\xF1";  // メモリが足りません
 const std::string kIo103 = "I/O \x83\x47\x83\x89\x81\x5B (103)";
 const std::string kApplicationError =
     "\x83\x41\x83\x76\x83\x8A\x83\x50\x81\x5B\x83\x56\x83\x87\x83\x93\x20\x83\x47\x83\x89\x81\x5B";
@@ -217,8 +218,9 @@ TEST_F(ErrorReporting, ForeignErrorGetsTheReportAndTheProgramGoesOn) {
   // "<kind>がモジュール <exe> の <offset> で発生しました。" LF, then no message and no ".".
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
-  const std::string head = "std::runtime_error\x82\xAA\x83\x82\x83\x57\x83\x85\x81\x5B\x83\x8B\x20" +
-                           ModuleFileName(path) + "\x20\x82\xCC\x20";
+  const std::string head =
+      "std::runtime_error\x82\xAA\x83\x82\x83\x57\x83\x85\x81\x5B\x83\x8B\x20" +
+      ModuleFileName(path) + "\x20\x82\xCC\x20";
   const std::string tail = "\x20\x82\xC5\x94\xAD\x90\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42\n";
   const std::string& text = boxes[0].text;
   ASSERT_EQ(text.size(), head.size() + 8 + tail.size()) << text;

@@ -1,8 +1,8 @@
 // Hardware faults inside a window's message handling become errors of their
 // kinds, reach ReportHandlerError and show in the error box; the window goes
 // on answering afterwards.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <cstdlib>

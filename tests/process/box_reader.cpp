@@ -60,7 +60,8 @@ bool ReadBox(const char* output) {
   FILE* file = std::fopen(output, "ab");
   if (file == nullptr) return false;
   std::fprintf(file, "%s %s %s %s\n", Hex(caption, captionLength).c_str(),
-               Hex(text, textLength).c_str(), owner.c_str(), buttons.empty() ? "-" : buttons.c_str());
+               Hex(text, textLength).c_str(), owner.c_str(),
+               buttons.empty() ? "-" : buttons.c_str());
   std::fclose(file);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   // The next step starts once this box is gone.
@@ -83,9 +84,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   for (int i = 2; i < argc; ++i) {
-    const bool done = std::strcmp(argv[i], "box") == 0             ? ReadBox(argv[1])
+    const bool done = std::strcmp(argv[i], "box") == 0          ? ReadBox(argv[1])
                       : std::strncmp(argv[i], "close:", 6) == 0 ? CloseWindow(argv[i] + 6)
-                                                                  : false;
+                                                                : false;
     if (!done) {
       std::fprintf(stderr, "step %d (%s) was not done\n", i - 1, argv[i]);
       return 1;
