@@ -34,7 +34,7 @@ void ReportHandlerError(const void* sender) noexcept {
     try {
       std::rethrow_exception(error);
     } catch (const EAbort&) {
-      return;
+      // Never shown.
     } catch (const Exception& e) {
       if (applicationHandler != nullptr) {
         applicationHandler(applicationHandlerContext, sender, e);
@@ -48,6 +48,8 @@ void ReportHandlerError(const void* sender) noexcept {
     // The box could not be shown (or the handler failed): the message still
     // counts as handled and the program goes on.
   }
+  // The error is consumed; its address must not be taken for a later one's.
+  NoteRaiseAddress(0);
 }
 
 }  // namespace toridasu::app

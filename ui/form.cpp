@@ -125,7 +125,15 @@ void TForm::TrimSystemMenu() {
 
 void TForm::Show() {
   HandleNeeded();
-  if (onShow_) onShow_();
+  if (onShow_) {
+    // A show handler is a message handler like any other: its error is
+    // reported, and the window is shown all the same.
+    try {
+      onShow_();
+    } catch (...) {
+      CurrentShell().ReportHandlerError(this);
+    }
+  }
   visible_ = true;
   ShowWindow(Handle(), windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
                        : windowState_ == wsMinimized ? SW_SHOWMINIMIZED

@@ -5,130 +5,13 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 
+#include "program_process.h"
+
 namespace toridasu::test {
 namespace {
-
-constexpr DWORD kStillRunning = 0xFFFFFFFF;
-constexpr int kPatience = 1500;  // polls of 20 ms: long enough for a slow machine
-
-// The program built beside the tests (TORIDASU_PROGRAM names another).
-std::string ProgramPath() {
-  if (const char* path = std::getenv("TORIDASU_PROGRAM")) return path;
-  char self[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, self, sizeof self);
-  std::string folder(self);
-  folder.resize(folder.rfind('\\'));
-  return folder.substr(0, folder.rfind('\\')) + "\\app\\toridasu.exe";
-}
-
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-class Program {
- public:
-  explicit Program(int showCommand = -1) {
-    STARTUPINFOA startUp{};
-    startUp.cb = sizeof startUp;
-    if (showCommand >= 0) {
-      startUp.dwFlags = STARTF_USESHOWWINDOW;
-      startUp.wShowWindow = static_cast<WORD>(showCommand);
-    }
-    std::string commandLine = "\"" + ProgramPath() + "\"";
-    started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &startUp, &process_) != FALSE;
-  }
-  ~Program() {
-    if (!started_) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(process_.hProcess, 99);
-      WaitForSingleObject(process_.hProcess, INFINITE);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
-
-  bool Started() const { return started_; }
-
-  // The program's top-level window of `className`, once `ready` holds.
-  HWND WaitForWindow(const char* className, const std::function<bool(HWND)>& ready) const {
-    for (int poll = 0; poll < kPatience; ++poll) {
-      HWND found = Find(className);
-      if (found != nullptr && ready(found)) return found;
-      if (WaitForSingleObject(process_.hProcess, 20) != WAIT_TIMEOUT) return nullptr;
-    }
-    return nullptr;
-  }
-
-  bool WaitUntil(const std::function<bool()>& condition) const {
-    for (int poll = 0; poll < kPatience; ++poll) {
-      if (condition()) return true;
-      Sleep(20);
-    }
-    return false;
-  }
-
-  DWORD WaitForExit() const {
-    if (WaitForSingleObject(process_.hProcess, kPatience * 20) != WAIT_OBJECT_0) {
-      return kStillRunning;
-    }
-    DWORD code = kStillRunning;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return code;
-  }
-
- private:
-  struct Search {
-    DWORD process;
-    const char* className;
-    HWND found;
-  };
-  static BOOL CALLBACK Match(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<Search*>(context);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != search->process || ClassOf(window) != search->className) return TRUE;
-    search->found = window;
-    return FALSE;
-  }
-  HWND Find(const char* className) const {
-    Search search{process_.dwProcessId, className, nullptr};
-    EnumWindows(&Match, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
-
-  PROCESS_INFORMATION process_{};
-  bool started_ = false;
-};
-
-HWND ChildWithText(HWND parent, const std::string& text) {
-  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    char buffer[64] = {};
-    GetWindowTextA(child, buffer, sizeof buffer);
-    if (text == buffer) return child;
-  }
-  return nullptr;
-}
-
-void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
-  for (const auto& [key, up] : keys) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, 0));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-  }
-}
 
 // A real click of the mouse on the title bar's close button.
 bool ClickCloseButton(HWND form) {
@@ -147,7 +30,6 @@ bool ClickCloseButton(HWND form) {
   return false;
 }
 
-bool Visible(HWND window) { return IsWindowVisible(window) != FALSE; }
 
 struct CloseCase {
   const char* name;

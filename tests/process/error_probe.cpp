@@ -62,6 +62,29 @@ void ClickFault(ui::TButton& button) {
   PostMessageA(button.Handle(), BM_CLICK, 0, 0);
 }
 
+// A fault under a frame that must not be unwound: the error cannot reach
+// the handler and ends the process as an unhandled one.
+__attribute__((noipa)) int ReadWithoutUnwinding(volatile int* address) noexcept {
+  const std::string kept(40, 'x');  // a cleanup gives the frame its table
+  return ReadFrom(address) + static_cast<int>(kept.size());
+}
+
+void ClickFaultWithoutUnwinding(ui::TButton& button) {
+  button.SetOnClick([] { ReadWithoutUnwinding(kUnmapped); });
+  PostMessageA(button.Handle(), BM_CLICK, 0, 0);
+}
+
+// A fault inside the platform's own code, called from a handler.
+void* (*volatile platformCopy)(void*, const void*, size_t) = &memcpy;
+
+void ClickFaultInPlatformCode(ui::TButton& button) {
+  button.SetOnClick([] {
+    int target = 0;
+    platformCopy(&target, kUnmapped, sizeof target);
+  });
+  PostMessageA(button.Handle(), BM_CLICK, 0, 0);
+}
+
 void Program() {
   if (Is("fault-before-machinery")) ReadFrom(kUnmapped);
   if (Is("failure-before-machinery")) RunTimeFailure(FailureCode::kIntOverflow);
@@ -77,6 +100,8 @@ void Program() {
   if (Is("failure-after-removal")) app::EndProcess();
   if (Is("handler-abort-then-error")) ClickAbortThenIoError(*ui::Form1->Button4);
   if (Is("handler-fault")) ClickFault(*ui::Form1->Button4);
+  if (Is("handler-fault-not-unwindable")) ClickFaultWithoutUnwinding(*ui::Form1->Button4);
+  if (Is("handler-fault-in-platform-code")) ClickFaultInPlatformCode(*ui::Form1->Button4);
   app::Application->RunEventLoop();
   app::EndProcess();
 }

@@ -72,11 +72,19 @@ elseif(SCENARIO STREQUAL "unhandled-error")
   string(HEX "EInOutError" kind)
   expect_box(${report_caption}
     "${kind}${ga_module}${probe_exe}${no}${hex8}${occurred}${line_feed}${io32}${full_stop}" -)
-elseif(SCENARIO STREQUAL "unhandled-fault")
+elseif(SCENARIO STREQUAL "unhandled-fault" OR SCENARIO STREQUAL "handler-fault-not-unwindable")
   set(exit_code 1)
   string(HEX "EAccessViolation" kind)
   expect_box(${report_caption}
     "${kind}${ga_module}${probe_exe}${no}${hex8}${occurred}${line_feed}${av_open}${probe_exe}${av_address}${hex8}${at_address}${address_10}${against}${read_access}${violated}${full_stop}"
+    -)
+elseif(SCENARIO STREQUAL "handler-fault-in-platform-code")
+  # Nothing can unwind the platform's code: the fault ends the process.
+  set(exit_code 1)
+  string(HEX "EAccessViolation" kind)
+  string(HEX "msvcrt.dll" library)
+  expect_box(${report_caption}
+    "${kind}${ga_module}${library}${no}${hex8}${occurred}${line_feed}${av_open}${library}${av_address}${hex8}${at_address}${address_10}${against}${read_access}${violated}${full_stop}"
     -)
 elseif(SCENARIO STREQUAL "without-layout")
   # The shipped program beside a language module that has texts but no

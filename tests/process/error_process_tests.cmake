@@ -18,7 +18,8 @@ if(TORIDASU_WINDOWS AND TARGET toridasu_app)
 
   set(error_scenarios
     handler-abort-then-error handler-fault fault-before-machinery failure-before-machinery
-    start-up-error failure-after-removal unhandled-error unhandled-fault)
+    start-up-error failure-after-removal unhandled-error unhandled-fault
+    handler-fault-not-unwindable handler-fault-in-platform-code)
   foreach(scenario IN LISTS error_scenarios)
     add_test(NAME error_process_${scenario}
       COMMAND ${CMAKE_COMMAND}
