@@ -16,7 +16,7 @@ if [ "$#" -gt 0 ]; then
 fi
 
 (cd "$root" && cmake --preset windows >/dev/null &&
-  cmake --build --preset windows --target toridasu toridasu_window_closer >/dev/null)
+  cmake --build --preset windows --target toridasu toridasu_window_driver >/dev/null)
 if [ -z "${DISPLAY:-}" ]; then
   shot="$root/build/windows/toridasu-window.png"
   "$root/scripts/screenshot.sh" "$shot"

@@ -5,18 +5,21 @@
 # manager, and keeps the picture apart from anything else the prefix runs),
 # waits until the window is drawn, saves it as PNG and closes the program.
 #
-# Usage: scripts/screenshot.sh [OUTPUT.png]
+# Usage: scripts/screenshot.sh [--converted] [OUTPUT.png]
 #        (default: build/windows/toridasu-window.png; builds the program first
-#        when it is missing)
+#        when it is missing). With --converted the picture shows the window
+#        after converting a sample drawing, with its result box.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build/windows"
+converted=""
+if [ "${1:-}" = "--converted" ]; then converted=yes; shift; fi
 out="${1:-$build/toridasu-window.png}"
 case "$out" in /*) ;; *) out="$PWD/$out" ;; esac
 
-if [ ! -x "$build/app/toridasu.exe" ]; then
+if [ ! -x "$build/app/toridasu.exe" ] || [ ! -x "$build/tests/toridasu_window_driver.exe" ]; then
   (cd "$root" && cmake --preset windows >/dev/null &&
-    cmake --build --preset windows --target toridasu toridasu_window_closer >/dev/null)
+    cmake --build --preset windows --target toridasu toridasu_window_driver >/dev/null)
 fi
 
 work="$(mktemp -d)"
@@ -69,15 +72,27 @@ if [ -z "$ready" ]; then
   exit 1
 fi
 
+driver() {
+  "$build/wine-run.sh" explorer "$desktop" "$(winpath "$build/tests/toridasu_window_driver.exe")" "$@" \
+    </dev/null >/dev/null 2>&1 || true
+}
+if [ -n "$converted" ]; then
+  # A sample drawing with a room name, converted from the window.
+  printf '0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nTEXT\r\n10\r\n12.5\r\n20\r\n-3\r\n1\r\n\x8b\x8f\x8e\xba\r\n0\r\nEOF\r\n' \
+    >"$work/plan.dxf"
+  driver convert "$(winpath "$work/plan")" "$(winpath "$work/plan")"
+  sleep 1
+  shot "$work/screen.png"
+  desktop_only "$work/screen.png" "$work/current.png"
+  driver close TMessageForm
+fi
+
 # The desktop shows nothing but the window: cut the picture to it.
 convert "$work/current.png" -trim +repage "$out"
 
 # Close the program as its close button would (from the same desktop), or
 # end it.
-if [ -x "$build/tests/toridasu_window_closer.exe" ]; then
-  "$build/wine-run.sh" explorer "$desktop" "$(winpath "$build/tests/toridasu_window_closer.exe")" \
-    TForm1 TORIDASU </dev/null >/dev/null 2>&1 || true
-fi
+driver close TForm1 TORIDASU
 for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
 wait "$program" 2>/dev/null || true
 program=""

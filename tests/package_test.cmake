@@ -48,9 +48,9 @@ endif()
 # The window opens and closes with exit code 0.
 execute_process(
   COMMAND ${RUNNER} ${dir}/toridasu.exe
-  COMMAND ${RUNNER} ${CLOSER} TForm1 TORIDASU
+  COMMAND ${RUNNER} ${DRIVER} close TForm1 TORIDASU
   WORKING_DIRECTORY ${WORK} RESULTS_VARIABLE codes TIMEOUT 120)
 if(NOT codes STREQUAL "0;0")
-  message(FATAL_ERROR "the unpacked program: exit codes ${codes} (program; closer)")
+  message(FATAL_ERROR "the unpacked program: exit codes ${codes} (program; driver)")
 endif()
 message(STATUS "unpacked, checked and ran ${dir}")
