@@ -75,6 +75,12 @@ class EInOutError : public Exception {
   int32_t code_;
 };
 
+// A new error of `Kind`, ready to be raised later (tables of kinds use it).
+template <class Kind>
+std::exception_ptr MakeErrorOf(std::string message) {
+  return std::make_exception_ptr(Kind(std::move(message)));
+}
+
 // I/O codes of the run-time itself.
 namespace io_code {
 constexpr int32_t kFileNotOpen = 103;

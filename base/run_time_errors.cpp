@@ -20,24 +20,19 @@ struct FailureEntry {
   int fatalNumber;
 };
 
-template <class Kind>
-std::exception_ptr Make(std::string message) {
-  return std::make_exception_ptr(Kind(std::move(message)));
-}
-
 // Indexed by the failure code; code 0 (I/O) is made by MakeIoError.
 const FailureEntry kFailures[] = {
     {nullptr, 0, 0},
-    {&Make<EOutOfMemory>, text_id::kOutOfMemory, 203},
-    {&Make<EInvalidPointer>, text_id::kInvalidPointer, 204},
-    {&Make<EDivByZero>, text_id::kDivByZero, 200},
-    {&Make<ERangeError>, text_id::kRangeCheck, 201},
-    {&Make<EIntOverflow>, text_id::kIntOverflow, 215},
-    {&Make<EInvalidOp>, text_id::kInvalidOp, 207},
-    {&Make<EZeroDivide>, text_id::kZeroDivide, 200},
-    {&Make<EOverflow>, text_id::kOverflow, 205},
-    {&Make<EUnderflow>, text_id::kUnderflow, 206},
-    {&Make<EInvalidCast>, text_id::kInvalidCast, 219},
+    {&MakeErrorOf<EOutOfMemory>, text_id::kOutOfMemory, 203},
+    {&MakeErrorOf<EInvalidPointer>, text_id::kInvalidPointer, 204},
+    {&MakeErrorOf<EDivByZero>, text_id::kDivByZero, 200},
+    {&MakeErrorOf<ERangeError>, text_id::kRangeCheck, 201},
+    {&MakeErrorOf<EIntOverflow>, text_id::kIntOverflow, 215},
+    {&MakeErrorOf<EInvalidOp>, text_id::kInvalidOp, 207},
+    {&MakeErrorOf<EZeroDivide>, text_id::kZeroDivide, 200},
+    {&MakeErrorOf<EOverflow>, text_id::kOverflow, 205},
+    {&MakeErrorOf<EUnderflow>, text_id::kUnderflow, 206},
+    {&MakeErrorOf<EInvalidCast>, text_id::kInvalidCast, 219},
 };
 
 const FailureEntry& EntryOf(FailureCode code) { return kFailures[static_cast<int>(code)]; }

@@ -16,26 +16,21 @@ struct FaultEntry {
   int fatalNumber;
 };
 
-template <class Kind>
-std::exception_ptr Make(std::string message) {
-  return std::make_exception_ptr(Kind(std::move(message)));
-}
-
 // The access violation (0xC0000005) has a formatted text and stands apart.
 const FaultEntry kFaults[] = {
-    {0xC000008C, &Make<ERangeError>, text_id::kRangeCheck, 201},
-    {0xC000008D, &Make<EUnderflow>, text_id::kUnderflow, 206},
-    {0xC000008E, &Make<EZeroDivide>, text_id::kZeroDivide, 200},
-    {0xC000008F, &Make<EInvalidOp>, text_id::kInvalidOp, 207},
-    {0xC0000090, &Make<EInvalidOp>, text_id::kInvalidOp, 207},
-    {0xC0000091, &Make<EOverflow>, text_id::kOverflow, 205},
-    {0xC0000092, &Make<EInvalidOp>, text_id::kInvalidOp, 207},
-    {0xC0000093, &Make<EUnderflow>, text_id::kUnderflow, 206},
-    {0xC0000094, &Make<EDivByZero>, text_id::kDivByZero, 200},
-    {0xC0000095, &Make<EIntOverflow>, text_id::kIntOverflow, 215},
-    {0xC0000096, &Make<EPrivilege>, text_id::kPrivilege, 218},
-    {0xC00000FD, &Make<EStackOverflow>, text_id::kStackOverflow, 202},
-    {0xC000013A, &Make<EControlC>, text_id::kControlC, 217},
+    {0xC000008C, &MakeErrorOf<ERangeError>, text_id::kRangeCheck, 201},
+    {0xC000008D, &MakeErrorOf<EUnderflow>, text_id::kUnderflow, 206},
+    {0xC000008E, &MakeErrorOf<EZeroDivide>, text_id::kZeroDivide, 200},
+    {0xC000008F, &MakeErrorOf<EInvalidOp>, text_id::kInvalidOp, 207},
+    {0xC0000090, &MakeErrorOf<EInvalidOp>, text_id::kInvalidOp, 207},
+    {0xC0000091, &MakeErrorOf<EOverflow>, text_id::kOverflow, 205},
+    {0xC0000092, &MakeErrorOf<EInvalidOp>, text_id::kInvalidOp, 207},
+    {0xC0000093, &MakeErrorOf<EUnderflow>, text_id::kUnderflow, 206},
+    {0xC0000094, &MakeErrorOf<EDivByZero>, text_id::kDivByZero, 200},
+    {0xC0000095, &MakeErrorOf<EIntOverflow>, text_id::kIntOverflow, 215},
+    {0xC0000096, &MakeErrorOf<EPrivilege>, text_id::kPrivilege, 218},
+    {0xC00000FD, &MakeErrorOf<EStackOverflow>, text_id::kStackOverflow, 202},
+    {0xC000013A, &MakeErrorOf<EControlC>, text_id::kControlC, 217},
 };
 
 constexpr int kAccessViolationNumber = 216;

@@ -106,14 +106,14 @@ void TForm::CreateWnd() {
   CreateOwnClassWindow(exStyle, className_.c_str(), style, CurrentShell().ApplicationWindow());
   if (borderStyle_ == bsDialog) {
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, 0);
-    TrimSystemMenu();
+    TrimDialogSystemMenu(Handle());
   }
   CreateChildren();
 }
 
 // Of the platform's standard system menu this leaves Move and Close.
-void TForm::TrimSystemMenu() {
-  HMENU menu = GetSystemMenu(Handle(), FALSE);
+void TrimDialogSystemMenu(HWND window) {
+  HMENU menu = GetSystemMenu(window, FALSE);
   if (menu == nullptr) return;
   DeleteMenu(menu, SC_TASKLIST, MF_BYCOMMAND);
   DeleteMenu(menu, 7, MF_BYPOSITION);

@@ -17,6 +17,10 @@
 
 namespace toridasu::ui {
 
+// Trims the system menu of a fixed-size (dialog-framed) window to Move and
+// Close, as the main window and the message boxes have it.
+void TrimDialogSystemMenu(HWND window);
+
 class TForm;
 struct Layout;
 class LayoutComponent;
@@ -124,7 +128,6 @@ class TForm : public TWinControl {
   void ReadFrame(const LayoutComponent& frame);
   void ReadControl(const LayoutComponent& component);
   void RegisterWindowClass(UINT classStyle) const;
-  void TrimSystemMenu();
   void RestoreFocus();
   bool IsMainForm() const;
 

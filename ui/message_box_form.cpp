@@ -2,6 +2,7 @@
 // and its modal loop.
 #include "base/errors.h"
 #include "base/string_table.h"
+#include "ui/form.h"
 #include "ui/message_box.h"
 #include "ui/shell.h"
 
@@ -32,18 +33,6 @@ void RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kClassName;
   if (RegisterClassA(&windowClass) == 0) RaiseOutOfResources();
-}
-
-// A fixed-size box offers Move and Close only.
-void TrimSystemMenu(HWND window) {
-  HMENU menu = GetSystemMenu(window, FALSE);
-  if (menu == nullptr) return;
-  DeleteMenu(menu, SC_TASKLIST, MF_BYCOMMAND);
-  DeleteMenu(menu, 7, MF_BYPOSITION);
-  DeleteMenu(menu, 5, MF_BYPOSITION);
-  for (UINT command : {SC_MAXIMIZE, SC_MINIMIZE, SC_SIZE, SC_RESTORE}) {
-    DeleteMenu(menu, command, MF_BYCOMMAND);
-  }
 }
 
 HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style,
@@ -95,7 +84,7 @@ void TMessageForm::Create(HWND owner, const std::string& title) {
                       instance, this) == nullptr) {
     RaiseOutOfResources();
   }
-  TrimSystemMenu(handle_);
+  TrimDialogSystemMenu(handle_);  // a fixed-size box offers Move and Close only
 }
 
 void TMessageForm::SetClientSize(int width, int height) {
