@@ -88,11 +88,6 @@ void DxfSource::TakeLine(std::string* line) {
   }
 }
 
-void DxfSource::ReadLine(std::string& line) {
-  line.clear();
-  TakeLine(&line);
-}
-
 void ReadGroupPair(DxfSource& source, GroupPair& pair) {
   source.ReadLine(pair.code);
   source.ReadLine(pair.value);

@@ -35,7 +35,15 @@ class DxfSource {
   void SetProgressCounter(std::atomic<uint64_t>* counter) { progress_ = counter; }
 
   // The next line into `line` (its previous content is replaced).
-  void ReadLine(std::string& line);
+  void ReadLine(std::string& line) {
+    const std::size_t start = position_;
+    if (PassLineInBlock()) {
+      line.assign(buffer_.get() + start, lineStop_ - start);
+      return;
+    }
+    line.clear();
+    TakeLine(&line);
+  }
   // The next line as a view into the reader's buffer, or into `spill` when it
   // crosses a block edge. Valid until the next read or end test.
   std::string_view ReadLineView(std::string& spill) {
@@ -107,6 +115,18 @@ int32_t GroupCodeOf(std::string_view codeText);
 
 // The same, with the common shape (spaces, then up to nine digits) read inline.
 inline int32_t GroupCodeOfFast(std::string_view text) {
+  // Most code lines are three columns, right-aligned: "  0", " 10", "100".
+  if (text.size() == 3) {
+    const uint32_t a = static_cast<unsigned char>(text[0]);
+    const uint32_t b = static_cast<unsigned char>(text[1]) - uint32_t{'0'};
+    const uint32_t c = static_cast<unsigned char>(text[2]) - uint32_t{'0'};
+    if (c <= 9) {
+      if (a == ' ' && text[1] == ' ') return static_cast<int32_t>(c);
+      if (a == ' ' && b <= 9) return static_cast<int32_t>(b * 10 + c);
+      if (a - uint32_t{'0'} <= 9 && b <= 9) return static_cast<int32_t>((a - '0') * 100 + b * 10 + c);
+    }
+    return GroupCodeOf(text);
+  }
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   if (i == text.size() || text.size() - i > 9) return GroupCodeOf(text);

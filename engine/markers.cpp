@@ -18,12 +18,17 @@ bool StartsOnTrailByte(std::string_view text, std::size_t at) {
   return run % 2 == 1;
 }
 
+// Type and name values are a few bytes long: a plain loop beats a library
+// search call on them, and the markers are at most eight bytes.
 bool ContainsUpperCased(std::string_view upper, std::string_view marker) {
-  upper = upper.substr(0, upper.find('\0'));  // the searched text ends at its first NUL
   if (marker.empty()) return false;
-  for (std::size_t at = upper.find(marker); at != std::string_view::npos;
-       at = upper.find(marker, at + 1)) {
-    if (!StartsOnTrailByte(upper, at)) return true;
+  std::size_t end = 0;
+  while (end < upper.size() && upper[end] != '\0') ++end;  // the text ends at its first NUL
+  for (std::size_t at = 0; at + marker.size() <= end; ++at) {
+    if (upper[at] == marker[0] && upper.compare(at, marker.size(), marker) == 0 &&
+        !StartsOnTrailByte(upper, at)) {
+      return true;
+    }
   }
   return false;
 }

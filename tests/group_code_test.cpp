@@ -45,3 +45,25 @@ TEST(GroupCodeOf, OutOfRangeNeverLooksLikeAMeaningfulCode) {
 
 }  // namespace
 }  // namespace toridasu
+
+namespace toridasu {
+namespace {
+
+// The inline reading of the usual shapes must agree with the full rules on
+// every short line, whatever its bytes.
+TEST(GroupCodeOfFast, AgreesWithTheFullRules) {
+  for (const CodeCase& c : kCodeCases) EXPECT_EQ(GroupCodeOfFast(c.line), c.code) << '"' << c.line << '"';
+  const std::string alphabet = " 0123456789x$-+a\t";
+  for (char a : alphabet) {
+    for (char b : alphabet) {
+      for (char c : alphabet) {
+        for (const std::string line : {std::string{a, b, c}, std::string{a, b}, std::string{a, b, c, a}}) {
+          ASSERT_EQ(GroupCodeOfFast(line), GroupCodeOf(line)) << '"' << line << '"';
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace toridasu
