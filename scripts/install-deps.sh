@@ -13,7 +13,7 @@ packages=(
   g++-mingw-w64-i686-posix mingw-w64-tools
   wine wine32:i386 wine64 fonts-wine
   xvfb xauth fonts-ipafont-gothic fonts-ipafont-mincho locales
-  imagemagick zip unzip
+  python3 imagemagick
 )
 
 missing=()
