@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include <algorithm>
+#include <map>
 #include <mutex>
 #include <thread>
 
@@ -66,22 +67,21 @@ Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& r
   }
   // Refused before any work starts: a later drawing would overwrite an
   // earlier one's output, or a drawing would be overwritten.
+  std::map<std::string, std::size_t> drawingNames;
   for (std::size_t i = 0; i < plan.conversions.size(); ++i) {
-    const Conversion& a = plan.conversions[i];
-    if (NamesSameFile(a.input, a.output)) {
-      plan.usageError = Say(Text::kOutputNamesInput, {a.output});
+    drawingNames.emplace(NameKey(plan.conversions[i].input), i);
+  }
+  std::map<std::string, std::size_t> outputs;
+  for (std::size_t i = 0; i < plan.conversions.size(); ++i) {
+    const Conversion& c = plan.conversions[i];
+    if (drawingNames.count(NameKey(c.output)) != 0 || NamesSameFile(c.input, c.output)) {
+      plan.usageError = Say(Text::kOutputNamesInput, {c.output});
       return plan;
     }
-    for (std::size_t j = 0; j < plan.conversions.size(); ++j) {
-      const Conversion& b = plan.conversions[j];
-      if (j > i && SameOutputName(a.output, b.output)) {
-        plan.usageError = Say(Text::kOutputCollision, {a.input, b.input});
-        return plan;
-      }
-      if (j != i && SameOutputName(a.output, b.input)) {
-        plan.usageError = Say(Text::kOutputNamesInput, {a.output});
-        return plan;
-      }
+    const auto [earlier, fresh] = outputs.emplace(NameKey(c.output), i);
+    if (!fresh) {
+      plan.usageError = Say(Text::kOutputCollision, {plan.conversions[earlier->second].input, c.input});
+      return plan;
     }
   }
   return plan;

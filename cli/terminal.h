@@ -29,8 +29,9 @@ bool UserPrefersJapanese();
 
 // True when both names are the same existing file (or the same name).
 bool NamesSameFile(const std::string& a, const std::string& b);
-// Whether two output names would collide (case-blind on Windows).
-bool SameOutputName(const std::string& a, const std::string& b);
+// A file name as the file system compares it (case-blind on Windows): two
+// names with the same key name the same file.
+std::string NameKey(const std::string& name);
 
 // INPUT with its last extension replaced by ".csv". File names are
 // Shift-JIS on Windows and UTF-8 on Linux, so each system cuts its own way.

@@ -55,7 +55,7 @@ bool NamesSameFile(const std::string& a, const std::string& b) {
   return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-bool SameOutputName(const std::string& a, const std::string& b) { return a == b; }
+std::string NameKey(const std::string& name) { return name; }
 
 std::string DefaultOutputName(const std::string& input) {
   // '.' and '/' never occur inside a UTF-8 multi-byte character.

@@ -89,15 +89,18 @@ bool IdentityOf(const std::string& name, BY_HANDLE_FILE_INFORMATION* info) {
 }  // namespace
 
 bool NamesSameFile(const std::string& a, const std::string& b) {
-  if (SameOutputName(a, b)) return true;
+  if (NameKey(a) == NameKey(b)) return true;
   BY_HANDLE_FILE_INFORMATION ia{}, ib{};
   if (!IdentityOf(a, &ia) || !IdentityOf(b, &ib)) return false;
   return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
          ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
-bool SameOutputName(const std::string& a, const std::string& b) {
-  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+std::string NameKey(const std::string& name) {
+  // The platform's own upper-casing leaves double-byte characters whole.
+  std::string key = name;
+  if (!key.empty()) CharUpperBuffA(key.data(), static_cast<DWORD>(key.size()));
+  return key;
 }
 
 std::string DefaultOutputName(const std::string& input) { return ReplaceExtension(input, ".csv"); }
