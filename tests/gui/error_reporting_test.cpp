@@ -10,6 +10,7 @@
 #include <cctype>
 #include <new>
 #include <stdexcept>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "box_watcher.h"
 #include "files/file_names.h"
 #include "platform/platform.h"
+#include "scoped_error_machinery.h"
 #include "ui/shell.h"
 
 namespace toridasu::app {
@@ -62,22 +64,15 @@ const std::string kApplicationError =
 class ErrorReporting : public ::testing::Test {
  protected:
   void SetUp() override {
-    RefreshLeadByteSet(CurrentPlatform());
-    // The tests' program has started up as the real one does: its shell and
-    // machinery are put back afterwards.
-    previousShell_ = &ui::CurrentShell();
-    ui::SetShell(&shell_);
-    machineryWasInstalled_ = ErrorMachineryInstalled();
-    InstallErrorMachinery();
+    // The tests' program has started up as the real one does.
+    machinery_.emplace(shell_);
   }
   void TearDown() override {
     SetApplicationErrorHandler(nullptr, nullptr);
-    if (!machineryWasInstalled_) RemoveErrorMachinery();
-    ui::SetShell(previousShell_);
+    machinery_.reset();
   }
   RecordingShell shell_;
-  ui::Shell* previousShell_ = nullptr;
-  bool machineryWasInstalled_ = false;
+  std::optional<test::ScopedErrorMachinery> machinery_;
 };
 
 // Raises `error` and reports it as a message handler does.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "base/message_format.h"
 #include "files/file_names.h"
 #include "platform/platform.h"
+#include "scoped_error_machinery.h"
 #include "ui/shell.h"
 
 namespace toridasu::app {
@@ -79,13 +81,8 @@ void SetControlWord(uint16_t word) { asm volatile("fldcw %0" : : "m"(word)); }
 class FaultCatching : public ::testing::Test {
  protected:
   void SetUp() override {
-    RefreshLeadByteSet(CurrentPlatform());
-    // The tests' program has started up as the real one does: its shell and
-    // machinery are put back afterwards.
-    previousShell_ = &ui::CurrentShell();
-    ui::SetShell(&shell_);
-    machineryWasInstalled_ = ErrorMachineryInstalled();
-    InstallErrorMachinery();
+    // The tests' program has started up as the real one does.
+    machinery_.emplace(shell_);
     InstallFaultCatching();
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &HandlerProcedure;
@@ -100,8 +97,7 @@ class FaultCatching : public ::testing::Test {
     SetControlWord(savedControl_);
     DestroyWindow(window_);
     RemoveFaultCatching();
-    if (!machineryWasInstalled_) RemoveErrorMachinery();
-    ui::SetShell(previousShell_);
+    machinery_.reset();
   }
 
   // Runs `faulting` in the window's handler; the box text it showed.
@@ -114,8 +110,7 @@ class FaultCatching : public ::testing::Test {
   }
 
   BoxRecordingShell shell_;
-  ui::Shell* previousShell_ = nullptr;
-  bool machineryWasInstalled_ = false;
+  std::optional<test::ScopedErrorMachinery> machinery_;
   HWND window_ = nullptr;
   uint16_t savedControl_ = 0;
 };

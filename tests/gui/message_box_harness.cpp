@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "app/app_shell.h"
+
 namespace toridasu::ui::box_test {
 namespace {
 
@@ -49,19 +51,6 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
-struct WindowWalk {
-  HWND keep;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectEnabled(HWND window, LPARAM data) {
-  auto* walk = reinterpret_cast<WindowWalk*>(data);
-  if (window != walk->keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
-    walk->found.push_back(window);
-  }
-  return TRUE;
-}
-
 }  // namespace
 
 BoxTestShell::BoxTestShell() {
@@ -74,17 +63,11 @@ BoxTestShell::~BoxTestShell() {
   DestroyWindow(owner_);
 }
 
-std::vector<HWND> BoxTestShell::DisableTaskWindows(HWND keep) {
-  WindowWalk walk{keep, {}};
-  EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&walk));
-  for (HWND window : walk.found) EnableWindow(window, FALSE);
-  return walk.found;
-}
+// The modal state as the program makes it.
+std::vector<HWND> BoxTestShell::DisableTaskWindows(HWND keep) { return app::DisableTaskWindows(keep); }
 
 void BoxTestShell::EnableTaskWindows(const std::vector<HWND>& windows) {
-  for (HWND window : windows) {
-    if (IsWindow(window)) EnableWindow(window, TRUE);
-  }
+  app::EnableTaskWindows(windows);
 }
 
 void MessageBoxTest::SetUp() {

@@ -1,0 +1,33 @@
+// The error machinery installed as the program's start-up installs it, with
+// a test's shell in place, for the life of one test; everything is put back
+// as it was afterwards.
+#pragma once
+
+#include "app/error_reporting.h"
+#include "files/file_names.h"
+#include "platform/platform.h"
+#include "ui/shell.h"
+
+namespace toridasu::test {
+
+class ScopedErrorMachinery {
+ public:
+  explicit ScopedErrorMachinery(ui::Shell& shell)
+      : previousShell_(&ui::CurrentShell()), wasInstalled_(app::ErrorMachineryInstalled()) {
+    RefreshLeadByteSet(CurrentPlatform());
+    ui::SetShell(&shell);
+    app::InstallErrorMachinery();
+  }
+  ~ScopedErrorMachinery() {
+    if (!wasInstalled_) app::RemoveErrorMachinery();
+    ui::SetShell(previousShell_);
+  }
+  ScopedErrorMachinery(const ScopedErrorMachinery&) = delete;
+  ScopedErrorMachinery& operator=(const ScopedErrorMachinery&) = delete;
+
+ private:
+  ui::Shell* previousShell_;
+  bool wasInstalled_;
+};
+
+}  // namespace toridasu::test
