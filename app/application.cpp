@@ -81,8 +81,8 @@ TApplication::TApplication() : ui::TComponent(nullptr) {
   }
   // Of zero size, it is never seen as a window; it is the taskbar button.
   handle_ = CreateWindowExA(0, kApplicationWindowClass, title.c_str(), kApplicationWindowStyle,
-                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                            0, 0, nullptr, nullptr, instance, nullptr);
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
+                            0, nullptr, nullptr, instance, nullptr);
   if (handle_ == nullptr) throw EOutOfResources(LoadResString(kWindowClassText));
   SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
@@ -129,8 +129,8 @@ void TApplication::FormDestroyed(ui::TForm* form) {
 void TApplication::UpdateVisible() {
   if (handle_ == nullptr) return;
   const auto& forms = ui::Forms();
-  const bool anyVisible =
-      std::any_of(forms.begin(), forms.end(), [](const ui::TForm* form) { return form->Visible(); });
+  const bool anyVisible = std::any_of(forms.begin(), forms.end(),
+                                      [](const ui::TForm* form) { return form->Visible(); });
   if (anyVisible == (IsWindowVisible(handle_) != FALSE)) return;
   SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |

@@ -25,8 +25,7 @@ BOOL CALLBACK FindTopWindow(HWND window, LPARAM context) {
 
 }  // namespace
 
-LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* application = reinterpret_cast<TApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (application == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   try {
@@ -64,14 +63,9 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
-        case SC_MINIMIZE:
-          Minimize();
-          return 0;
-        case SC_RESTORE:
-          Restore();
-          return 0;
-        default:
-          break;
+        case SC_MINIMIZE: Minimize(); return 0;
+        case SC_RESTORE: Restore(); return 0;
+        default: break;
       }
       break;
     case WM_ACTIVATEAPP: {
@@ -111,10 +105,8 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
       }
       break;
-    case WM_ERASEBKGND:
-      return DefWindowProcA(handle_, WM_ICONERASEBKGND, wParam, lParam);
-    case WM_QUERYDRAGICON:
-      return reinterpret_cast<LRESULT>(icon_);
+    case WM_ERASEBKGND: return DefWindowProcA(handle_, WM_ICONERASEBKGND, wParam, lParam);
+    case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon_);
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -123,8 +115,7 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
       return SendMessageA(reinterpret_cast<HWND>(lParam), message + ui::kCnBase, wParam, lParam);
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcA(handle_, message, wParam, lParam);
 }

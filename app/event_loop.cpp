@@ -36,14 +36,11 @@ void TApplication::RunEventLoop() {
 void TApplication::ShowMainWindow() {
   if (mainForm_ == nullptr) return;
   switch (StartUpShowCommand()) {
-    case SW_SHOWMAXIMIZED:
-      mainForm_->SetWindowState(ui::wsMaximized);
-      break;
+    case SW_SHOWMAXIMIZED: mainForm_->SetWindowState(ui::wsMaximized); break;
     case SW_SHOWMINNOACTIVE:  // only marked: the application is minimized below
       mainForm_->SetWindowState(ui::wsMinimized);
       break;
-    default:
-      break;
+    default: break;
   }
   if (!showMainForm_) return;
   if (mainForm_->WindowState() == ui::wsMinimized) {

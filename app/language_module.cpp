@@ -61,8 +61,8 @@ std::vector<std::string> LanguageCodes(std::string_view executablePath) {
     codes.push_back(code);
   }
   char abbreviation[kMaxCodeLength + 1] = {};
-  if (GetLocaleInfoA(GetThreadLocale(), LOCALE_SABBREVLANGNAME, abbreviation,
-                     sizeof abbreviation) > 0 &&
+  if (GetLocaleInfoA(GetThreadLocale(), LOCALE_SABBREVLANGNAME, abbreviation, sizeof abbreviation) >
+          0 &&
       abbreviation[0] != '\0') {
     codes.emplace_back(abbreviation);
     codes.emplace_back(std::string(abbreviation).substr(0, 2));

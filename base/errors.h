@@ -21,10 +21,10 @@ class Exception : public std::exception {
   std::string message_;
 };
 
-#define TORIDASU_ERROR_KIND(Kind, Base)                 \
-  class Kind : public Base {                            \
-   public:                                              \
-    using Base::Base;                                   \
+#define TORIDASU_ERROR_KIND(Kind, Base)                     \
+  class Kind : public Base {                                \
+   public:                                                  \
+    using Base::Base;                                       \
     const char* KindName() const override { return #Kind; } \
   };
 

@@ -47,6 +47,11 @@ void BM_BatchOfFourDrawings(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * batch.bytes));
 }
 
-BENCHMARK(BM_BatchOfFourDrawings)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_BatchOfFourDrawings)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
 
 }  // namespace

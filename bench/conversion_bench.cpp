@@ -23,7 +23,8 @@ struct Drawing {
   std::string output = TempName("toridasu-bench.csv");
   uint64_t bytes = 0;
   Drawing() {
-    const uint64_t megabytes = std::getenv("TORIDASU_BENCH_MB") ? std::atoll(std::getenv("TORIDASU_BENCH_MB")) : 100;
+    const uint64_t megabytes =
+        std::getenv("TORIDASU_BENCH_MB") ? std::atoll(std::getenv("TORIDASU_BENCH_MB")) : 100;
     toridasu::bench::WriteSyntheticDrawing(path, megabytes << 20);
     if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
       std::fseek(f, 0, SEEK_END);
@@ -69,7 +70,8 @@ void BM_ConvertDxfToCsv(benchmark::State& state) {
   uint64_t records = 0;
   for (auto _ : state) {
     toridasu::ConversionStats stats;
-    if (!toridasu::ConvertDxfToCsvFile(d.path, d.output, &stats)) state.SkipWithError("conversion failed");
+    if (!toridasu::ConvertDxfToCsvFile(d.path, d.output, &stats))
+      state.SkipWithError("conversion failed");
     records = stats.records;
   }
   state.counters["records"] = static_cast<double>(records);

@@ -61,7 +61,8 @@ Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& r
     std::string output = rules.singleOutput;
     if (output.empty()) {
       output = DefaultOutputName(drawing);
-      if (!rules.outputDirectory.empty()) output = JoinPath(rules.outputDirectory, BaseName(output));
+      if (!rules.outputDirectory.empty())
+        output = JoinPath(rules.outputDirectory, BaseName(output));
     }
     plan.conversions.push_back({drawing, output});
   }
@@ -80,7 +81,8 @@ Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& r
     }
     const auto [earlier, fresh] = outputs.emplace(NameKey(c.output), i);
     if (!fresh) {
-      plan.usageError = Say(Text::kOutputCollision, {plan.conversions[earlier->second].input, c.input});
+      plan.usageError =
+          Say(Text::kOutputCollision, {plan.conversions[earlier->second].input, c.input});
       return plan;
     }
   }
@@ -94,7 +96,8 @@ Outcome ConvertOne(const Conversion& conversion, const ConversionOptions& option
     outcome.converted = ConvertDxfToCsvFile(conversion.input, conversion.output, &stats, options);
   } catch (const EInOutError& error) {
     // The drawing could not be opened: nothing was written.
-    outcome.message = Japanese() ? NativeFromShiftJis(error.Message()) : EnglishIoCause(error.Code());
+    outcome.message =
+        Japanese() ? NativeFromShiftJis(error.Message()) : EnglishIoCause(error.Code());
     return outcome;
   }
   outcome.records = stats.records;
@@ -133,7 +136,8 @@ void RunConversions(const std::vector<Conversion>& conversions, unsigned jobs,
       }
     }
   };
-  const unsigned count = std::max(1u, std::min<unsigned>(jobs, static_cast<unsigned>(conversions.size())));
+  const unsigned count =
+      std::max(1u, std::min<unsigned>(jobs, static_cast<unsigned>(conversions.size())));
   std::vector<std::thread> threads;
   for (unsigned i = 1; i < count; ++i) threads.emplace_back(worker);
   worker();

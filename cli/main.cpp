@@ -1,7 +1,6 @@
 // toridasu-cli: converts DXF drawings into the CSV files that the window's
 // conversion writes, one drawing or a whole batch at a time.
 #include <CLI/CLI.hpp>
-
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -68,7 +67,8 @@ int Run(const Settings& settings) {
   }
 
   ConversionOptions options;
-  if (settings.encoding == "utf-8") options.lineFilter = Utf8Filter(settings.bom, settings.invalid == "replace");
+  if (settings.encoding == "utf-8")
+    options.lineFilter = Utf8Filter(settings.bom, settings.invalid == "replace");
 
   uint64_t totalBytes = 0;
   for (const Conversion& c : plan.conversions) totalBytes += FileSizeOf(c.input);
@@ -79,7 +79,8 @@ int Run(const Settings& settings) {
 
   const auto start = std::chrono::steady_clock::now();
   uint64_t converted = 0, failed = 0, records = 0;
-  const unsigned jobs = settings.jobs != 0 ? settings.jobs : std::max(1u, std::thread::hardware_concurrency());
+  const unsigned jobs =
+      settings.jobs != 0 ? settings.jobs : std::max(1u, std::thread::hardware_concurrency());
   RunConversions(plan.conversions, jobs, options, &bytesRead, &finished,
                  [&](std::size_t index, const Outcome& outcome) {
                    records += outcome.records;
@@ -88,13 +89,17 @@ int Run(const Settings& settings) {
                      return;
                    }
                    ++failed;
-                   progress.Print(stderr, plan.conversions[index].input + ": " + outcome.message + "\n");
+                   progress.Print(stderr,
+                                  plan.conversions[index].input + ": " + outcome.message + "\n");
                  });
   progress.Finish();
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (!settings.quiet) {
-    WriteNative(stderr, NativeFromUtf8(Say(Text::kSummary, {std::to_string(converted), std::to_string(failed),
-                                                            std::to_string(records), Seconds(seconds)})) + "\n");
+    WriteNative(stderr, NativeFromUtf8(
+                            Say(Text::kSummary, {std::to_string(converted), std::to_string(failed),
+                                                 std::to_string(records), Seconds(seconds)})) +
+                            "\n");
   }
   return failed == 0 ? kAllConverted : kSomeFailed;
 }
@@ -113,10 +118,14 @@ int main(int argc, char** argv) {
   app.name("toridasu-cli");
   app.allow_windows_style_options(false);  // "/path" is a file name, not an option
   app.add_option("INPUT", settings.inputs, NativeFromUtf8(Say(Text::kInputHelp)))->required();
-  app.add_option("-o,--output", settings.rules.singleOutput, NativeFromUtf8(Say(Text::kOutputHelp)));
-  app.add_option("-d,--directory", settings.rules.outputDirectory, NativeFromUtf8(Say(Text::kDirectoryHelp)));
-  app.add_flag("-r,--recursive", settings.rules.recursive, NativeFromUtf8(Say(Text::kRecursiveHelp)));
-  app.add_option("-j,--jobs", settings.jobs, NativeFromUtf8(Say(Text::kJobsHelp)))->check(CLI::Range(1u, 256u));
+  app.add_option("-o,--output", settings.rules.singleOutput,
+                 NativeFromUtf8(Say(Text::kOutputHelp)));
+  app.add_option("-d,--directory", settings.rules.outputDirectory,
+                 NativeFromUtf8(Say(Text::kDirectoryHelp)));
+  app.add_flag("-r,--recursive", settings.rules.recursive,
+               NativeFromUtf8(Say(Text::kRecursiveHelp)));
+  app.add_option("-j,--jobs", settings.jobs, NativeFromUtf8(Say(Text::kJobsHelp)))
+      ->check(CLI::Range(1u, 256u));
   app.add_flag("-q,--quiet", settings.quiet, NativeFromUtf8(Say(Text::kQuietHelp)));
   app.add_flag("--no-progress", settings.noProgress, NativeFromUtf8(Say(Text::kNoProgressHelp)));
   app.add_option("--encoding", settings.encoding, NativeFromUtf8(Say(Text::kEncodingHelp)))
@@ -124,7 +133,8 @@ int main(int argc, char** argv) {
   app.add_flag("--bom", settings.bom, NativeFromUtf8(Say(Text::kBomHelp)));
   app.add_option("--invalid", settings.invalid, NativeFromUtf8(Say(Text::kInvalidHelp)))
       ->check(CLI::IsMember({"error", "replace"}));
-  app.add_option("--decimal-separator", settings.separator, NativeFromUtf8(Say(Text::kSeparatorHelp)));
+  app.add_option("--decimal-separator", settings.separator,
+                 NativeFromUtf8(Say(Text::kSeparatorHelp)));
   app.set_version_flag("--version", std::string("toridasu-cli ") + TORIDASU_VERSION);
   try {
     app.parse(argc, argv);

@@ -36,18 +36,21 @@ constexpr Pair kTexts[] = {
      "replace writes U+FFFD for them",
      "utf-8 のとき: error（既定）はコードページ 932 にないバイトのある図面を失敗にする。"
      "replace はそれを U+FFFD にする"},
-    {"the decimal separator of the numbers (default: the user's locale on Windows, \".\" elsewhere)",
+    {"the decimal separator of the numbers (default: the user's locale on Windows, \".\" "
+     "elsewhere)",
      "数値の小数点の文字（既定: Windows ではユーザーの地域設定、それ以外では \".\"）"},
     {"the output would overwrite the input: %s", "出力が入力を上書きします: %s"},
     {"two drawings would write the same output: %s and %s",
      "2 つの図面が同じ出力になります: %s と %s"},
-    {"-o names one output: give a single drawing, or use -d", "-o は図面 1 つのときだけ使えます。-d を使って下さい"},
+    {"-o names one output: give a single drawing, or use -d",
+     "-o は図面 1 つのときだけ使えます。-d を使って下さい"},
     {"no drawing found: %s", "図面が見つかりません: %s"},
     {"not a drawing or folder: %s", "図面でもフォルダーでもありません: %s"},
     {"cannot make the folder %s", "フォルダー %s を作れません"},
     {"the text ends in an unfinished double-byte character",
      "文字列が 2 バイト文字の途中で終わっています"},
-    {"the text holds bytes that are not code page 932", "文字列にコードページ 932 にないバイトがあります"},
+    {"the text holds bytes that are not code page 932",
+     "文字列にコードページ 932 にないバイトがあります"},
     {"line %s", "%s 行目"},
     {"converted %s, failed %s, records %s, %s s", "変換 %s 件、失敗 %s 件、レコード %s 行、%s 秒"},
     {"%s/%s drawings, %s/%s MB, %s MB/s, %s s left", "%s/%s 図面、%s/%s MB、%s MB/秒、残り %s 秒"},
@@ -61,7 +64,8 @@ std::string Fill(std::string_view pattern, std::initializer_list<std::string> ar
   std::string out;
   auto next = arguments.begin();
   for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's' && next != arguments.end()) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's' &&
+        next != arguments.end()) {
       out += *next++;
       ++i;
     } else {

@@ -20,17 +20,17 @@ enum class Text {
   kBomHelp,
   kInvalidHelp,
   kSeparatorHelp,
-  kOutputNamesInput,   // %s: the output
-  kOutputCollision,    // %s, %s: the two drawings
+  kOutputNamesInput,  // %s: the output
+  kOutputCollision,   // %s, %s: the two drawings
   kOutputWithMany,
-  kNoDrawing,          // %s: the input
-  kNotADrawing,        // %s: the input
-  kCannotMakeFolder,   // %s: the folder
+  kNoDrawing,         // %s: the input
+  kNotADrawing,       // %s: the input
+  kCannotMakeFolder,  // %s: the folder
   kUnfinishedCharacter,
   kNotCodePage932,
-  kLine,               // %s: the line number
-  kSummary,            // converted, failed, records, seconds
-  kProgress,           // done, total, MB read, MB total, MB/s, time left
+  kLine,      // %s: the line number
+  kSummary,   // converted, failed, records, seconds
+  kProgress,  // done, total, MB read, MB total, MB/s, time left
   kBomWithoutUtf8,
   kSeparatorOneByte,
 };

@@ -8,7 +8,7 @@
 namespace toridasu::cli {
 namespace {
 
-constexpr auto kQuietStart = std::chrono::seconds(1);    // short work shows no line
+constexpr auto kQuietStart = std::chrono::seconds(1);     // short work shows no line
 constexpr auto kRedraw = std::chrono::milliseconds(100);  // at most ten times a second
 
 std::string Fixed(double value, int decimals) {

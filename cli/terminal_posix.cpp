@@ -1,11 +1,11 @@
 #include <dirent.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <strings.h>
 
 #include "cli/shift_jis_to_utf8.h"
 #include "cli/terminal.h"
@@ -31,8 +31,10 @@ std::size_t DisplayWidth(std::string_view text) {
   std::size_t width = 0;
   for (const char c : text) {
     const unsigned char b = static_cast<unsigned char>(c);
-    if (b < 0x80) ++width;
-    else if (b >= 0xC0) width += 2;  // the first byte of a (CJK) character
+    if (b < 0x80)
+      ++width;
+    else if (b >= 0xC0)
+      width += 2;  // the first byte of a (CJK) character
   }
   return width;
 }
@@ -50,7 +52,8 @@ bool UserPrefersJapanese() {
 
 bool NamesSameFile(const std::string& a, const std::string& b) {
   if (a == b) return true;
-  struct stat sa {}, sb {};
+  struct stat sa {
+  }, sb{};
   if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
   return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
@@ -112,7 +115,8 @@ std::vector<std::string> ExpandPattern(const std::string&) { return {}; }
 bool MakeDirectories(const std::string& path) {
   if (path.empty() || IsDirectory(path)) return true;
   const std::size_t slash = path.find_last_of('/', path.size() > 1 ? path.size() - 2 : 0);
-  if (slash != std::string::npos && slash > 0 && !MakeDirectories(path.substr(0, slash))) return false;
+  if (slash != std::string::npos && slash > 0 && !MakeDirectories(path.substr(0, slash)))
+    return false;
   return mkdir(path.c_str(), 0777) == 0 || (errno == EEXIST && IsDirectory(path));
 }
 

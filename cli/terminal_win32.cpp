@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 
 #include "cli/terminal.h"
 #include "files/file_names.h"
@@ -14,17 +14,22 @@ namespace {
 
 std::wstring Wide(UINT codePage, std::string_view text) {
   if (text.empty()) return {};
-  const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int n =
+      MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  if (n > 0)
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
   return wide;
 }
 
 std::string Narrow(UINT codePage, const std::wstring& wide) {
   if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
+                                    nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0) WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+  if (n > 0)
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n,
+                        nullptr, nullptr);
   return out;
 }
 
@@ -164,7 +169,8 @@ std::vector<std::string> ExpandPattern(const std::string& pattern) {
 bool MakeDirectories(const std::string& path) {
   if (path.empty() || IsDirectory(path)) return true;
   std::string trimmed = path;
-  while (trimmed.size() > 1 && FindLastDelimiter("\\/", trimmed) == trimmed.size()) trimmed.pop_back();
+  while (trimmed.size() > 1 && FindLastDelimiter("\\/", trimmed) == trimmed.size())
+    trimmed.pop_back();
   const std::size_t cut = FindLastDelimiter("\\/", trimmed);
   if (cut > 1 && !MakeDirectories(trimmed.substr(0, cut - 1))) return false;
   return CreateDirectoryA(trimmed.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;

@@ -112,7 +112,9 @@ void CsvDestination::Abandon() {
 
 void CreateCsvFile(CsvDestination& destination, std::string_view name) { destination.Create(name); }
 void WriteCsvHeader(CsvDestination& destination) { destination.WriteLine(kCsvHeader); }
-void WriteCsvLine(CsvDestination& destination, std::string_view line) { destination.WriteLine(line); }
+void WriteCsvLine(CsvDestination& destination, std::string_view line) {
+  destination.WriteLine(line);
+}
 void CloseCsvFile(CsvDestination& destination) { destination.Close(); }
 
 void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
@@ -131,7 +133,9 @@ void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
 }
 
 char DecimalSeparator() { return decimalSeparator.load(std::memory_order_relaxed); }
-void SetDecimalSeparator(char separator) { decimalSeparator.store(separator, std::memory_order_relaxed); }
+void SetDecimalSeparator(char separator) {
+  decimalSeparator.store(separator, std::memory_order_relaxed);
+}
 
 void RefreshDecimalSeparator(Platform& platform) {
   const char separator = platform.LocaleDecimalSeparator();

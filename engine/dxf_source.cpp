@@ -42,7 +42,8 @@ bool DxfSource::Refill() {
   position_ = fill_ = 0;
   finder_.Reset(buffer_.get(), 0);
   uint32_t got = 0;
-  const uint32_t code = platform_.Read(handle_, buffer_.get(), static_cast<uint32_t>(blockSize_), &got);
+  const uint32_t code =
+      platform_.Read(handle_, buffer_.get(), static_cast<uint32_t>(blockSize_), &got);
   if (code != 0 && code != win_error::kBrokenPipe) RaiseIoError(static_cast<int32_t>(code));
   if (code != 0 || got == 0) {
     ended_ = true;  // the physical end acts as a Ctrl-Z that is never consumed

@@ -123,7 +123,8 @@ inline int32_t GroupCodeOfFast(std::string_view text) {
     if (c <= 9) {
       if (a == ' ' && text[1] == ' ') return static_cast<int32_t>(c);
       if (a == ' ' && b <= 9) return static_cast<int32_t>(b * 10 + c);
-      if (a - uint32_t{'0'} <= 9 && b <= 9) return static_cast<int32_t>((a - '0') * 100 + b * 10 + c);
+      if (a - uint32_t{'0'} <= 9 && b <= 9)
+        return static_cast<int32_t>((a - '0') * 100 + b * 10 + c);
     }
     return GroupCodeOf(text);
   }

@@ -59,9 +59,9 @@ class LineEndFinder {
     const __m128i sub = _mm_set1_epi8(kEndOfFileMark);
     for (int part = 0; part < 4; ++part) {
       const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
-      const __m128i hits = _mm_or_si128(
-          _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)),
-          _mm_cmpeq_epi8(bytes, sub));
+      const __m128i hits =
+          _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)),
+                       _mm_cmpeq_epi8(bytes, sub));
       mask |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(hits))) << (16 * part);
     }
 #else

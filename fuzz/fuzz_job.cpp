@@ -24,8 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FakePlatform fake;
   fake.AddFile("in.dxf", drawing);
   switch (plan % 6) {
-    case 1: fake.failWriteNumber = 1 + when % 4; fake.writeError = 112; break;
-    case 2: fake.readChunk = 1 + when % 32; fake.failReadNumber = 1 + when % 8; fake.readError = 23; break;
+    case 1:
+      fake.failWriteNumber = 1 + when % 4;
+      fake.writeError = 112;
+      break;
+    case 2:
+      fake.readChunk = 1 + when % 32;
+      fake.failReadNumber = 1 + when % 8;
+      fake.readError = 23;
+      break;
     case 3: fake.closeError = 6; break;
     case 4: fake.readChunk = 1 + when % 32; break;
     case 5: fake.kind = FileKind::Character; break;

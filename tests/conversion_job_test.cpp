@@ -30,9 +30,10 @@ std::string Records(std::initializer_list<const char*> lines) {
   return out;
 }
 
-const std::string kTwoTexts = Dxf({"0", "SECTION", "2", "ENTITIES", "0", "TEXT", "10", "1", "20",
-                                   "2", "1", "first", "0", "LINE", "10", "9", "1", "not a text",
-                                   "0", "TEXT", "1", "second", "0", "ENDSEC", "0", "EOF"});
+const std::string kTwoTexts =
+    Dxf({"0", "SECTION", "2",     "ENTITIES", "0",    "TEXT",   "10", "1",  "20",
+         "2", "1",       "first", "0",        "LINE", "10",     "9",  "1",  "not a text",
+         "0", "TEXT",    "1",     "second",   "0",    "ENDSEC", "0",  "EOF"});
 
 struct JobCase {
   const char* what;
@@ -43,8 +44,8 @@ struct JobCase {
 const JobCase kJobCases[] = {
     {"an empty drawing", "", Records({})},
     {"TEXT, LINE, TEXT", kTwoTexts, Records({"1,2,0,\"first\"", "0,0,0,\"second\""})},
-    {"LF line ends read like CR LF",
-     "0\nSECTION\n2\nENTITIES\n0\nTEXT\n10\n3\n1\nlf\n0\nEOF\n", Records({"3,0,0,\"lf\""})},
+    {"LF line ends read like CR LF", "0\nSECTION\n2\nENTITIES\n0\nTEXT\n10\n3\n1\nlf\n0\nEOF\n",
+     Records({"3,0,0,\"lf\""})},
     {"a Ctrl-Z ends the drawing",
      Dxf({"2", "ENTITIES", "0", "TEXT", "1", "kept"}) + "0\r\nTEXT\r\n1\r\nlo\x1Ast\r\n",
      Records({"0,0,0,\"kept\"", "0,0,0,\"lo\""})},
@@ -59,8 +60,8 @@ const JobCase kJobCases[] = {
      Dxf({"2", "ENTITIES", "0", "ENDSEC", "0", "SECTION", "2", "OBJECTS", "0", "TEXT", "1", "late",
           "0", "EOF", "0", "TEXT", "1", "after EOF"}),
      Records({"0,0,0,\"late\""})},
-    {"the last entity of the drawing is written",
-     Dxf({"2", "ENTITIES", "0", "TEXT", "1", "last"}), Records({"0,0,0,\"last\""})},
+    {"the last entity of the drawing is written", Dxf({"2", "ENTITIES", "0", "TEXT", "1", "last"}),
+     Records({"0,0,0,\"last\""})},
     {"a block name containing the word starts the walk",
      Dxf({"2", "myentities", "0", "TEXT", "1", "in block"}), Records({"0,0,0,\"in block\""})},
 };
@@ -133,10 +134,18 @@ TEST(ConvertDxfToCsv, FailuresLeaveNoPartialOutput) {
        Dxf({"2", "ENTITIES", "0", "TEXT", "1", "ok", "0", "TEXT", "1", "A\x82", "0", "EOF"}),
        [](FakePlatform&) {}, "ERangeError", 0},
       {"the disk fills up", kTwoTexts,
-       [](FakePlatform& f) { f.failWriteNumber = 1; f.writeError = 112; }, "EInOutError", 112},
+       [](FakePlatform& f) {
+         f.failWriteNumber = 1;
+         f.writeError = 112;
+       },
+       "EInOutError", 112},
       {"closing fails", kTwoTexts, [](FakePlatform& f) { f.closeError = 6; }, "EInOutError", 6},
       {"a read fails in the walk", kTwoTexts,
-       [](FakePlatform& f) { f.readChunk = 16; f.failReadNumber = 3; f.readError = 23; },
+       [](FakePlatform& f) {
+         f.readChunk = 16;
+         f.failReadNumber = 3;
+         f.readError = 23;
+       },
        "EInOutError", 23},
       {"creation gives an unusable handle", kTwoTexts,
        [](FakePlatform& f) { f.kind = FileKind::Unknown; }, "EInOutError", 105},
@@ -187,7 +196,7 @@ TEST(FileIsPresent, TestsTheExactName) {
       {"C:\\dwg\\old.dxf", true},  // outside the DOS date range, but there
       {"C:\\dwg", false},
       {"", false},
-      {"C:\\dwg\\*.dxf", false},   // wildcards match nothing
+      {"C:\\dwg\\*.dxf", false},  // wildcards match nothing
       {"C:\\dwg\\a.dx?", false},
       {"C:\\dwg\\b.dxf", false},
   };

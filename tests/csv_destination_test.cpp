@@ -31,7 +31,8 @@ TEST(CsvDestination, HeaderIsTheTwentyFourFixedBytes) {
   WriteCsvHeader(destination);
   CloseCsvFile(destination);
   EXPECT_EQ(fake.Contents(kName),
-            "\x22\x58\x22\x2C\x22\x59\x22\x2C\x22\x5A\x22\x2C\x22\x95\xB6\x8E\x9A\x93\xE0\x97\x65\x22\r\n");
+            "\x22\x58\x22\x2C\x22\x59\x22\x2C\x22\x5A\x22\x2C\x22\x95\xB6\x8E\x9A\x93\xE0\x97\x65"
+            "\x22\r\n");
 }
 
 TEST(CsvDestination, RecordLayout) {
@@ -41,7 +42,9 @@ TEST(CsvDestination, RecordLayout) {
     char separator;
     std::string line;
   } cases[] = {
-      {12.5, -3, 0, "A\"B,D", '.', "12.5,-3,0,\"A\x81\x68" "B,D\"\r\n"},
+      {12.5, -3, 0, "A\"B,D", '.',
+       "12.5,-3,0,\"A\x81\x68"
+       "B,D\"\r\n"},
       {1.5, 1.5e-10, -0.0, "t", ',', "1,5,1,5E-10,0,\"t\"\r\n"},
       {1e15, 0.001, 1e100, "\x95\x5C", '.', "1E15,0.001,1E100,\"\x95\x5C\"\r\n"},
   };

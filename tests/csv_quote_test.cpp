@@ -15,12 +15,14 @@ struct QuoteCase {
 
 const QuoteCase kQuoteCases[] = {
     {"", "\"\""},
-    {"\"", "\"\x81\x68\""},              // a lone double quote becomes ”
-    {"A\"B,D", "\"A\x81\x68" "B,D\""},   // commas pass as they are
-    {"\x81\x22", "\"\x81\x22\""},        // 0x22 as a second byte belongs to its character
-    {"\x80\x22", "\"\x80\x22\""},        // 0x80 and 0xFD count as lead bytes here
+    {"\"", "\"\x81\x68\""},  // a lone double quote becomes ”
+    {"A\"B,D",
+     "\"A\x81\x68"
+     "B,D\""},                     // commas pass as they are
+    {"\x81\x22", "\"\x81\x22\""},  // 0x22 as a second byte belongs to its character
+    {"\x80\x22", "\"\x80\x22\""},  // 0x80 and 0xFD count as lead bytes here
     {"\xFD\x22", "\"\xFD\x22\""},
-    {"\xB1\"", "\"\xB1\x81\x68\""},      // half-width katakana is one byte
+    {"\xB1\"", "\"\xB1\x81\x68\""},  // half-width katakana is one byte
     {"\x82\x82", "\"\x82\x82\""},
     {"\xFE", "\"\xFE\""},
     {std::string("a\0b\t", 4), std::string("\"a\0b\t\"", 6)},
@@ -44,13 +46,19 @@ TEST(MbLength, CountsCharactersByTheWritersRule) {
   EXPECT_EQ(MbLength(""), 0);
   EXPECT_EQ(MbLength("\x82\xA0"), 1);
   EXPECT_EQ(MbLength("A\x82"), 2);
-  EXPECT_EQ(MbLength("A\xA0" "B"), 3);
+  EXPECT_EQ(MbLength("A\xA0"
+                     "B"),
+            3);
 }
 
 TEST(MbCopy, CopiesWholeCharacters) {
-  const std::string text = "A\x82\xA0" "C";
+  const std::string text =
+      "A\x82\xA0"
+      "C";
   EXPECT_EQ(MbCopy(text, 2, 1), "\x82\xA0");
-  EXPECT_EQ(MbCopy(text, 2, 5), "\x82\xA0" "C");
+  EXPECT_EQ(MbCopy(text, 2, 5),
+            "\x82\xA0"
+            "C");
   EXPECT_EQ(MbCopy(text, 4, 1), "");
   EXPECT_EQ(MbCopy(text, 2, 0), "");
   EXPECT_EQ(MbCopy(text, 0, 2), "A");  // an index of 0 copies from the first

@@ -48,10 +48,15 @@ const LineCase kLineCases[] = {
     {"LF CR is two line ends", "a\n\rb", {"a", "", "b"}},
     {"last line without an end", "0\r\nEOF", {"0", "EOF"}},
     {"CR LF CR LF gives one empty line", "a\r\n\r\n", {"a", ""}},
-    {"Ctrl-Z inside a line ends the file", "ab\x1A" "cd\r\nef\r\n", {"ab"}},
+    {"Ctrl-Z inside a line ends the file",
+     "ab\x1A"
+     "cd\r\nef\r\n",
+     {"ab"}},
     {"Ctrl-Z at a line start", "a\r\n\x1A\r\nb", {"a"}},
     {"empty file", "", {}},
-    {"bytes pass unchanged", std::string(" \t\0\x95\x5C \r\n", 7), {std::string(" \t\0\x95\x5C ", 6)}},
+    {"bytes pass unchanged",
+     std::string(" \t\0\x95\x5C \r\n", 7),
+     {std::string(" \t\0\x95\x5C ", 6)}},
     {"long line", std::string(1000, 'x') + "\r\ny", {std::string(1000, 'x'), "y"}},
 };
 
@@ -169,15 +174,24 @@ struct MarkerCase {
 };
 
 const MarkerCase kMarkerCases[] = {
-    {"TEXT", "TEXT", true},  {"text", "TEXT", true},   {"MText", "TEXT", true},
-    {"CONTEXT", "TEXT", true}, {"TEX", "TEXT", false},  {"T EXT", "TEXT", false},
-    {"eof", "EOF", true},    {"", "EOF", false},
-    {std::string("A\0EOF", 5), "EOF", false},           // the text ends at its NUL
-    {"\x83\x54" "EXT", "TEXT", false},                   // サEXT: T is a second byte
-    {"\x83\x54TEXT", "TEXT", true},                      // サTEXT
-    {"\x81\x81TEXT", "TEXT", true},                      // a trail byte in the lead ranges
+    {"TEXT", "TEXT", true},
+    {"text", "TEXT", true},
+    {"MText", "TEXT", true},
+    {"CONTEXT", "TEXT", true},
+    {"TEX", "TEXT", false},
+    {"T EXT", "TEXT", false},
+    {"eof", "EOF", true},
+    {"", "EOF", false},
+    {std::string("A\0EOF", 5), "EOF", false},  // the text ends at its NUL
+    {"\x83\x54"
+     "EXT",
+     "TEXT", false},                 // サEXT: T is a second byte
+    {"\x83\x54TEXT", "TEXT", true},  // サTEXT
+    {"\x81\x81TEXT", "TEXT", true},  // a trail byte in the lead ranges
     {"entities", "ENTITIES", true},
-    {"\x82\x60" "ENTITIES", "ENTITIES", true},
+    {"\x82\x60"
+     "ENTITIES",
+     "ENTITIES", true},
 };
 
 TEST(ContainsMarker, FindsTheWordInAnyCaseOutsideDoubleByteCharacters) {
@@ -189,7 +203,10 @@ TEST(ContainsMarker, FindsTheWordInAnyCaseOutsideDoubleByteCharacters) {
 
 TEST(ContainsMarker, WithoutDoubleByteSupportEveryOccurrenceCounts) {
   UseSingleByteSystem();
-  EXPECT_TRUE(ContainsMarker("\x83\x54" "EXT", "TEXT"));
+  EXPECT_TRUE(
+      ContainsMarker("\x83\x54"
+                     "EXT",
+                     "TEXT"));
   UseCodePage932();
 }
 
@@ -217,19 +234,24 @@ TEST(ReadTextEntity, KeepsCoordinatesAndTextUpToTheNextType) {
     std::string bytes;
     EntityResult expected;
   } cases[] = {
-      {"the worked example", "10\r\n1.5\r\n20\r\n2\r\n30\r\n\r\n1\r\nABC\r\n0\r\nTEXT\r\n",
+      {"the worked example",
+       "10\r\n1.5\r\n20\r\n2\r\n30\r\n\r\n1\r\nABC\r\n0\r\nTEXT\r\n",
        {1.5, 2, 0, "ABC", "0", "TEXT"}},
       {"a later text replaces", "1\r\nA\r\n1\r\nB\r\n0\r\nX\r\n", {0, 0, 0, "B", "0", "X"}},
       {"an empty text changes nothing", "1\r\nA\r\n1\r\n\r\n0\r\nX\r\n", {0, 0, 0, "A", "0", "X"}},
-      {"an invalid coordinate gives 0", "10\r\n5\r\n10\r\nabc\r\n0\r\nX\r\n", {0, 0, 0, "", "0", "X"}},
+      {"an invalid coordinate gives 0",
+       "10\r\n5\r\n10\r\nabc\r\n0\r\nX\r\n",
+       {0, 0, 0, "", "0", "X"}},
       {"other groups change nothing",
        "11\r\n1\r\n21\r\n2\r\n31\r\n3\r\n3\r\nmore\r\n7\r\nSTD\r\n10\r\n4\r\n0\r\nX\r\n",
        {4, 0, 0, "", "0", "X"}},
       {"spaces of a text are kept", "1\r\n  a b  \r\n0\r\nX\r\n", {0, 0, 0, "  a b  ", "0", "X"}},
       {"1E400 ends the entity at that pair",
-       "10\r\n7\r\n10\r\n1E400\r\n1\r\nlost\r\n0\r\nX\r\n", {7, 0, 0, "", "10", "1E400"}},
+       "10\r\n7\r\n10\r\n1E400\r\n1\r\nlost\r\n0\r\nX\r\n",
+       {7, 0, 0, "", "10", "1E400"}},
       {"the source ends first", "10\r\n2\r\n1\r\nend", {2, 0, 0, "end", "1", "end"}},
-      {"a letter in the code position ends it", "1\r\nA\r\nJUNK\r\nB\r\n1\r\nC\r\n",
+      {"a letter in the code position ends it",
+       "1\r\nA\r\nJUNK\r\nB\r\n1\r\nC\r\n",
        {0, 0, 0, "A", "JUNK", "B"}},
       {"at the end already", "", {0, 0, 0, "", "unread", "unread"}},
   };

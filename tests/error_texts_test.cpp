@@ -16,9 +16,9 @@ class ErrorTexts : public ::testing::Test {
 };
 
 // Shift-JIS texts (encoded with Python's cp932 codec).
-const std::
-    string kOutOfMemory = "\x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82"
-                          "\xF1";                                 // メモリが足りません
+const std::string kOutOfMemory =
+    "\x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82"
+    "\xF1";                                                       // メモリが足りません
 const std::string kIo103 = "I/O \x83\x47\x83\x89\x81\x5B (103)";  // I/O エラー (103)
 const std::string kHyo = "\x95\x5C";                              // 表
 const std::string kFullWidthStop = "\x81\x44";                    // ．

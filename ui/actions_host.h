@@ -7,11 +7,11 @@ enum class FieldId { kSource, kDestination };  // Edit1, Edit2
 class ActionsHost {
  public:
   virtual ~ActionsHost() = default;
-  virtual std::string FieldText(FieldId field) = 0;             // GetWindowTextA bytes
+  virtual std::string FieldText(FieldId field) = 0;  // GetWindowTextA bytes
   virtual void SetFieldText(FieldId field, const std::string& text) = 0;
-  virtual void FocusField(FieldId field) = 0;                   // focus moves; whole text selected
-  virtual TOpenDialog& SourceChooser() = 0;                      // OpenDialog1
-  virtual TOpenDialog& DestinationChooser() = 0;                 // SaveDialog1 (a TSaveDialog is a TOpenDialog)
-  virtual void Close() = 0;                                      // close request to the main window
+  virtual void FocusField(FieldId field) = 0;     // focus moves; whole text selected
+  virtual TOpenDialog& SourceChooser() = 0;       // OpenDialog1
+  virtual TOpenDialog& DestinationChooser() = 0;  // SaveDialog1 (a TSaveDialog is a TOpenDialog)
+  virtual void Close() = 0;                       // close request to the main window
 };
 }  // namespace toridasu::ui

@@ -133,9 +133,9 @@ void TWinControl::CreateWnd() {
   FillCreateParams(params);
   AdjustSize();
   HWND parentWindow = parent_ != nullptr ? parent_->handle_ : nullptr;
-  HWND window = CreateWindowExA(params.exStyle, params.className, text_.c_str(), params.style,
-                                left_, top_, width_, height_, parentWindow, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+  HWND window =
+      CreateWindowExA(params.exStyle, params.className, text_.c_str(), params.style, left_, top_,
+                      width_, height_, parentWindow, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (window == nullptr) throw EOutOfResources(LoadResString(kWindowClassText));
   AttachHandle(window, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)));
   SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RoutedProc));
@@ -174,8 +174,7 @@ void TWinControl::Detach() {
   handle_ = nullptr;
 }
 
-LRESULT CALLBACK TWinControl::RoutedProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+LRESULT CALLBACK TWinControl::RoutedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   TWinControl* control = FindControl(window);
   if (control == nullptr && creating != nullptr) {
     control = creating;
@@ -209,16 +208,14 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kCnKeyDown:
     case kCnChar:
-    case kCnSysChar:
-      return KeyPreview(message, wParam, lParam);
+    case kCnSysChar: return KeyPreview(message, wParam, lParam);
     case kCnCtlColorMsgBox:
     case kCnCtlColorMsgBox + 1:
     case kCnCtlColorMsgBox + 2:
     case kCnCtlColorMsgBox + 3:
     case kCnCtlColorMsgBox + 4:
     case kCnCtlColorMsgBox + 5:
-    case kCnCtlColorStatic:
-      return ColourRequest(reinterpret_cast<HDC>(wParam));
+    case kCnCtlColorStatic: return ColourRequest(reinterpret_cast<HDC>(wParam));
     case WM_SETFOCUS: {
       LRESULT result = DefaultHandler(message, wParam, lParam);
       TForm* form = ParentForm();
@@ -242,8 +239,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       Detach();
       return result;
     }
-    default:
-      break;
+    default: break;
   }
   return DefaultHandler(message, wParam, lParam);
 }
@@ -265,17 +261,12 @@ LRESULT TWinControl::KeyPreview(UINT message, WPARAM wParam, LPARAM lParam) {
       case VK_LEFT:
       case VK_RIGHT:
       case VK_UP:
-      case VK_DOWN:
-        mode = DLGC_WANTARROWS;
-        break;
+      case VK_DOWN: mode = DLGC_WANTARROWS; break;
       case VK_RETURN:
       case VK_EXECUTE:
       case VK_ESCAPE:
-      case VK_CANCEL:
-        mode = DLGC_WANTALLKEYS;
-        break;
-      default:
-        break;
+      case VK_CANCEL: mode = DLGC_WANTALLKEYS; break;
+      default: break;
     }
     if (mode == 0 || (Perform(WM_GETDLGCODE) & mode) != 0) return 0;
     return form->DialogKey(wParam, lParam) ? 1 : 0;
@@ -308,7 +299,8 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 std::string TWinControl::Text() const {
   if (handle_ == nullptr) return text_;
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle_)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(handle_, text.data(), static_cast<int>(text.size()))));
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextA(handle_, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 

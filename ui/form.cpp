@@ -67,15 +67,9 @@ void TForm::CreateWnd() {
   UINT classStyle = CS_DBLCLKS;
   unsigned icons = borderIcons_;
   switch (borderStyle_) {
-    case bsNone:
-      icons = 0;
-      break;
-    case bsSingle:
-      style |= WS_CAPTION;
-      break;
-    case bsSizeable:
-      style |= WS_CAPTION | WS_THICKFRAME;
-      break;
+    case bsNone: icons = 0; break;
+    case bsSingle: style |= WS_CAPTION; break;
+    case bsSizeable: style |= WS_CAPTION | WS_THICKFRAME; break;
     case bsDialog:
       // A dialog frame keeps only the system menu and help buttons.
       style |= WS_CAPTION;
@@ -189,8 +183,8 @@ void TForm::SelectNext(TWinControl* current, bool forward, bool checkTabStop) {
   const int count = static_cast<int>(list.size());
   if (count == 0) return;
   auto found = std::find(list.begin(), list.end(), current);
-  int index = found != list.end() ? static_cast<int>(found - list.begin())
-                                  : (forward ? count - 1 : 0);
+  int index =
+      found != list.end() ? static_cast<int>(found - list.begin()) : (forward ? count - 1 : 0);
   const int start = index;
   do {
     index = forward ? (index + 1) % count : (index + count - 1) % count;
@@ -215,8 +209,7 @@ bool TForm::DialogKey(WPARAM key, LPARAM keyData) {
       case VK_DOWN:
         SelectNext(activeControl_, key == VK_RIGHT || key == VK_DOWN, false);
         return true;
-      default:
-        break;
+      default: break;
     }
   }
   for (TWinControl* child : Controls()) {
@@ -244,11 +237,8 @@ void TForm::RestoreFocus() {
 
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CLOSE:
-      Close();
-      return 0;
-    case WM_QUERYENDSESSION:
-      return CloseQuery() ? TRUE : FALSE;
+    case WM_CLOSE: Close(); return 0;
+    case WM_QUERYENDSESSION: return CloseQuery() ? TRUE : FALSE;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
         RestoreFocus();
@@ -300,8 +290,7 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                                                   : wsNormal;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return TWinControl::WndProc(message, wParam, lParam);
 }

@@ -133,8 +133,8 @@ class TForm : public TWinControl {
 
   std::string className_ = "TForm";
   TBorderStyle borderStyle_ = bsSizeable;
-  unsigned borderIcons_ = BorderIconBit(biSystemMenu) | BorderIconBit(biMinimize) |
-                          BorderIconBit(biMaximize);
+  unsigned borderIcons_ =
+      BorderIconBit(biSystemMenu) | BorderIconBit(biMinimize) | BorderIconBit(biMaximize);
   int clientWidth_ = 0;
   int clientHeight_ = 0;
   TPosition position_ = poDesigned;

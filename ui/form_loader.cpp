@@ -13,8 +13,8 @@ namespace toridasu::ui {
 namespace {
 
 const std::set<std::string_view> kControlKeys = {
-    "left",      "top",         "width",        "height",     "visible",   "enabled", "color",
-    "font-name", "font-height", "font-charset", "font-color", "font-style"};
+    "left",  "top",       "width",       "height",       "visible",    "enabled",
+    "color", "font-name", "font-height", "font-charset", "font-color", "font-style"};
 const std::set<std::string_view> kFocusKeys = {"tab-order", "tab-stop"};
 
 const std::map<std::string_view, std::set<std::string_view>> kKindKeys = {
@@ -73,11 +73,16 @@ TFont ReadFont(const LayoutComponent& component, TFont font) {
   if (const LayoutProperty* styles = component.Find("font-style")) {
     font.styles = 0;
     for (const std::string& name : component.Names("font-style")) {
-      if (name == "fsBold") font.styles |= 1u << fsBold;
-      else if (name == "fsItalic") font.styles |= 1u << fsItalic;
-      else if (name == "fsUnderline") font.styles |= 1u << fsUnderline;
-      else if (name == "fsStrikeOut") font.styles |= 1u << fsStrikeOut;
-      else component.Fail(styles->line);
+      if (name == "fsBold")
+        font.styles |= 1u << fsBold;
+      else if (name == "fsItalic")
+        font.styles |= 1u << fsItalic;
+      else if (name == "fsUnderline")
+        font.styles |= 1u << fsUnderline;
+      else if (name == "fsStrikeOut")
+        font.styles |= 1u << fsStrikeOut;
+      else
+        component.Fail(styles->line);
     }
   }
   return font;
@@ -111,23 +116,30 @@ void TForm::ReadFrame(const LayoutComponent& frame) {
   top_ = frame.Integer("top", top_);
   SetClientSize(frame.Integer("client-width", clientWidth_),
                 frame.Integer("client-height", clientHeight_));
-  borderStyle_ = NameValue<TBorderStyle>(
-      frame, "border-style",
-      {{"bsNone", bsNone}, {"bsSingle", bsSingle}, {"bsSizeable", bsSizeable}, {"bsDialog", bsDialog}},
-      borderStyle_);
+  borderStyle_ = NameValue<TBorderStyle>(frame, "border-style",
+                                         {{"bsNone", bsNone},
+                                          {"bsSingle", bsSingle},
+                                          {"bsSizeable", bsSizeable},
+                                          {"bsDialog", bsDialog}},
+                                         borderStyle_);
   if (const LayoutProperty* icons = frame.Find("border-icons")) {
     borderIcons_ = 0;
     for (const std::string& name : frame.Names("border-icons")) {
-      if (name == "biSystemMenu") borderIcons_ |= BorderIconBit(biSystemMenu);
-      else if (name == "biMinimize") borderIcons_ |= BorderIconBit(biMinimize);
-      else if (name == "biMaximize") borderIcons_ |= BorderIconBit(biMaximize);
-      else if (name == "biHelp") borderIcons_ |= BorderIconBit(biHelp);
-      else frame.Fail(icons->line);
+      if (name == "biSystemMenu")
+        borderIcons_ |= BorderIconBit(biSystemMenu);
+      else if (name == "biMinimize")
+        borderIcons_ |= BorderIconBit(biMinimize);
+      else if (name == "biMaximize")
+        borderIcons_ |= BorderIconBit(biMaximize);
+      else if (name == "biHelp")
+        borderIcons_ |= BorderIconBit(biHelp);
+      else
+        frame.Fail(icons->line);
     }
   }
-  position_ = NameValue<TPosition>(
-      frame, "position", {{"poDesigned", poDesigned}, {"poScreenCenter", poScreenCenter}},
-      position_);
+  position_ = NameValue<TPosition>(frame, "position",
+                                   {{"poDesigned", poDesigned}, {"poScreenCenter", poScreenCenter}},
+                                   position_);
   // The layout is in fixed pixels; scaling to the screen is not offered.
   if (frame.Flag("scaled", false)) frame.Fail(frame.Find("scaled")->line);
   SetColor(ColourValue(frame, "color", Color()));
@@ -149,11 +161,12 @@ void TForm::ReadControl(const LayoutComponent& component) {
       auto* memo = new TMemo(this);
       memo->SetLines(component.Texts("line"));
       memo->SetWordWrap(component.Flag("word-wrap", true));
-      memo->SetScrollBars(NameValue<TScrollStyle>(
-          component, "scroll-bars",
-          {{"ssNone", ssNone}, {"ssHorizontal", ssHorizontal}, {"ssVertical", ssVertical},
-           {"ssBoth", ssBoth}},
-          ssNone));
+      memo->SetScrollBars(NameValue<TScrollStyle>(component, "scroll-bars",
+                                                  {{"ssNone", ssNone},
+                                                   {"ssHorizontal", ssHorizontal},
+                                                   {"ssVertical", ssVertical},
+                                                   {"ssBoth", ssBoth}},
+                                                  ssNone));
       edit = memo;
     } else {
       edit = new TEdit(this);

@@ -18,9 +18,7 @@ std::string Fill(std::string text, std::string_view s, int d) {
   throw EReadError(Fill(LoadResString(kLayoutErrorText), resource, line));
 }
 
-bool IsNameStart(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
+bool IsNameStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9'); }
 bool IsKeyChar(char c) { return (c >= 'a' && c <= 'z') || c == '-'; }
 
@@ -190,8 +188,8 @@ Layout LoadLayout(HMODULE module, const char* name) {
   HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
   const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
   if (data == nullptr) throw EResNotFound(Fill(LoadResString(kResNotFoundText), name, 0));
-  return ParseLayout(std::string_view(static_cast<const char*>(data), SizeofResource(module, found)),
-                     name);
+  return ParseLayout(
+      std::string_view(static_cast<const char*>(data), SizeofResource(module, found)), name);
 }
 
 }  // namespace toridasu::ui

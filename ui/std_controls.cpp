@@ -7,8 +7,7 @@ namespace {
 
 // Neither Shift nor Ctrl nor Alt is held with the key.
 bool NoShiftState(LPARAM keyData) {
-  return GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 &&
-         (keyData & kAltDownBit) == 0;
+  return GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && (keyData & kAltDownBit) == 0;
 }
 
 char UpperCase(char character) {

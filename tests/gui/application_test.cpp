@@ -1,15 +1,16 @@
 // The application object: ApplicationTitle, ApplicationWindow, the event
 // loop's dispatch with its keyboard pre-dispatch, the idle wait, the close
 // requests it answers, minimizing and restoring, and its message box.
-#include <windows.h>
+#include "app/application.h"
+
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "app/app_shell.h"
-#include "app/application.h"
 #include "box_watcher.h"
 #include "files/file_names.h"
 #include "main_window_support.h"
@@ -32,7 +33,10 @@ TEST(ApplicationTitle, IsTheFileNameUpToItsFirstDotLowerCasedAfterItsFirstCharac
       // 表 (0x95 0x5C): its second byte is no backslash.
       {"C:\\\x95\x5C\\\x95\x5CTOOL.EXE", "\x95\x5Ctool"},
       // ア (0x83 0x41) keeps both bytes: the first character keeps its case.
-      {"C:\\\x83\x41" "BC.EXE", "\x83\x41" "bc"},
+      {"C:\\\x83\x41"
+       "BC.EXE",
+       "\x83\x41"
+       "bc"},
       // ＡＢＣ: full-width letters are lowered too, after the first.
       {"C:\\\x82\x60\x82\x61\x82\x62.exe", "\x82\x60\x82\x82\x82\x83"},
   };

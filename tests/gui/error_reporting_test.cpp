@@ -9,8 +9,8 @@
 
 #include <cctype>
 #include <new>
-#include <stdexcept>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -54,9 +54,9 @@ class RecordingShell : public ui::Shell {
 };
 
 // Shift-JIS texts, encoded with Python's cp932 codec.
-const std::
-    string kOutOfMemory = "\x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82"
-                          "\xF1";  // メモリが足りません
+const std::string kOutOfMemory =
+    "\x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82"
+    "\xF1";  // メモリが足りません
 const std::string kIo103 = "I/O \x83\x47\x83\x89\x81\x5B (103)";
 const std::string kApplicationError =
     "\x83\x41\x83\x76\x83\x8A\x83\x50\x81\x5B\x83\x56\x83\x87\x83\x93\x20\x83\x47\x83\x89\x81\x5B";

@@ -1,15 +1,16 @@
 // The language module: how its file is named and looked up (registry
 // override, then the locale's language), and that a module found replaces
 // the window layout and the string-table texts of the program's own.
-#include <windows.h>
+#include "app/language_module.h"
+
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
 
 #include "app/app_shell.h"
 #include "app/application.h"
-#include "app/language_module.h"
 #include "base/string_table.h"
 #include "main_window_support.h"
 #include "ui/file_chooser.h"
@@ -117,8 +118,8 @@ TEST(LanguageModule, TheFirstModuleThatLoadsWins) {
 class WithTestLanguage : public MainWindowTest {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryExA((TestProgramFolder() + "toridasu_test_language.dll").c_str(),
-                             nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    module_ = LoadLibraryExA((TestProgramFolder() + "toridasu_test_language.dll").c_str(), nullptr,
+                             LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module_, nullptr);
     app::UseLanguageModule(module_);
     MainWindowTest::SetUp();

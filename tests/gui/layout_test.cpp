@@ -49,16 +49,16 @@ TEST(Layout, NamesTheLineItCannotRead) {
     int line;
   };
   const BadCase cases[] = {
-      {"left = 1\n", 1},                           // a property before any component
-      {"[Form1 form]\n", 1},                       // no ": "
-      {"[Form1: ]\n", 1},                          // no kind
-      {"[1Form: form]\n", 1},                      // not a name
-      {"[Form1: form]\nleft 1\n", 2},              // no " ="
-      {"[Form1: form]\nleft =1\n", 2},             // no blank after "="
-      {"[Form1: form]\ncaption = \"open\n", 2},    // no closing quote
-      {"[Form1: form]\ncaption = \"a\" b\n", 2},   // something after the text
-      {"[Form1: form]\nLeft = 1\n", 2},            // keys are lower case
-      {"# only a comment\n", 1},                   // no component at all
+      {"left = 1\n", 1},                          // a property before any component
+      {"[Form1 form]\n", 1},                      // no ": "
+      {"[Form1: ]\n", 1},                         // no kind
+      {"[1Form: form]\n", 1},                     // not a name
+      {"[Form1: form]\nleft 1\n", 2},             // no " ="
+      {"[Form1: form]\nleft =1\n", 2},            // no blank after "="
+      {"[Form1: form]\ncaption = \"open\n", 2},   // no closing quote
+      {"[Form1: form]\ncaption = \"a\" b\n", 2},  // something after the text
+      {"[Form1: form]\nLeft = 1\n", 2},           // keys are lower case
+      {"# only a comment\n", 1},                  // no component at all
   };
   for (const BadCase& c : cases) {
     SCOPED_TRACE(c.text);
@@ -84,10 +84,8 @@ TEST(Layout, ValuesOfTheWrongTypeAreErrorsOfTheirLine) {
     int line;
   };
   const WrongCase cases[] = {
-      {[&] { form.Integer("left", 0); }, 2},
-      {[&] { form.Integer("top", 0); }, 3},
-      {[&] { form.Text("caption", ""); }, 4},
-      {[&] { form.Flag("scaled", false); }, 5},
+      {[&] { form.Integer("left", 0); }, 2},  {[&] { form.Integer("top", 0); }, 3},
+      {[&] { form.Text("caption", ""); }, 4}, {[&] { form.Flag("scaled", false); }, 5},
       {[&] { form.Name("class", ""); }, 6},
   };
   for (const WrongCase& c : cases) {

@@ -1,8 +1,8 @@
 // A settings change while the program waits: ApplicationWindow re-reads the
 // locale, and the next conversion writes its numbers with the new decimal
 // separator.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 #include <iterator>
@@ -35,8 +35,7 @@ class DecimalSymbol {
   DecimalSymbol() : saved_(UserDecimalSymbol()) {}
   ~DecimalSymbol() {
     Set(saved_);
-    SendMessageA(app::Application->Handle(), WM_WININICHANGE, 0,
-                 reinterpret_cast<LPARAM>("intl"));
+    SendMessageA(app::Application->Handle(), WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
   }
   static void Set(const std::string& symbol) {
     SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, symbol.c_str());
@@ -50,8 +49,8 @@ TEST(LocaleRefresh, ASettingsChangeSetsTheSeparatorOfTheNextConversion) {
   app::InstallShell();
   char temp[MAX_PATH] = {};
   GetTempPathA(sizeof temp, temp);
-  const std::string base = std::string(temp) + "toridasu-locale-" +
-                           std::to_string(GetCurrentProcessId());
+  const std::string base =
+      std::string(temp) + "toridasu-locale-" + std::to_string(GetCurrentProcessId());
   {
     std::ofstream drawing(base + ".dxf", std::ios::binary);
     drawing << "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nTEXT\r\n10\r\n12.5\r\n20\r\n-3\r\n"
@@ -74,8 +73,7 @@ TEST(LocaleRefresh, ASettingsChangeSetsTheSeparatorOfTheNextConversion) {
     ASSERT_EQ(UserDecimalSymbol(), c.symbol);
     // Sent by the platform to every top-level window; the program listens
     // on ApplicationWindow.
-    SendMessageA(app::Application->Handle(), WM_WININICHANGE, 0,
-                 reinterpret_cast<LPARAM>("intl"));
+    SendMessageA(app::Application->Handle(), WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
     ASSERT_TRUE(ConvertDxfToCsv(base + ".dxf", base));
     const std::string csv = ReadFile(base + ".csv");
     EXPECT_EQ(csv.substr(csv.find("\r\n") + 2), c.record);

@@ -1,7 +1,7 @@
 // A field that receives the focus by Tab or by a program request selects
 // its whole text; a click places the caret without selecting.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 

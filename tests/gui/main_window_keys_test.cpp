@@ -1,8 +1,8 @@
 // The main window's keys, posted as the keyboard posts them and routed
 // through the program's own dispatch: Tab and Shift+Tab, the arrows on
 // buttons, Enter, Escape, Space, Alt+X and X, and the initial focus.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -39,14 +39,21 @@ struct MoveCase {
 
 TEST_F(MainWindowKeys, TabAndShiftTabCycleThroughTabStopsAndSkipTheMemo) {
   const MoveCase cases[] = {
-      {"Edit1", VK_TAB, false, "Button1"},   {"Button1", VK_TAB, false, "Button2"},
-      {"Button2", VK_TAB, false, "Edit2"},   {"Edit2", VK_TAB, false, "Button3"},
-      {"Button3", VK_TAB, false, "Button4"}, {"Button4", VK_TAB, false, "Edit1"},
-      {"Edit1", VK_TAB, true, "Button4"},    {"Button4", VK_TAB, true, "Button3"},
-      {"Button3", VK_TAB, true, "Edit2"},    {"Edit2", VK_TAB, true, "Button2"},
-      {"Button2", VK_TAB, true, "Button1"},  {"Button1", VK_TAB, true, "Edit1"},
+      {"Edit1", VK_TAB, false, "Button1"},
+      {"Button1", VK_TAB, false, "Button2"},
+      {"Button2", VK_TAB, false, "Edit2"},
+      {"Edit2", VK_TAB, false, "Button3"},
+      {"Button3", VK_TAB, false, "Button4"},
+      {"Button4", VK_TAB, false, "Edit1"},
+      {"Edit1", VK_TAB, true, "Button4"},
+      {"Button4", VK_TAB, true, "Button3"},
+      {"Button3", VK_TAB, true, "Edit2"},
+      {"Edit2", VK_TAB, true, "Button2"},
+      {"Button2", VK_TAB, true, "Button1"},
+      {"Button1", VK_TAB, true, "Edit1"},
       // The memo, reached by the mouse or an arrow, gives Tab up too.
-      {"Memo1", VK_TAB, false, "Button4"},   {"Memo1", VK_TAB, true, "Button3"},
+      {"Memo1", VK_TAB, false, "Button4"},
+      {"Memo1", VK_TAB, true, "Button3"},
   };
   for (const MoveCase& c : cases) {
     SCOPED_TRACE(std::string(c.from) + (c.shift ? " Shift+Tab" : " Tab"));
@@ -59,13 +66,19 @@ TEST_F(MainWindowKeys, TabAndShiftTabCycleThroughTabStopsAndSkipTheMemo) {
 
 TEST_F(MainWindowKeys, ArrowsOnButtonsMoveInTabOrderIncludingTheMemo) {
   const MoveCase cases[] = {
-      {"Button3", VK_RIGHT, false, "Memo1"}, {"Button3", VK_DOWN, false, "Memo1"},
-      {"Button4", VK_UP, false, "Memo1"},    {"Button4", VK_LEFT, false, "Memo1"},
-      {"Button4", VK_RIGHT, false, "Edit1"}, {"Button1", VK_LEFT, false, "Edit1"},
-      {"Button1", VK_DOWN, false, "Button2"}, {"Button2", VK_UP, false, "Button1"},
+      {"Button3", VK_RIGHT, false, "Memo1"},
+      {"Button3", VK_DOWN, false, "Memo1"},
+      {"Button4", VK_UP, false, "Memo1"},
+      {"Button4", VK_LEFT, false, "Memo1"},
+      {"Button4", VK_RIGHT, false, "Edit1"},
+      {"Button1", VK_LEFT, false, "Edit1"},
+      {"Button1", VK_DOWN, false, "Button2"},
+      {"Button2", VK_UP, false, "Button1"},
       // Fields and the memo keep the arrows for their caret.
-      {"Edit1", VK_RIGHT, false, "Edit1"},   {"Edit2", VK_DOWN, false, "Edit2"},
-      {"Memo1", VK_DOWN, false, "Memo1"},    {"Memo1", VK_LEFT, false, "Memo1"},
+      {"Edit1", VK_RIGHT, false, "Edit1"},
+      {"Edit2", VK_DOWN, false, "Edit2"},
+      {"Memo1", VK_DOWN, false, "Memo1"},
+      {"Memo1", VK_LEFT, false, "Memo1"},
   };
   for (const MoveCase& c : cases) {
     SCOPED_TRACE(std::string(c.from) + " key " + std::to_string(c.key));

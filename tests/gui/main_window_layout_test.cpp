@@ -2,8 +2,8 @@
 // and size, system menu, and every control's class, rectangle, styles,
 // text (as bytes), font and colours. Sizes that follow the font are
 // computed from the real metrics of the font the platform gives.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <iterator>
@@ -20,13 +20,14 @@ namespace {
 // Texts in Shift-JIS.
 const std::string kFontName =  // ＭＳ Ｐゴシック
     "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
-const std::string kLabel1 =  // このツールは、ＤＸＦファイル内の文字データの座標をＣＳＶファイルにします。
+const std::string
+    kLabel1 =  // このツールは、ＤＸＦファイル内の文字データの座標をＣＳＶファイルにします。
     "\x82\xB1\x82\xCC\x83\x63\x81\x5B\x83\x8B\x82\xCD\x81\x41\x82\x63\x82\x77\x82\x65\x83\x74"
     "\x83\x40\x83\x43\x83\x8B\x93\xE0\x82\xCC\x95\xB6\x8E\x9A\x83\x66\x81\x5B\x83\x5E\x82\xCC"
     "\x8D\xC0\x95\x57\x82\xF0\x82\x62\x82\x72\x82\x75\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xC9"
     "\x82\xB5\x82\xDC\x82\xB7\x81\x42";
-const std::string kBrowse = "\x8E\x51\x8F\xC6";              // 参照
-const std::string kConvert = "\x95\xCF\x8A\xB7\x81\xAB";      // 変換↓
+const std::string kBrowse = "\x8E\x51\x8F\xC6";                // 参照
+const std::string kConvert = "\x95\xCF\x8A\xB7\x81\xAB";       // 変換↓
 const std::string kExit = "\x8F\x49\x97\xB9\x28\x26\x58\x29";  // 終了(&X)
 const std::vector<std::string> kMemoLines = {
     // 属性文字、マルチテキスト、寸法図形、複合（ブロック）図形、等には対応して
@@ -144,7 +145,7 @@ TEST_F(MainWindowLayout, SystemMenuOffersMoveAndCloseOnly) {
   ASSERT_NE(menu, nullptr);
   // Of the platform's standard entries only these remain, and no separator;
   // Wine adds an entry of its own (About Wine) that Windows does not have.
-  const UINT kStandard[] = {SC_RESTORE, SC_MOVE,  SC_SIZE,    SC_MINIMIZE,
+  const UINT kStandard[] = {SC_RESTORE,  SC_MOVE,  SC_SIZE,     SC_MINIMIZE,
                             SC_MAXIMIZE, SC_CLOSE, SC_TASKLIST, 0 /* separator */};
   std::vector<UINT> commands;
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -250,11 +251,11 @@ TEST_F(MainWindowLayout, TextsAreTheLayoutsShiftJisBytes) {
   std::string memo;
   for (const std::string& line : kMemoLines) memo += line + "\r\n";
   const TextCase cases[] = {
-      {Form().Label1->Handle(), kLabel1}, {Form().Label2->Handle(), ".DXF"},
-      {Form().Label3->Handle(), ".CSV"},  {Form().Edit1->Handle(), ""},
-      {Form().Memo1->Handle(), memo},     {Form().Button1->Handle(), kBrowse},
+      {Form().Label1->Handle(), kLabel1},   {Form().Label2->Handle(), ".DXF"},
+      {Form().Label3->Handle(), ".CSV"},    {Form().Edit1->Handle(), ""},
+      {Form().Memo1->Handle(), memo},       {Form().Button1->Handle(), kBrowse},
       {Form().Button2->Handle(), kConvert}, {Form().Edit2->Handle(), ""},
-      {Form().Button3->Handle(), kBrowse}, {Form().Button4->Handle(), kExit},
+      {Form().Button3->Handle(), kBrowse},  {Form().Button4->Handle(), kExit},
   };
   for (const TextCase& c : cases) {
     EXPECT_EQ(WindowText(c.window), c.text) << ClassOf(c.window);
@@ -277,9 +278,8 @@ TEST_F(MainWindowLayout, FieldsAndMemoHaveTheWindowColourLabelsTheFormsColour) {
   HDC dc = GetDC(Form().Handle());
   for (const ColourCase& c : cases) {
     SCOPED_TRACE(ClassOf(c.control));
-    const LRESULT brush =
-        SendMessageA(Form().Handle(), c.request, reinterpret_cast<WPARAM>(dc),
-                     reinterpret_cast<LPARAM>(c.control));
+    const LRESULT brush = SendMessageA(Form().Handle(), c.request, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(c.control));
     EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), GetSysColorBrush(c.systemColour));
     EXPECT_EQ(GetBkColor(dc), GetSysColor(c.systemColour));
     EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_WINDOWTEXT));

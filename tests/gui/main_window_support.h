@@ -3,8 +3,8 @@
 // the keyboard would send them, and clicks recorded instead of acted on.
 #pragma once
 
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>

@@ -64,7 +64,9 @@ BoxTestShell::~BoxTestShell() {
 }
 
 // The modal state as the program makes it.
-std::vector<HWND> BoxTestShell::DisableTaskWindows(HWND keep) { return app::DisableTaskWindows(keep); }
+std::vector<HWND> BoxTestShell::DisableTaskWindows(HWND keep) {
+  return app::DisableTaskWindows(keep);
+}
 
 void BoxTestShell::EnableTaskWindows(const std::vector<HWND>& windows) {
   app::EnableTaskWindows(windows);

@@ -1,8 +1,8 @@
 // The whole job done from outside the program, as a person does it: type the
 // two names, click convert, read and close the box, leave with Alt+X; then
 // the CSV bytes and the exit code.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 #include <iterator>
@@ -13,12 +13,16 @@
 namespace toridasu::test {
 namespace {
 
-const std::string kConvertCaption = "\x95\xCF\x8A\xB7\x81\xAB";         // 変換↓
-const std::string kConvertedText = "\x95\xCF\x8A\xB7\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x49";  // 変換しました！
-const std::string kInformationTitle = "\x8F\xEE\x95\xF1";               // 情報
-const std::string kFailedText =
-    "\x95\xCF\x8A\xB7\x8F\x6F\x97\x88\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x49";  // 変換出来ませんでした！
-const std::string kWarningTitle = "\x8C\x78\x8D\x90";                    // 警告
+const std::string kConvertCaption = "\x95\xCF\x8A\xB7\x81\xAB";  // 変換↓
+const std::string kConvertedText =
+    "\x95\xCF\x8A\xB7\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x49";  // 変換しました！
+const std::string kInformationTitle = "\x8F\xEE\x95\xF1";        // 情報
+const std::
+    string
+        kFailedText =
+            "\x95\xCF\x8A\xB7\x8F\x6F\x97\x88\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81"
+            "\x49";                                    // 変換出来ませんでした！
+const std::string kWarningTitle = "\x8C\x78\x8D\x90";  // 警告
 
 std::string Folder() {
   char temp[MAX_PATH] = {};
@@ -35,7 +39,8 @@ std::string Read(const std::string& path) {
 
 // The EDIT child whose client-relative top-left corner is (left, top).
 HWND FieldAt(HWND form, int left, int top) {
-  for (HWND child = GetWindow(form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = GetWindow(form, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
     RECT rect;
     GetWindowRect(child, &rect);
     POINT corner{rect.left, rect.top};
@@ -62,15 +67,17 @@ struct BoxSeen {
 BoxSeen ConvertThroughTheWindow(Program& program, HWND form, const std::string& source,
                                 const std::string& destination) {
   BoxSeen seen;
-  for (const auto& [field, text] : {std::pair{FieldAt(form, 8, 40), source},
-                                    std::pair{FieldAt(form, 8, 120), destination}}) {
+  for (const auto& [field, text] :
+       {std::pair{FieldAt(form, 8, 40), source}, std::pair{FieldAt(form, 8, 120), destination}}) {
     EXPECT_NE(field, nullptr);
     if (field == nullptr) return seen;
     ClickOn(field);
     GUITHREADINFO info{sizeof info};
     EXPECT_TRUE(program.WaitUntil([&] {
-      return GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info) && info.hwndFocus == field;
-    })) << "focus " << info.hwndFocus << " field " << field;
+      return GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info) &&
+             info.hwndFocus == field;
+    })) << "focus "
+        << info.hwndFocus << " field " << field;
     // What the field held is selected, so typing replaces it.
     SendMessageA(field, EM_SETSEL, 0, -1);
     // Each character as the field receives it from the keyboard.
@@ -82,15 +89,16 @@ BoxSeen ConvertThroughTheWindow(Program& program, HWND form, const std::string& 
   EXPECT_NE(box, nullptr);
   if (box == nullptr) return seen;
   seen.title = TextOf(box);
-  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
     const std::string text = TextOf(child);
     if (text != "OK" && !text.empty()) seen.message = text;
   }
   // Enter on the box's focused button (OK).
   GUITHREADINFO info{sizeof info};
   EXPECT_TRUE(program.WaitUntil([&] {
-    return GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &info) && info.hwndFocus != nullptr &&
-           GetParent(info.hwndFocus) == box;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &info) &&
+           info.hwndFocus != nullptr && GetParent(info.hwndFocus) == box;
   }));
   PostMessageA(info.hwndFocus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
   PostMessageA(info.hwndFocus, WM_KEYUP, VK_RETURN, 0xC01C0001);
@@ -117,14 +125,16 @@ TEST(ProgramEndToEnd, ConvertsFromTheWindowAndLeavesWithAltX) {
   EXPECT_EQ(done.title, kInformationTitle);
   EXPECT_EQ(done.message, kConvertedText);
   EXPECT_EQ(Read(destination + ".csv"),
-            "\"X\",\"Y\",\"Z\",\"\x95\xB6\x8E\x9A\x93\xE0\x97\x65\"\r\n12.5,-3,0,\"\x8B\x8F\x8E\xBA\"\r\n");
+            "\"X\",\"Y\",\"Z\",\"\x95\xB6\x8E\x9A\x93\xE0\x97\x65\"\r\n12.5,-3,0,"
+            "\"\x8B\x8F\x8E\xBA\"\r\n");
 
   // A drawing that cannot be converted: the warning, and no output left.
   {
     std::ofstream dxf(folder + "\\broken.dxf", std::ios::binary);
     dxf << "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nTEXT\r\n1\r\nA\x82\r\n0\r\nEOF\r\n";
   }
-  const BoxSeen failed = ConvertThroughTheWindow(program, form, folder + "\\broken", folder + "\\broken");
+  const BoxSeen failed =
+      ConvertThroughTheWindow(program, form, folder + "\\broken", folder + "\\broken");
   EXPECT_EQ(failed.title, kWarningTitle);
   EXPECT_EQ(failed.message, kFailedText);
   EXPECT_EQ(GetFileAttributesA((folder + "\\broken.csv").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -133,7 +143,8 @@ TEST(ProgramEndToEnd, ConvertsFromTheWindowAndLeavesWithAltX) {
   SendKeys({{VK_MENU, false}, {'X', false}, {'X', true}, {VK_MENU, true}});
   EXPECT_EQ(program.WaitForExit(), 0u);
 
-  for (const char* leaf : {"\\plan.dxf", "\\list.csv", "\\broken.dxf"}) DeleteFileA((folder + leaf).c_str());
+  for (const char* leaf : {"\\plan.dxf", "\\list.csv", "\\broken.dxf"})
+    DeleteFileA((folder + leaf).c_str());
   RemoveDirectoryA(folder.c_str());
 }
 

@@ -2,13 +2,13 @@
 // ends it with exit code 0, and so do logoff and shutdown; show command 7
 // starts it as a taskbar button only, and restoring that shows the window;
 // show command 3 opens it maximized.
-#include <windows.h>
+#include "program_process.h"
+
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <functional>
 #include <string>
-
-#include "program_process.h"
 
 namespace toridasu::test {
 namespace {
@@ -29,7 +29,6 @@ bool ClickCloseButton(HWND form) {
   }
   return false;
 }
-
 
 struct CloseCase {
   const char* name;

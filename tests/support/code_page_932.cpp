@@ -12,7 +12,9 @@ class CodePageOnly : public Platform {
   explicit CodePageOnly(bool doubleByte) : doubleByte_(doubleByte) {}
   uint32_t OpenForReading(const char*, FileHandle*) override { return win_error::kAccessDenied; }
   uint32_t CreateForWriting(const char*, FileHandle*) override { return win_error::kAccessDenied; }
-  uint32_t Read(FileHandle, void*, uint32_t, uint32_t*) override { return win_error::kInvalidHandle; }
+  uint32_t Read(FileHandle, void*, uint32_t, uint32_t*) override {
+    return win_error::kInvalidHandle;
+  }
   uint32_t Write(FileHandle, const void*, uint32_t) override { return win_error::kInvalidHandle; }
   FileKind KindOf(FileHandle) override { return FileKind::Unknown; }
   uint32_t Close(FileHandle) override { return win_error::kInvalidHandle; }

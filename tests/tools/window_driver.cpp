@@ -27,7 +27,8 @@ HWND WaitForVisible(const char* className, const char* title) {
 
 // The child of `form` whose client-relative top-left corner is (left, top).
 HWND ChildAt(HWND form, int left, int top) {
-  for (HWND child = GetWindow(form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = GetWindow(form, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
     RECT rect;
     GetWindowRect(child, &rect);
     POINT corner{rect.left, rect.top};
@@ -61,8 +62,10 @@ int Convert(const char* source, const char* destination) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 3 && std::strcmp(argv[1], "close") == 0) return Close(argv[2], argc > 3 ? argv[3] : nullptr);
+  if (argc >= 3 && std::strcmp(argv[1], "close") == 0)
+    return Close(argv[2], argc > 3 ? argv[3] : nullptr);
   if (argc == 4 && std::strcmp(argv[1], "convert") == 0) return Convert(argv[2], argv[3]);
-  std::fprintf(stderr, "usage: toridasu_window_driver close CLASS [TITLE] | convert SOURCE DESTINATION\n");
+  std::fprintf(stderr,
+               "usage: toridasu_window_driver close CLASS [TITLE] | convert SOURCE DESTINATION\n");
   return 2;
 }
