@@ -17,11 +17,9 @@ const std::string kConvertCaption = "\x95\xCF\x8A\xB7\x81\xAB";  // 変換↓
 const std::string kConvertedText =
     "\x95\xCF\x8A\xB7\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x49";  // 変換しました！
 const std::string kInformationTitle = "\x8F\xEE\x95\xF1";        // 情報
-const std::
-    string
-        kFailedText =
-            "\x95\xCF\x8A\xB7\x8F\x6F\x97\x88\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81"
-            "\x49";                                    // 変換出来ませんでした！
+// 変換出来ませんでした！
+const std::string kFailedText =
+    "\x95\xCF\x8A\xB7\x8F\x6F\x97\x88\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x49";
 const std::string kWarningTitle = "\x8C\x78\x8D\x90";  // 警告
 
 std::string Folder() {
