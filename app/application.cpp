@@ -5,6 +5,7 @@
 #include "base/errors.h"
 #include "base/string_table.h"
 #include "files/file_names.h"
+#include "files/lead_bytes.h"
 
 namespace toridasu::app {
 namespace {

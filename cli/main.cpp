@@ -13,8 +13,9 @@
 #include "cli/progress.h"
 #include "cli/shift_jis_to_utf8.h"
 #include "cli/terminal.h"
-#include "engine/csv_destination.h"
-#include "files/file_names.h"
+#include "engine/csv_record.h"
+#include "engine/decimal_separator.h"
+#include "files/lead_bytes.h"
 #include "platform/platform.h"
 #include "version.h"
 

@@ -2,12 +2,13 @@
 // generation, which scales the value into 18 digits in the extended format
 // and cuts them to 15, and the layout, which places those digits in plain or
 // scientific form with the locale's separator.
+#include "engine/format_real.h"
+
 #include <cassert>
 #include <cmath>
 #include <cstdint>
 
 #include "base/extended_real.h"
-#include "engine/numbers.h"
 
 namespace toridasu {
 namespace {

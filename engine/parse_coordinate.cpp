@@ -2,11 +2,12 @@
 // The digits are gathered into one whole number, scaled by table powers of
 // ten and rounded to double once; every intermediate step rounds in the
 // extended format, and those exact steps decide the last bit of the result.
+#include "engine/parse_coordinate.h"
+
 #include <cstdint>
 #include <cstring>
 
 #include "base/extended_real.h"
-#include "engine/numbers.h"
 
 namespace toridasu {
 namespace {

@@ -1,5 +1,7 @@
 #include "files/file_names.h"
 
+#include "files/lead_bytes.h"
+
 namespace toridasu {
 namespace {
 

@@ -7,17 +7,7 @@
 
 namespace toridasu {
 
-class Platform;
-
 enum class ByteKind { SingleByte, LeadByte, TrailByte };
-
-// The platform's lead-byte set of the ANSI code page, process-wide.
-bool DoubleByteSystem();
-bool IsLeadByte(unsigned char byte);
-// Reads the flag and the set from the platform; the set only ever grows.
-void RefreshLeadByteSet(Platform& platform);
-// Forgets the set (tests only: the program never clears it).
-void ResetLeadByteSetForTesting();
 
 // What the byte at `position` (counted from 1) is.
 ByteKind ByteKindAt(std::string_view text, std::size_t position);

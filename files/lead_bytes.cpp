@@ -1,9 +1,8 @@
-// The platform's lead-byte set of the ANSI code page. Filled at start-up and
-// on every settings change, read by the path operations and the marker search.
+#include "files/lead_bytes.h"
+
 #include <array>
 #include <atomic>
 
-#include "files/file_names.h"
 #include "platform/platform.h"
 
 namespace toridasu {

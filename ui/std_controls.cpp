@@ -1,6 +1,6 @@
 #include "ui/std_controls.h"
 
-#include "files/file_names.h"
+#include "files/lead_bytes.h"
 
 namespace toridasu::ui {
 namespace {
