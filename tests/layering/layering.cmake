@@ -8,7 +8,8 @@ set(layering_rows
   "toridasu_platform refuses base/errors.h"
   "toridasu_files refuses engine/conversion_job.h"
   "toridasu_engine refuses files/file_names.h"
-  "toridasu_engine refuses cli/batch.h"
+  "toridasu_engine refuses cli/messages.h"
+  "toridasu_engine refuses full/code_page.h"
   "toridasu_engine refuses ui/form.h")
 if(TORIDASU_WINDOWS)
   list(APPEND layering_rows
