@@ -5,7 +5,6 @@
 #include "base/errors.h"
 #include "base/string_table.h"
 #include "files/file_names.h"
-#include "files/lead_bytes.h"
 
 namespace toridasu::app {
 namespace {

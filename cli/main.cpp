@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "base/lead_bytes.h"
 #include "cli/batch_plan.h"
 #include "cli/batch_run.h"
 #include "cli/console.h"
@@ -18,7 +19,6 @@
 #include "cli/shift_jis_to_utf8.h"
 #include "engine/csv_record.h"
 #include "engine/decimal_separator.h"
-#include "files/lead_bytes.h"
 #include "platform/platform.h"
 #include "version.h"
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "files/lead_bytes.h"
+#include "base/lead_bytes.h"
 #include "platform/platform.h"
 
 namespace toridasu {

@@ -1,6 +1,6 @@
 #include "ui/std_controls.h"
 
-#include "files/lead_bytes.h"
+#include "files/file_names.h"
 
 namespace toridasu::ui {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "app/app_shell.h"
 #include "box_watcher.h"
-#include "files/lead_bytes.h"
+#include "files/file_names.h"
 #include "main_window_support.h"
 
 namespace toridasu::test {

@@ -17,6 +17,7 @@
 #include "base/error_texts.h"
 #include "base/run_time_errors.h"
 #include "box_watcher.h"
+#include "files/file_names.h"
 #include "platform/platform.h"
 #include "scoped_error_machinery.h"
 #include "ui/shell.h"

@@ -13,6 +13,7 @@
 #include "app/error_reporting.h"
 #include "base/error_texts.h"
 #include "base/message_format.h"
+#include "files/file_names.h"
 #include "platform/platform.h"
 #include "scoped_error_machinery.h"
 #include "ui/shell.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "files/lead_bytes.h"
+#include "files/file_names.h"
 #include "platform/platform.h"
 #include "ui/shell.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/error_reporting.h"
-#include "files/lead_bytes.h"
+#include "files/file_names.h"
 #include "platform/platform.h"
 #include "ui/shell.h"
 

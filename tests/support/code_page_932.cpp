@@ -1,6 +1,6 @@
 #include "support/code_page_932.h"
 
-#include "files/lead_bytes.h"
+#include "files/file_names.h"
 #include "platform/platform.h"
 
 namespace toridasu {
