@@ -8,10 +8,13 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <iomanip>
 #include <random>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace toridasu {
 namespace {
@@ -138,6 +141,65 @@ TEST(NumberPaths, AgreeNextToDigitBoundaries) {
   }
   EXPECT_GT(compare.ShortValues(), 20000);
 }
+
+#ifdef TORIDASU_ORACLE_BULK
+CoordinateStatus StatusNamed(std::string_view name) {
+  if (name == "kValid") return CoordinateStatus::kValid;
+  if (name == "kOutOfRange") return CoordinateStatus::kOutOfRange;
+  return CoordinateStatus::kInvalid;
+}
+
+std::string FromHex(const std::string& hex) {
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  }
+  return bytes;
+}
+
+// Both paths against the oracle's answers for 150,000 random value lines
+// and doubles, which the build makes with tools/number_oracle.py --bulk.
+TEST(NumberPaths, MatchOracleOnRandomInputs) {
+  std::ifstream answers(TORIDASU_ORACLE_BULK);
+  ASSERT_TRUE(answers) << "missing " << TORIDASU_ORACLE_BULK;
+  int rows = 0, failures = 0;
+  std::string line;
+  while (std::getline(answers, line) && failures < 10) {
+    std::istringstream fields(line);
+    std::string kind, first, second;
+    fields >> kind >> first >> second;
+    ++rows;
+    if (kind == "P") {
+      const std::string text = FromHex(first);
+      std::string bitsText;
+      fields >> bitsText;
+      const CoordinateStatus status = StatusNamed(second);
+      const uint64_t bits = std::stoull(bitsText, nullptr, 16);
+      for (const Coordinate& got : {ParseCoordinate(text), internal::ParseCoordinateFull(text)}) {
+        if (got.status != status || BitsOf(got.value) != bits) {
+          ++failures;
+          ADD_FAILURE() << "\"" << text << "\": got status " << static_cast<int>(got.status)
+                        << " bits 0x" << std::hex << BitsOf(got.value) << ", oracle " << second
+                        << " 0x" << bits;
+        }
+      }
+    } else {
+      const uint64_t bits = std::stoull(first, nullptr, 16);
+      double value;
+      std::memcpy(&value, &bits, sizeof value);
+      char fast[kMaxRealText], full[kMaxRealText];
+      const std::string_view shortText(fast, FormatReal(value, '.', fast));
+      const std::string_view fullText(full, internal::FormatRealFull(value, '.', full));
+      if (shortText != second || fullText != second) {
+        ++failures;
+        ADD_FAILURE() << "0x" << first << ": FormatReal \"" << shortText << "\", full path \""
+                      << fullText << "\", oracle \"" << second << "\"";
+      }
+    }
+  }
+  EXPECT_EQ(rows, 150000);
+}
+#endif
 
 }  // namespace
 }  // namespace toridasu
