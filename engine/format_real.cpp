@@ -100,15 +100,21 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The nine digits of a number below 10^9, in pairs.
+void WriteDigitPair(uint32_t value, char* out) {
+  out[0] = kDigitPairs[2 * value];
+  out[1] = kDigitPairs[2 * value + 1];
+}
+
+// The nine digits of a number below 10^9: one, then two groups of four that
+// do not wait on each other.
 void WriteNineDigits(uint32_t value, char* out) {
-  out[8] = static_cast<char>('0' + value % 10);
-  value /= 10;
-  for (int i = 6; i >= 0; i -= 2, value /= 100) {
-    const char* pair = kDigitPairs + 2 * (value % 100);
-    out[i] = pair[0];
-    out[i + 1] = pair[1];
-  }
+  const uint32_t rest = value % 100000000u;
+  const uint32_t high = rest / 10000u, low = rest % 10000u;
+  out[0] = static_cast<char>('0' + value / 100000000u);
+  WriteDigitPair(high / 100u, out + 1);
+  WriteDigitPair(high % 100u, out + 3);
+  WriteDigitPair(low / 100u, out + 5);
+  WriteDigitPair(low % 100u, out + 7);
 }
 
 // The digits of GenerateDigits, cut from the 18 in 32-bit arithmetic (the
