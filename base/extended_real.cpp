@@ -72,6 +72,20 @@ struct ShortReciprocals {
 };
 constexpr ShortReciprocals kShortReciprocals;
 
+// The product of two significands with their top bits set lies in
+// [2^126, 2^128): its leading bit brought to bit 127. `exponent`, the sum of
+// the factors' exponents, becomes the product's.
+Wide SignificandProduct(uint64_t a, uint64_t b, int32_t& exponent) {
+  Wide product = MultiplyWide(a, b);
+  if (product.high & kTopBit) {
+    ++exponent;
+  } else {
+    product.high = (product.high << 1) | (product.low >> 63);
+    product.low <<= 1;
+  }
+  return product;
+}
+
 ExtendedReal FromTable(const PowerOfTen& power) {
   return ExtendedReal::Finite(false, power.exponent, power.significand);
 }
@@ -134,15 +148,8 @@ ExtendedReal ExtendedReal::Multiply(const ExtendedReal& factor) const {
   }
   if (a == RealKind::kZero || b == RealKind::kZero) return Zero(negative);
 
-  Wide product = MultiplyWide(significand_, factor.significand_);
   int32_t exponent = exponent_ + factor.exponent_;
-  // The product lies in [2^126, 2^128): bring its leading bit to bit 127.
-  if (product.high & kTopBit) {
-    ++exponent;
-  } else {
-    product.high = (product.high << 1) | (product.low >> 63);
-    product.low <<= 1;
-  }
+  const Wide product = SignificandProduct(significand_, factor.significand_, exponent);
   return RoundAndPack(negative, exponent, product.high, (product.low & kTopBit) != 0,
                       (product.low << 1) != 0);
 }
@@ -322,31 +329,14 @@ ExtendedReal ExtendedReal::ScaledByShortPowerOfTen(int32_t n) const {
 
 uint64_t ExtendedReal::WholeAfterShortScale(int32_t n) const {
   assert(kind_ == RealKind::kFinite && !negative_ && n > 0 && n <= kMaxShortScale);
-  // The steps of Multiply by the exact factor 10^n, then of RoundToInteger.
+  // Multiply by the exact factor 10^n without its tests of kinds.
   const PowerOfTen& power = kUnitPowers[n];
-  Wide product = MultiplyWide(significand_, power.significand);
   int32_t exponent = exponent_ + power.exponent;
-  if (product.high & kTopBit) {
-    ++exponent;
-  } else {
-    product.high = (product.high << 1) | (product.low >> 63);
-    product.low <<= 1;
-  }
-  uint64_t rounded = product.high;
-  if ((product.low & kTopBit) && ((product.low << 1) != 0 || (rounded & 1))) {
-    if (++rounded == 0) {
-      rounded = kTopBit;
-      ++exponent;
-    }
-  }
-  assert(exponent >= 0 && exponent <= 63);
-  if (exponent == 63) return rounded;
-  const int fractionBits = 63 - exponent;
-  uint64_t whole = rounded >> fractionBits;
-  const uint64_t fraction = rounded & ((uint64_t{1} << fractionBits) - 1);
-  const uint64_t half = uint64_t{1} << (fractionBits - 1);
-  if (fraction > half || (fraction == half && (whole & 1))) ++whole;
-  return whole;
+  const Wide product = SignificandProduct(significand_, power.significand, exponent);
+  return RoundAndPack(false, exponent, product.high, (product.low & kTopBit) != 0,
+                      (product.low << 1) != 0)
+      .RoundToInteger()
+      .ToUint64();
 }
 
 ExtendedReal ScaleByPowerOfTen(const ExtendedReal& x, int32_t n) {
