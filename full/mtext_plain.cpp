@@ -38,6 +38,8 @@ std::size_t AppendStack(std::string_view text, std::size_t pos, std::string& out
       ended = true;
     } else if (part == 0 && (ch == '^' || ch == '/' || ch == '#')) {
       part = 1;
+      // A caret is written "^ " in a drawing, so "\S1^ 2;" stacks 1 over 2.
+      if (ch == '^' && pos < text.size() && text[pos] == ' ') ++pos;
     } else {
       parts[part] += ch;
     }
