@@ -210,7 +210,7 @@ def close(a, b):
 def match(expected, records):
     """Finds each expected text among the records, each record used once.
     Returns the texts not found, each with the disagreement that explains it
-    (None when nothing does), and the number of records that ezdxf lacks.
+    (None when nothing does), and the records that ezdxf lacks.
     Empty texts show nothing and are not compared."""
     pool = {}
     for _, text, point in records:
@@ -240,7 +240,8 @@ def match(expected, records):
             if why:
                 break
         missing.append((kind, text, point, why))
-    return missing, sum(len(points) for points in pool.values())
+    extra = [(text, point) for text, points in pool.items() for point in points]
+    return missing, extra
 
 
 def main():
@@ -296,10 +297,13 @@ def main():
             if why is None or args.verbose:
                 print("%s: %s %r at %s not found%s" % (
                     label, kind, text, point, "" if why is None else " (" + why + ")"))
+        if args.verbose:
+            for text, point in extra:
+                print("%s: %r at %s only in TORIDASU's output" % (label, text, point))
         expected_count = sum(1 for e in expected if fold(e[1]))
         lost = sum(1 for m in missing if m[3] is None)
         rows.append((label, sum(1 for r in records if fold(r[1])), expected_count,
-                     expected_count - lost, extra, ogr))
+                     expected_count - lost, len(extra), ogr))
 
     print()
     print("| drawing | TORIDASU | ezdxf | ezdxf's found | TORIDASU only | ogr2ogr |")
