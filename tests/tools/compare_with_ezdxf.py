@@ -2,10 +2,10 @@
 """Differential test of `toridasu-cli --full` against ezdxf on real drawings.
 
 For every drawing that ezdxf loads, each text that ezdxf reports (TEXT and
-ATTRIB plain text, MTEXT plain_text(), in model space and every paper-space
-layout, outside block definitions; with --blocks also the texts that block
-references and dimensions show, through virtual_entities()) must be in the
-converter's output with the same text, white space folded, at the same world
+ATTRIB plain text, MTEXT plain_text(), MULTILEADER text content, in model
+space and every paper-space layout, outside block definitions; with --blocks
+also the texts that block references and dimensions show, through
+virtual_entities()) must be in the converter's output with the same text, white space folded, at the same world
 point. Prints a table per drawing: non-empty texts by TORIDASU, by ezdxf,
 ezdxf's texts found in TORIDASU's output (or explained below), TORIDASU's texts
 that ezdxf lacks, and texts by ogr2ogr when it is installed.
@@ -84,11 +84,13 @@ def stacks_as_fractions(entity, text):
 def odd_carets_kept(entity, text):
     from ezdxf.tools.text import plain_mtext, plain_text
 
-    raw = entity.text if entity.dxftype() == "MTEXT" else entity.dxf.text
+    kind = entity.dxftype()
+    raw = (entity.text if kind == "MTEXT" else entity.context.mtext.default_content
+           if kind == "MULTILEADER" else entity.dxf.text)
     protected = ODD_CARET.sub(PROTECTED_CARET + r"\1", raw)
     if protected == raw:
         return text
-    shown = plain_mtext(protected) if entity.dxftype() == "MTEXT" else plain_text(protected)
+    shown = plain_text(protected) if kind in ("TEXT", "ATTRIB") else plain_mtext(protected)
     return shown.replace(PROTECTED_CARET, "^")
 
 
@@ -156,6 +158,12 @@ def texts_of(entities, blocks, depth=0):
         try:
             if kind in ("TEXT", "MTEXT"):
                 yield kind, e.plain_text(), text_point(e), e
+            elif kind == "MULTILEADER":
+                mtext = e.context.mtext
+                if mtext is not None:
+                    from ezdxf.tools.text import plain_mtext
+
+                    yield kind, plain_mtext(mtext.default_content), tuple(mtext.insert), e
             elif kind == "INSERT":
                 for attrib in e.attribs:
                     yield "ATTRIB", attrib.plain_text(), text_point(attrib), attrib
