@@ -26,13 +26,16 @@ if(cli_fixture)
   set_tests_properties(cli_behaviour cli_corpus PROPERTIES FIXTURES_REQUIRED ${cli_fixture})
 endif()
 
-add_test(NAME cli_batch
-  COMMAND ${CMAKE_COMMAND}
-    -DRUNNER=${cli_runner} -DCLI=$<TARGET_FILE:toridasu-cli>
-    -DENVIRONMENT=TORIDASU_LANG=en -DWINDOWS=${TORIDASU_WINDOWS}
-    -DWORK=${CMAKE_CURRENT_BINARY_DIR}/cli-batch
-    -P ${CMAKE_CURRENT_SOURCE_DIR}/cli_batch.cmake)
-set_tests_properties(cli_batch PROPERTIES TIMEOUT 600)
-if(cli_fixture)
-  set_tests_properties(cli_batch PROPERTIES FIXTURES_REQUIRED ${cli_fixture})
-endif()
+# Batches, messages and interruption: one script each.
+foreach(script batch messages interrupt)
+  add_test(NAME cli_${script}
+    COMMAND ${CMAKE_COMMAND}
+      -DRUNNER=${cli_runner} -DCLI=$<TARGET_FILE:toridasu-cli>
+      -DENVIRONMENT=TORIDASU_LANG=en -DWINDOWS=${TORIDASU_WINDOWS}
+      -DWORK=${CMAKE_CURRENT_BINARY_DIR}/cli-${script}
+      -P ${CMAKE_CURRENT_SOURCE_DIR}/cli_${script}.cmake)
+  set_tests_properties(cli_${script} PROPERTIES TIMEOUT 600)
+  if(cli_fixture)
+    set_tests_properties(cli_${script} PROPERTIES FIXTURES_REQUIRED ${cli_fixture})
+  endif()
+endforeach()
