@@ -165,10 +165,13 @@ def texts_of(entities, blocks, depth=0):
 
                     yield kind, plain_mtext(mtext.default_content), tuple(mtext.insert), e
             elif kind == "INSERT":
-                for attrib in e.attribs:
-                    yield "ATTRIB", attrib.plain_text(), text_point(attrib), attrib
-                if blocks and depth < 16:
-                    yield from texts_of(e.virtual_entities(), blocks, depth + 1)
+                # A MINSERT grid: each cell a reference of its own, ATTRIBs too.
+                cells = e.multi_insert() if blocks and e.mcount > 1 else [e]
+                for cell in cells:
+                    for attrib in cell.attribs:
+                        yield "ATTRIB", attrib.plain_text(), text_point(attrib), attrib
+                    if blocks and depth < 16:
+                        yield from texts_of(cell.virtual_entities(), blocks, depth + 1)
             elif kind == "DIMENSION" and blocks and depth < 16:
                 yield from texts_of(e.virtual_entities(), blocks, depth + 1)
         except Exception as error:  # a broken entity: ezdxf reports nothing for it
