@@ -149,7 +149,7 @@ TEST_F(WithTestLanguage, ItsLayoutAndTextsReplaceTheProgramsOwn) {
   EXPECT_EQ(Form().Label2->Font().Has(ui::fsBold), true);
   EXPECT_EQ(Form().Memo1->Text(),
             "\x83\x65\x83\x58\x83\x67\x97\x70\x82\xCC\x90\xE0\x96\xBE\x82\xC5\x82\xB7\x81\x42\r\n"
-            "Second line.\r\n");  // テスト用の説明です。
+            "Second line.");  // テスト用の説明です。
   RECT button;
   GetWindowRect(Form().Button2->Handle(), &button);
   MapWindowPoints(nullptr, Form().Handle(), reinterpret_cast<POINT*>(&button), 2);
