@@ -48,7 +48,7 @@ class Writer {
 
 }  // namespace
 
-uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes) {
+uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool dense) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return 0;
   Writer w(f);
@@ -67,7 +67,7 @@ uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes) {
   char hex[16];
   while (w.Size() < bytes) {
     std::snprintf(hex, sizeof hex, "%llX", static_cast<unsigned long long>(handle++));
-    if (pick(random) == 0) {
+    if (pick(random) == 0 || dense) {
       w.Pair(0, "TEXT");
       w.Pair(5, hex);
       w.Pair(8, "TEXT-1");

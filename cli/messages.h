@@ -49,7 +49,51 @@ enum class Text : uint32_t {
   kIoDiskFull = text_id::kCliIoDiskFull,
   kIoInvalidName = text_id::kCliIoInvalidName,
   kIoOther = text_id::kCliIoOther,  // %s: the code
-  kLast = kIoOther,
+  kIoInvalidHandle = text_id::kCliIoInvalidHandle,
+  kIoNotEnoughMemory = text_id::kCliIoNotEnoughMemory,
+  kIoInvalidDrive = text_id::kCliIoInvalidDrive,
+  kIoWriteProtect = text_id::kCliIoWriteProtect,
+  kIoNotReady = text_id::kCliIoNotReady,
+  kIoDeviceFailure = text_id::kCliIoDeviceFailure,
+  kIoUnexpectedEnd = text_id::kCliIoUnexpectedEnd,
+  kIoFileExists = text_id::kCliIoFileExists,
+  kIoRefused = text_id::kCliIoRefused,
+  kIoPipeEnded = text_id::kCliIoPipeEnded,
+  kIoNameTooLong = text_id::kCliIoNameTooLong,
+  kIoFileTooLarge = text_id::kCliIoFileTooLarge,
+  kIoTooManyLinks = text_id::kCliIoTooManyLinks,
+  kCannotOpen = text_id::kCliCannotOpen,      // %s, %s: the file, the cause
+  kCannotRead = text_id::kCliCannotRead,      // the same
+  kCannotCreate = text_id::kCliCannotCreate,  // the same
+  kCannotWrite = text_id::kCliCannotWrite,    // the same
+  kOutOfMemory = text_id::kCliOutOfMemory,
+  kConversionFailed = text_id::kCliConversionFailed,  // %s: the error kind
+  kInterrupted = text_id::kCliInterrupted,            // %s: drawings converted
+  kStandardStreamAlone = text_id::kCliStandardStreamAlone,
+  kPressAnyKey = text_id::kCliPressAnyKey,
+  kHelpHelp = text_id::kCliHelpHelp,
+  kVersionHelp = text_id::kCliVersionHelp,
+  kUsageLabel = text_id::kCliUsageLabel,
+  kOptionsLabel = text_id::kCliOptionsLabel,
+  kPositionalsLabel = text_id::kCliPositionalsLabel,
+  kOptionsGroup = text_id::kCliOptionsGroup,
+  kRequiredLabel = text_id::kCliRequiredLabel,
+  kFileValue = text_id::kCliFileValue,
+  kFolderValue = text_id::kCliFolderValue,
+  kCountValue = text_id::kCliCountValue,
+  kEncodingValue = text_id::kCliEncodingValue,
+  kCharacterValue = text_id::kCliCharacterValue,
+  kRunWithHelp = text_id::kCliRunWithHelp,
+  kInputRequired = text_id::kCliInputRequired,
+  kUnexpectedArgument = text_id::kCliUnexpectedArgument,  // %s: the arguments
+  kOptionNeedsValue = text_id::kCliOptionNeedsValue,      // %s: the option
+  kBadValue = text_id::kCliBadValue,                      // %s, %s: the option, the value
+  kJobsRange = text_id::kCliJobsRange,
+  kUnknownEncoding = text_id::kCliUnknownEncoding,  // %s: the name
+  kBadCommandLine = text_id::kCliBadCommandLine,
+  kStandardOutputName = text_id::kCliStandardOutputName,
+  kStandardInputName = text_id::kCliStandardInputName,
+  kLast = kStandardInputName,
 };
 constexpr uint32_t kEnglish = 1000;
 
@@ -59,9 +103,5 @@ bool Japanese();
 // The text in the user's language as native text, with each %s replaced by
 // the next argument (native text too: file names pass unchanged).
 std::string Say(Text text, std::initializer_list<std::string> arguments = {});
-
-// The cause of a failed I/O operation in English (Japanese users get the
-// program's own message).
-std::string EnglishIoCause(int32_t code);
 
 }  // namespace toridasu::cli
