@@ -91,7 +91,6 @@ int Run(const Settings& settings) {
   if (InterruptionFlag().load()) {
     WriteNative(stderr,
                 "toridasu-cli: " + Say(Text::kInterrupted, {std::to_string(converted)}) + "\n");
-    InterruptionHandled();
     return kInterruptedStatus;
   }
   const double seconds =
@@ -126,6 +125,7 @@ int main(int argc, char** argv) {
   RefreshLeadByteSet(platform);
   RefreshDecimalSeparator(platform);
   const int status = Main(argc, argv);
+  InterruptionHandled();
   HoldOwnConsoleWindow(Say(Text::kPressAnyKey));
   return status;
 }

@@ -39,3 +39,19 @@ foreach(script batch messages interrupt)
     set_tests_properties(cli_${script} PROPERTIES FIXTURES_REQUIRED ${cli_fixture})
   endif()
 endforeach()
+
+# Drawings dropped on the converter in Explorer: it has a console of its own
+# and keeps the summary on screen until a key is pressed. (Started from a
+# script it never waits: every other test would hang.)
+if(TORIDASU_WINDOWS)
+  add_executable(toridasu_console_driver tools/console_driver.cpp)
+  target_link_libraries(toridasu_console_driver PRIVATE toridasu_options)
+  add_test(NAME cli_dropped
+    COMMAND ${CMAKE_COMMAND}
+      -DRUNNER=${cli_runner} -DCLI=$<TARGET_FILE:toridasu-cli>
+      -DDRIVER=$<TARGET_FILE:toridasu_console_driver>
+      -DWORK=${CMAKE_CURRENT_BINARY_DIR}/cli-dropped
+      -P ${CMAKE_CURRENT_SOURCE_DIR}/cli_dropped.cmake)
+  set_tests_properties(cli_dropped PROPERTIES
+    FIXTURES_REQUIRED ${cli_fixture} RESOURCE_LOCK display TIMEOUT 300)
+endif()
