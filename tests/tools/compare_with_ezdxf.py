@@ -2,10 +2,10 @@
 """Differential test of `toridasu-cli --full` against ezdxf on real drawings.
 
 For every drawing that ezdxf loads, each text that ezdxf reports (TEXT and
-ATTRIB plain text, MTEXT plain_text(), in model space and every paper-space
-layout, outside block definitions; with --blocks also the texts that block
-references and dimensions show, through virtual_entities()) must be in the
-converter's output with the same text, white space folded, at the same world
+ATTRIB plain text, MTEXT plain_text(), MULTILEADER text content, in model
+space and every paper-space layout, outside block definitions; with --blocks
+also the texts that block references and dimensions show, through
+virtual_entities()) must be in the converter's output with the same text, white space folded, at the same world
 point. Prints a table per drawing: non-empty texts by TORIDASU, by ezdxf,
 ezdxf's texts found in TORIDASU's output (or explained below), TORIDASU's texts
 that ezdxf lacks, and texts by ogr2ogr when it is installed.
@@ -84,11 +84,13 @@ def stacks_as_fractions(entity, text):
 def odd_carets_kept(entity, text):
     from ezdxf.tools.text import plain_mtext, plain_text
 
-    raw = entity.text if entity.dxftype() == "MTEXT" else entity.dxf.text
+    kind = entity.dxftype()
+    raw = (entity.text if kind == "MTEXT" else entity.context.mtext.default_content
+           if kind == "MULTILEADER" else entity.dxf.text)
     protected = ODD_CARET.sub(PROTECTED_CARET + r"\1", raw)
     if protected == raw:
         return text
-    shown = plain_mtext(protected) if entity.dxftype() == "MTEXT" else plain_text(protected)
+    shown = plain_text(protected) if kind in ("TEXT", "ATTRIB") else plain_mtext(protected)
     return shown.replace(PROTECTED_CARET, "^")
 
 
@@ -156,11 +158,20 @@ def texts_of(entities, blocks, depth=0):
         try:
             if kind in ("TEXT", "MTEXT"):
                 yield kind, e.plain_text(), text_point(e), e
+            elif kind == "MULTILEADER":
+                mtext = e.context.mtext
+                if mtext is not None:
+                    from ezdxf.tools.text import plain_mtext
+
+                    yield kind, plain_mtext(mtext.default_content), tuple(mtext.insert), e
             elif kind == "INSERT":
-                for attrib in e.attribs:
-                    yield "ATTRIB", attrib.plain_text(), text_point(attrib), attrib
-                if blocks and depth < 16:
-                    yield from texts_of(e.virtual_entities(), blocks, depth + 1)
+                # A MINSERT grid: each cell a reference of its own, ATTRIBs too.
+                cells = e.multi_insert() if blocks and e.mcount > 1 else [e]
+                for cell in cells:
+                    for attrib in cell.attribs:
+                        yield "ATTRIB", attrib.plain_text(), text_point(attrib), attrib
+                    if blocks and depth < 16:
+                        yield from texts_of(cell.virtual_entities(), blocks, depth + 1)
             elif kind == "DIMENSION" and blocks and depth < 16:
                 yield from texts_of(e.virtual_entities(), blocks, depth + 1)
         except Exception as error:  # a broken entity: ezdxf reports nothing for it
@@ -210,7 +221,7 @@ def close(a, b):
 def match(expected, records):
     """Finds each expected text among the records, each record used once.
     Returns the texts not found, each with the disagreement that explains it
-    (None when nothing does), and the number of records that ezdxf lacks.
+    (None when nothing does), and the records that ezdxf lacks.
     Empty texts show nothing and are not compared."""
     pool = {}
     for _, text, point in records:
@@ -240,7 +251,8 @@ def match(expected, records):
             if why:
                 break
         missing.append((kind, text, point, why))
-    return missing, sum(len(points) for points in pool.values())
+    extra = [(text, point) for text, points in pool.items() for point in points]
+    return missing, extra
 
 
 def main():
@@ -296,10 +308,13 @@ def main():
             if why is None or args.verbose:
                 print("%s: %s %r at %s not found%s" % (
                     label, kind, text, point, "" if why is None else " (" + why + ")"))
+        if args.verbose:
+            for text, point in extra:
+                print("%s: %r at %s only in TORIDASU's output" % (label, text, point))
         expected_count = sum(1 for e in expected if fold(e[1]))
         lost = sum(1 for m in missing if m[3] is None)
         rows.append((label, sum(1 for r in records if fold(r[1])), expected_count,
-                     expected_count - lost, extra, ogr))
+                     expected_count - lost, len(extra), ogr))
 
     print()
     print("| drawing | TORIDASU | ezdxf | ezdxf's found | TORIDASU only | ogr2ogr |")
