@@ -3,6 +3,8 @@
 // and cuts them to 15, and the layout, which places those digits in plain or
 // scientific form with the locale's separator. The digits of most values
 // come by a short path: one exact factor and 32-bit digit arithmetic.
+#include "engine/format_real.h"
+
 #include <cassert>
 #include <cmath>
 #include <cstdint>
