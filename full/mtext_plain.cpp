@@ -33,9 +33,8 @@ std::size_t AppendStack(std::string_view text, std::size_t pos, std::string& out
     const char ch = text[pos++];
     if (ch == ';') break;
     if (ch == '\\' && pos < text.size()) {
-      // "\;", "\^", "\/", "\#" stand for themselves; "\~" is a space.
-      const char escaped = text[pos++];
-      parts[part] += escaped == '~' ? ' ' : escaped;
+      // An escaped character stands for itself: "\;", "\^", "\/", "\#", "\~".
+      parts[part] += text[pos++];
     } else if (part == 0 && (ch == '^' || ch == '/' || ch == '#')) {
       part = 1;
     } else if (const std::size_t length = AppendPercentCode(text, pos - 1, false, parts[part])) {
@@ -59,7 +58,7 @@ std::string MTextToPlain(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   std::size_t i = 0;
-  while (i < utf8.size()) {
+  while ((i = AppendPlainText(utf8, i, true, out)) < utf8.size()) {
     const char ch = utf8[i];
     std::size_t length = 0;
     if (ch == '\\') {

@@ -1,5 +1,8 @@
 #include "full/text_codes.h"
 
+#include <array>
+#include <cstdint>
+
 #include "full/code_page.h"
 
 namespace toridasu::full {
@@ -36,7 +39,23 @@ bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
 char Lower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; }
 
+// Which bytes may start a code: 1 in any text, 2 in MTEXT only.
+constexpr std::array<uint8_t, 256> kCodeStarts = [] {
+  std::array<uint8_t, 256> starts{};
+  starts['%'] = starts['\\'] = starts['^'] = 1;
+  starts['{'] = starts['}'] = 2;
+  return starts;
+}();
+
 }  // namespace
+
+std::size_t AppendPlainText(std::string_view text, std::size_t pos, bool braces, std::string& out) {
+  const uint8_t mask = braces ? 3 : 1;
+  std::size_t end = pos;
+  while (end < text.size() && !(kCodeStarts[static_cast<unsigned char>(text[end])] & mask)) ++end;
+  out.append(text.data() + pos, end - pos);
+  return end;
+}
 
 std::size_t AppendUnicodeEscape(std::string_view text, std::size_t pos, std::string& out) {
   if (StartsWith(text, pos, "\\U+")) {
@@ -117,7 +136,7 @@ std::string DecodeTextCodes(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   std::size_t i = 0;
-  while (i < utf8.size()) {
+  while ((i = AppendPlainText(utf8, i, false, out)) < utf8.size()) {
     std::size_t length = 0;
     switch (utf8[i]) {
       case '%': length = AppendPercentCode(utf8, i, true, out); break;
