@@ -1,11 +1,13 @@
-// Hardware faults inside a window's message handling become errors of their
-// kinds, reach ReportHandlerError and show in the error box; the window goes
-// on answering afterwards.
+// Hardware faults inside a window's message handling, in the program's own
+// code or in a C library routine it calls, become errors of their kinds,
+// reach ReportHandlerError and show in the error box; the window goes on
+// answering afterwards.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -156,6 +158,31 @@ TEST_F(FaultCatching, AccessViolationInAHandlerShowsItsFormattedText) {
     EXPECT_TRUE(at >= start && at < start + 32) << c.name << ": " << std::hex << at;
     EXPECT_EQ(text, ViolationText(module, at, c.accessed, c.access)) << c.name;
   }
+}
+
+// A C library routine that faults, called the way the program calls it, from
+// a frame with a cleanup that needs the registers the frame keeps.
+void* (*volatile libraryCopy)(void*, const void*, size_t) = &memcpy;
+int cleanups = 0;
+
+__attribute__((noipa)) int CopyFromNearNullCounting(int* counter) {
+  struct Counted {
+    int* counter;
+    ~Counted() { ++*counter; }
+  } counted{counter};
+  int target = 0;
+  libraryCopy(&target, reinterpret_cast<const void*>(0x10), sizeof target);
+  return target + *counted.counter;
+}
+int CopyFromNearNull() { return CopyFromNearNullCounting(&cleanups); }
+
+TEST_F(FaultCatching, FaultInACLibraryRoutineIsRaisedAtTheCall) {
+  cleanups = 0;
+  const std::string text = ShownFor(&CopyFromNearNull);
+  EXPECT_EQ(cleanups, 1) << "the calling frame's cleanup ran";
+  const std::string library = "msvcrt.dll";
+  const uint32_t at = FaultingAddressIn(text, library);
+  EXPECT_EQ(text, ViolationText(library, at, "00000010", "\x93\xC7\x82\xDD\x8D\x9E\x82\xDD"));
 }
 
 TEST_F(FaultCatching, IntegerDivisionByZeroShowsItsText) {

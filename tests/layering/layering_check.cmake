@@ -10,8 +10,10 @@ foreach(entry IN LISTS PROBES)
   if(expectation STREQUAL "sees" AND NOT code EQUAL 0)
     message(FATAL_ERROR "${probe}: ${header} should compile\n${out}${err}")
   elseif(expectation STREQUAL "refuses")
-    string(FIND "${out}${err}" "${header}: No such file or directory" missing)
-    if(code EQUAL 0 OR missing EQUAL -1)
+    # GCC: "x.h: No such file or directory"; Clang: "'x.h' file not found".
+    string(REPLACE "." "\\." pattern "${header}")
+    if(code EQUAL 0 OR NOT "${out}${err}" MATCHES
+       "${pattern}: No such file or directory|'${pattern}' file not found")
       message(FATAL_ERROR "${probe}: ${header} should not be found\n${out}${err}")
     endif()
   endif()
