@@ -1,5 +1,7 @@
 # Builds each layering probe (BUILD, PROBES = probe:sees|refuses:header;...).
 # A refused header must fail for the one reason that it cannot be found.
+# Then checks that no source climbs out of its folder with "../", which
+# would reach a header past the include roots.
 foreach(entry IN LISTS PROBES)
   string(REPLACE ":" ";" fields "${entry}")
   list(GET fields 0 probe)
@@ -17,4 +19,14 @@ foreach(entry IN LISTS PROBES)
       message(FATAL_ERROR "${probe}: ${header} should not be found\n${out}${err}")
     endif()
   endif()
+endforeach()
+
+foreach(folder base platform files engine full cli ui app)
+  file(GLOB_RECURSE sources ${SOURCE}/${folder}/*.cpp ${SOURCE}/${folder}/*.h ${SOURCE}/${folder}/*.inc)
+  foreach(source IN LISTS sources)
+    file(STRINGS ${source} climbing REGEX "^#include \"\\.\\./")
+    if(climbing)
+      message(FATAL_ERROR "${source}: ${climbing}")
+    endif()
+  endforeach()
 endforeach()
