@@ -31,6 +31,7 @@ namespace {
 
 constexpr DWORD kErrorSeverity = 0xC0000000;
 constexpr DWORD kX87StatusFlags = 0x80FF;  // busy, error summary, stack fault, exception flags
+constexpr DWORD kDirectionFlag = 0x400;
 
 HMODULE ownImage = nullptr;
 uintptr_t imageStart = 0;
@@ -141,9 +142,12 @@ bool IsCatchableFault(const EXCEPTION_RECORD& record) {
 
 bool InOwnImage(uintptr_t address) { return address >= imageStart && address < imageEnd; }
 
+bool IsViolation(const EXCEPTION_RECORD& record) {
+  return record.ExceptionCode == fault_code::kAccessViolation && record.NumberParameters >= 2;
+}
+
 bool IsWrite(const EXCEPTION_RECORD& record) {
-  return record.ExceptionCode == fault_code::kAccessViolation && record.NumberParameters >= 2 &&
-         record.ExceptionInformation[0] == 1;
+  return IsViolation(record) && record.ExceptionInformation[0] == 1;
 }
 
 // Sets the registers a stub takes (see TORIDASU_FAULT_TARGET) and resumes
@@ -151,14 +155,15 @@ bool IsWrite(const EXCEPTION_RECORD& record) {
 void EnterStub(EXCEPTION_POINTERS& pointers, uint32_t returnAddress, void (*stub)()) {
   const EXCEPTION_RECORD& record = *pointers.ExceptionRecord;
   CONTEXT& context = *pointers.ContextRecord;
-  const bool violation =
-      record.ExceptionCode == fault_code::kAccessViolation && record.NumberParameters >= 2;
   // The x87 unit goes back to the start-up control with no exception pending.
   context.FloatSave.ControlWord =
       (context.FloatSave.ControlWord & 0xFFFF0000u) | kFloatingPointControl;
   context.FloatSave.StatusWord &= ~kX87StatusFlags;
+  // Compiled code counts on the direction flag being clear; a string copy
+  // that runs backwards may have faulted with it set.
+  context.EFlags &= ~kDirectionFlag;
   context.Eax = returnAddress;
-  context.Edx = violation ? static_cast<DWORD>(record.ExceptionInformation[1]) : 0;
+  context.Edx = IsViolation(record) ? static_cast<DWORD>(record.ExceptionInformation[1]) : 0;
   context.Ecx = record.ExceptionCode;
   context.Eip = reinterpret_cast<DWORD>(stub);
 }

@@ -165,24 +165,36 @@ TEST_F(FaultCatching, AccessViolationInAHandlerShowsItsFormattedText) {
 void* (*volatile libraryCopy)(void*, const void*, size_t) = &memcpy;
 int cleanups = 0;
 
-__attribute__((noipa)) int CopyFromNearNullCounting(int* counter) {
+__attribute__((noipa)) int CopyCounting(void* to, const void* from, int* counter) {
   struct Counted {
     int* counter;
     ~Counted() { ++*counter; }
   } counted{counter};
-  int target = 0;
-  libraryCopy(&target, reinterpret_cast<const void*>(0x10), sizeof target);
-  return target + *counted.counter;
+  libraryCopy(to, from, sizeof(int));
+  return *counted.counter;
 }
-int CopyFromNearNull() { return CopyFromNearNullCounting(&cleanups); }
+int CopyFromNearNull() {
+  int target = 0;
+  return CopyCounting(&target, reinterpret_cast<const void*>(0x10), &cleanups);
+}
+int CopyToNearNull() {
+  const int source = 1;
+  return CopyCounting(reinterpret_cast<void*>(0x24), &source, &cleanups);
+}
 
 TEST_F(FaultCatching, FaultInACLibraryRoutineIsRaisedAtTheCall) {
-  cleanups = 0;
-  const std::string text = ShownFor(&CopyFromNearNull);
-  EXPECT_EQ(cleanups, 1) << "the calling frame's cleanup ran";
   const std::string library = "msvcrt.dll";
-  const uint32_t at = FaultingAddressIn(text, library);
-  EXPECT_EQ(text, ViolationText(library, at, "00000010", "\x93\xC7\x82\xDD\x8D\x9E\x82\xDD"));
+  const ViolationCase cases[] = {
+      {"read", &CopyFromNearNull, nullptr, "00000010", "\x93\xC7\x82\xDD\x8D\x9E\x82\xDD"},
+      {"write", &CopyToNearNull, nullptr, "00000024", "\x8F\x91\x82\xAB\x8D\x9E\x82\xDD"},
+  };
+  for (const ViolationCase& c : cases) {
+    cleanups = 0;
+    const std::string text = ShownFor(c.faulting);
+    EXPECT_EQ(cleanups, 1) << c.name << ": the calling frame's cleanup ran";
+    const uint32_t at = FaultingAddressIn(text, library);
+    EXPECT_EQ(text, ViolationText(library, at, c.accessed, c.access)) << c.name;
+  }
 }
 
 TEST_F(FaultCatching, IntegerDivisionByZeroShowsItsText) {
