@@ -74,10 +74,11 @@ void BM_MemchrLinePass(benchmark::State& state) {
 }
 
 void Convert(benchmark::State& state, Drawing& d) {
+  const toridasu::ConversionContext context = toridasu::LocaleContext(toridasu::CurrentPlatform());
   uint64_t records = 0;
   for (auto _ : state) {
     toridasu::ConversionStats stats;
-    if (!toridasu::ConvertDxfToCsvFile(d.path, d.output, &stats))
+    if (!toridasu::ConvertDxfToCsvFile(d.path, d.output, context, &stats))
       state.SkipWithError("conversion failed");
     records = stats.records;
   }
