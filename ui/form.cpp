@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "base/errors.h"
+#include "base/string_ids.h"
+#include "base/string_table.h"
 #include "ui/layout.h"
 #include "ui/shell.h"
 
@@ -293,6 +296,16 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     default: break;
   }
   return TWinControl::WndProc(message, wParam, lParam);
+}
+
+TForm::EventHandler TForm::FindHandler(std::string_view name) { MissingComponent(name); }
+
+void TForm::ReadComponent(const LayoutComponent& component) { component.Fail(component.line); }
+
+void TForm::MissingComponent(std::string_view name) const {
+  std::string text = LoadResString(text_id::kResNotFound);
+  if (auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, name);
+  throw EResNotFound(text);
 }
 
 }  // namespace toridasu::ui

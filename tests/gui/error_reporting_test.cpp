@@ -2,7 +2,6 @@
 // shell, EAbort, the pre-made out-of-memory error, the application-wide
 // handler, the mouse capture, the report for a foreign error, and hardware
 // faults raised inside a window's message handling.
-#include "app/error_reporting.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -14,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/error_box.h"
 #include "base/error_texts.h"
 #include "base/run_time_errors.h"
 #include "box_watcher.h"

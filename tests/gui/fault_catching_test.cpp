@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/error_reporting.h"
+#include "app/error_box.h"
+#include "app/error_faults.h"
 #include "base/error_texts.h"
 #include "base/message_format.h"
 #include "files/file_names.h"

@@ -3,7 +3,7 @@
 // as it was afterwards.
 #pragma once
 
-#include "app/error_reporting.h"
+#include "app/error_machinery.h"
 #include "files/file_names.h"
 #include "platform/platform.h"
 #include "ui/shell.h"
