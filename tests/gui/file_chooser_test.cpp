@@ -201,10 +201,8 @@ class FileChooser : public ::testing::Test {
     SetShell(&shell_);
     recorded = Recorded{};
     reply = Reply{};
-    SetFileDialogFunctionsForTesting(&RecordOpen, &RecordSave);
   }
   void TearDown() override {
-    SetFileDialogFunctionsForTesting(nullptr, nullptr);
     SetShell(previousShell_);
     shell = nullptr;
     SetFpuControl(savedFpu_);
@@ -233,8 +231,8 @@ TEST_F(FileChooser, RequestOfEachChooserAsThePlatformGetsIt) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    TOpenDialog open;
-    TSaveDialog save;
+    TOpenDialog open(&RecordOpen);
+    TSaveDialog save(&RecordSave);
     TOpenDialog& chooser = c.save ? save : open;
     c.setUp(chooser);
     chooser.SetFileName("plan");
@@ -283,7 +281,7 @@ TEST_F(FileChooser, FilterBarsSeparateOnlyWhenTheyStandAlone) {
       {"", Bytes("\0")},  // an empty text, not a null pointer
   };
   for (const Case& c : cases) {
-    TOpenDialog chooser;
+    TOpenDialog chooser(&RecordOpen);
     chooser.SetFilter(c.filter);
     chooser.Execute();
     EXPECT_EQ(recorded.filter, c.expected) << c.filter;
@@ -291,7 +289,7 @@ TEST_F(FileChooser, FilterBarsSeparateOnlyWhenTheyStandAlone) {
 }
 
 TEST_F(FileChooser, NameBufferTakesAtMostItsSize) {
-  TOpenDialog chooser;
+  TOpenDialog chooser(&RecordOpen);
   chooser.SetFileName(std::string(300, 'a'));
   chooser.Execute();
   // The two zeros after the buffer's size end even the longest name.
@@ -317,7 +315,7 @@ TEST_F(FileChooser, InitialDirDropsOneTrailingBackslash) {
       {"\x83:\\", "\x83:"},  // that colon is the second byte of a character
   };
   for (const auto& [set, stored] : cases) {
-    TOpenDialog chooser;
+    TOpenDialog chooser(&RecordOpen);
     chooser.SetInitialDir(set);
     EXPECT_EQ(chooser.InitialDir(), stored) << set;
   }
@@ -342,7 +340,7 @@ TEST_F(FileChooser, OldStyleAndDefaultExtension) {
   uint32_t oldStyleHook = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.fileName);
-    TOpenDialog chooser;
+    TOpenDialog chooser(&RecordOpen);
     chooser.SetOptions(c.options);
     chooser.SetDefaultExt(c.defaultExt);
     chooser.SetFileName(c.fileName);
@@ -355,7 +353,7 @@ TEST_F(FileChooser, OldStyleAndDefaultExtension) {
 }
 
 TEST_F(FileChooser, ResultsAreReadBackOnlyFromAConfirmedRun) {
-  TOpenDialog chooser;
+  TOpenDialog chooser(&RecordOpen);
   SetUpAsOpenDialog1(chooser);
   const TOpenOptions layout = chooser.Options();
   TOpenOptions withFlags = layout;
@@ -397,7 +395,7 @@ TEST_F(FileChooser, ResultsAreReadBackOnlyFromAConfirmedRun) {
 }
 
 TEST_F(FileChooser, MultipleSelectionListsEveryName) {
-  TOpenDialog chooser;
+  TOpenDialog chooser(&RecordOpen);
   chooser.SetOptions({ofAllowMultiSelect, ofEnableSizing});
   reply = {TRUE, std::string("C:\\dwg\0a.dxf\0b.dxf\0", 19), 0, 0, {}};
   ASSERT_TRUE(chooser.Execute());
@@ -413,7 +411,7 @@ TEST_F(FileChooser, RunDisablesTheWindowsAndAnswersHelpRequests) {
     SetActiveWindow(during);
     SetFpuControl(0x027F);  // as a platform DLL might leave it
   };
-  TSaveDialog chooser;
+  TSaveDialog chooser(&RecordSave);
   EXPECT_FALSE(chooser.Execute());
 
   EXPECT_FALSE(recorded.mainFormEnabled);
@@ -436,7 +434,7 @@ TEST_F(FileChooser, WindowsComeBackWhenTheRunFails) {
     SetActiveWindow(during);
     throw std::runtime_error("platform call failed");
   };
-  TOpenDialog chooser;
+  TOpenDialog chooser(&RecordOpen);
   chooser.SetFileName("plan");
   EXPECT_THROW(chooser.Execute(), std::runtime_error);
   EXPECT_EQ(shell_.log, (std::vector<std::string>{"disable", "hook", "call", "unhook", "enable"}));
@@ -459,7 +457,7 @@ POINT ExpectedPlace(HWND mainForm, int width, int height) {
 }
 
 TEST_F(FileChooser, ExplorerHookPlacesTheChooserAndFollowsItsNotices) {
-  TOpenDialog chooser;
+  TOpenDialog chooser(&RecordOpen);
   chooser.SetFileName("plan");
   chooser.SetFilter("A|*.a|B|*.b|C|*.c");
   RECT placed{};
@@ -494,7 +492,7 @@ TEST_F(FileChooser, ExplorerHookPlacesTheChooserAndFollowsItsNotices) {
 }
 
 TEST_F(FileChooser, OldStyleHookPlacesTheChooserWhenItStarts) {
-  TOpenDialog chooser;
+  TOpenDialog chooser(&RecordOpen);
   chooser.SetOptions({ofOldStyleDialog});
   RECT placed{};
   reply.during = [&](OPENFILENAMEA& request) {
@@ -564,7 +562,6 @@ class FileChooserRun : public FileChooser {
  protected:
   void SetUp() override {
     FileChooser::SetUp();
-    SetFileDialogFunctionsForTesting(nullptr, nullptr);
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     folder_ = std::string(temp) + "toridasu-chooser-" + std::to_string(GetCurrentProcessId());
@@ -645,13 +642,12 @@ BOOL WINAPI PassThroughSave(OPENFILENAMEA* request) {
 }
 
 TEST_F(FileChooserRun, SaveChooserCompletesOrKeepsTheTypedExtension) {
-  SetFileDialogFunctionsForTesting(nullptr, &PassThroughSave);
   struct Case {
     const char* typed;
     const char* returned;
   };
   const Case cases[] = {{"out.txt", "out.txt"}, {"list", "list.csv"}};
-  TSaveDialog chooser;
+  TSaveDialog chooser(&PassThroughSave);
   SetUpAsSaveDialog1(chooser);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
