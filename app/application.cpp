@@ -204,6 +204,10 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     // are not used by this program.
     RefreshLocaleSettings(true);
   }
+  // A colour request goes back to the window it is for.
+  if (ui::IsColourRequest(message)) {
+    return SendMessageA(reinterpret_cast<HWND>(lParam), message + ui::kCnBase, wParam, lParam);
+  }
   switch (message) {
     case WM_CLOSE:
       if (mainForm_ != nullptr) mainForm_->Close();
@@ -257,14 +261,6 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       break;
     case WM_ERASEBKGND: return DefWindowProcA(handle_, WM_ICONERASEBKGND, wParam, lParam);
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon_);
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      return SendMessageA(reinterpret_cast<HWND>(lParam), message + ui::kCnBase, wParam, lParam);
     default: break;
   }
   return DefWindowProcA(handle_, message, wParam, lParam);

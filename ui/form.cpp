@@ -239,6 +239,13 @@ void TForm::RestoreFocus() {
 }
 
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // A child's notification or colour request goes back to the child.
+  if (message == WM_COMMAND || IsColourRequest(message)) {
+    if (TWinControl* child = FindControl(reinterpret_cast<HWND>(lParam));
+        child != nullptr && child != this) {
+      return child->Perform(message + kCnBase, wParam, lParam);
+    }
+  }
   switch (message) {
     case WM_CLOSE: Close(); return 0;
     case WM_QUERYENDSESSION: return CloseQuery() ? TRUE : FALSE;
@@ -261,25 +268,6 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       FillRect(reinterpret_cast<HDC>(wParam), &client, Color().Brush());
       return 1;
     }
-    case WM_COMMAND:
-      // A child's notification goes back to the child.
-      if (TWinControl* child = FindControl(reinterpret_cast<HWND>(lParam));
-          child != nullptr && child != this) {
-        return child->Perform(kCnCommand, wParam, lParam);
-      }
-      break;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      if (TWinControl* child = FindControl(reinterpret_cast<HWND>(lParam));
-          child != nullptr && child != this) {
-        return child->Perform(message + kCnBase, wParam, lParam);
-      }
-      break;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_MINIMIZE && IsMainForm()) {
         formHost->MinimizeApplication();

@@ -3,6 +3,7 @@
 #include "ui/message_box.h"
 
 #include "base/string_table.h"
+#include "ui/font_surface.h"
 #include "ui/shell.h"
 
 namespace toridasu::ui {
@@ -34,25 +35,6 @@ HFONT CreateMessageFont() {
   lstrcpynA(fallback.lfFaceName, shiftJis ? "MS PGothic" : "MS Sans Serif", LF_FACESIZE);
   return CreateFontIndirectA(&fallback);
 }
-
-// Selects a font into a window's surface for as long as it lives.
-class WindowSurface {
- public:
-  WindowSurface(HWND window, HFONT font)
-      : window_(window), dc_(GetDC(window)), previous_(SelectObject(dc_, font)) {}
-  ~WindowSurface() {
-    SelectObject(dc_, previous_);
-    ReleaseDC(window_, dc_);
-  }
-  WindowSurface(const WindowSurface&) = delete;
-  WindowSurface& operator=(const WindowSurface&) = delete;
-  HDC Dc() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-  HGDIOBJ previous_;
-};
 
 int MeasureCaption(HDC dc, const std::string& caption) {
   RECT r = {0, 0, 0, 0};
@@ -90,7 +72,7 @@ std::unique_ptr<TMessageForm> BuildMessageBox(const std::string& text, MessageBo
   int textWidth = 0;
   int textHeight = 0;
   {
-    WindowSurface surface(form->handle_, form->font_);
+    FontSurface surface(form->handle_, form->font_);
     charSize = AverageCharSize(surface.Dc());
     std::array<int, kButtonCount>& cache = ButtonWidthCache();
     for (int b = 0; b < kButtonCount; ++b) {

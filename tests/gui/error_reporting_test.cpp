@@ -25,34 +25,6 @@
 namespace toridasu::app {
 namespace {
 
-struct ShownBox {
-  std::string text;
-  std::string caption;
-  UINT flags;
-};
-
-// The shell as the error box sees it: ApplicationMessageBox only records.
-class RecordingShell : public ui::Shell {
- public:
-  HWND ApplicationWindow() const override { return nullptr; }
-  HINSTANCE Instance() const override { return GetModuleHandleA(nullptr); }
-  HMODULE ResourceModule() const override { return GetModuleHandleA(nullptr); }
-  std::string Title() const override { return "Toridasu"; }
-  HWND MainFormWindow() const override { return nullptr; }
-  int ApplicationMessageBox(const std::string& text, const std::string& caption,
-                            UINT flags) override {
-    boxes.push_back({text, caption, flags});
-    return IDOK;
-  }
-  void AddWindowHook(WindowHook, void*) override {}
-  void RemoveWindowHook(WindowHook, void*) override {}
-  std::vector<HWND> DisableTaskWindows(HWND) override { return {}; }
-  void EnableTaskWindows(const std::vector<HWND>&) override {}
-  void ReportHandlerError(const void* sender) override { app::ReportHandlerError(sender); }
-
-  std::vector<ShownBox> boxes;
-};
-
 // Shift-JIS texts, encoded with Python's cp932 codec.
 const std::string kOutOfMemory =
     "\x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82"
@@ -71,7 +43,7 @@ class ErrorReporting : public ::testing::Test {
     SetApplicationErrorHandler(nullptr, nullptr);
     machinery_.reset();
   }
-  RecordingShell shell_;
+  test::ErrorBoxShell shell_;
   std::optional<test::ScopedErrorMachinery> machinery_;
 };
 
