@@ -14,6 +14,7 @@ packages=(
   wine wine32:i386 wine64 fonts-wine
   xvfb xauth fonts-ipafont-gothic fonts-ipafont-mincho locales
   python3 imagemagick
+  python3-ezdxf gdal-bin
 )
 
 missing=()
