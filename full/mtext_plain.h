@@ -10,14 +10,11 @@ namespace toridasu::full {
 // The plain text of an MTEXT value (UTF-8, its group-3 pieces already joined
 // before group 1): formatting codes and grouping braces removed, "\P" a line
 // break (LF), "\N" (column break) a line break, "\~" a space, "\\", "\{" and
-// "\}" the characters themselves, "\U+XXXX" and "\M+nXXXX" decoded, stacked
+// "\}" the characters themselves, "\U+XXXX" and "\M+nXXXX" decoded, "%%d", "%%p" and
+// "%%c" decoded, stacked
 // fractions "\Sa^b;", "\Sa/b;" and "\Sa#b;" as "a/b", and caret-encoded
 // control characters ("^I" tab, "^J" line feed, "^ " a caret) decoded. A code
 // cut short by the end of the text ends the text; nothing is read past it.
 std::string MTextToPlain(std::string_view utf8);
-
-// Decodes caret-encoded control characters: "^" followed by a character from
-// "@" to "_" stands for that character minus 0x40; "^ " for a caret.
-std::string DecodeCaretCodes(std::string_view text);
 
 }  // namespace toridasu::full

@@ -69,13 +69,13 @@ Affine3 Compose(const Affine3& outer, const Affine3& inner);
 // What a block reference (INSERT, or one cell of a MINSERT grid) says about
 // placing its block's contents.
 struct BlockPlacement {
-  Vec3 basePoint;                // of the block definition (group 10)
-  Vec3 insertionPoint;           // in the reference's OCS (groups 10/20/30)
-  Vec3 scale{1, 1, 1};           // groups 41/42/43
-  double rotationDegrees = 0;    // group 50
-  Vec3 extrusion{0, 0, 1};       // groups 210/220/230
-  double columnOffset = 0;       // column index times spacing (group 44)
-  double rowOffset = 0;          // row index times spacing (group 45)
+  Vec3 basePoint;              // of the block definition (group 10)
+  Vec3 insertionPoint;         // in the reference's OCS (groups 10/20/30)
+  Vec3 scale{1, 1, 1};         // groups 41/42/43
+  double rotationDegrees = 0;  // group 50
+  Vec3 extrusion{0, 0, 1};     // groups 210/220/230
+  double columnOffset = 0;     // column index times spacing (group 44)
+  double rowOffset = 0;        // row index times spacing (group 45)
 };
 
 // Block coordinates to the coordinates the reference lives in: minus the base

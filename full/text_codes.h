@@ -9,16 +9,28 @@
 namespace toridasu::full {
 
 // Decodes a TEXT or ATTRIB value (UTF-8): "%%d" °, "%%p" ±, "%%c" Ø, "%%nnn"
-// the character numbered nnn, "%%%" %, "%%u" and "%%o" (underline and
-// overline switches) removed, the letters in any case; and the escapes
-// "\U+XXXX" and "\M+nXXXX". Anything else stays as it is.
+// the character numbered nnn (from 32), "%%%" %, "%%u", "%%o" and "%%k"
+// (underline, overline, strike-through switches) removed, the letters in any
+// case; the escapes "\U+XXXX" and "\M+nXXXX"; and caret-encoded control
+// characters. Anything else stays as it is.
 std::string DecodeTextCodes(std::string_view utf8);
 
-// Reads one "\U+XXXX" or "\M+nXXXX" escape starting at `text[pos]` (the
-// backslash) and appends its character to `out`. Returns the escape's length,
-// or 0 (nothing appended) when there is no escape there that can be decoded:
-// too few hex digits, a value that is no Unicode scalar value, a \M+ code
-// page that is unknown or a code that it does not define.
+// The pieces of that decoding, each reading one code at `text[pos]` and
+// appending what it stands for to `out`. Each returns the code's length, or 0
+// (nothing appended) when there is no code there that it decodes.
+
+// "%%" codes; only "%%d", "%%p" and "%%c" unless `allCodes`.
+std::size_t AppendPercentCode(std::string_view text, std::size_t pos, bool allCodes,
+                              std::string& out);
+
+// "^" and a character from "A" to "_": that character minus 0x40 (the
+// control characters that a drawing's lines cannot hold); "^ ": a caret.
+std::size_t AppendCaretCode(std::string_view text, std::size_t pos, std::string& out);
+
+// "\U+XXXX" (a surrogate pair as two escapes) and "\M+nXXXX" (n: 1 code
+// page 932, 2 950, 3 949, 5 936; XXXX the double-byte code). Not decoded: too
+// few hex digits, a lone surrogate, the Johab page (4), a code that the page
+// does not define.
 std::size_t AppendUnicodeEscape(std::string_view text, std::size_t pos, std::string& out);
 
 }  // namespace toridasu::full

@@ -1,0 +1,306 @@
+#include "full/code_page.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace toridasu::full {
+namespace {
+
+struct CodePageTable {
+  int codePage;
+  const uint16_t* bytes;   // code point of each single byte; 0 undefined (but byte 0)
+  const uint8_t* leadRow;  // 1 + row of a lead byte; 0 for other bytes
+  const uint16_t* pairs;   // rows of `width` code points from `firstTrail`
+  int firstTrail;
+  int width;
+};
+
+struct ShiftJisCode {
+  uint16_t codePoint;
+  uint16_t bytes;  // one byte when below 0x100
+};
+
+#include "code_page_tables.inc"
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+const CodePageTable* FindTable(int codePage) {
+  for (const CodePageTable& t : kCodePageTables) {
+    if (t.codePage == codePage) return &t;
+  }
+  return nullptr;
+}
+
+// Reads one UTF-8 sequence at `text[i]`. Returns its length and sets `c`; for
+// an ill-formed sequence returns the length of its maximal ill-formed part
+// and sets `c` to 0.
+std::size_t ReadUtf8(std::string_view text, std::size_t i, char32_t& c) {
+  const unsigned char b = static_cast<unsigned char>(text[i]);
+  if (b < 0x80) {
+    c = b;
+    return 1;
+  }
+  std::size_t length;
+  char32_t value;
+  unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+  if (b >= 0xC2 && b <= 0xDF) {
+    length = 2, value = b & 0x1F;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    length = 3, value = b & 0x0F;
+    if (b == 0xE0) low = 0xA0;
+    if (b == 0xED) high = 0x9F;  // no surrogates
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    length = 4, value = b & 0x07;
+    if (b == 0xF0) low = 0x90;
+    if (b == 0xF4) high = 0x8F;
+  } else {
+    c = 0;
+    return 1;
+  }
+  for (std::size_t k = 1; k < length; ++k) {
+    if (i + k >= text.size()) {
+      c = 0;
+      return k;
+    }
+    const unsigned char next = static_cast<unsigned char>(text[i + k]);
+    if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) {
+      c = 0;
+      return k;
+    }
+    value = (value << 6) | (next & 0x3F);
+  }
+  c = value;
+  return length;
+}
+
+// Reads one character of a table's code page at `text[i]`: returns the
+// sequence's length with `c` set, or 1 with `c` 0 when it is undefined (a
+// lead byte alone, so that its second byte is read again).
+std::size_t ReadTableChar(const CodePageTable& t, std::string_view text, std::size_t i,
+                          char32_t& c) {
+  const unsigned char b = static_cast<unsigned char>(text[i]);
+  const uint8_t row = t.leadRow ? t.leadRow[b] : 0;
+  if (row == 0) {
+    c = t.bytes[b];
+    return 1;
+  }
+  c = 0;
+  if (i + 1 < text.size()) {
+    const int column = static_cast<unsigned char>(text[i + 1]) - t.firstTrail;
+    if (column >= 0 && column < t.width) c = t.pairs[(row - 1) * t.width + column];
+  }
+  return c != 0 ? 2 : 1;
+}
+
+std::string Folded(std::string_view name) {
+  std::string key;
+  for (char ch : name) {
+    if (ch == '-' || ch == '_' || ch == ' ') continue;
+    key += (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+  }
+  return key;
+}
+
+// A known code page number after `prefix` in `key` ("cp1252" with "cp").
+int NumberAfter(const std::string& key, std::string_view prefix) {
+  if (key.size() <= prefix.size() || key.compare(0, prefix.size(), prefix) != 0) return 0;
+  int number = 0;
+  for (std::size_t i = prefix.size(); i < key.size(); ++i) {
+    if (key[i] < '0' || key[i] > '9' || number > 100000) return 0;
+    number = number * 10 + (key[i] - '0');
+  }
+  return IsKnownCodePage(number) ? number : 0;
+}
+
+struct Alias {
+  std::string_view key;  // folded: lower case, no '-', '_' or blanks
+  int codePage;
+};
+
+// Names that drawings write besides ANSI_n and DOSn.
+constexpr Alias kDrawingAliases[] = {
+    {"macroman", kMacRomanCodePage}, {"big5", 950}, {"gb2312", 936}, {"ksc5601", 949},
+    {"utf8", kUtf8CodePage},
+};
+
+// Names that users write besides cpN, windowsN, ibmN, msN and the above.
+constexpr Alias kEncodingAliases[] = {
+    {"shiftjis", 932},     {"sjis", 932},      {"windows31j", 932},
+    {"mskanji", 932},      {"gbk", 936},       {"uhc", 949},
+    {"kscs56011987", 949}, {"big5hkscs", 950}, {"macintosh", kMacRomanCodePage},
+    {"tis620", 874},
+};
+
+int FindAlias(const std::string& key, const Alias* begin, const Alias* end) {
+  const Alias* found = std::find_if(begin, end, [&](const Alias& a) { return a.key == key; });
+  return found == end ? 0 : found->codePage;
+}
+
+}  // namespace
+
+bool IsKnownCodePage(int codePage) {
+  return codePage == kUtf8CodePage || FindTable(codePage) != nullptr;
+}
+
+int CodePageFromDrawingName(std::string_view name) {
+  const std::string key = Folded(name);
+  if (int cp = NumberAfter(key, "ansi")) return cp;
+  if (int cp = NumberAfter(key, "dos")) return cp;
+  return FindAlias(key, std::begin(kDrawingAliases), std::end(kDrawingAliases));
+}
+
+int CodePageFromEncodingName(std::string_view name) {
+  if (int cp = CodePageFromDrawingName(name)) return cp;
+  const std::string key = Folded(name);
+  for (std::string_view prefix : {"cp", "windows", "ibm", "ms"}) {
+    if (int cp = NumberAfter(key, prefix)) return cp;
+  }
+  return FindAlias(key, std::begin(kEncodingAliases), std::end(kEncodingAliases));
+}
+
+void AppendUtf8(char32_t c, std::string& out) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+bool IsValidUtf8(std::string_view bytes, std::size_t* badOffset) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    char32_t c;
+    const std::size_t length = ReadUtf8(bytes, i, c);
+    if (c == 0) {
+      if (badOffset) *badOffset = i;
+      return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+bool IsValidInCodePage(std::string_view bytes, int codePage) {
+  if (codePage == kUtf8CodePage) return IsValidUtf8(bytes);
+  const CodePageTable* table = FindTable(codePage);
+  if (!table) return false;
+  for (std::size_t i = 0; i < bytes.size();) {
+    char32_t c;
+    const std::size_t length = ReadTableChar(*table, bytes, i, c);
+    if (c == 0 && bytes[i] != '\0') return false;
+    i += length;
+  }
+  return true;
+}
+
+bool AppendAsUtf8(std::string_view bytes, int codePage, bool replace, std::string& out,
+                  std::size_t* badOffset) {
+  const CodePageTable* table = FindTable(codePage);
+  if (!table && codePage != kUtf8CodePage) {
+    if (badOffset) *badOffset = 0;
+    return false;
+  }
+  const std::size_t start = out.size();
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const unsigned char b = static_cast<unsigned char>(bytes[i]);
+    // ASCII stays ASCII, but for the odd byte of code page 864.
+    if (b < 0x80 && (!table || table->bytes[b] == b)) {
+      out += static_cast<char>(b);
+      ++i;
+      continue;
+    }
+    char32_t c;
+    const std::size_t length = table ? ReadTableChar(*table, bytes, i, c) : ReadUtf8(bytes, i, c);
+    if (c == 0) {
+      if (!replace) {
+        out.resize(start);
+        if (badOffset) *badOffset = i;
+        return false;
+      }
+      c = kReplacement;
+    }
+    AppendUtf8(c, out);
+    i += length;
+  }
+  return true;
+}
+
+bool AppendUtf8AsShiftJis(std::string_view utf8, bool replace, std::string& out,
+                          char32_t* unencodable, std::size_t* badOffset) {
+  const std::size_t start = out.size();
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+      out += utf8[i++];
+      continue;
+    }
+    char32_t c;
+    const std::size_t length = ReadUtf8(utf8, i, c);
+    const ShiftJisCode* end = std::end(kShiftJisCodes);
+    const ShiftJisCode* found = std::lower_bound(
+        std::begin(kShiftJisCodes), end, c,
+        [](const ShiftJisCode& code, char32_t value) { return code.codePoint < value; });
+    if (c != 0 && found != end && found->codePoint == c) {
+      if (found->bytes >= 0x100) out += static_cast<char>(found->bytes >> 8);
+      out += static_cast<char>(found->bytes & 0xFF);
+    } else if (replace) {
+      out += '?';
+    } else {
+      out.resize(start);
+      if (unencodable) *unencodable = c == 0 ? kReplacement : c;
+      if (badOffset) *badOffset = i;
+      return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+DrawingDecoding ChooseDecoding(int overrideCodePage, std::string_view acadVersion,
+                               std::string_view drawingCodePage) {
+  if (overrideCodePage != 0) return {overrideCodePage, 0};
+  const int named = CodePageFromDrawingName(drawingCodePage);
+  // "AC1021" and later: the version number after the two letters.
+  int version = 0;
+  if (acadVersion.size() == 6 && (acadVersion[0] == 'A' || acadVersion[0] == 'a') &&
+      (acadVersion[1] == 'C' || acadVersion[1] == 'c')) {
+    for (char ch : acadVersion.substr(2)) {
+      version = (ch >= '0' && ch <= '9' && version >= 0) ? version * 10 + (ch - '0') : -1;
+    }
+  }
+  if (version >= 1021) {
+    const int fallback = named != 0 && named != kUtf8CodePage ? named : kHomeCodePage;
+    return {kUtf8CodePage, fallback};
+  }
+  return {named != 0 ? named : kHomeCodePage, 0};
+}
+
+TextDecoder::Result TextDecoder::Decode(std::string_view bytes, std::string& out,
+                                        std::size_t* badOffset) {
+  if (decoding_.fallbackCodePage != 0 && !IsValidUtf8(bytes) &&
+      IsValidInCodePage(bytes, decoding_.fallbackCodePage)) {
+    AppendAsUtf8(bytes, decoding_.fallbackCodePage, true, out);
+    const bool first = !usedFallback_;
+    usedFallback_ = true;
+    return first ? Result::kDecodedByFallback : Result::kDecoded;
+  }
+  return AppendAsUtf8(bytes, decoding_.codePage, replace_, out, badOffset) ? Result::kDecoded
+                                                                           : Result::kUndefined;
+}
+
+}  // namespace toridasu::full

@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "full/mtext_plain.h"
+
+namespace toridasu::full {
+namespace {
+
+TEST(FullMTextPlain, RemovesFormattingAndKeepsTheText) {
+  const struct {
+    std::string value, plain;
+  } cases[] = {
+      // From ezdxf__mtext_complex_inline_codes.
+      {"{\\A1;Complex MTEXT content:}\\P\\P{\\C1;\\fTimes New Roman|b0|i0;\\H1.4x;\\A1;HEADLINE}"
+       "{\\fTimes New Roman|b0|i0;\\H1.4x;\\P}\\P{\\C3;\\A1;Left aligned paragraph:}\\P\\pi0;x",
+       "Complex MTEXT content:\n\nHEADLINE\n\nLeft aligned paragraph:\nx"},
+      {"\\c255;\\F1;\\Q15;\\T1.2;\\W0.8;\\pxqc,i-1,l2;\\H2.5x;y", "y"},
+      {"\\Lund\\l \\Oover\\o \\Kst\\k", "und over st"},
+      {"a\\Pb\\Nc\\Xd\\~e", "a\nb\nc\nd e"},
+      {"\\\\ \\{ \\} {\\}}", "\\ { } }"},
+      {"\\S1^2;x \\S3/4; \\S5#6; \\S1\\;2^3; \\S2^; \\S^3;", "1/2x 3/4 5/6 1;2/3 2 3"},
+      {"a^Ib^Jc^ d^M", "a\tb\nc^d\r"},
+      {"\\U+00B0\\M+182A0 %%d%%p%%c %%u", "\xC2\xB0\xE3\x81\x82 \xC2\xB0\xC2\xB1\xC3\x98 %%u"},
+      {"\\d \\U+12 ab", "\\d \\U+12 ab"},  // unknown codes stay
+      // Cut short: never past the end.
+      {"ab\\", "ab"},
+      {"ab\\H2", "ab"},
+      {"ab\\S1^", "ab1"},
+      {"ab\\S1^2", "ab1/2"},
+      {"ab\\U+00", "ab\\U+00"},
+      {"ab^", "ab^"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MTextToPlain(c.value), c.plain) << c.value;
+}
+
+}  // namespace
+}  // namespace toridasu::full
