@@ -38,7 +38,7 @@ void BM_BatchOfFourDrawings(benchmark::State& state) {
   const unsigned jobs = static_cast<unsigned>(state.range(0));
   for (auto _ : state) {
     bool allConverted = true;
-    toridasu::cli::RunConversions(batch.conversions, jobs, {}, nullptr, nullptr,
+    toridasu::cli::RunConversions(batch.conversions, jobs, {}, nullptr, nullptr, nullptr,
                                   [&](std::size_t, const toridasu::cli::Outcome& outcome) {
                                     allConverted = allConverted && outcome.converted;
                                   });

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "base/errors.h"
+#include "cli/full_mode.h"
 #include "cli/messages.h"
 #include "cli/terminal.h"
 
@@ -102,15 +103,22 @@ Outcome ConvertOne(const Conversion& conversion, const ConversionOptions& option
   }
   outcome.records = stats.records;
   if (!outcome.converted && stats.failure) outcome.message = FailureText(*stats.failure);
+  AddFullModeHint(conversion, outcome);
   return outcome;
 }
 
 void RunConversions(const std::vector<Conversion>& conversions, unsigned jobs,
-                    const ConversionOptions& options, std::atomic<uint64_t>* bytesRead,
+                    const ConversionOptions& options, const full::FullOptions* full,
+                    std::atomic<uint64_t>* bytesRead,
                     std::atomic<uint64_t>* finished,
                     const std::function<void(std::size_t, const Outcome&)>& report) {
   ConversionOptions shared = options;
   shared.bytesRead = bytesRead;
+  std::optional<full::FullOptions> sharedFull;
+  if (full) {
+    sharedFull = *full;
+    sharedFull->bytesRead = bytesRead;
+  }
   std::vector<std::optional<Outcome>> outcomes(conversions.size());
   std::mutex mutex;
   std::size_t nextToStart = 0;
@@ -126,7 +134,8 @@ void RunConversions(const std::vector<Conversion>& conversions, unsigned jobs,
         if (nextToStart == conversions.size()) return;
         index = nextToStart++;
       }
-      Outcome outcome = ConvertOne(conversions[index], shared);
+      Outcome outcome = sharedFull ? ConvertOneFull(conversions[index], *sharedFull)
+                                   : ConvertOne(conversions[index], shared);
       if (finished) finished->fetch_add(1);
       std::lock_guard<std::mutex> lock(mutex);
       outcomes[index] = std::move(outcome);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/conversion_job.h"
+#include "full/full_conversion.h"
 
 namespace toridasu::cli {
 
@@ -36,13 +37,16 @@ struct Outcome {
   bool converted = false;
   uint64_t records = 0;
   std::string message;  // native text: why it failed; empty when converted
+  std::vector<std::string> notes;  // native texts: warnings and hints, in order
 };
 
 // Runs every conversion, `jobs` at a time. `report` is called once per
 // conversion, in the order of `conversions`, whatever order they end in.
-// `bytesRead` follows the reading of all drawings together.
+// `bytesRead` follows the reading of all drawings together. With `full`, the
+// drawings are read in full mode.
 void RunConversions(const std::vector<Conversion>& conversions, unsigned jobs,
-                    const ConversionOptions& options, std::atomic<uint64_t>* bytesRead,
+                    const ConversionOptions& options, const full::FullOptions* full,
+                    std::atomic<uint64_t>* bytesRead,
                     std::atomic<uint64_t>* finished,
                     const std::function<void(std::size_t, const Outcome&)>& report);
 

@@ -9,12 +9,14 @@
 
 #include "base/errors.h"
 #include "cli/batch.h"
+#include "cli/full_mode.h"
 #include "cli/messages.h"
 #include "cli/progress.h"
 #include "cli/shift_jis_to_utf8.h"
 #include "cli/terminal.h"
 #include "engine/csv_destination.h"
 #include "files/file_names.h"
+#include "full/code_page.h"
 #include "platform/platform.h"
 #include "version.h"
 
@@ -37,6 +39,12 @@ struct Settings {
   bool bom = false;
   std::string invalid = "error";
   std::string separator;
+  bool full = false;
+  std::string columns;
+  std::string inputEncoding;
+  bool noBlocks = false;
+  bool noDimensions = false;
+  std::string types;
 };
 
 int UsageError(const std::string& utf8) {
@@ -59,6 +67,47 @@ std::string Seconds(double seconds) {
   return text;
 }
 
+// The full mode's choices, or a usage error (UTF-8) in `error`.
+full::FullOptions FullOptionsOf(const Settings& settings, std::string& error) {
+  full::FullOptions options;
+  if (!settings.columns.empty()) {
+    std::string bad;
+    const auto columns = full::ParseColumns(settings.columns, &bad);
+    if (!columns) error = Say(Text::kUnknownColumn, {bad});
+    if (columns) options.output.columns = *columns;
+  }
+  if (!settings.inputEncoding.empty()) {
+    options.texts.inputCodePage = full::CodePageFromEncodingName(settings.inputEncoding);
+    if (options.texts.inputCodePage == 0)
+      error = Say(Text::kUnknownEncoding, {settings.inputEncoding});
+  }
+  for (std::size_t start = 0; start < settings.types.size();) {
+    std::size_t comma = settings.types.find(',', start);
+    if (comma == std::string::npos) comma = settings.types.size();
+    const std::string type = full::FoldedName(
+        full::TrimBlanks(std::string_view(settings.types).substr(start, comma - start)));
+    if (!type.empty()) options.texts.types.push_back(type);
+    start = comma + 1;
+  }
+  options.output.utf8 = settings.encoding == "utf-8";
+  options.output.bom = settings.bom;
+  options.output.replace = settings.invalid == "replace";
+  options.texts.replace = options.output.replace;
+  options.texts.blocks = !settings.noBlocks;
+  options.texts.dimensions = !settings.noDimensions;
+  return options;
+}
+
+// The first option of the full mode given without --full, or empty.
+std::string FullOnlyOptionGiven(const Settings& settings) {
+  if (!settings.columns.empty()) return "--columns";
+  if (!settings.inputEncoding.empty()) return "--input-encoding";
+  if (settings.noBlocks) return "--no-blocks";
+  if (settings.noDimensions) return "--no-dimensions";
+  if (!settings.types.empty()) return "--types";
+  return "";
+}
+
 int Run(const Settings& settings) {
   const Plan plan = PlanConversions(settings.inputs, settings.rules);
   if (!plan.usageError.empty()) return UsageError(plan.usageError);
@@ -69,6 +118,14 @@ int Run(const Settings& settings) {
   ConversionOptions options;
   if (settings.encoding == "utf-8")
     options.lineFilter = Utf8Filter(settings.bom, settings.invalid == "replace");
+  std::optional<full::FullOptions> fullOptions;
+  if (settings.full) {
+    std::string error;
+    fullOptions = FullOptionsOf(settings, error);
+    if (!error.empty()) return UsageError(error);
+  } else if (const std::string option = FullOnlyOptionGiven(settings); !option.empty()) {
+    return UsageError(Say(Text::kNeedsFull, {option}));
+  }
 
   uint64_t totalBytes = 0;
   for (const Conversion& c : plan.conversions) totalBytes += FileSizeOf(c.input);
@@ -81,9 +138,14 @@ int Run(const Settings& settings) {
   uint64_t converted = 0, failed = 0, records = 0;
   const unsigned jobs =
       settings.jobs != 0 ? settings.jobs : std::max(1u, std::thread::hardware_concurrency());
-  RunConversions(plan.conversions, jobs, options, &bytesRead, &finished,
-                 [&](std::size_t index, const Outcome& outcome) {
+  RunConversions(plan.conversions, jobs, options, fullOptions ? &*fullOptions : nullptr,
+                 &bytesRead, &finished, [&](std::size_t index, const Outcome& outcome) {
                    records += outcome.records;
+                   if (!settings.quiet) {
+                     for (const std::string& note : outcome.notes) {
+                       progress.Print(stderr, plan.conversions[index].input + ": " + note + "\n");
+                     }
+                   }
                    if (outcome.converted) {
                      ++converted;
                      return;
@@ -135,6 +197,14 @@ int main(int argc, char** argv) {
       ->check(CLI::IsMember({"error", "replace"}));
   app.add_option("--decimal-separator", settings.separator,
                  NativeFromUtf8(Say(Text::kSeparatorHelp)));
+  app.add_flag("--full", settings.full, NativeFromUtf8(Say(Text::kFullHelp)));
+  app.add_option("--columns", settings.columns, NativeFromUtf8(Say(Text::kColumnsHelp)));
+  app.add_option("--input-encoding", settings.inputEncoding,
+                 NativeFromUtf8(Say(Text::kInputEncodingHelp)));
+  app.add_flag("--no-blocks", settings.noBlocks, NativeFromUtf8(Say(Text::kNoBlocksHelp)));
+  app.add_flag("--no-dimensions", settings.noDimensions,
+               NativeFromUtf8(Say(Text::kNoDimensionsHelp)));
+  app.add_option("--types", settings.types, NativeFromUtf8(Say(Text::kTypesHelp)));
   app.set_version_flag("--version", std::string("toridasu-cli ") + TORIDASU_VERSION);
   try {
     app.parse(argc, argv);

@@ -56,6 +56,45 @@ constexpr Pair kTexts[] = {
     {"%s/%s drawings, %s/%s MB, %s MB/s, %s s left", "%s/%s 図面、%s/%s MB、%s MB/秒、残り %s 秒"},
     {"--bom goes with --encoding utf-8", "--bom は --encoding utf-8 と一緒に使います"},
     {"the decimal separator is one byte", "小数点は 1 バイトの文字です"},
+    {"full mode: every text the drawing shows (TEXT, MTEXT, ATTRIB, MULTILEADER, texts of "
+     "blocks and dimensions, all layouts), decoded, in world coordinates",
+     "全文字モード: 図面に見えるすべての文字（TEXT、MTEXT、ATTRIB、MULTILEADER、ブロックと"
+     "寸法の文字、すべてのレイアウト）を、文字コードを直し、ワールド座標で書き出す"},
+    {"with --full: the columns, from x,y,z,text,type,layer,handle,height,rotation,style,"
+     "align_x,align_y,align_z,space,block (default: x,y,z,text)",
+     "--full のとき: 列の並び。x,y,z,text,type,layer,handle,height,rotation,style,"
+     "align_x,align_y,align_z,space,block から選ぶ（既定: x,y,z,text）"},
+    {"with --full: read the drawing's texts in this encoding (utf-8, cp932, cp1252, ...) "
+     "instead of the one the drawing names",
+     "--full のとき: 図面の文字をこの文字コード（utf-8、cp932、cp1252 など）で読む"
+     "（図面の指定より優先）"},
+    {"with --full: leave block references unexpanded", "--full のとき: ブロック参照を展開しない"},
+    {"with --full: leave out dimension texts", "--full のとき: 寸法の文字を書き出さない"},
+    {"with --full: keep only these entity types (for example TEXT,MTEXT,ATTRIB)",
+     "--full のとき: この種類の図形だけを書き出す（例: TEXT,MTEXT,ATTRIB）"},
+    {"%s goes with --full", "%s は --full と一緒に使います"},
+    {"unknown column: %s", "不明な列です: %s"},
+    {"unknown encoding: %s", "不明な文字コードです: %s"},
+    {"the character %s cannot be written in Shift-JIS; use --encoding utf-8, or --invalid "
+     "replace to write ? for it",
+     "文字 %s は Shift-JIS で書けません。--encoding utf-8 を使うか、--invalid replace で"
+     " ? に置き換えて下さい"},
+    {"the text holds bytes that code page %s does not define; use --input-encoding, or "
+     "--invalid replace to write U+FFFD for them",
+     "文字列にコードページ %s にないバイトがあります。--input-encoding を使うか、"
+     "--invalid replace で U+FFFD に置き換えて下さい"},
+    {"warning: texts that are not UTF-8 were read in code page %s",
+     "警告: UTF-8 でない文字列をコードページ %s で読みました"},
+    {"warning: block %s contains itself; the cycle is cut",
+     "警告: ブロック %s が自分自身を含んでいます。循環を切りました"},
+    {"warning: block %s is missing", "警告: ブロック %s がありません"},
+    {"warning: blocks are nested too deep at %s; the deeper ones are left out",
+     "警告: ブロック %s で入れ子が深すぎます。それより深いものは書き出しません"},
+    {"warning: block %s would be copied too many times; the rest is left out",
+     "警告: ブロック %s の複製が多すぎます。残りは書き出しません"},
+    {"no text entity in ENTITIES, but block references show %s texts: --full writes them",
+     "ENTITIES に文字図形がありませんが、ブロック参照に %s 個の文字があります。"
+     "--full で書き出せます"},
 };
 
 std::atomic<bool> japanese{false};

@@ -33,6 +33,23 @@ enum class Text {
   kProgress,  // done, total, MB read, MB total, MB/s, time left
   kBomWithoutUtf8,
   kSeparatorOneByte,
+  kFullHelp,
+  kColumnsHelp,
+  kInputEncodingHelp,
+  kNoBlocksHelp,
+  kNoDimensionsHelp,
+  kTypesHelp,
+  kNeedsFull,        // %s: the option
+  kUnknownColumn,    // %s: the name
+  kUnknownEncoding,  // %s: the name
+  kUnencodable,      // %s: the character
+  kUndefinedBytes,   // %s: the code page
+  kWarnFallback,     // %s: the code page
+  kWarnCycle,        // %s: the block
+  kWarnMissing,      // %s: the block
+  kWarnTooDeep,      // %s: the block
+  kWarnTooMany,      // %s: the block
+  kHintFull,         // %s: the number of texts
 };
 
 void SetJapanese(bool japanese);
