@@ -109,8 +109,7 @@ Outcome ConvertOne(const Conversion& conversion, const ConversionOptions& option
 
 void RunConversions(const std::vector<Conversion>& conversions, unsigned jobs,
                     const ConversionOptions& options, const full::FullOptions* full,
-                    std::atomic<uint64_t>* bytesRead,
-                    std::atomic<uint64_t>* finished,
+                    std::atomic<uint64_t>* bytesRead, std::atomic<uint64_t>* finished,
                     const std::function<void(std::size_t, const Outcome&)>& report) {
   ConversionOptions shared = options;
   shared.bytesRead = bytesRead;

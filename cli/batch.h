@@ -36,7 +36,7 @@ Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& r
 struct Outcome {
   bool converted = false;
   uint64_t records = 0;
-  std::string message;  // native text: why it failed; empty when converted
+  std::string message;             // native text: why it failed; empty when converted
   std::vector<std::string> notes;  // native texts: warnings and hints, in order
 };
 
@@ -46,8 +46,7 @@ struct Outcome {
 // drawings are read in full mode.
 void RunConversions(const std::vector<Conversion>& conversions, unsigned jobs,
                     const ConversionOptions& options, const full::FullOptions* full,
-                    std::atomic<uint64_t>* bytesRead,
-                    std::atomic<uint64_t>* finished,
+                    std::atomic<uint64_t>* bytesRead, std::atomic<uint64_t>* finished,
                     const std::function<void(std::size_t, const Outcome&)>& report);
 
 // One conversion, with its failure put in the user's words.

@@ -27,7 +27,7 @@ std::string WarningText(const full::FullWarning& warning) {
 
 std::string FailureText(const full::FullFailure& failure) {
   const Text text = failure.kind == full::FullFailure::Kind::kUnencodable ? Text::kUnencodable
-                                                                           : Text::kUndefinedBytes;
+                                                                          : Text::kUndefinedBytes;
   return NativeFromUtf8(AtLine(failure.line, Say(text, {failure.detail})));
 }
 
@@ -60,7 +60,8 @@ Outcome ConvertOneFull(const Conversion& conversion, const full::FullOptions& op
 void AddFullModeHint(const Conversion& conversion, Outcome& outcome) {
   if (!outcome.converted || outcome.records != 0) return;
   const uint64_t shown = full::TextsShownByReferences(conversion.input);
-  if (shown != 0) outcome.notes.push_back(NativeFromUtf8(Say(Text::kHintFull, {std::to_string(shown)})));
+  if (shown != 0)
+    outcome.notes.push_back(NativeFromUtf8(Say(Text::kHintFull, {std::to_string(shown)})));
 }
 
 }  // namespace toridasu::cli

@@ -138,8 +138,8 @@ int Run(const Settings& settings) {
   uint64_t converted = 0, failed = 0, records = 0;
   const unsigned jobs =
       settings.jobs != 0 ? settings.jobs : std::max(1u, std::thread::hardware_concurrency());
-  RunConversions(plan.conversions, jobs, options, fullOptions ? &*fullOptions : nullptr,
-                 &bytesRead, &finished, [&](std::size_t index, const Outcome& outcome) {
+  RunConversions(plan.conversions, jobs, options, fullOptions ? &*fullOptions : nullptr, &bytesRead,
+                 &finished, [&](std::size_t index, const Outcome& outcome) {
                    records += outcome.records;
                    if (!settings.quiet) {
                      for (const std::string& note : outcome.notes) {

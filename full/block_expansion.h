@@ -17,17 +17,17 @@
 namespace toridasu::full {
 
 struct ExpansionLimits {
-  int32_t maxDepth = 16;            // references inside references
-  uint64_t maxGridCopies = 10000;   // cells of one MINSERT grid
-  uint64_t maxCopies = 1000000;     // texts and cells through one top-level reference
+  int32_t maxDepth = 16;           // references inside references
+  uint64_t maxGridCopies = 10000;  // cells of one MINSERT grid
+  uint64_t maxCopies = 1000000;    // texts and cells through one top-level reference
 };
 
 class BlockExpander {
  public:
   using Emit = std::function<void(const TextRecord&)>;
 
-  BlockExpander(const BlockStore& blocks, WarningLog& warnings, Emit emit,
-                bool expandBlocks = true, bool dimensions = true, ExpansionLimits limits = {})
+  BlockExpander(const BlockStore& blocks, WarningLog& warnings, Emit emit, bool expandBlocks = true,
+                bool dimensions = true, ExpansionLimits limits = {})
       : store_(blocks),
         warnings_(warnings),
         emit_(std::move(emit)),
@@ -70,7 +70,7 @@ class BlockExpander {
   ExpansionLimits limits_;
   std::vector<int64_t> open_;  // definitions being expanded, outermost first
   uint64_t work_ = 0;          // texts and grid cells through the current top-level reference
-  bool inDimension_ = false;  // texts of a dimension's block are the dimension's
+  bool inDimension_ = false;   // texts of a dimension's block are the dimension's
   bool cut_ = false;           // the copy limit of the current top-level reference was hit
   TextRecord placed_;
 };

@@ -8,7 +8,7 @@ namespace toridasu::full {
 namespace {
 
 constexpr std::array<std::string_view, 15> kNames = {
-    "x",      "y",        "z",     "text",    "type",    "layer", "handle", "height",
+    "x",        "y",     "z",       "text",    "type",    "layer", "handle", "height",
     "rotation", "style", "align_x", "align_y", "align_z", "space", "block"};
 
 void AppendReal(double value, char separator, std::string& out) {
@@ -80,8 +80,8 @@ std::string HeaderLine(const std::vector<Column>& columns) {
   return line;
 }
 
-void AppendRecordLine(const std::vector<Column>& columns, const TextRecord& record,
-                      char separator, std::string& out) {
+void AppendRecordLine(const std::vector<Column>& columns, const TextRecord& record, char separator,
+                      std::string& out) {
   bool first = true;
   for (const Column column : columns) {
     if (!first) out += ',';

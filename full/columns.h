@@ -40,8 +40,8 @@ std::vector<Column> DefaultColumns();
 std::string HeaderLine(const std::vector<Column>& columns);
 // One record line (UTF-8): numbers as the default mode writes them with the
 // decimal separator `separator`, texts quoted with " doubled.
-void AppendRecordLine(const std::vector<Column>& columns, const TextRecord& record,
-                      char separator, std::string& out);
+void AppendRecordLine(const std::vector<Column>& columns, const TextRecord& record, char separator,
+                      std::string& out);
 // A text field by the usual CSV rule: quoted, each " doubled, line breaks kept.
 void AppendQuoted(std::string_view text, std::string& out);
 

@@ -28,31 +28,46 @@ class Reading {
   Reading(DxfSource& source, DrawingVisitor& visitor) : cursor_(source), visitor_(visitor) {}
 
   void Run() {
+    bool outside = true;  // between sections, where a bare name may start one
     while (cursor_.Next()) {
+      if (cursor_.Code() == 2 && outside) {
+        // Some writers leave out the SECTION pair before a section's name.
+        const Section section = SectionNamed(cursor_.Value());
+        if (section != Section::kOther) outside = ReadSection(section);
+        continue;
+      }
       if (cursor_.Code() != kTypeCode) continue;
       const std::string_view type = cursor_.Value();
       if (SameName(type, "EOF")) break;  // whatever follows is not the drawing's
+      if (SameName(type, "ENDSEC")) outside = true;
       if (!SameName(type, "SECTION")) continue;
       if (!cursor_.Next()) break;
       if (cursor_.Code() != 2) {
         cursor_.Hold();  // a section without a name: its content is passed over
+        outside = false;
         continue;
       }
-      const Section section = SectionNamed(cursor_.Value());
-      if (section != Section::kHeader) GiveHeader();
-      switch (section) {
-        case Section::kHeader: ReadHeader(); break;
-        case Section::kTables: ReadTables(); break;
-        case Section::kBlocks: ReadBlocks(); break;
-        case Section::kEntities: ReadEntities(); break;
-        case Section::kObjects: ReadObjects(); break;
-        default: break;  // the main loop passes over it up to its end
-      }
+      outside = ReadSection(SectionNamed(cursor_.Value()));
     }
     GiveHeader();
   }
 
  private:
+  // Reads a section up to its end (left for the main loop); false when the
+  // main loop has to pass over the section's content itself.
+  bool ReadSection(Section section) {
+    if (section != Section::kHeader) GiveHeader();
+    switch (section) {
+      case Section::kHeader: ReadHeader(); break;
+      case Section::kTables: ReadTables(); break;
+      case Section::kBlocks: ReadBlocks(); break;
+      case Section::kEntities: ReadEntities(); break;
+      case Section::kObjects: ReadObjects(); break;
+      default: return false;
+    }
+    return true;
+  }
+
   void GiveHeader() {
     if (headerGiven_) return;
     headerGiven_ = true;

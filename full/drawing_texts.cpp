@@ -6,6 +6,7 @@
 #include "engine/numbers.h"
 #include "full/mtext_plain.h"
 #include "full/record_output.h"
+#include "full/text_codes.h"
 
 namespace toridasu::full {
 namespace {
@@ -45,9 +46,8 @@ DrawingTexts::DrawingTexts(const TextChoice& choice, WarningLog& warnings, Emit 
       expander_(
           store_, warnings,
           [this](const TextRecord& record) {
-            if (!choice_.types.empty() &&
-                std::find(choice_.types.begin(), choice_.types.end(), record.type) ==
-                    choice_.types.end())
+            if (!choice_.types.empty() && std::find(choice_.types.begin(), choice_.types.end(),
+                                                    record.type) == choice_.types.end())
               return;
             emit_(record);
           },
@@ -66,7 +66,15 @@ std::string DrawingTexts::Decoded(std::string_view bytes) {
     out.clear();
     AppendAsUtf8(bytes, decoder_->Decoding().codePage, true, out);
   }
-  return out;
+  if (out.find('\\') == std::string::npos) return out;
+  // Names carry \U+ escapes like texts do (R2000 writers put them in block names).
+  std::string shown;
+  for (std::size_t i = 0; i < out.size();) {
+    const std::size_t length = out[i] == '\\' ? AppendUnicodeEscape(out, i, shown) : 0;
+    if (length == 0) shown += out[i];
+    i += length == 0 ? 1 : length;
+  }
+  return shown;
 }
 
 void DrawingTexts::BlockRecord(std::string_view handle, std::string_view name) {
@@ -101,8 +109,8 @@ bool DrawingTexts::BuildText(const RawEntity& e, BlockText& text) {
                   std::to_string(decoder_->Decoding().fallbackCodePage), e.textLine);
   }
   if (outcome == TextOutcome::kUndefined) {
-    throw FullFailure{FullFailure::Kind::kUndefined,
-                      std::to_string(decoder_->Decoding().codePage), e.textLine};
+    throw FullFailure{FullFailure::Kind::kUndefined, std::to_string(decoder_->Decoding().codePage),
+                      e.textLine};
   }
   if (outcome != TextOutcome::kText) return false;
   text.record.type = FoldedName(e.type);

@@ -30,24 +30,24 @@ EntityKind KindOfType(std::string_view type);
 
 struct RawEntity {
   EntityKind kind = EntityKind::kOther;
-  std::string type;  // as the record names it: TEXT, ATTRIB, MTEXT, ...
-  uint64_t line = 0;  // the line of its type
+  std::string type;    // as the record names it: TEXT, ATTRIB, MTEXT, ...
+  uint64_t line = 0;   // the line of its type
   std::string text;    // group 1 (MULTILEADER: the first group 304)
   std::string pieces;  // MTEXT: the group-3 pieces, joined in order
   uint64_t textLine = 0;
-  std::string name;    // group 2: block name, attribute tag
-  std::string handle;  // group 5
-  std::string style;   // group 7
-  std::string layer;   // group 8
-  std::string owner;   // group 330 (the first, outside reactor lists)
-  std::string layout;  // group 410
-  Point3 point;        // 10/20/30
-  Point3 second;       // 11/21/31: alignment point, MTEXT's direction, dimension text
-  Point3 third;        // 12/22/32: MULTILEADER text location
+  std::string name;                 // group 2: block name, attribute tag
+  std::string handle;               // group 5
+  std::string style;                // group 7
+  std::string layer;                // group 8
+  std::string owner;                // group 330 (the first, outside reactor lists)
+  std::string layout;               // group 410
+  Point3 point;                     // 10/20/30
+  Point3 second;                    // 11/21/31: alignment point, MTEXT's direction, dimension text
+  Point3 third;                     // 12/22/32: MULTILEADER text location
   Point3 extrusion{0.0, 0.0, 1.0};  // 210/220/230
   bool hasSecond = false;
   bool hasThird = false;
-  double g40 = 0.0;  // height
+  double g40 = 0.0;                        // height
   double g41 = 1.0, g42 = 1.0, g43 = 1.0;  // scales; DIMENSION 42: measurement
   double g44 = 0.0, g45 = 0.0;             // MINSERT spacings
   double g50 = 0.0;                        // rotation, degrees
