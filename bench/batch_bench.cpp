@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch.h"
+#include "cli/batch_run.h"
 #include "synthetic_drawing.h"
 
 namespace {

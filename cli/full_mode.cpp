@@ -1,11 +1,20 @@
 #include "cli/full_mode.h"
 
 #include "base/errors.h"
+#include "cli/console.h"
 #include "cli/messages.h"
-#include "cli/terminal.h"
+#include "full/code_page.h"
 
 namespace toridasu::cli {
 namespace {
+
+// The full reading's texts are UTF-8; the console's native text is made from
+// Shift-JIS, so a character Shift-JIS lacks shows as "?".
+std::string NativeFromUtf8(std::string_view utf8) {
+  std::string shiftJis;
+  full::AppendUtf8AsShiftJis(utf8, true, shiftJis);
+  return NativeFromShiftJis(shiftJis);
+}
 
 std::string AtLine(uint64_t line, const std::string& text) {
   if (line == 0) return text;
@@ -22,13 +31,13 @@ std::string WarningText(const full::FullWarning& warning) {
     case Kind::kTooDeep: text = Text::kWarnTooDeep; break;
     case Kind::kTooManyCopies: text = Text::kWarnTooMany; break;
   }
-  return NativeFromUtf8(AtLine(warning.line, Say(text, {warning.detail})));
+  return AtLine(warning.line, Say(text, {NativeFromUtf8(warning.detail)}));
 }
 
 std::string FailureText(const full::FullFailure& failure) {
   const Text text = failure.kind == full::FullFailure::Kind::kUnencodable ? Text::kUnencodable
                                                                           : Text::kUndefinedBytes;
-  return NativeFromUtf8(AtLine(failure.line, Say(text, {failure.detail})));
+  return AtLine(failure.line, Say(text, {NativeFromUtf8(failure.detail)}));
 }
 
 std::string ErrorText(const ConversionFailure& error) {
@@ -60,8 +69,7 @@ Outcome ConvertOneFull(const Conversion& conversion, const full::FullOptions& op
 void AddFullModeHint(const Conversion& conversion, Outcome& outcome) {
   if (!outcome.converted || outcome.records != 0) return;
   const uint64_t shown = full::TextsShownByReferences(conversion.input);
-  if (shown != 0)
-    outcome.notes.push_back(NativeFromUtf8(Say(Text::kHintFull, {std::to_string(shown)})));
+  if (shown != 0) outcome.notes.push_back(Say(Text::kHintFull, {std::to_string(shown)}));
 }
 
 }  // namespace toridasu::cli

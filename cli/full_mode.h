@@ -2,7 +2,7 @@
 // with their failures and warnings in the user's words.
 #pragma once
 
-#include "cli/batch.h"
+#include "cli/batch_run.h"
 #include "full/full_conversion.h"
 
 namespace toridasu::cli {

@@ -8,15 +8,17 @@
 #include <vector>
 
 #include "base/errors.h"
-#include "cli/batch.h"
+#include "cli/batch_plan.h"
+#include "cli/batch_run.h"
+#include "cli/console.h"
+#include "cli/file_system.h"
 #include "cli/full_mode.h"
+#include "cli/language.h"
 #include "cli/messages.h"
 #include "cli/progress.h"
 #include "cli/shift_jis_to_utf8.h"
-#include "cli/terminal.h"
 #include "engine/csv_destination.h"
 #include "files/file_names.h"
-#include "full/code_page.h"
 #include "platform/platform.h"
 #include "version.h"
 
@@ -47,8 +49,8 @@ struct Settings {
   std::string types;
 };
 
-int UsageError(const std::string& utf8) {
-  WriteNative(stderr, "toridasu-cli: " + NativeFromUtf8(utf8) + "\n");
+int UsageError(const std::string& text) {
+  WriteNative(stderr, "toridasu-cli: " + text + "\n");
   return kUsageError;
 }
 
@@ -67,7 +69,7 @@ std::string Seconds(double seconds) {
   return text;
 }
 
-// The full mode's choices, or a usage error (UTF-8) in `error`.
+// The full mode's choices, or a usage error in `error`.
 full::FullOptions FullOptionsOf(const Settings& settings, std::string& error) {
   full::FullOptions options;
   if (!settings.columns.empty()) {
@@ -110,6 +112,7 @@ std::string FullOnlyOptionGiven(const Settings& settings) {
 
 int Run(const Settings& settings) {
   const Plan plan = PlanConversions(settings.inputs, settings.rules);
+  for (const std::string& warning : plan.warnings) WriteNative(stderr, warning + "\n");
   if (!plan.usageError.empty()) return UsageError(plan.usageError);
   if (!settings.rules.outputDirectory.empty() && !MakeDirectories(settings.rules.outputDirectory)) {
     return UsageError(Say(Text::kCannotMakeFolder, {settings.rules.outputDirectory}));
@@ -158,9 +161,8 @@ int Run(const Settings& settings) {
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (!settings.quiet) {
-    WriteNative(stderr, NativeFromUtf8(
-                            Say(Text::kSummary, {std::to_string(converted), std::to_string(failed),
-                                                 std::to_string(records), Seconds(seconds)})) +
+    WriteNative(stderr, Say(Text::kSummary, {std::to_string(converted), std::to_string(failed),
+                                             std::to_string(records), Seconds(seconds)}) +
                             "\n");
   }
   return failed == 0 ? kAllConverted : kSomeFailed;
@@ -176,35 +178,28 @@ int main(int argc, char** argv) {
   RefreshDecimalSeparator(platform);
 
   Settings settings;
-  CLI::App app{NativeFromUtf8(Say(Text::kDescription))};
+  CLI::App app{Say(Text::kDescription)};
   app.name("toridasu-cli");
   app.allow_windows_style_options(false);  // "/path" is a file name, not an option
-  app.add_option("INPUT", settings.inputs, NativeFromUtf8(Say(Text::kInputHelp)))->required();
-  app.add_option("-o,--output", settings.rules.singleOutput,
-                 NativeFromUtf8(Say(Text::kOutputHelp)));
-  app.add_option("-d,--directory", settings.rules.outputDirectory,
-                 NativeFromUtf8(Say(Text::kDirectoryHelp)));
-  app.add_flag("-r,--recursive", settings.rules.recursive,
-               NativeFromUtf8(Say(Text::kRecursiveHelp)));
-  app.add_option("-j,--jobs", settings.jobs, NativeFromUtf8(Say(Text::kJobsHelp)))
-      ->check(CLI::Range(1u, 256u));
-  app.add_flag("-q,--quiet", settings.quiet, NativeFromUtf8(Say(Text::kQuietHelp)));
-  app.add_flag("--no-progress", settings.noProgress, NativeFromUtf8(Say(Text::kNoProgressHelp)));
-  app.add_option("--encoding", settings.encoding, NativeFromUtf8(Say(Text::kEncodingHelp)))
+  app.add_option("INPUT", settings.inputs, Say(Text::kInputHelp))->required();
+  app.add_option("-o,--output", settings.rules.singleOutput, Say(Text::kOutputHelp));
+  app.add_option("-d,--directory", settings.rules.outputDirectory, Say(Text::kDirectoryHelp));
+  app.add_flag("-r,--recursive", settings.rules.recursive, Say(Text::kRecursiveHelp));
+  app.add_option("-j,--jobs", settings.jobs, Say(Text::kJobsHelp))->check(CLI::Range(1u, 256u));
+  app.add_flag("-q,--quiet", settings.quiet, Say(Text::kQuietHelp));
+  app.add_flag("--no-progress", settings.noProgress, Say(Text::kNoProgressHelp));
+  app.add_option("--encoding", settings.encoding, Say(Text::kEncodingHelp))
       ->check(CLI::IsMember({"shift_jis", "utf-8"}));
-  app.add_flag("--bom", settings.bom, NativeFromUtf8(Say(Text::kBomHelp)));
-  app.add_option("--invalid", settings.invalid, NativeFromUtf8(Say(Text::kInvalidHelp)))
+  app.add_flag("--bom", settings.bom, Say(Text::kBomHelp));
+  app.add_option("--invalid", settings.invalid, Say(Text::kInvalidHelp))
       ->check(CLI::IsMember({"error", "replace"}));
-  app.add_option("--decimal-separator", settings.separator,
-                 NativeFromUtf8(Say(Text::kSeparatorHelp)));
-  app.add_flag("--full", settings.full, NativeFromUtf8(Say(Text::kFullHelp)));
-  app.add_option("--columns", settings.columns, NativeFromUtf8(Say(Text::kColumnsHelp)));
-  app.add_option("--input-encoding", settings.inputEncoding,
-                 NativeFromUtf8(Say(Text::kInputEncodingHelp)));
-  app.add_flag("--no-blocks", settings.noBlocks, NativeFromUtf8(Say(Text::kNoBlocksHelp)));
-  app.add_flag("--no-dimensions", settings.noDimensions,
-               NativeFromUtf8(Say(Text::kNoDimensionsHelp)));
-  app.add_option("--types", settings.types, NativeFromUtf8(Say(Text::kTypesHelp)));
+  app.add_option("--decimal-separator", settings.separator, Say(Text::kSeparatorHelp));
+  app.add_flag("--full", settings.full, Say(Text::kFullHelp));
+  app.add_option("--columns", settings.columns, Say(Text::kColumnsHelp));
+  app.add_option("--input-encoding", settings.inputEncoding, Say(Text::kInputEncodingHelp));
+  app.add_flag("--no-blocks", settings.noBlocks, Say(Text::kNoBlocksHelp));
+  app.add_flag("--no-dimensions", settings.noDimensions, Say(Text::kNoDimensionsHelp));
+  app.add_option("--types", settings.types, Say(Text::kTypesHelp));
   app.set_version_flag("--version", std::string("toridasu-cli ") + TORIDASU_VERSION);
   try {
     app.parse(argc, argv);

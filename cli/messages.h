@@ -1,14 +1,17 @@
-// The converter's own words, in English or Japanese after the user's locale.
-// Texts are UTF-8 here (their one source); the terminal code converts them.
+// The converter's own words, in English or Japanese after the user's
+// language. The texts live in the program's string table (Shift-JIS); Say
+// gives them as native text, ready for the console.
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 namespace toridasu::cli {
 
-enum class Text {
-  kDescription,
+// String-table ids of the Japanese texts; each English text is kEnglish higher.
+enum class Text : uint32_t {
+  kDescription = 2001,
   kInputHelp,
   kOutputHelp,
   kDirectoryHelp,
@@ -24,7 +27,6 @@ enum class Text {
   kOutputCollision,   // %s, %s: the two drawings
   kOutputWithMany,
   kNoDrawing,         // %s: the input
-  kNotADrawing,       // %s: the input
   kCannotMakeFolder,  // %s: the folder
   kUnfinishedCharacter,
   kNotCodePage932,
@@ -33,6 +35,17 @@ enum class Text {
   kProgress,  // done, total, MB read, MB total, MB/s, time left
   kBomWithoutUtf8,
   kSeparatorOneByte,
+  kFolderLoop,  // %s: the folder link
+  kIoFileNotFound,
+  kIoPathNotFound,
+  kIoTooManyOpenFiles,
+  kIoAccessDenied,
+  kIoSharingViolation,
+  kIoNotOpen,
+  kIoNotWritable,
+  kIoDiskFull,
+  kIoInvalidName,
+  kIoOther,  // %s: the code
   kFullHelp,
   kColumnsHelp,
   kInputEncodingHelp,
@@ -50,13 +63,17 @@ enum class Text {
   kWarnTooDeep,      // %s: the block
   kWarnTooMany,      // %s: the block
   kHintFull,         // %s: the number of texts
+  kLast = kHintFull,
 };
+constexpr uint32_t kEnglish = 1000;
 
 void SetJapanese(bool japanese);
-// The text, UTF-8, with %s placeholders filled in order.
+bool Japanese();
+
+// The text in the user's language as native text, with each %s replaced by
+// the next argument (native text too: file names pass unchanged).
 std::string Say(Text text, std::initializer_list<std::string> arguments = {});
 
-bool Japanese();
 // The cause of a failed I/O operation in English (Japanese users get the
 // program's own message).
 std::string EnglishIoCause(int32_t code);

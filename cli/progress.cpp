@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "cli/console.h"
 #include "cli/messages.h"
-#include "cli/terminal.h"
 
 namespace toridasu::cli {
 namespace {
@@ -47,7 +47,7 @@ void ProgressLine::Run() {
   std::unique_lock<std::mutex> lock(mutex_);
   if (wake_.wait_for(lock, kQuietStart, [this] { return stopping_; })) return;
   while (!stopping_) {
-    const std::string line = NativeFromUtf8(Render());
+    const std::string line = Render();
     Clear();
     WriteNative(stderr, line);
     shownWidth_ = DisplayWidth(line);
@@ -57,7 +57,9 @@ void ProgressLine::Run() {
 
 void ProgressLine::Clear() {
   if (shownWidth_ == 0) return;
-  WriteNative(stderr, "\r" + std::string(shownWidth_, ' ') + "\r");
+  std::string blank(shownWidth_ + 2, ' ');
+  blank.front() = blank.back() = '\r';
+  WriteNative(stderr, blank);
   shownWidth_ = 0;
 }
 

@@ -125,3 +125,16 @@ if(WINDOWS)
   run(0 "in/?.dxf")
   expect_match("${err}" "converted 2" "single-character pattern")
 endif()
+
+# A folder link that leads back up is reported and never walked; a second
+# link to a folder walked already adds nothing (Wine shows Linux links as
+# plain folders, so that part is Linux's).
+file(MAKE_DIRECTORY ${WORK}/loop/a)
+drawing(loop/a/x.dxf "X")
+file(CREATE_LINK .. ${WORK}/loop/a/up SYMBOLIC)
+if(NOT WINDOWS)
+  file(CREATE_LINK a ${WORK}/loop/b SYMBOLIC)
+endif()
+run(0 -r loop)
+expect_match("${err}" "leads back into itself and is not followed: loop.a.up.*converted 1, failed 0"
+             "folder loop")

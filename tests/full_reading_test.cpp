@@ -1,5 +1,3 @@
-#include "full/full_conversion.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -7,6 +5,7 @@
 #include <string>
 
 #include "full/columns.h"
+#include "full/full_conversion.h"
 #include "support/fake_platform.h"
 
 namespace toridasu::full {
@@ -48,7 +47,8 @@ Converted Convert(const std::string& drawing, const FullOptions& options) {
   std::string csv = fake.Contents("out.csv");
   const std::size_t headerEnd = csv.find("\r\n");
   if (headerEnd != std::string::npos) csv.erase(0, headerEnd + 2);
-  for (std::size_t crlf; (crlf = csv.find("\r\n")) != std::string::npos;) csv.replace(crlf, 2, "\n");
+  for (std::size_t crlf; (crlf = csv.find("\r\n")) != std::string::npos;)
+    csv.replace(crlf, 2, "\n");
   result.records = csv;
   return result;
 }
@@ -83,13 +83,12 @@ const ReadingCase kReadingCases[] = {
      Entities("0|MTEXT|10|1|3|{\\C3;Hel|3|lo} wor|1|ld\\Pnext"), "x,text",
      "1,\"Hello world\nnext\"\n"},
     {"an embedded object never moves a point",
-     Entities("0|MTEXT|10|2|20|3|1|e|101|Embedded Object|10|99|20|99"), "x,y,text",
-     "2,3,\"e\"\n"},
+     Entities("0|MTEXT|10|2|20|3|1|e|101|Embedded Object|10|99|20|99"), "x,y,text", "2,3,\"e\"\n"},
     {"quotes doubled, text codes decoded", Entities("0|TEXT|1|say \"hi\" %%d%%u"), "text",
      "\"say \"\"hi\"\" \xC2\xB0\"\n"},
     {"OCS to world: extrusion 0,0,-1 mirrors x and z",
-     Entities("0|TEXT|10|5|20|2|30|1|11|6|21|2|31|1|210|0|220|0|230|-1|1|m"),
-     "x,y,z,align_x,text", "-5,2,-1,-6,\"m\"\n"},
+     Entities("0|TEXT|10|5|20|2|30|1|11|6|21|2|31|1|210|0|220|0|230|-1|1|m"), "x,y,z,align_x,text",
+     "-5,2,-1,-6,\"m\"\n"},
     {"MULTILEADER text at its text location",
      Entities("0|MULTILEADER|300|CONTEXT_DATA{|10|9|20|9|304|lead|12|4|22|5|32|0|"
               "302|LEADER{|304|LEADER_LINE{|12|7|22|7|32|7"),
@@ -142,12 +141,12 @@ const DecodingCase kDecodingCases[] = {
      Header("AC1027", "ANSI_1252") + Entities("0|TEXT|1|15\xB0"), "", false, false,
      "\"15\xC2\xB0\"\n", 0},
     {"an earlier drawing: its code page, any letter case",
-     Header("AC1015", "ansi_1252") + Entities("0|TEXT|1|\xC4"), "", false, false,
-     "\"\xC3\x84\"\n", 0},
+     Header("AC1015", "ansi_1252") + Entities("0|TEXT|1|\xC4"), "", false, false, "\"\xC3\x84\"\n",
+     0},
     {"no header: code page 932", Entities("0|TEXT|1|\x83\x54"), "", false, false,
      "\"\xE3\x82\xB5\"\n", 0},
-    {"the user's encoding wins", Header("AC1015", "ANSI_932") + Entities("0|TEXT|1|\xC4"),
-     "cp1252", false, false, "\"\xC3\x84\"\n", 0},
+    {"the user's encoding wins", Header("AC1015", "ANSI_932") + Entities("0|TEXT|1|\xC4"), "cp1252",
+     false, false, "\"\xC3\x84\"\n", 0},
     {"\\U+ escapes in every version", Entities("0|TEXT|1|\\U+00B0"), "", false, false,
      "\"\xC2\xB0\"\n", 0},
     {"Shift-JIS output", Entities("0|TEXT|1|\x83\x54"), "", true, false, "\"\x83\x54\"\n", 0},
@@ -155,8 +154,7 @@ const DecodingCase kDecodingCases[] = {
      Header("AC1015", "ANSI_1252") + Entities("0|TEXT|1|\xC4"), "", true, false, "", 22},
     {"... or becomes ? when asked", Header("AC1015", "ANSI_1252") + Entities("0|TEXT|1|\xC4"), "",
      true, true, "\"?\"\n", 0},
-    {"undefined bytes fail at their line", Entities("0|TEXT|1|\x85\x40"), "", false, false, "",
-     8},
+    {"undefined bytes fail at their line", Entities("0|TEXT|1|\x85\x40"), "", false, false, "", 8},
 };
 
 TEST(FullReading, DecodesTexts) {
@@ -185,12 +183,12 @@ struct CorpusCase {
 };
 
 const CorpusCase kCorpusCases[] = {
-    {"dwg2dxfjww__r2000_sjis", "配管 ルート A-1", "1000", "6500"},                // ANSI_932
-    {"dwg2dxfjww__r2000_escaped", "配管 ルート A-1", "1000", "6500"},             // \U+ escapes
+    {"dwg2dxfjww__r2000_sjis", "配管 ルート A-1", "1000", "6500"},     // ANSI_932
+    {"dwg2dxfjww__r2000_escaped", "配管 ルート A-1", "1000", "6500"},  // \U+ escapes
     {"ezdxf__text_oblique_rotate", "OBLIQUE 15°", "15.206270017086", "3.117407407295"},  // UTF-8
-    {"qcad__Symbole", "Änderung", "-422.010190185976", "17.8181816400008"},      // ANSI_1252
-    {"gdal__attrib", "super test", "-20.293037053206", "30"},                    // ATTRIB
-    {"dwg2dxfjww__r2000_sjis", "冷凍機室\n2行目 φ50", "7000", "6800"},           // MTEXT \P
+    {"qcad__Symbole", "Änderung", "-422.010190185976", "17.8181816400008"},  // ANSI_1252
+    {"gdal__attrib", "super test", "-20.293037053206", "30"},                // ATTRIB
+    {"dwg2dxfjww__r2000_sjis", "冷凍機室\n2行目 φ50", "7000", "6800"},       // MTEXT \P
 };
 
 TEST(FullReading, FindsTheTextsOfRealDrawings) {

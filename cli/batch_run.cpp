@@ -1,94 +1,31 @@
-#include "cli/batch.h"
+#include "cli/batch_run.h"
 
 #include <algorithm>
-#include <map>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "base/errors.h"
+#include "cli/console.h"
 #include "cli/full_mode.h"
 #include "cli/messages.h"
-#include "cli/terminal.h"
 
 namespace toridasu::cli {
 namespace {
 
-void AddInput(const std::string& input, const InputRules& rules, std::vector<std::string>* drawings,
-              std::string* error) {
-  if (IsDirectory(input)) {
-    std::vector<std::string> found;
-    if (!ListDrawings(input, rules.recursive, &found) || found.empty()) {
-      *error = Say(Text::kNoDrawing, {input});
-    }
-    drawings->insert(drawings->end(), found.begin(), found.end());
-  } else if (HasWildcard(input)) {
-    const std::vector<std::string> found = ExpandPattern(input);
-    if (found.empty()) *error = Say(Text::kNoDrawing, {input});
-    drawings->insert(drawings->end(), found.begin(), found.end());
-  } else {
-    // A named file goes to the converter even when missing: its failure is
-    // reported like any other.
-    drawings->push_back(input);
-  }
-}
-
 std::string FailureText(const ConversionFailure& failure) {
   if (failure.kind == "ERangeError") {
-    return NativeFromUtf8(Say(Text::kLine, {std::to_string(failure.line)}) + ": " +
-                          Say(Text::kUnfinishedCharacter));
+    return Say(Text::kLine, {std::to_string(failure.line)}) + ": " +
+           Say(Text::kUnfinishedCharacter);
   }
   if (failure.kind == "EConvertError") {
-    return NativeFromUtf8(Say(Text::kLine, {std::to_string(failure.line)}) + ": " +
-                          Say(Text::kNotCodePage932));
+    return Say(Text::kLine, {std::to_string(failure.line)}) + ": " + Say(Text::kNotCodePage932);
   }
   if (failure.kind == "EInOutError" && !Japanese()) return EnglishIoCause(failure.ioCode);
   return NativeFromShiftJis(failure.message);
 }
 
 }  // namespace
-
-Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& rules) {
-  Plan plan;
-  std::vector<std::string> drawings;
-  for (const std::string& input : inputs) {
-    AddInput(input, rules, &drawings, &plan.usageError);
-    if (!plan.usageError.empty()) return plan;
-  }
-  if (!rules.singleOutput.empty() && drawings.size() != 1) {
-    plan.usageError = Say(Text::kOutputWithMany);
-    return plan;
-  }
-  for (const std::string& drawing : drawings) {
-    std::string output = rules.singleOutput;
-    if (output.empty()) {
-      output = DefaultOutputName(drawing);
-      if (!rules.outputDirectory.empty())
-        output = JoinPath(rules.outputDirectory, BaseName(output));
-    }
-    plan.conversions.push_back({drawing, output});
-  }
-  // Refused before any work starts: a later drawing would overwrite an
-  // earlier one's output, or a drawing would be overwritten.
-  std::map<std::string, std::size_t> drawingNames;
-  for (std::size_t i = 0; i < plan.conversions.size(); ++i) {
-    drawingNames.emplace(NameKey(plan.conversions[i].input), i);
-  }
-  std::map<std::string, std::size_t> outputs;
-  for (std::size_t i = 0; i < plan.conversions.size(); ++i) {
-    const Conversion& c = plan.conversions[i];
-    if (drawingNames.count(NameKey(c.output)) != 0 || NamesSameFile(c.input, c.output)) {
-      plan.usageError = Say(Text::kOutputNamesInput, {c.output});
-      return plan;
-    }
-    const auto [earlier, fresh] = outputs.emplace(NameKey(c.output), i);
-    if (!fresh) {
-      plan.usageError =
-          Say(Text::kOutputCollision, {plan.conversions[earlier->second].input, c.input});
-      return plan;
-    }
-  }
-  return plan;
-}
 
 Outcome ConvertOne(const Conversion& conversion, const ConversionOptions& options) {
   Outcome outcome;

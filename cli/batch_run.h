@@ -1,37 +1,18 @@
-// A batch of conversions: which drawings, where their CSV files go, and
-// running them several at a time with the results reported in input order.
+// Running a batch of conversions several at a time, with the results
+// reported in input order.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/batch_plan.h"
 #include "engine/conversion_job.h"
 #include "full/full_conversion.h"
 
 namespace toridasu::cli {
-
-struct Conversion {
-  std::string input;
-  std::string output;
-};
-
-struct InputRules {
-  bool recursive = false;
-  std::string outputDirectory;  // empty: beside each drawing
-  std::string singleOutput;     // -o: only with one drawing
-};
-
-// The conversions that the inputs name, or a usage error (UTF-8 text) when
-// an input names nothing or two drawings would write the same output.
-struct Plan {
-  std::vector<Conversion> conversions;
-  std::string usageError;
-};
-Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& rules);
 
 struct Outcome {
   bool converted = false;

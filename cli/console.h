@@ -1,0 +1,26 @@
+// Text on the console. "Native" text is UTF-8 on Linux and the ANSI code
+// page (Shift-JIS) on Windows: file names arrive that way and are shown that
+// way, and the program's string table is turned into it.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace toridasu::cli {
+
+// The string table's and the engine's texts are Shift-JIS: to native.
+std::string NativeFromShiftJis(std::string_view shiftJis);
+
+// Writes native text to stderr or stdout, through the console's own code
+// page when the stream is a Windows console.
+void WriteNative(std::FILE* stream, std::string_view text);
+bool IsTerminal(std::FILE* stream);
+// Columns that native text takes on a terminal (a double-width character two).
+std::size_t DisplayWidth(std::string_view text);
+
+// Standard input and output in binary mode, so bytes pass unchanged.
+void UseBinaryStreams();
+
+}  // namespace toridasu::cli

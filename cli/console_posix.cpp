@@ -1,0 +1,35 @@
+#include <unistd.h>
+
+#include "cli/console.h"
+#include "cli/shift_jis_to_utf8.h"
+
+namespace toridasu::cli {
+
+std::string NativeFromShiftJis(std::string_view shiftJis) {
+  std::string out;
+  AppendShiftJisAsUtf8(shiftJis, true, out);
+  return out;
+}
+
+void WriteNative(std::FILE* stream, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
+}
+
+bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
+
+std::size_t DisplayWidth(std::string_view text) {
+  std::size_t width = 0;
+  for (const char c : text) {
+    const unsigned char b = static_cast<unsigned char>(c);
+    if (b < 0x80)
+      ++width;
+    else if (b >= 0xC0)
+      width += 2;  // the first byte of a (CJK) character
+  }
+  return width;
+}
+
+void UseBinaryStreams() {}
+
+}  // namespace toridasu::cli

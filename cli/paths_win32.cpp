@@ -1,0 +1,26 @@
+#include <windows.h>
+
+#include "cli/paths.h"
+#include "cli/wide_text.h"
+#include "files/file_names.h"
+
+namespace toridasu::cli {
+
+// Through UTF-16, so that a double-byte character whose second byte is a
+// backslash stays whole.
+std::filesystem::path PathOf(const std::string& name) {
+  return std::filesystem::path(WideFromAnsi(name));
+}
+
+std::string NameOf(const std::filesystem::path& path) { return AnsiFromWide(path.native()); }
+
+std::string NameKey(const std::string& name) {
+  // The system's own upper-casing leaves double-byte characters whole.
+  std::string key = name;
+  if (!key.empty()) CharUpperBuffA(key.data(), static_cast<DWORD>(key.size()));
+  return key;
+}
+
+std::string DefaultOutputName(const std::string& input) { return ReplaceExtension(input, ".csv"); }
+
+}  // namespace toridasu::cli
