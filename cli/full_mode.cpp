@@ -3,18 +3,9 @@
 #include "base/errors.h"
 #include "cli/console.h"
 #include "cli/messages.h"
-#include "full/code_page.h"
 
 namespace toridasu::cli {
 namespace {
-
-// The full reading's texts are UTF-8; the console's native text is made from
-// Shift-JIS, so a character Shift-JIS lacks shows as "?".
-std::string NativeFromUtf8(std::string_view utf8) {
-  std::string shiftJis;
-  full::AppendUtf8AsShiftJis(utf8, true, shiftJis);
-  return NativeFromShiftJis(shiftJis);
-}
 
 std::string AtLine(uint64_t line, const std::string& text) {
   if (line == 0) return text;
