@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/conversion_job.h"
+#include "full/full_conversion.h"
 #include "synthetic_drawing.h"
 
 namespace {
@@ -78,8 +79,24 @@ void BM_ConvertDxfToCsv(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * d.bytes));
 }
 
+// The full mode on the same drawing: every text decoded to Unicode, block
+// references expanded, the CSV in Shift-JIS.
+void BM_ConvertFull(benchmark::State& state) {
+  Drawing& d = TheDrawing();
+  uint64_t records = 0;
+  for (auto _ : state) {
+    toridasu::full::FullStats stats;
+    if (!toridasu::full::ConvertFull(d.path, d.output, {}, &stats))
+      state.SkipWithError("conversion failed");
+    records = stats.records;
+  }
+  state.counters["records"] = static_cast<double>(records);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * d.bytes));
+}
+
 BENCHMARK(BM_MemchrLinePass)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ConvertDxfToCsv)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ConvertFull)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

@@ -39,6 +39,19 @@ bool BlockExpander::Spend(const std::string& name, uint64_t line) {
   return false;
 }
 
+void BlockExpander::EmitTopInPlace(BlockText& text, const std::string& space) {
+  // Nothing to place: the record itself is written.
+  text.record.space = space;
+  text.record.block.clear();
+  emit_(text.record);
+}
+
+void BlockExpander::EmitTop(const BlockText& text, const std::string& space) {
+  work_ = 0;
+  cut_ = false;
+  EmitText(text, Affine3{}, true, "", space);
+}
+
 void BlockExpander::EmitText(const BlockText& text, const Affine3& transform, bool identity,
                              const std::string& path, const std::string& space) {
   if (!Spend(path, text.record.line)) return;

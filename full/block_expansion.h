@@ -44,11 +44,9 @@ class BlockExpander {
   void ExpandDefinition(const BlockDefinition& definition, const std::string& space);
 
   // A text at the top of a space, written as it stands.
-  void EmitTop(const BlockText& text, const std::string& space) {
-    work_ = 0;
-    cut_ = false;
-    EmitText(text, Affine3{}, true, "", space);
-  }
+  void EmitTop(const BlockText& text, const std::string& space);
+  // The same without a copy: the text's space and block are set in it.
+  void EmitTopInPlace(BlockText& text, const std::string& space);
   // Writes `text` placed by `transform` (skipped when `identity`).
   void EmitText(const BlockText& text, const Affine3& transform, bool identity,
                 const std::string& path, const std::string& space);

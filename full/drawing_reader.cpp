@@ -20,6 +20,10 @@ Section SectionNamed(std::string_view name) {
 
 // A type that ends the section it stands in, also where ENDSEC is missing.
 bool EndsSection(std::string_view type) {
+  if (type.empty()) return false;
+  const char first = type.front();
+  if (first != 'E' && first != 'S' && first != 'e' && first != 's' && first != ' ' && first != '\t')
+    return false;  // most types: one byte looked at
   return SameName(type, "ENDSEC") || SameName(type, "SECTION") || SameName(type, "EOF");
 }
 

@@ -113,9 +113,15 @@ bool DrawingTexts::BuildText(const RawEntity& e, BlockText& text) {
                       e.textLine};
   }
   if (outcome != TextOutcome::kText) return false;
-  text.record.type = FoldedName(e.type);
-  text.record.layer = Decoded(e.layer);
-  text.record.style = Decoded(e.style);
+  text.record.type.assign(e.type);
+  for (char& c : text.record.type) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  // Layers and styles repeat from text to text: decoded once for a run.
+  if (e.layer != lastLayer_.first) lastLayer_ = {e.layer, Decoded(e.layer)};
+  if (e.style != lastStyle_.first) lastStyle_ = {e.style, Decoded(e.style)};
+  text.record.layer = lastLayer_.second;
+  text.record.style = lastStyle_.second;
   return true;
 }
 
@@ -165,11 +171,15 @@ void DrawingTexts::Entity(const RawEntity& e) {
   switch (e.kind) {
     case EntityKind::kText:
     case EntityKind::kMtext:
-    case EntityKind::kMultileader: {
-      BlockText text;
-      if (BuildText(e, text)) Place(std::move(text), WhereaboutsOf(e));
+    case EntityKind::kMultileader:
+      if (!inBlock_ && !IsPaper(e)) {
+        // The common case streams through one reused record.
+        if (BuildText(e, top_)) expander_.EmitTopInPlace(top_, modelSpace_);
+      } else {
+        BlockText text;
+        if (BuildText(e, text)) Place(std::move(text), WhereaboutsOf(e));
+      }
       break;
-    }
     case EntityKind::kInsert:
       // Its ATTRIBs follow: the reference is complete at the next other entity.
       pending_ = ReferenceOf(e);

@@ -81,8 +81,10 @@ class DrawingTexts : public DrawingVisitor {
   std::string pendingOwner_;
   bool pendingPaper_ = false;
   std::vector<Held> held_;
-  std::unordered_map<std::string, std::string> recordNames_;  // handle -> block name
-  std::unordered_map<std::string, std::string> layoutNames_;  // block record -> layout
+  BlockText top_;  // the text being written at the top of model space
+  std::pair<std::string, std::string> lastLayer_, lastStyle_;  // bytes, decoded
+  std::unordered_map<std::string, std::string> recordNames_;   // handle -> block name
+  std::unordered_map<std::string, std::string> layoutNames_;   // block record -> layout
 };
 
 }  // namespace toridasu::full

@@ -26,8 +26,6 @@ constexpr KindName kKinds[] = {
     {"SEQEND", EntityKind::kSeqend},
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 void SetAxis(Point3& point, int32_t axis, double value) {
   if (axis == 0) point.x = value;
   if (axis == 1) point.y = value;
@@ -36,13 +34,8 @@ void SetAxis(Point3& point, int32_t axis, double value) {
 
 }  // namespace
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 bool SameName(std::string_view text, std::string_view upperName) {
+  if (text == upperName) return true;  // as writers put names: capitals, no blanks
   text = TrimBlanks(text);
   if (text.size() != upperName.size()) return false;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -54,8 +47,12 @@ bool SameName(std::string_view text, std::string_view upperName) {
 }
 
 EntityKind KindOfType(std::string_view type) {
+  for (const KindName& k : kKinds) {
+    if (type == k.name) return k.kind;
+  }
   type = TrimBlanks(type);
   if (type.size() < 4 || type.size() > 11) return EntityKind::kOther;
+  // Lower-case or padded types: rare, so looked at letter by letter.
   for (const KindName& k : kKinds) {
     if (SameName(type, k.name)) return k.kind;
   }

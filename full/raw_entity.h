@@ -66,7 +66,11 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& entity);
 // A value line's number: blanks around it allowed; anything invalid gives 0.
 double NumberOf(std::string_view value);
 int32_t IntegerOf(std::string_view value);
-std::string_view TrimBlanks(std::string_view text);
+inline std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
 // ASCII letters folded to capitals, the rest kept.
 bool SameName(std::string_view text, std::string_view upperName);
 
