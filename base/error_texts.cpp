@@ -1,7 +1,7 @@
 #include "base/error_texts.h"
 
+#include "base/lead_bytes.h"
 #include "base/message_format.h"
-#include "files/file_names.h"
 
 namespace toridasu {
 namespace {

@@ -2,8 +2,8 @@
 #include <array>
 #include <string>
 
+#include "base/lead_bytes.h"
 #include "engine/dxf_source.h"
-#include "files/file_names.h"
 #include "platform/platform.h"
 
 namespace toridasu {

@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Turns resources/strings.tsv (UTF-8) into the program's two forms of it:
-a C++ table of Shift-JIS bytes for the portable core, and a Windows
-string-table resource (UTF-8 source, code page 65001) for the programs.
+"""Turns resources/strings.tsv (UTF-8) into the program's forms of it: a C++
+table of Shift-JIS bytes for the portable core, a Windows string-table
+resource (UTF-8 source, code page 65001) for the programs, and, when asked,
+a C++ header with one constant per id (SName gives text_id::kName), so that
+no id is typed anywhere else.
 
-Usage: gen_strings.py strings.tsv OUT.inc OUT.rc
+Usage: gen_strings.py strings.tsv OUT.inc OUT.rc [OUT_ids.h]
 A text that code page 932 cannot hold stops the build.
 """
 import sys
@@ -22,10 +24,26 @@ def read_table(path):
             ident, name, text = parts
             text = text.replace("\\n", "\n")
             rows.append((int(ident), name, text))
-    ids = [r[0] for r in rows]
-    if len(set(ids)) != len(ids):
-        sys.exit(f"{path}: an id stands twice")
+    for column, what in ((0, "an id"), (1, "a name")):
+        values = [r[column] for r in rows]
+        if len(set(values)) != len(values):
+            sys.exit(f"{path}: {what} stands twice")
     return sorted(rows)
+
+
+def constant_name(name):
+    return "k" + (name[1:] if name.startswith("S") else name)
+
+
+def write_ids(path, rows):
+    with open(path, "w", encoding="utf-8", newline="\n") as h:
+        h.write("// Generated from resources/strings.tsv; do not edit.\n#pragma once\n\n")
+        h.write("#include <cstdint>\n\nnamespace toridasu::text_id {\n\n")
+        for ident, name, text in rows:
+            # Quoted, so that a closing backslash cannot continue the comment.
+            shown = text.replace("\\", "\\\\").replace("\n", "\\n")
+            h.write(f'constexpr uint32_t {constant_name(name)} = {ident};  // "{shown}"\n')
+        h.write("\n}  // namespace toridasu::text_id\n")
 
 
 def c_bytes(data):
@@ -40,6 +58,8 @@ def rc_text(text):
 def main():
     source, inc_path, rc_path = sys.argv[1:4]
     rows = read_table(source)
+    if len(sys.argv) > 4:
+        write_ids(sys.argv[4], rows)
     with open(inc_path, "w", encoding="ascii", newline="\n") as inc:
         inc.write("// Generated from resources/strings.tsv; do not edit.\n")
         for ident, name, text in rows:

@@ -7,7 +7,7 @@ need_root() { if [ "$(id -u)" -ne 0 ]; then echo "sudo "; fi; }
 SUDO=$(need_root)
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang clang-format libclang-rt-14-dev
   libgtest-dev googletest libbenchmark-dev
   libcli11-dev
   g++-mingw-w64-i686-posix mingw-w64-tools

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both programs and runs every test: the
-# native build (core, converter, unit tests), the 32-bit Windows build under
-# Wine with a Japanese locale, the unit tests again under sanitizers, and a
-# short fuzz run.
+# Installs what is missing, checks the formatting of every C++ file, builds
+# both programs with warnings as errors and runs every test: the native build
+# (core, converter, unit tests), the 32-bit Windows build under Wine with a
+# Japanese locale, the unit tests again under sanitizers, and a short fuzz run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
+
+# Every tracked C++ file as the project's .clang-format writes it.
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 cmake --preset native
 cmake --build --preset native

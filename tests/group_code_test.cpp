@@ -71,7 +71,7 @@ TEST(GroupCodeOfFast, AgreesWithTheFullRules) {
   for (char a : alphabet) {
     for (char b : alphabet) {
       for (char c : alphabet) {
-        for (const std::string line :
+        for (const std::string& line :
              {std::string{a, b, c}, std::string{a, b}, std::string{a, b, c, a}}) {
           ASSERT_EQ(GroupCodeOfFast(line), GroupCodeOf(line)) << '"' << line << '"';
         }

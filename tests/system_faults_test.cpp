@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "base/errors.h"
 #include "base/run_time_errors.h"
@@ -102,7 +103,7 @@ struct ViolationCase {
 
 TEST(MapSystemFault, AccessViolationTextFromItsTwoTemplates) {
   UseCodePage932();
-  const ViolationCase cases[] = {
+  const std::vector<ViolationCase> cases = {
       {"read in a module",
        {0xC0000005, 0x0040123A, false, 0x00000000, "C:\\tools\\TORIDASU.EXE"},
        kModuleOpen + "TORIDASU.EXE" + kModuleAddress + "0040123A" + kAtAddress + "00000000" +

@@ -2,13 +2,34 @@
 """Packs the Windows programs for users: a zip holding one folder
 toridasu-VERSION-win32 with toridasu.exe, toridasu-cli.exe, readme.txt
 (Japanese, Shift-JIS, CR LF: what Notepad on their machines expects) and
-LICENSE.txt (CR LF).
+LICENSE.txt (CR LF). Every entry has ordinary modes (programs 0755, texts
+0644) and one fixed time stamp, so that two builds of the same version give
+the same zip bytes.
 
 Usage: make_package.py VERSION OUT_DIR GUI_EXE CLI_EXE README_SOURCE LICENSE
 """
 import os
 import sys
 import zipfile
+
+
+# The entries' time stamp: a fixed date rather than the build's clock.
+STAMP = (2026, 1, 1, 0, 0, 0)
+PROGRAM_MODE = 0o755
+TEXT_MODE = 0o644
+
+
+def add(z, name, data, mode):
+    entry = zipfile.ZipInfo(name, STAMP)
+    entry.create_system = 3  # the modes below are Unix modes
+    entry.external_attr = (0o100000 | mode) << 16
+    entry.compress_type = zipfile.ZIP_DEFLATED
+    z.writestr(entry, data)
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
 
 
 def crlf(text):
@@ -25,10 +46,10 @@ def main():
     with open(licence, encoding="utf-8") as f:
         licence_text = crlf(f.read()).encode("ascii")
     with zipfile.ZipFile(path + ".part", "w", zipfile.ZIP_DEFLATED) as z:
-        z.write(gui, f"{name}/toridasu.exe")
-        z.write(cli, f"{name}/toridasu-cli.exe")
-        z.writestr(f"{name}/readme.txt", readme_text)
-        z.writestr(f"{name}/LICENSE.txt", licence_text)
+        add(z, f"{name}/toridasu.exe", read(gui), PROGRAM_MODE)
+        add(z, f"{name}/toridasu-cli.exe", read(cli), PROGRAM_MODE)
+        add(z, f"{name}/readme.txt", readme_text, TEXT_MODE)
+        add(z, f"{name}/LICENSE.txt", licence_text, TEXT_MODE)
     os.replace(path + ".part", path)
     print(path)
 

@@ -70,7 +70,8 @@ BoxSeen ConvertThroughTheWindow(Program& program, HWND form, const std::string& 
     EXPECT_NE(field, nullptr);
     if (field == nullptr) return seen;
     ClickOn(field);
-    GUITHREADINFO info{sizeof info};
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
     EXPECT_TRUE(program.WaitUntil([&] {
       return GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info) &&
              info.hwndFocus == field;
@@ -93,7 +94,8 @@ BoxSeen ConvertThroughTheWindow(Program& program, HWND form, const std::string& 
     if (text != "OK" && !text.empty()) seen.message = text;
   }
   // Enter on the box's focused button (OK).
-  GUITHREADINFO info{sizeof info};
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
   EXPECT_TRUE(program.WaitUntil([&] {
     return GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &info) &&
            info.hwndFocus != nullptr && GetParent(info.hwndFocus) == box;

@@ -47,7 +47,11 @@ Program::Program(int showCommand) {
     startUp.dwFlags = STARTF_USESHOWWINDOW;
     startUp.wShowWindow = static_cast<WORD>(showCommand);
   }
-  std::string commandLine = "\"" + ProgramPath() + "\"";
+  // Appended piece by piece: GCC 12 wrongly warns of overlapping copies in
+  // `"\"" + std::string`.
+  std::string commandLine = "\"";
+  commandLine += ProgramPath();
+  commandLine += '"';
   started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             nullptr, &startUp, &process_) != FALSE;
 }

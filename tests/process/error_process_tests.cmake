@@ -4,9 +4,10 @@
 # of their boxes.
 if(TORIDASU_WINDOWS AND TARGET toridasu_app)
   add_executable(toridasu_box_reader ${CMAKE_CURRENT_LIST_DIR}/box_reader.cpp)
+  target_link_libraries(toridasu_box_reader PRIVATE toridasu_options)
 
   add_executable(toridasu_error_probe WIN32 ${CMAKE_CURRENT_LIST_DIR}/error_probe.cpp)
-  target_link_libraries(toridasu_error_probe PRIVATE toridasu_app)
+  target_link_libraries(toridasu_error_probe PRIVATE toridasu_app toridasu_options)
   # Every raise records where it happened, as in the shipped program.
   target_link_options(toridasu_error_probe PRIVATE -Wl,--wrap=__cxa_throw)
 

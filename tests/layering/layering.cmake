@@ -1,0 +1,40 @@
+# The build refuses includes against the direction of the dependencies. Each
+# row compiles tests/layering/probe.cpp with the usage requirements of one
+# folder's library and one header of another; the test builds every probe
+# and expects exactly the rows marked "sees" to compile.
+set(layering_rows
+  "toridasu_engine sees base/errors.h"
+  "toridasu_base refuses files/file_names.h"
+  "toridasu_platform refuses base/errors.h"
+  "toridasu_files refuses engine/conversion_job.h"
+  "toridasu_engine refuses files/file_names.h"
+  "toridasu_engine refuses cli/messages.h"
+  "toridasu_engine refuses full/code_page.h"
+  "toridasu_engine refuses ui/form.h")
+if(TORIDASU_WINDOWS)
+  list(APPEND layering_rows
+    "toridasu_ui sees engine/conversion_job.h"
+    "toridasu_ui refuses app/app_shell.h"
+    "toridasu_cli_parts refuses ui/form.h")
+endif()
+
+set(layering_probes "")
+foreach(row IN LISTS layering_rows)
+  separate_arguments(fields UNIX_COMMAND "${row}")
+  list(GET fields 0 library)
+  list(GET fields 1 expectation)
+  list(GET fields 2 header)
+  string(MAKE_C_IDENTIFIER "layering_${library}_${header}" probe)
+  add_library(${probe} OBJECT EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/probe.cpp)
+  # The library's own usage requirements, as its sources see them.
+  target_include_directories(${probe} PRIVATE
+    $<TARGET_PROPERTY:${library},INCLUDE_DIRECTORIES>)
+  target_compile_definitions(${probe} PRIVATE TORIDASU_PROBE_HEADER="${header}")
+  target_link_libraries(${probe} PRIVATE toridasu_options)
+  list(APPEND layering_probes "${probe}:${expectation}:${header}")
+endforeach()
+
+add_test(NAME layering
+  COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} "-DPROBES=${layering_probes}"
+    -P ${CMAKE_CURRENT_LIST_DIR}/layering_check.cmake)
+set_tests_properties(layering PROPERTIES TIMEOUT 300 RESOURCE_LOCK build_tree)
