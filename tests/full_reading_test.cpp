@@ -44,12 +44,14 @@ Converted Convert(const std::string& drawing, const FullOptions& options) {
   fake.AddFile("in.dxf", drawing);
   Converted result;
   result.converted = ConvertFull("in.dxf", "out.csv", options, &result.stats, fake);
-  std::string csv = fake.Contents("out.csv");
+  const std::string csv = fake.Contents("out.csv");
   const std::size_t headerEnd = csv.find("\r\n");
-  if (headerEnd != std::string::npos) csv.erase(0, headerEnd + 2);
-  for (std::size_t crlf; (crlf = csv.find("\r\n")) != std::string::npos;)
-    csv.replace(crlf, 2, "\n");
-  result.records = csv;
+  std::string records;  // CR LF line ends as LF
+  for (std::size_t i = headerEnd == std::string::npos ? csv.size() : headerEnd + 2;
+       i < csv.size(); ++i) {
+    if (csv[i] != '\r' || i + 1 == csv.size() || csv[i + 1] != '\n') records += csv[i];
+  }
+  result.records = records;
   return result;
 }
 
