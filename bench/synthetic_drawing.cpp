@@ -46,56 +46,46 @@ class Writer {
   uint64_t total_ = 0;
 };
 
+// A point (groups 10, 20, 30), its z 0.
+void Point(Writer& w, int code, double x, double y) {
+  w.Real(code, x);
+  w.Real(code + 10, y);
+  w.Real(code + 20, 0.0);
+}
+
+// The opening of an entity or block on layer 0.
+void Begin(Writer& w, const char* type) {
+  w.Pair(0, type);
+  w.Pair(8, "0");
+}
+
 // Two small blocks, as real plans hold them: a room tag (a text and an
-// attribute definition) and a door mark (a text).
+// attribute definition) and a door mark (a line and a text).
 void WriteBlocks(Writer& w) {
   w.Pair(0, "SECTION");
   w.Pair(2, "BLOCKS");
-  w.Pair(0, "BLOCK");
-  w.Pair(8, "0");
+  Begin(w, "BLOCK");
   w.Pair(2, "ROOMTAG");
-  w.Pair(70, "2");
-  w.Real(10, 0.0);
-  w.Real(20, 0.0);
-  w.Real(30, 0.0);
-  w.Pair(0, "TEXT");
-  w.Pair(8, "0");
-  w.Real(10, -300.0);
-  w.Real(20, 150.0);
-  w.Real(30, 0.0);
+  Point(w, 10, 0.0, 0.0);
+  Begin(w, "TEXT");
+  Point(w, 10, -300.0, 150.0);
   w.Real(40, 150.0);
   w.Pair(1, "\x95\x94\x89\xAE");  // 部屋
-  w.Pair(0, "ATTDEF");
-  w.Pair(8, "0");
-  w.Real(10, -300.0);
-  w.Real(20, -150.0);
-  w.Real(30, 0.0);
+  Begin(w, "ATTDEF");
+  Point(w, 10, -300.0, -150.0);
   w.Real(40, 200.0);
   w.Pair(1, "");
   w.Pair(3, "NAME?");
   w.Pair(2, "NAME");
-  w.Pair(70, "0");
   w.Pair(0, "ENDBLK");
-  w.Pair(0, "BLOCK");
-  w.Pair(8, "0");
+  Begin(w, "BLOCK");
   w.Pair(2, "DOOR");
-  w.Pair(70, "2");
-  w.Real(10, 450.0);
-  w.Real(20, 0.0);
-  w.Real(30, 0.0);
-  w.Pair(0, "LINE");
-  w.Pair(8, "0");
-  w.Real(10, 0.0);
-  w.Real(20, 0.0);
-  w.Real(30, 0.0);
-  w.Real(11, 900.0);
-  w.Real(21, 0.0);
-  w.Real(31, 0.0);
-  w.Pair(0, "TEXT");
-  w.Pair(8, "0");
-  w.Real(10, 450.0);
-  w.Real(20, 100.0);
-  w.Real(30, 0.0);
+  Point(w, 10, 450.0, 0.0);
+  Begin(w, "LINE");
+  Point(w, 10, 0.0, 0.0);
+  Point(w, 11, 900.0, 0.0);
+  Begin(w, "TEXT");
+  Point(w, 10, 450.0, 100.0);
   w.Real(40, 100.0);
   w.Pair(1, "WD-1");
   w.Pair(0, "ENDBLK");

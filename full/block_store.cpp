@@ -2,14 +2,6 @@
 
 namespace toridasu::full {
 
-std::string FoldedName(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return folded;
-}
-
 BlockDefinition& BlockStore::Add(BlockDefinition definition) {
   // A later definition of the same name wins, as it would on screen.
   byName_[FoldedName(definition.name)] = definitions_.size();

@@ -63,7 +63,4 @@ class BlockStore {
   std::unordered_map<std::string, std::size_t> byName_;
 };
 
-// A name with ASCII letters folded to capitals.
-std::string FoldedName(std::string_view name);
-
 }  // namespace toridasu::full

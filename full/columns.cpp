@@ -3,6 +3,7 @@
 #include <array>
 
 #include "engine/numbers.h"
+#include "full/raw_entity.h"
 
 namespace toridasu::full {
 namespace {
@@ -16,22 +17,6 @@ void AppendReal(double value, char separator, std::string& out) {
   out.append(digits, FormatReal(value, separator, digits));
 }
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
-bool SameLetters(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char c = a[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != b[i]) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string_view ColumnName(Column column) { return kNames[static_cast<std::size_t>(column)]; }
@@ -40,10 +25,11 @@ std::optional<std::vector<Column>> ParseColumns(std::string_view list, std::stri
   std::vector<Column> columns;
   while (true) {
     const std::size_t comma = list.find(',');
-    const std::string_view name = Trimmed(list.substr(0, comma));
+    const std::string_view name = TrimBlanks(list.substr(0, comma));
+    const std::string folded = FoldedName(name);
     bool known = false;
     for (std::size_t i = 0; i < kNames.size() && !known; ++i) {
-      if (SameLetters(name, kNames[i])) {
+      if (folded == FoldedName(kNames[i])) {
         columns.push_back(static_cast<Column>(i));
         known = true;
       }

@@ -107,7 +107,10 @@ class Reading {
     }
   }
 
-  void ReadTables() {
+  // Reads the objects of one type in a section of objects (TABLES,
+  // OBJECTS): `group` sees each of their pairs, `end` is called after each.
+  template <typename Group, typename End>
+  void ReadObjectsOfType(std::string_view wanted, Group group, End end) {
     bool haveType = NextType();
     while (haveType) {
       const std::string_view type = cursor_.Value();
@@ -115,23 +118,35 @@ class Reading {
         cursor_.Hold();
         return;
       }
-      if (!SameName(type, "BLOCK_RECORD")) {
+      if (!SameName(type, wanted)) {
         haveType = NextType();
         continue;
       }
-      std::string handle, name;
       haveType = false;
       while (cursor_.Next()) {
-        const int32_t code = cursor_.Code();
-        if (code == kTypeCode) {
+        if (cursor_.Code() == kTypeCode) {
           haveType = true;
           break;
         }
-        if (code == 5) handle.assign(TrimBlanks(cursor_.Value()));
-        if (code == 2) name.assign(TrimBlanks(cursor_.Value()));
+        group(cursor_.Code());
       }
-      visitor_.BlockRecord(handle, name);
+      end();
     }
+  }
+
+  void ReadTables() {
+    std::string handle, name;
+    ReadObjectsOfType(
+        "BLOCK_RECORD",
+        [&](int32_t code) {
+          if (code == 5) handle.assign(TrimBlanks(cursor_.Value()));
+          if (code == 2) name.assign(TrimBlanks(cursor_.Value()));
+        },
+        [&] {
+          visitor_.BlockRecord(handle, name);
+          handle.clear();
+          name.clear();
+        });
   }
 
   void ReadBlocks() {
@@ -187,33 +202,22 @@ class Reading {
   // LAYOUT objects: the name and the block record that follow the layout's
   // own subclass marker (the plot settings before it carry a name of their own).
   void ReadObjects() {
-    bool haveType = NextType();
-    while (haveType) {
-      const std::string_view type = cursor_.Value();
-      if (EndsSection(type)) {
-        cursor_.Hold();
-        return;
-      }
-      if (!SameName(type, "LAYOUT")) {
-        haveType = NextType();
-        continue;
-      }
-      bool layoutPart = false;
-      std::string name, blockRecord;
-      haveType = false;
-      while (cursor_.Next()) {
-        const int32_t code = cursor_.Code();
-        if (code == kTypeCode) {
-          haveType = true;
-          break;
-        }
-        if (code == 100) layoutPart = SameName(cursor_.Value(), "ACDBLAYOUT");
-        if (layoutPart && code == 1) name.assign(cursor_.Value());
-        if (layoutPart && code == 330 && blockRecord.empty())
-          blockRecord.assign(TrimBlanks(cursor_.Value()));
-      }
-      visitor_.Layout(blockRecord, name);
-    }
+    bool layoutPart = false;
+    std::string name, blockRecord;
+    ReadObjectsOfType(
+        "LAYOUT",
+        [&](int32_t code) {
+          if (code == 100) layoutPart = SameName(cursor_.Value(), "ACDBLAYOUT");
+          if (layoutPart && code == 1) name.assign(cursor_.Value());
+          if (layoutPart && code == 330 && blockRecord.empty())
+            blockRecord.assign(TrimBlanks(cursor_.Value()));
+        },
+        [&] {
+          visitor_.Layout(blockRecord, name);
+          layoutPart = false;
+          name.clear();
+          blockRecord.clear();
+        });
   }
 
   PairCursor cursor_;

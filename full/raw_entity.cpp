@@ -46,6 +46,14 @@ bool SameName(std::string_view text, std::string_view upperName) {
   return true;
 }
 
+std::string FoldedName(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return folded;
+}
+
 EntityKind KindOfType(std::string_view type) {
   for (const KindName& k : kKinds) {
     if (type == k.name) return k.kind;

@@ -71,7 +71,10 @@ inline std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   return text;
 }
-// ASCII letters folded to capitals, the rest kept.
+// Whether `text`, blanks around it left out and ASCII letters folded to
+// capitals, is `upperName`.
 bool SameName(std::string_view text, std::string_view upperName);
+// A name with ASCII letters folded to capitals, the rest kept.
+std::string FoldedName(std::string_view name);
 
 }  // namespace toridasu::full
