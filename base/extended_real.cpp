@@ -4,6 +4,8 @@
 #include <cassert>
 #include <cstring>
 
+#include "base/wide_multiply.h"
+
 namespace toridasu {
 namespace {
 
@@ -16,21 +18,6 @@ struct PowerOfTen {
 };
 
 #include "base/extended_real_powers.inc"
-
-struct Wide {
-  uint64_t high;
-  uint64_t low;
-};
-
-// 64 x 64 -> 128 bits from four 32 x 32 products: the 32-bit build has no
-// wider integer type.
-Wide MultiplyWide(uint64_t a, uint64_t b) {
-  const uint64_t a0 = a & kLow32, a1 = a >> 32;
-  const uint64_t b0 = b & kLow32, b1 = b >> 32;
-  const uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
-  const uint64_t middle = (p00 >> 32) + (p01 & kLow32) + (p10 & kLow32);
-  return {p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32), (middle << 32) | (p00 & kLow32)};
-}
 
 // (high:low) / divisor for a divisor with its top bit set and high < divisor,
 // so the quotient fits 64 bits. Long division in two 32-bit quotient digits,
@@ -59,6 +46,44 @@ uint64_t DivideWide(uint64_t high, uint64_t low, uint64_t divisor, uint64_t* rem
   }
   *remainder = (middle << 32) + u0 - q0 * divisor;
   return (q1 << 32) | q0;
+}
+
+// floor(2^127 / d) for a d with its top bit set that is not a power of two,
+// so the quotient fits 64 bits: restoring division, one bit at a time.
+constexpr uint64_t ReciprocalOf(uint64_t d) {
+  uint64_t quotient = 0, rest = 0;
+  for (int bit = 127; bit >= 0; --bit) {
+    const bool carry = (rest >> 63) != 0;
+    rest = (rest << 1) | (bit == 127 ? 1 : 0);
+    quotient <<= 1;
+    if (carry || rest >= d) {
+      rest -= d;  // exact modulo 2^64: the true difference is below d
+      quotient |= 1;
+    }
+  }
+  return quotient;
+}
+
+struct ShortReciprocals {
+  uint64_t values[kMaxShortScale + 1] = {};  // index 0 (10^0, a power of two) unused
+  constexpr ShortReciprocals() {
+    for (int m = 1; m <= kMaxShortScale; ++m) values[m] = ReciprocalOf(kUnitPowers[m].significand);
+  }
+};
+constexpr ShortReciprocals kShortReciprocals;
+
+// The product of two significands with their top bits set lies in
+// [2^126, 2^128): its leading bit brought to bit 127. `exponent`, the sum of
+// the factors' exponents, becomes the product's.
+Wide SignificandProduct(uint64_t a, uint64_t b, int32_t& exponent) {
+  Wide product = MultiplyWide(a, b);
+  if (product.high & kTopBit) {
+    ++exponent;
+  } else {
+    product.high = (product.high << 1) | (product.low >> 63);
+    product.low <<= 1;
+  }
+  return product;
 }
 
 ExtendedReal FromTable(const PowerOfTen& power) {
@@ -123,15 +148,8 @@ ExtendedReal ExtendedReal::Multiply(const ExtendedReal& factor) const {
   }
   if (a == RealKind::kZero || b == RealKind::kZero) return Zero(negative);
 
-  Wide product = MultiplyWide(significand_, factor.significand_);
   int32_t exponent = exponent_ + factor.exponent_;
-  // The product lies in [2^126, 2^128): bring its leading bit to bit 127.
-  if (product.high & kTopBit) {
-    ++exponent;
-  } else {
-    product.high = (product.high << 1) | (product.low >> 63);
-    product.low <<= 1;
-  }
+  const Wide product = SignificandProduct(significand_, factor.significand_, exponent);
   return RoundAndPack(negative, exponent, product.high, (product.low & kTopBit) != 0,
                       (product.low << 1) != 0);
 }
@@ -272,6 +290,53 @@ NarrowedReal ExtendedReal::ToDouble() const {
   double value;
   std::memcpy(&value, &bits, sizeof value);
   return {value, overflow};
+}
+
+ExtendedReal ExtendedReal::ScaledByShortPowerOfTen(int32_t n) const {
+  assert(n >= -kMaxShortScale && n <= kMaxShortScale);
+  if (n >= 0 || kind_ != RealKind::kFinite) return ScaleByPowerOfTen(*this, n);
+  // The steps of Divide, with the quotient's 64 bits first estimated from the
+  // reciprocal and then made exact by the remainder.
+  const PowerOfTen& power = kUnitPowers[-n];
+  const uint64_t d = power.significand;
+  const Wide estimate = MultiplyWide(significand_, kShortReciprocals.values[-n]);
+  int32_t exponent = exponent_ - power.exponent;
+  uint64_t high = significand_, low = 0;
+  uint64_t quotient;
+  if (significand_ >= d) {
+    // floor(s * 2^63 / d): the estimate s * r / 2^64 is at most 1 below it.
+    low = high << 63;
+    high >>= 1;
+    quotient = estimate.high;
+  } else {
+    // floor(s * 2^64 / d): the estimate s * r / 2^63 is at most 2 below it.
+    --exponent;
+    quotient = (estimate.high << 1) | (estimate.low >> 63);
+  }
+  // remainder := (high:low) - quotient * d, below 3d; then up to two corrections.
+  const Wide product = MultiplyWide(quotient, d);
+  uint64_t remainderHigh = high - product.high - (low < product.low ? 1 : 0);
+  uint64_t remainder = low - product.low;
+  while (remainderHigh != 0 || remainder >= d) {
+    ++quotient;
+    if (remainder < d) --remainderHigh;
+    remainder -= d;
+  }
+  const uint64_t other = d - remainder;
+  return RoundAndPack(negative_, exponent, quotient, remainder != 0 && remainder >= other,
+                      remainder != 0 && remainder != other);
+}
+
+uint64_t ExtendedReal::WholeAfterShortScale(int32_t n) const {
+  assert(kind_ == RealKind::kFinite && !negative_ && n > 0 && n <= kMaxShortScale);
+  // Multiply by the exact factor 10^n without its tests of kinds.
+  const PowerOfTen& power = kUnitPowers[n];
+  int32_t exponent = exponent_ + power.exponent;
+  const Wide product = SignificandProduct(significand_, power.significand, exponent);
+  return RoundAndPack(false, exponent, product.high, (product.low & kTopBit) != 0,
+                      (product.low << 1) != 0)
+      .RoundToInteger()
+      .ToUint64();
 }
 
 ExtendedReal ScaleByPowerOfTen(const ExtendedReal& x, int32_t n) {

@@ -75,6 +75,14 @@ class ExtendedReal {
   uint64_t ToUint64() const;
   // Rounds once to double, subnormals included.
   NarrowedReal ToDouble() const;
+  // The same bits as ScaleByPowerOfTen(*this, n) for |n| <= kMaxShortScale,
+  // by a shorter route: such n apply the one exact factor 10^|n|, and a
+  // division by it needs no wide divide (a library call on the 32-bit build).
+  ExtendedReal ScaledByShortPowerOfTen(int32_t n) const;
+  // ScaledByShortPowerOfTen(n).RoundToInteger().ToUint64() in one step, for
+  // a positive finite value, 0 < n <= kMaxShortScale and a result of at
+  // least 1 and below 2^64.
+  uint64_t WholeAfterShortScale(int32_t n) const;
 
   friend bool operator==(const ExtendedReal&, const ExtendedReal&) = default;
 
@@ -92,6 +100,9 @@ class ExtendedReal {
   int32_t exponent_ = 0;
   uint64_t significand_ = 0;
 };
+
+// The largest |n| whose power of ten has an exact 64-bit significand.
+constexpr int32_t kMaxShortScale = 27;
 
 // The largest |n| that ScaleByPowerOfTen accepts; larger decimal exponents
 // are decided by their callers (infinity or zero).

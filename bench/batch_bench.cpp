@@ -21,7 +21,7 @@ struct Batch {
     for (int i = 0; i < 4; ++i) {
       const std::string input = base + std::to_string(i) + ".dxf";
       toridasu::bench::WriteSyntheticDrawing(input, 25ull << 20);
-      conversions.push_back({input, base + std::to_string(i) + ".csv"});
+      conversions.push_back({input, base + std::to_string(i) + ".csv", "", {}});
       bytes += 25ull << 20;
     }
   }
@@ -38,7 +38,9 @@ void BM_BatchOfFourDrawings(benchmark::State& state) {
   const unsigned jobs = static_cast<unsigned>(state.range(0));
   for (auto _ : state) {
     bool allConverted = true;
-    toridasu::cli::RunConversions(batch.conversions, jobs, {}, nullptr, nullptr, nullptr,
+    toridasu::cli::RunOptions options;
+    options.jobs = jobs;
+    toridasu::cli::RunConversions(batch.conversions, options,
                                   [&](std::size_t, const toridasu::cli::Outcome& outcome) {
                                     allConverted = allConverted && outcome.converted;
                                   });

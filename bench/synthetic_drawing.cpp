@@ -94,7 +94,7 @@ void WriteBlocks(Writer& w) {
 
 }  // namespace
 
-uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes) {
+uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool dense) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return 0;
   Writer w(f);
@@ -114,7 +114,7 @@ uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes) {
   char hex[16];
   while (w.Size() < bytes) {
     std::snprintf(hex, sizeof hex, "%llX", static_cast<unsigned long long>(handle++));
-    if (pick(random) == 1 && pick(random) < 3) {
+    if (!dense && pick(random) == 1 && pick(random) < 3) {
       // A room tag or a door: a reference to a small block, with an attribute.
       const bool tag = pick(random) < 5;
       w.Pair(0, "INSERT");
@@ -136,7 +136,7 @@ uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes) {
       w.Pair(2, "NAME");
       w.Pair(0, "SEQEND");
       ++texts;
-    } else if (pick(random) == 0) {
+    } else if (pick(random) == 0 || dense) {
       w.Pair(0, "TEXT");
       w.Pair(5, hex);
       w.Pair(8, "TEXT-1");

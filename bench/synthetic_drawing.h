@@ -9,7 +9,7 @@
 namespace toridasu::bench {
 
 // Writes a drawing of about `bytes` bytes to `path`; returns the number of
-// text entities in it.
-uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes);
+// text entities in it. A dense drawing holds text entities only.
+uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool dense = false);
 
 }  // namespace toridasu::bench

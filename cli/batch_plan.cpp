@@ -1,5 +1,6 @@
 #include "cli/batch_plan.h"
 
+#include <algorithm>
 #include <map>
 
 #include "cli/batch_inputs.h"
@@ -8,52 +9,75 @@
 #include "cli/paths.h"
 
 namespace toridasu::cli {
+namespace {
+
+// Refused before any work starts: a later drawing would overwrite an
+// earlier one's output, or a drawing would be overwritten.
+std::string CollisionOf(const std::vector<Conversion>& conversions) {
+  std::map<std::string, std::size_t> drawingNames;
+  for (std::size_t i = 0; i < conversions.size(); ++i) {
+    drawingNames.emplace(NameKey(conversions[i].input), i);
+  }
+  std::map<std::string, std::size_t> outputs;
+  for (std::size_t i = 0; i < conversions.size(); ++i) {
+    const Conversion& c = conversions[i];
+    if (c.streams.input || c.streams.output) continue;
+    if (drawingNames.count(NameKey(c.output)) != 0 || NamesSameFile(c.input, c.output)) {
+      return Say(Text::kOutputNamesInput, {c.output});
+    }
+    const auto [earlier, fresh] = outputs.emplace(NameKey(c.output), i);
+    if (!fresh) return Say(Text::kOutputCollision, {conversions[earlier->second].input, c.input});
+  }
+  return {};
+}
+
+Conversion ConversionOf(const FoundDrawing& drawing, const InputRules& rules) {
+  Conversion c{drawing.name, rules.singleOutput, "", {}};
+  c.streams.input = drawing.name == kStandardStream;
+  if (c.output.empty() && c.streams.input) c.output = kStandardStream;
+  if (c.output.empty()) {
+    c.output = DefaultOutputName(drawing.name);
+    if (!rules.outputDirectory.empty()) {
+      const std::string folder = JoinPath(rules.outputDirectory, drawing.folderWithin);
+      c.output = JoinPath(folder, BaseName(c.output));
+      if (!drawing.folderWithin.empty()) c.outputFolder = folder;
+    }
+  }
+  c.streams.output = c.output == kStandardStream;
+  return c;
+}
+
+}  // namespace
 
 Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& rules) {
   Plan plan;
+  const bool standardInput =
+      std::find(inputs.begin(), inputs.end(), kStandardStream) != inputs.end();
+  if (standardInput && (inputs.size() != 1 || !rules.outputDirectory.empty())) {
+    plan.usageError = Say(Text::kStandardStreamAlone);
+    return plan;
+  }
   std::vector<FoundDrawing> drawings;
   for (const std::string& input : inputs) {
-    InputDrawings found = FindDrawings(input, rules.recursive);
+    InputDrawings found = standardInput ? InputDrawings{{{input, ""}}, {}, false}
+                                        : FindDrawings(input, rules.recursive);
     plan.warnings.insert(plan.warnings.end(), found.warnings.begin(), found.warnings.end());
-    if (found.drawings.empty()) {
-      plan.usageError = Say(Text::kNoDrawing, {input});
-      return plan;
-    }
+    if (found.drawings.empty()) plan.warnings.push_back(Say(Text::kNoDrawing, {input}));
     drawings.insert(drawings.end(), found.drawings.begin(), found.drawings.end());
   }
+  if (drawings.empty()) {
+    plan.nothingFound = true;
+    return plan;
+  }
   if (!rules.singleOutput.empty() && drawings.size() != 1) {
-    plan.usageError = Say(Text::kOutputWithMany);
+    plan.usageError = Say(rules.singleOutput == kStandardStream ? Text::kStandardStreamAlone
+                                                                : Text::kOutputWithMany);
     return plan;
   }
   for (const FoundDrawing& drawing : drawings) {
-    std::string output = rules.singleOutput;
-    if (output.empty()) {
-      output = DefaultOutputName(drawing.name);
-      if (!rules.outputDirectory.empty())
-        output = JoinPath(rules.outputDirectory, BaseName(output));
-    }
-    plan.conversions.push_back({drawing.name, output});
+    plan.conversions.push_back(ConversionOf(drawing, rules));
   }
-  // Refused before any work starts: a later drawing would overwrite an
-  // earlier one's output, or a drawing would be overwritten.
-  std::map<std::string, std::size_t> drawingNames;
-  for (std::size_t i = 0; i < plan.conversions.size(); ++i) {
-    drawingNames.emplace(NameKey(plan.conversions[i].input), i);
-  }
-  std::map<std::string, std::size_t> outputs;
-  for (std::size_t i = 0; i < plan.conversions.size(); ++i) {
-    const Conversion& c = plan.conversions[i];
-    if (drawingNames.count(NameKey(c.output)) != 0 || NamesSameFile(c.input, c.output)) {
-      plan.usageError = Say(Text::kOutputNamesInput, {c.output});
-      return plan;
-    }
-    const auto [earlier, fresh] = outputs.emplace(NameKey(c.output), i);
-    if (!fresh) {
-      plan.usageError =
-          Say(Text::kOutputCollision, {plan.conversions[earlier->second].input, c.input});
-      return plan;
-    }
-  }
+  plan.usageError = CollisionOf(plan.conversions);
   return plan;
 }
 

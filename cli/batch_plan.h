@@ -4,25 +4,34 @@
 #include <string>
 #include <vector>
 
+#include "cli/conversion_platform.h"
+
 namespace toridasu::cli {
+
+// "-" as the one input reads the drawing from standard input, and "-" as
+// the output (-o -, or the default for standard input) writes the CSV to
+// standard output.
+inline const std::string kStandardStream = "-";
 
 struct Conversion {
   std::string input;
   std::string output;
+  std::string outputFolder;  // a folder to make first (mirrored under -d); empty: none
+  StandardStreams streams;
 };
 
 struct InputRules {
   bool recursive = false;
-  std::string outputDirectory;  // empty: beside each drawing
+  std::string outputDirectory;  // empty: beside each drawing; with -r the tree mirrored
   std::string singleOutput;     // -o: only with one drawing
 };
 
-// The conversions that the inputs name, or a usage error when an input names
-// nothing or two drawings would write the same output. Texts are native.
+// The conversions that the inputs name. Texts are native.
 struct Plan {
   std::vector<Conversion> conversions;
-  std::vector<std::string> warnings;
-  std::string usageError;
+  std::vector<std::string> warnings;  // inputs without drawings, folder loops
+  bool nothingFound = false;          // no input holds any drawing
+  std::string usageError;             // refused before any work: misused "-", collisions
 };
 Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& rules);
 

@@ -6,54 +6,52 @@
 #include <thread>
 
 #include "base/errors.h"
-#include "cli/console.h"
+#include "cli/conversion_platform.h"
+#include "cli/failure_text.h"
+#include "cli/file_system.h"
 #include "cli/full_mode.h"
 #include "cli/messages.h"
 
 namespace toridasu::cli {
-namespace {
 
-std::string FailureText(const ConversionFailure& failure) {
-  if (failure.kind == "ERangeError") {
-    return Say(Text::kLine, {std::to_string(failure.line)}) + ": " +
-           Say(Text::kUnfinishedCharacter);
-  }
-  if (failure.kind == "EConvertError") {
-    return Say(Text::kLine, {std::to_string(failure.line)}) + ": " + Say(Text::kNotCodePage932);
-  }
-  if (failure.kind == "EInOutError" && !Japanese()) return EnglishIoCause(failure.ioCode);
-  return NativeFromShiftJis(failure.message);
-}
-
-}  // namespace
-
-Outcome ConvertOne(const Conversion& conversion, const ConversionOptions& options) {
+Outcome ConvertOne(const Conversion& conversion, const ConversionOptions& options,
+                   const std::atomic<bool>& stop, Platform& system) {
   Outcome outcome;
-  ConversionStats stats;
-  try {
-    outcome.converted = ConvertDxfToCsvFile(conversion.input, conversion.output, &stats, options);
-  } catch (const EInOutError& error) {
-    // The drawing could not be opened: nothing was written.
-    outcome.message =
-        Japanese() ? NativeFromShiftJis(error.Message()) : EnglishIoCause(error.Code());
+  if (!conversion.outputFolder.empty() && !MakeDirectories(conversion.outputFolder)) {
+    outcome.message = Say(Text::kCannotMakeFolder, {conversion.outputFolder});
     return outcome;
   }
-  outcome.records = stats.records;
-  if (!outcome.converted && stats.failure) outcome.message = FailureText(*stats.failure);
-  AddFullModeHint(conversion, outcome);
+  ConversionPlatform platform(system, stop, conversion.streams);
+  ConversionStats stats;
+  try {
+    outcome.converted =
+        ConvertDxfToCsvFile(conversion.input, conversion.output, &stats, options, platform);
+  } catch (const EInOutError& error) {
+    // The drawing could not be opened: nothing was written.
+    stats.failure = ConversionFailure{error.KindName(), error.Message(), error.Code(), 0};
+  }
+  if (outcome.converted) {
+    outcome.records = stats.records;
+    AddFullModeHint(conversion, outcome);
+  } else if (stop.load()) {
+    outcome.interrupted = true;
+  } else if (stats.failure) {
+    outcome.message = FailureText({conversion.input, conversion.output, *stats.failure,
+                                   platform.Fault(), platform.OpenedDrawing()});
+  }
   return outcome;
 }
 
-void RunConversions(const std::vector<Conversion>& conversions, unsigned jobs,
-                    const ConversionOptions& options, const full::FullOptions* full,
-                    std::atomic<uint64_t>* bytesRead, std::atomic<uint64_t>* finished,
+void RunConversions(const std::vector<Conversion>& conversions, const RunOptions& options,
                     const std::function<void(std::size_t, const Outcome&)>& report) {
-  ConversionOptions shared = options;
-  shared.bytesRead = bytesRead;
+  static const std::atomic<bool> kNeverStop{false};
+  const std::atomic<bool>& stop = options.stop ? *options.stop : kNeverStop;
+  ConversionOptions shared = options.conversion;
+  shared.bytesRead = options.bytesRead;
   std::optional<full::FullOptions> sharedFull;
-  if (full) {
-    sharedFull = *full;
-    sharedFull->bytesRead = bytesRead;
+  if (options.full) {
+    sharedFull = *options.full;
+    sharedFull->bytesRead = options.bytesRead;
   }
   std::vector<std::optional<Outcome>> outcomes(conversions.size());
   std::mutex mutex;
@@ -70,9 +68,14 @@ void RunConversions(const std::vector<Conversion>& conversions, unsigned jobs,
         if (nextToStart == conversions.size()) return;
         index = nextToStart++;
       }
-      Outcome outcome = sharedFull ? ConvertOneFull(conversions[index], *sharedFull)
-                                   : ConvertOne(conversions[index], shared);
-      if (finished) finished->fetch_add(1);
+      Outcome outcome;
+      if (stop.load()) {
+        outcome.interrupted = true;
+      } else {
+        outcome = sharedFull ? ConvertOneFull(conversions[index], *sharedFull, stop)
+                             : ConvertOne(conversions[index], shared, stop);
+        if (options.finished) options.finished->fetch_add(1);
+      }
       std::lock_guard<std::mutex> lock(mutex);
       outcomes[index] = std::move(outcome);
       while (nextToReport < outcomes.size() && outcomes[nextToReport]) {
@@ -82,7 +85,7 @@ void RunConversions(const std::vector<Conversion>& conversions, unsigned jobs,
     }
   };
   const unsigned count =
-      std::max(1u, std::min<unsigned>(jobs, static_cast<unsigned>(conversions.size())));
+      std::max(1u, std::min<unsigned>(options.jobs, static_cast<unsigned>(conversions.size())));
   std::vector<std::thread> threads;
   for (unsigned i = 1; i < count; ++i) threads.emplace_back(worker);
   worker();

@@ -11,26 +11,35 @@
 #include "cli/batch_plan.h"
 #include "engine/conversion_job.h"
 #include "full/full_conversion.h"
+#include "platform/platform.h"
 
 namespace toridasu::cli {
 
 struct Outcome {
   bool converted = false;
+  bool interrupted = false;  // given up, or never started, after an interruption
   uint64_t records = 0;
   std::string message;             // native text: why it failed; empty when converted
   std::vector<std::string> notes;  // native texts: warnings and hints, in order
 };
 
-// Runs every conversion, `jobs` at a time. `report` is called once per
-// conversion, in the order of `conversions`, whatever order they end in.
-// `bytesRead` follows the reading of all drawings together. With `full`, the
-// drawings are read in full mode.
-void RunConversions(const std::vector<Conversion>& conversions, unsigned jobs,
-                    const ConversionOptions& options, const full::FullOptions* full,
-                    std::atomic<uint64_t>* bytesRead, std::atomic<uint64_t>* finished,
+struct RunOptions {
+  unsigned jobs = 1;
+  ConversionOptions conversion;
+  const full::FullOptions* full = nullptr;  // set: the drawings are read in full mode
+  // Once set, no drawing starts, and those under way give up.
+  const std::atomic<bool>* stop = nullptr;
+  std::atomic<uint64_t>* bytesRead = nullptr;  // the reading of all drawings together
+  std::atomic<uint64_t>* finished = nullptr;   // drawings done
+};
+
+// Runs every conversion. `report` is called once per conversion, in the
+// order of `conversions`, whatever order they end in.
+void RunConversions(const std::vector<Conversion>& conversions, const RunOptions& options,
                     const std::function<void(std::size_t, const Outcome&)>& report);
 
 // One conversion, with its failure put in the user's words.
-Outcome ConvertOne(const Conversion& conversion, const ConversionOptions& options);
+Outcome ConvertOne(const Conversion& conversion, const ConversionOptions& options,
+                   const std::atomic<bool>& stop, Platform& platform = CurrentPlatform());
 
 }  // namespace toridasu::cli

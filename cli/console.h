@@ -23,6 +23,13 @@ bool IsTerminal(std::FILE* stream);
 // Columns that native text takes on a terminal (a double-width character two).
 std::size_t DisplayWidth(std::string_view text);
 
+// When the program has a console window of its own (it was started from
+// Explorer, by drawings dropped on it, and is the window's only process),
+// shows `prompt` and waits for a key, so that the user can read what was
+// printed before the window closes. Started from a console or a script, or
+// on Linux, it returns at once.
+void HoldOwnConsoleWindow(const std::string& prompt);
+
 // Standard input and output in binary mode, so bytes pass unchanged.
 void UseBinaryStreams();
 

@@ -32,6 +32,8 @@ std::size_t DisplayWidth(std::string_view text) {
   return width;
 }
 
+void HoldOwnConsoleWindow(const std::string&) {}
+
 void UseBinaryStreams() {}
 
 }  // namespace toridasu::cli

@@ -47,6 +47,23 @@ bool IsTerminal(std::FILE* stream) {
 // In code page 932 a double-width character is two bytes.
 std::size_t DisplayWidth(std::string_view text) { return text.size(); }
 
+void HoldOwnConsoleWindow(const std::string& prompt) {
+  DWORD processes[2];
+  if (GetConsoleProcessList(processes, 2) != 1) return;
+  WriteNative(stderr, prompt + "\n");
+  const HANDLE input =
+      CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  if (input == INVALID_HANDLE_VALUE) return;
+  FlushConsoleInputBuffer(input);
+  INPUT_RECORD record;
+  DWORD got = 0;
+  while (ReadConsoleInputW(input, &record, 1, &got) && got == 1) {
+    if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown) break;
+  }
+  CloseHandle(input);
+}
+
 void UseBinaryStreams() {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);

@@ -46,24 +46,69 @@ enum class Text : uint32_t {
   kIoDiskFull,
   kIoInvalidName,
   kIoOther,  // %s: the code
+  kIoInvalidHandle,
+  kIoNotEnoughMemory,
+  kIoInvalidDrive,
+  kIoWriteProtect,
+  kIoNotReady,
+  kIoDeviceFailure,
+  kIoUnexpectedEnd,
+  kIoFileExists,
+  kIoRefused,
+  kIoPipeEnded,
+  kIoNameTooLong,
+  kIoFileTooLarge,
+  kIoTooManyLinks,
+  kCannotOpen,    // %s, %s: the file, the cause
+  kCannotRead,    // the same
+  kCannotCreate,  // the same
+  kCannotWrite,   // the same
+  kOutOfMemory,
+  kConversionFailed,  // %s: the error kind
+  kInterrupted,       // %s: drawings converted
+  kStandardStreamAlone,
+  kPressAnyKey,
+  kHelpHelp,
+  kVersionHelp,
+  kUsageLabel,
+  kOptionsLabel,
+  kPositionalsLabel,
+  kOptionsGroup,
+  kRequiredLabel,
+  kFileValue,
+  kFolderValue,
+  kCountValue,
+  kEncodingValue,
+  kCharacterValue,
+  kRunWithHelp,
+  kInputRequired,
+  kUnexpectedArgument,  // %s: the arguments
+  kOptionNeedsValue,    // %s: the option
+  kBadValue,            // %s, %s: the option, the value
+  kJobsRange,
+  kUnknownEncoding,  // %s: the name
+  kBadCommandLine,
+  kStandardOutputName,
+  kStandardInputName,
   kFullHelp,
   kColumnsHelp,
   kInputEncodingHelp,
   kNoBlocksHelp,
   kNoDimensionsHelp,
   kTypesHelp,
-  kNeedsFull,        // %s: the option
-  kUnknownColumn,    // %s: the name
-  kUnknownEncoding,  // %s: the name
-  kUnencodable,      // %s: the character
-  kUndefinedBytes,   // %s: the code page
-  kWarnFallback,     // %s: the code page
-  kWarnCycle,        // %s: the block
-  kWarnMissing,      // %s: the block
-  kWarnTooDeep,      // %s: the block
-  kWarnTooMany,      // %s: the block
-  kHintFull,         // %s: the number of texts
-  kLast = kHintFull,
+  kNeedsFull,             // %s: the option
+  kUnknownColumn,         // %s: the name
+  kUnknownInputEncoding,  // %s: the name
+  kUnencodable,           // %s: the character
+  kUndefinedBytes,        // %s: the code page
+  kWarnFallback,          // %s: the code page
+  kWarnCycle,             // %s: the block
+  kWarnMissing,           // %s: the block
+  kWarnTooDeep,           // %s: the block
+  kWarnTooMany,           // %s: the block
+  kHintFull,              // %s: the number of texts
+  kListValue,
+  kLast = kListValue,
 };
 constexpr uint32_t kEnglish = 1000;
 
@@ -73,9 +118,5 @@ bool Japanese();
 // The text in the user's language as native text, with each %s replaced by
 // the next argument (native text too: file names pass unchanged).
 std::string Say(Text text, std::initializer_list<std::string> arguments = {});
-
-// The cause of a failed I/O operation in English (Japanese users get the
-// program's own message).
-std::string EnglishIoCause(int32_t code);
 
 }  // namespace toridasu::cli

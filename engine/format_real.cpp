@@ -1,13 +1,15 @@
 // FormatReal: the text of a coordinate in a record. Two halves: the digit
 // generation, which scales the value into 18 digits in the extended format
 // and cuts them to 15, and the layout, which places those digits in plain or
-// scientific form with the locale's separator.
+// scientific form with the locale's separator. The digits of most values
+// come by a short path: one exact factor and 32-bit digit arithmetic.
 #include <cassert>
 #include <cmath>
 #include <cstdint>
 
 #include "base/extended_real.h"
-#include "engine/numbers.h"
+#include "base/wide_multiply.h"
+#include "engine/number_paths.h"
 
 namespace toridasu {
 namespace {
@@ -24,6 +26,12 @@ struct DecimalDigits {
   int exponent;
 };
 
+// 19728 / 65536 lies just below log10(2): the estimate is the decimal
+// exponent or one off, and the digit generation puts it right.
+int EstimateExponent(const ExtendedReal& magnitude) {
+  return ((magnitude.Exponent() * 19728) >> 16) + 1;
+}
+
 // |v| * 10^(18 - exponent), rounded in the extended steps, then to a whole number.
 ExtendedReal ScaleTo18Digits(const ExtendedReal& magnitude, int exponent) {
   return ScaleByPowerOfTen(magnitude, 18 - exponent).RoundToInteger();
@@ -37,12 +45,12 @@ void WriteFifteenDigits(uint64_t value, char* out) {
   for (int i = 6; i >= 0; --i, high /= 10) out[i] = static_cast<char>('0' + high % 10);
 }
 
-DecimalDigits GenerateDigits(double value) {
-  const ExtendedReal magnitude = ExtendedReal::FromDouble(value).Abs();
-  // 19728 / 65536 lies just below log10(2): the estimate is the decimal
-  // exponent or one off, and the checks below put it right.
-  int exponent = ((magnitude.Exponent() * 19728) >> 16) + 1;
+void DropTrailingZeros(DecimalDigits& d) {
+  while (d.digits[d.count - 1] == '0') --d.count;
+}
 
+DecimalDigits GenerateDigits(const ExtendedReal& magnitude) {
+  int exponent = EstimateExponent(magnitude);
   ExtendedReal scaled = ScaleTo18Digits(magnitude, exponent);
   const uint64_t first = scaled.ToUint64();
   if (first >= k10To18) {
@@ -64,7 +72,87 @@ DecimalDigits GenerateDigits(double value) {
   DecimalDigits result;
   WriteFifteenDigits(fifteen, result.digits);
   result.count = 15;
-  while (result.digits[result.count - 1] == '0') --result.count;
+  DropTrailingZeros(result);
+  result.exponent = exponent;
+  return result;
+}
+
+// The short path: for these estimates every scale, 18 - E and 18 - E + 1,
+// is a multiplication by one exact factor.
+constexpr int kShortMinExponent = 18 + 1 - kMaxShortScale;
+constexpr int kShortMaxExponent = 17;
+
+bool TakesShortPath(const ExtendedReal& magnitude) {
+  const int exponent = EstimateExponent(magnitude);
+  return exponent >= kShortMinExponent && exponent <= kShortMaxExponent;
+}
+
+// floor(x / 10^9) for x below 2^60. m = ceil(2^93 / 10^9) exceeds 2^93 / 10^9
+// by less than 2^30 / 10^9, so x * m / 2^93 exceeds x / 10^9 by less than
+// 2^90 / (10^9 * 2^93) < 10^-9: too little to reach the next whole number.
+uint32_t DivideBy10To9(uint64_t x) {
+  constexpr uint64_t kMagic = 9903520314283042200u;  // ceil(2^93 / 10^9)
+  return static_cast<uint32_t>(MultiplyWide(x, kMagic).high >> 29);
+}
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+void WriteDigitPair(uint32_t value, char* out) {
+  out[0] = kDigitPairs[2 * value];
+  out[1] = kDigitPairs[2 * value + 1];
+}
+
+// The nine digits of a number below 10^9: one, then two groups of four that
+// do not wait on each other.
+void WriteNineDigits(uint32_t value, char* out) {
+  const uint32_t rest = value % 100000000u;
+  const uint32_t high = rest / 10000u, low = rest % 10000u;
+  out[0] = static_cast<char>('0' + value / 100000000u);
+  WriteDigitPair(high / 100u, out + 1);
+  WriteDigitPair(high % 100u, out + 3);
+  WriteDigitPair(low / 100u, out + 5);
+  WriteDigitPair(low % 100u, out + 7);
+}
+
+// The digits of GenerateDigits, cut from the 18 in 32-bit arithmetic (the
+// 32-bit build divides 64-bit numbers by a library call).
+DecimalDigits GenerateShortDigits(const ExtendedReal& magnitude) {
+  // The steps of GenerateDigits: a whole number of 18 digits from one
+  // scaling, or else from a division by ten or a second scaling.
+  int exponent = EstimateExponent(magnitude);
+  uint64_t eighteen = magnitude.WholeAfterShortScale(18 - exponent);
+  if (eighteen >= k10To18) {
+    ++exponent;
+    eighteen =
+        ExtendedReal::FromUint64(eighteen).ScaledByShortPowerOfTen(-1).RoundToInteger().ToUint64();
+  } else if (eighteen < k10To17) {
+    --exponent;
+    eighteen = magnitude.WholeAfterShortScale(18 - exponent);
+  }
+  assert(eighteen >= k10To17 && eighteen < k10To18);
+  char all[18];
+  const uint32_t high = DivideBy10To9(eighteen);
+  WriteNineDigits(high, all);
+  WriteNineDigits(static_cast<uint32_t>(eighteen - uint64_t{high} * 1000000000u), all + 9);
+
+  DecimalDigits result;
+  for (int i = 0; i < 15; ++i) result.digits[i] = all[i];
+  if (all[15] >= '5') {
+    // One unit in the fifteenth place: nines become zeros as the carry moves left.
+    int i = 14;
+    while (i >= 0 && result.digits[i] == '9') result.digits[i--] = '0';
+    if (i >= 0) {
+      ++result.digits[i];
+    } else {
+      result.digits[0] = '1';
+      ++exponent;
+    }
+  }
+  result.count = 15;
+  DropTrailingZeros(result);
   result.exponent = exponent;
   return result;
 }
@@ -125,9 +213,7 @@ char* Layout(const DecimalDigits& d, bool negative, char separator, char* out) {
   return out;
 }
 
-}  // namespace
-
-std::size_t FormatReal(double value, char separator, char* out) {
+std::size_t FormatRealBy(bool allowShortPath, double value, char separator, char* out) {
   char* const start = out;
   if (std::isnan(value)) {
     out = WriteText(out, "NAN");
@@ -136,10 +222,32 @@ std::size_t FormatReal(double value, char separator, char* out) {
   } else if (value == 0.0) {
     *out++ = '0';
   } else {
-    out = Layout(GenerateDigits(value), std::signbit(value), separator, out);
+    const ExtendedReal magnitude = ExtendedReal::FromDouble(value).Abs();
+    const DecimalDigits digits = allowShortPath && TakesShortPath(magnitude)
+                                     ? GenerateShortDigits(magnitude)
+                                     : GenerateDigits(magnitude);
+    out = Layout(digits, std::signbit(value), separator, out);
   }
   assert(static_cast<std::size_t>(out - start) <= kMaxRealText);
   return static_cast<std::size_t>(out - start);
+}
+
+}  // namespace
+
+namespace internal {
+
+std::size_t FormatRealFull(double value, char separator, char* out) {
+  return FormatRealBy(false, value, separator, out);
+}
+
+bool FormatsByShortPath(double value) {
+  return std::isfinite(value) && value != 0.0 && TakesShortPath(ExtendedReal::FromDouble(value));
+}
+
+}  // namespace internal
+
+std::size_t FormatReal(double value, char separator, char* out) {
+  return FormatRealBy(true, value, separator, out);
 }
 
 std::string FormatReal(double value, char separator) {

@@ -2,11 +2,13 @@
 // The digits are gathered into one whole number, scaled by table powers of
 // ten and rounded to double once; every intermediate step rounds in the
 // extended format, and those exact steps decide the last bit of the result.
+// Most coordinates take the short path: few digits, a small scale, one exact
+// factor; the full path reads everything else.
 #include <cstdint>
 #include <cstring>
 
 #include "base/extended_real.h"
-#include "engine/numbers.h"
+#include "engine/number_paths.h"
 
 namespace toridasu {
 namespace {
@@ -81,9 +83,72 @@ Coordinate Evaluate(const DigitAccumulator& digits, int64_t scale, bool negative
   return narrowed.overflow ? OutOfRange() : Valid(narrowed.value);
 }
 
+// Significands below this take one more digit and stay below 10^19.
+constexpr uint64_t kShortDigitsLimit = 1000000000000000000u;
+
+// Fraction and exponent digits beyond these send a text to the full path.
+constexpr int kShortFractionDigits = 64;
+constexpr int kShortExponentDigits = 4;
+
 }  // namespace
 
-Coordinate ParseCoordinate(std::string_view text) {
+namespace internal {
+
+// Every text that this accepts the full path accepts too, as valid and with
+// the same whole number: up to 19 digits the accumulator is exact. With
+// |scale| <= 27 the full path applies one exact factor, which the short
+// scaling does bit for bit; the result, between 10^-27 and 10^46, is neither
+// subnormal nor out of range.
+bool ParseShortCoordinate(std::string_view text, Coordinate* result) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p != end && *p == ' ') ++p;
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  if (p == end) return false;
+
+  uint64_t significand = 0;
+  for (; p != end && IsDigit(*p); ++p) {
+    if (significand >= kShortDigitsLimit) return false;
+    significand = significand * 10 + static_cast<uint32_t>(*p - '0');
+  }
+  int fractionDigits = 0;
+  if (p != end && *p == '.') {
+    for (++p; p != end && IsDigit(*p); ++p) {
+      if (significand >= kShortDigitsLimit || ++fractionDigits > kShortFractionDigits) {
+        return false;
+      }
+      significand = significand * 10 + static_cast<uint32_t>(*p - '0');
+    }
+  }
+  int exponent = 0;
+  if (p != end && (*p == 'E' || *p == 'e')) {
+    ++p;
+    bool exponentNegative = false;
+    if (p != end && (*p == '+' || *p == '-')) exponentNegative = *p++ == '-';
+    const char* const first = p;
+    for (; p != end && IsDigit(*p); ++p) {
+      if (p - first == kShortExponentDigits) return false;
+      exponent = exponent * 10 + (*p - '0');
+    }
+    if (p == first) return false;
+    if (exponentNegative) exponent = -exponent;
+  }
+  if (p != end) return false;
+
+  if (significand == 0) {
+    *result = Valid(negative ? -0.0 : 0.0);
+    return true;
+  }
+  const int scale = exponent - fractionDigits;
+  if (scale < -kMaxShortScale || scale > kMaxShortScale) return false;
+  ExtendedReal value = ExtendedReal::FromUint64(significand).ScaledByShortPowerOfTen(scale);
+  if (negative) value = value.Negated();
+  *result = Valid(value.ToDouble().value);
+  return true;
+}
+
+Coordinate ParseCoordinateFull(std::string_view text) {
   // A NUL byte ends the text.
   if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
     text = text.substr(0, static_cast<const char*>(nul) - text.data());
@@ -119,6 +184,14 @@ Coordinate ParseCoordinate(std::string_view text) {
   }
   if (p != end) return Rejected(digits);
   return Evaluate(digits, exponent - fractionDigits, negative);
+}
+
+}  // namespace internal
+
+Coordinate ParseCoordinate(std::string_view text) {
+  Coordinate result;
+  if (internal::ParseShortCoordinate(text, &result)) return result;
+  return internal::ParseCoordinateFull(text);
 }
 
 }  // namespace toridasu

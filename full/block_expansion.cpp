@@ -86,18 +86,62 @@ void BlockExpander::ExpandOne(const BlockReference& reference, const Affine3& ho
                               bool holderIdentity, const std::string& path,
                               const std::string& space) {
   const std::string inner = Joined(path, reference.name);
-  for (const BlockText& attribute : reference.attributes) {
-    EmitText(attribute, holder, holderIdentity, inner, space);
+  if (reference.dimension) {
+    ExpandDimension(reference, holder, holderIdentity, inner, space);
+    return;
   }
-  if (reference.dimension && !dimensions_) return;
-  if (!reference.dimension && !expandBlocks_) return;
+  // The definition to draw in every cell, unless it cannot or must not be.
+  const BlockDefinition* definition = nullptr;
+  const int64_t index = expandBlocks_ ? store_.IndexOf(reference.name) : -1;
+  if (expandBlocks_ && index < 0) {
+    warnings_.Add(FullWarning::Kind::kMissingBlock, reference.name, reference.line);
+  } else if (index >= 0 && std::find(open_.begin(), open_.end(), index) != open_.end()) {
+    warnings_.Add(FullWarning::Kind::kBlockCycle, reference.name, reference.line);
+  } else if (index >= 0 && open_.size() >= static_cast<std::size_t>(limits_.maxDepth)) {
+    warnings_.Add(FullWarning::Kind::kTooDeep, reference.name, reference.line);
+  } else if (index >= 0) {
+    definition = &store_.At(static_cast<std::size_t>(index));
+  }
+  if (!definition && reference.attributes.empty()) return;
+
+  const uint64_t columns = static_cast<uint64_t>(std::max<int32_t>(1, reference.columns));
+  const uint64_t rows = static_cast<uint64_t>(std::max<int32_t>(1, reference.rows));
+  uint64_t cells = columns * rows;
+  if (cells > limits_.maxGridCopies) {
+    warnings_.Add(FullWarning::Kind::kTooManyCopies, reference.name, reference.line);
+    cells = limits_.maxGridCopies;
+  }
+  BlockPlacement placement;
+  placement.basePoint = definition ? definition->basePoint : Vec3{};
+  placement.insertionPoint = reference.insertionPoint;
+  placement.scale = reference.scale;
+  placement.rotationDegrees = reference.rotation;
+  placement.extrusion = reference.extrusion;
+  const Affine3 firstCell = BlockTransform(placement);
+  if (definition) open_.push_back(index);
+  for (uint64_t cell = 0; cell < cells && !cut_; ++cell) {
+    if (!Spend(inner, reference.line)) break;
+    placement.columnOffset = static_cast<double>(cell % columns) * reference.columnSpacing;
+    placement.rowOffset = static_cast<double>(cell / columns) * reference.rowSpacing;
+    const Affine3 local = BlockTransform(placement);
+    // The attributes stand where the reference put them, moved with each cell.
+    const Affine3 moved = Compose(holder, Affine3::Translation(Subtract(local.t, firstCell.t)));
+    for (const BlockText& attribute : reference.attributes) {
+      EmitText(attribute, cell == 0 ? holder : moved, holderIdentity && cell == 0, inner, space);
+    }
+    if (definition) ExpandItems(*definition, Compose(holder, local), false, inner, space);
+  }
+  if (definition) open_.pop_back();
+}
+
+void BlockExpander::ExpandDimension(const BlockReference& reference, const Affine3& holder,
+                                    bool holderIdentity, const std::string& inner,
+                                    const std::string& space) {
+  if (!dimensions_) return;
   const int64_t index = store_.IndexOf(reference.name);
   if (index < 0) {
-    if (reference.hasFallback) {
-      EmitText(reference.fallback, holder, holderIdentity, inner, space);
-    } else if (!reference.dimension) {
-      warnings_.Add(FullWarning::Kind::kMissingBlock, reference.name, reference.line);
-    }
+    // No block: the dimension's own text.
+    if (reference.hasFallback) EmitText(reference.fallback, holder, holderIdentity, inner, space);
     return;
   }
   if (std::find(open_.begin(), open_.end(), index) != open_.end()) {
@@ -108,37 +152,12 @@ void BlockExpander::ExpandOne(const BlockReference& reference, const Affine3& ho
     warnings_.Add(FullWarning::Kind::kTooDeep, reference.name, reference.line);
     return;
   }
-  const BlockDefinition& definition = store_.At(static_cast<std::size_t>(index));
+  // A dimension's block is drawn where the dimension stands.
   open_.push_back(index);
-  if (reference.dimension) {
-    // A dimension's block is drawn where the dimension stands.
-    const bool outer = inDimension_;
-    inDimension_ = true;
-    ExpandItems(definition, holder, holderIdentity, inner, space);
-    inDimension_ = outer;
-    open_.pop_back();
-    return;
-  }
-  const uint64_t columns = static_cast<uint64_t>(std::max<int32_t>(1, reference.columns));
-  const uint64_t rows = static_cast<uint64_t>(std::max<int32_t>(1, reference.rows));
-  uint64_t cells = columns * rows;
-  if (cells > limits_.maxGridCopies) {
-    warnings_.Add(FullWarning::Kind::kTooManyCopies, reference.name, reference.line);
-    cells = limits_.maxGridCopies;
-  }
-  BlockPlacement placement;
-  placement.basePoint = definition.basePoint;
-  placement.insertionPoint = reference.insertionPoint;
-  placement.scale = reference.scale;
-  placement.rotationDegrees = reference.rotation;
-  placement.extrusion = reference.extrusion;
-  for (uint64_t cell = 0; cell < cells && !cut_; ++cell) {
-    if (!Spend(inner, reference.line)) break;
-    placement.columnOffset = static_cast<double>(cell % columns) * reference.columnSpacing;
-    placement.rowOffset = static_cast<double>(cell / columns) * reference.rowSpacing;
-    const Affine3 transform = Compose(holder, BlockTransform(placement));
-    ExpandItems(definition, transform, false, inner, space);
-  }
+  const bool outer = inDimension_;
+  inDimension_ = true;
+  ExpandItems(store_.At(static_cast<std::size_t>(index)), holder, holderIdentity, inner, space);
+  inDimension_ = outer;
   open_.pop_back();
 }
 

@@ -57,6 +57,8 @@ class BlockExpander {
   // Counts one unit of work against the limit of the current top-level
   // reference; false (with a warning) once it is spent.
   bool Spend(const std::string& name, uint64_t line);
+  void ExpandDimension(const BlockReference& reference, const Affine3& holder, bool holderIdentity,
+                       const std::string& inner, const std::string& space);
   void ExpandOne(const BlockReference& reference, const Affine3& holder, bool holderIdentity,
                  const std::string& path, const std::string& space);
 

@@ -152,7 +152,7 @@ int CodePageFromDrawingName(std::string_view name) {
 int CodePageFromEncodingName(std::string_view name) {
   if (int cp = CodePageFromDrawingName(name)) return cp;
   const std::string key = Folded(name);
-  for (std::string_view prefix : {"cp", "windows", "ibm", "ms"}) {
+  for (std::string_view prefix : {"", "cp", "windows", "ibm", "ms"}) {
     if (int cp = NumberAfter(key, prefix)) return cp;
   }
   return FindAlias(key, std::begin(kEncodingAliases), std::end(kEncodingAliases));
@@ -292,15 +292,18 @@ DrawingDecoding ChooseDecoding(int overrideCodePage, std::string_view acadVersio
 
 TextDecoder::Result TextDecoder::Decode(std::string_view bytes, std::string& out,
                                         std::size_t* badOffset) {
-  if (decoding_.fallbackCodePage != 0 && !IsValidUtf8(bytes) &&
-      IsValidInCodePage(bytes, decoding_.fallbackCodePage)) {
-    AppendAsUtf8(bytes, decoding_.fallbackCodePage, true, out);
+  // One pass for the usual text, which its drawing's code page defines.
+  if (AppendAsUtf8(bytes, decoding_.codePage, false, out, badOffset)) return Result::kDecoded;
+  const int fallback = decoding_.fallbackCodePage;
+  if (fallback != 0 && IsValidInCodePage(bytes, fallback)) {
+    AppendAsUtf8(bytes, fallback, true, out);
     const bool first = !usedFallback_;
     usedFallback_ = true;
     return first ? Result::kDecodedByFallback : Result::kDecoded;
   }
-  return AppendAsUtf8(bytes, decoding_.codePage, replace_, out, badOffset) ? Result::kDecoded
-                                                                           : Result::kUndefined;
+  if (!replace_) return Result::kUndefined;
+  AppendAsUtf8(bytes, decoding_.codePage, true, out);
+  return Result::kDecoded;
 }
 
 }  // namespace toridasu::full

@@ -22,7 +22,7 @@ inline constexpr int kHomeCodePage = 932;
 int CodePageFromDrawingName(std::string_view name);
 
 // The code page that an encoding name, as users write it, names ("utf-8",
-// "UTF8", "cp932", "Shift_JIS", "sjis", "windows-1252", "ANSI_1250"); 0 when
+// "UTF8", "cp932", "932", "Shift_JIS", "sjis", "windows-1252", "ANSI_1250"); 0 when
 // unknown.
 int CodePageFromEncodingName(std::string_view name);
 

@@ -29,18 +29,23 @@ bool TakesValueToSemicolon(char code) {
 std::size_t AppendStack(std::string_view text, std::size_t pos, std::string& out) {
   std::string parts[2];
   int part = 0;
-  bool ended = false;
-  while (pos < text.size() && !ended) {
+  while (pos < text.size()) {
     const char ch = text[pos++];
+    if (ch == ';') break;
     if (ch == '\\' && pos < text.size()) {
-      parts[part] += text[pos++];  // "\;", "\^", "\/", "\#" stand for themselves
-    } else if (ch == ';') {
-      ended = true;
+      // "\;", "\^", "\/", "\#" stand for themselves; "\~" is a space.
+      const char escaped = text[pos++];
+      parts[part] += escaped == '~' ? ' ' : escaped;
     } else if (part == 0 && (ch == '^' || ch == '/' || ch == '#')) {
       part = 1;
+    } else if (const std::size_t length = AppendPercentCode(text, pos - 1, false, parts[part])) {
+      pos += length - 1;
+      continue;
     } else {
       parts[part] += ch;
     }
+    // A caret is written "^ " in a drawing, so "\S1^ 2;" stacks 1 over 2.
+    if (text[pos - 1] == '^' && pos < text.size() && text[pos] == ' ') ++pos;
   }
   out += parts[0];
   if (!parts[0].empty() && !parts[1].empty()) out += '/';

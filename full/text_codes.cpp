@@ -90,7 +90,13 @@ std::size_t AppendPercentCode(std::string_view text, std::size_t pos, bool allCo
   const int number =
       (text[pos + 2] - '0') * 100 + (text[pos + 3] - '0') * 10 + (text[pos + 4] - '0');
   if (number < 32) return 0;  // no control characters from a text's codes
-  AppendUtf8(static_cast<char32_t>(number), out);
+  // Text fonts keep the degree, plus-minus and diameter signs at 127 to 129;
+  // old drawings write them so ("90%%127" for an angle of 90 degrees).
+  if (number >= 127 && number <= 129) {
+    out += number == 127 ? "\xC2\xB0" : number == 128 ? "\xC2\xB1" : "\xC3\x98";
+  } else {
+    AppendUtf8(static_cast<char32_t>(number), out);
+  }
   return 5;
 }
 

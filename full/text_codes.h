@@ -9,7 +9,8 @@
 namespace toridasu::full {
 
 // Decodes a TEXT or ATTRIB value (UTF-8): "%%d" °, "%%p" ±, "%%c" Ø, "%%nnn"
-// the character numbered nnn (from 32), "%%%" %, "%%u", "%%o" and "%%k"
+// the character numbered nnn (from 32; 127, 128 and 129 are °, ± and Ø as in
+// the text fonts), "%%%" %, "%%u", "%%o" and "%%k"
 // (underline, overline, strike-through switches) removed, the letters in any
 // case; the escapes "\U+XXXX" and "\M+nXXXX"; and caret-encoded control
 // characters. Anything else stays as it is.

@@ -15,6 +15,7 @@ endfunction()
 
 string(ASCII 13 10 crlf)
 string(ASCII 130 160 hiragana_a)  # あ in Shift-JIS
+string(ASCII 227 129 130 utf8_a)  # あ in UTF-8
 string(ASCII 130 lone_lead)
 string(ASCII 133 64 undefined_pair)  # 0x85 0x40: no character in code page 932
 function(drawing path text)
@@ -34,10 +35,22 @@ expect_file(in/B.csv TRUE)
 expect_file(in/notes.csv FALSE)
 expect_file(in/sub/c.csv FALSE)
 expect_match("${err}" "converted 2, failed 0, records 2" "summary")
-# -r descends; -d gathers the outputs into a new folder.
+# -r descends; -d gathers the outputs into a new folder, the tree mirrored,
+# so that two plan.dxf in different subfolders both convert.
+file(MAKE_DIRECTORY ${WORK}/in/sub/deeper)
+drawing(in/sub/deeper/a.dxf "deeper")
 run(0 -r -d out/all in)
 expect_file(out/all/a.csv TRUE)
-expect_file(out/all/c.csv TRUE)
+expect_file(out/all/sub/c.csv TRUE)
+expect_file(out/all/sub/deeper/a.csv TRUE)
+file(REMOVE_RECURSE ${WORK}/in/sub/deeper)
+
+# A folder without drawings is a warning, not the end of the run; only
+# when no input holds any drawing does the run fail with status 2.
+file(MAKE_DIRECTORY ${WORK}/empty)
+run(0 -d out/warned empty in/a.dxf)
+expect_match("${err}" "no drawing found: empty.*converted 1, failed 0" "empty folder")
+run(2 empty)
 # -q prints nothing when all is well.
 run(0 -q in/a.dxf)
 if(NOT err STREQUAL "")
@@ -54,7 +67,7 @@ expect_file(out/clash FALSE)
 # Failures mixed with successes: exit 1, one line per failed drawing in input
 # order, a summary, and no partial output.
 run(1 -j 1 --no-progress in/a.dxf broken.dxf missing.dxf in/B.DXF)
-expect_match("${err}" "broken\\.dxf: line 10: .*double-byte.*missing\\.dxf: file not found.*converted 2, failed 2" "mixed run")
+expect_match("${err}" "broken\\.dxf: line 10: .*double-byte.*missing\\.dxf: cannot open: file not found.*converted 2, failed 2" "mixed run")
 expect_file(broken.csv FALSE)
 expect_file(missing.csv FALSE)
 set(sequential "${err}")
@@ -138,3 +151,37 @@ endif()
 run(0 -r loop)
 expect_match("${err}" "leads back into itself and is not followed: loop.a.up.*converted 1, failed 0"
              "folder loop")
+
+# Standard input and output: "-o -" writes the CSV to stdout and "-" as the
+# drawing reads stdin; neither goes with several drawings or with -d.
+file(READ ${WORK}/in/a.csv a_csv)
+run(0 -q -o - in/a.dxf)
+if(NOT out STREQUAL a_csv)
+  message(FATAL_ERROR "-o - wrote '${out}', expected '${a_csv}'")
+endif()
+set(STDIN in/a.dxf)
+run(0 -q -)
+if(NOT out STREQUAL a_csv)
+  message(FATAL_ERROR "- wrote '${out}', expected '${a_csv}'")
+endif()
+run(0 -q -o piped.csv -)
+file(READ ${WORK}/piped.csv piped)
+if(NOT piped STREQUAL a_csv)
+  message(FATAL_ERROR "- -o piped.csv wrote '${piped}'")
+endif()
+unset(STDIN)
+foreach(misuse "-;in/a.dxf" "-o;-;in/a.dxf;in/B.DXF" "-d;out/std;-")
+  run(2 ${misuse})
+  expect_match("${err}" "standard input or output" "${misuse}")
+endforeach()
+
+# Encoding names as users write them.
+foreach(spelling utf-8 UTF-8 utf8 shift_jis shift-jis sjis cp932)
+  run(0 -q --encoding ${spelling} -o - in/a.dxf)
+  if(spelling MATCHES "^[uU]")
+    expect_match("${out}" "A${utf8_a}" "${spelling}")
+  elseif(NOT out STREQUAL a_csv)
+    message(FATAL_ERROR "--encoding ${spelling} changed the bytes")
+  endif()
+endforeach()
+run(2 --encoding latin-1 in/a.dxf)

@@ -1,10 +1,15 @@
 # Shared by the converter's process tests: run it and check what it printed.
 # RUNNER (the emulator, or empty), CLI and WORK come from the test's -D
-# arguments; ENVIRONMENT, when set, is passed to the converter.
+# arguments; ENVIRONMENT, when set, is passed to the converter, and STDIN,
+# when set, names the file its standard input reads.
 
 function(run expected_code)
+  set(input)
+  if(STDIN)
+    set(input INPUT_FILE ${WORK}/${STDIN})
+  endif()
   execute_process(COMMAND ${CMAKE_COMMAND} -E env ${ENVIRONMENT} ${RUNNER} ${CLI} ${ARGN}
-    WORKING_DIRECTORY ${WORK} RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    WORKING_DIRECTORY ${WORK} RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err ${input})
   if(NOT code EQUAL expected_code)
     message(FATAL_ERROR "toridasu-cli ${ARGN}: exit ${code}, expected ${expected_code}\nstdout: ${out}\nstderr: ${err}")
   endif()

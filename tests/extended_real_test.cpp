@@ -7,6 +7,8 @@
 #include <iomanip>
 #include <limits>
 #include <ostream>
+#include <random>
+#include <vector>
 
 namespace toridasu {
 
@@ -151,6 +153,35 @@ TEST(ExtendedReal, PowersOfTenUpTo27AreExact) {
     const ExtendedReal exact = ExtendedReal::FromUint64(five);
     EXPECT_EQ(power, ExtendedReal::Finite(false, exact.Exponent() + k, exact.Significand()))
         << "10^" << k;
+  }
+}
+
+// The short route (a reciprocal and up to two corrections instead of a wide
+// division; one product rounded straight to a whole number) gives the bits of
+// the general scaling, for every short scale and significands of every shape.
+TEST(ExtendedReal, ShortScalingMatchesGeneralScaling) {
+  std::mt19937_64 random(27);
+  std::vector<uint64_t> significands = {0x8000000000000000u, 0xFFFFFFFFFFFFFFFFu,
+                                        0x8000000000000001u, 0xDE0B6B3A76400000u};
+  for (int i = 0; i < 3000; ++i) {
+    // Whole numbers of up to 19 digits, as the reader gathers them, and any 64 bits.
+    const uint64_t whole = random() % 10000000000000000000u + 1;
+    significands.push_back(i % 2 ? ExtendedReal::FromUint64(whole).Significand()
+                                 : random() | 0x8000000000000000u);
+  }
+  for (int32_t n = -kMaxShortScale; n <= kMaxShortScale; ++n) {
+    const int32_t powerExponent = ScaleByPowerOfTen(ExtendedReal::FromUint64(1), n).Exponent();
+    for (uint64_t significand : significands) {
+      SCOPED_TRACE(::testing::Message() << "10^" << n << std::hex << " 0x" << significand);
+      const ExtendedReal x = ExtendedReal::Finite(false, 5 - n, significand);
+      EXPECT_EQ(x.ScaledByShortPowerOfTen(n), ScaleByPowerOfTen(x, n));
+      if (n > 0) {
+        // Products of 53 to 64 bits: the whole number drops up to 11 fraction bits.
+        const ExtendedReal y = ExtendedReal::Finite(
+            false, 52 - powerExponent + static_cast<int32_t>(significand % 11), significand);
+        EXPECT_EQ(y.WholeAfterShortScale(n), ScaleByPowerOfTen(y, n).RoundToInteger().ToUint64());
+      }
+    }
   }
 }
 

@@ -41,6 +41,10 @@ const PlacementCase kPlacementCases[] = {
     {"MINSERT grid", "0|INSERT|2|B|10|10|20|10|70|2|71|2|44|5|45|7",
      "11,10,0,\"t\",1,0,\"B\"\n16,10,0,\"t\",1,0,\"B\"\n11,17,0,\"t\",1,0,\"B\"\n"
      "16,17,0,\"t\",1,0,\"B\"\n"},
+    {"MINSERT attributes move with each cell",
+     "0|INSERT|2|B|10|10|20|10|70|2|44|5|66|1|0|ATTRIB|10|3|20|3|1|g|0|SEQEND",
+     "3,3,0,\"g\",0,0,\"B\"\n11,10,0,\"t\",1,0,\"B\"\n8,3,0,\"g\",0,0,\"B\"\n"
+     "16,10,0,\"t\",1,0,\"B\"\n"},
     {"a dimension's block, or its own text",
      "0|DIMENSION|2|*D1|0|DIMENSION|2|*D9|1|L=<>|42|2.5|11|7|21|8",
      "3,4,0,\"12.5\",0,0,\"*D1\"\n7,8,0,\"L=2.5\",0,0,\"*D9\"\n"},

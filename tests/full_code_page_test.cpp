@@ -116,6 +116,8 @@ TEST(FullCodePage, NamesOfDrawingsAndOfUsers) {
       {"gbk", 0, 936},
       {"latin-9", 0, 0},
       {"cp99999999999", 0, 0},
+      {"1252", 0, 1252},
+      {"1234", 0, 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(CodePageFromDrawingName(c.name), c.drawing) << c.name;
@@ -160,6 +162,10 @@ TEST(FullCodePage, AUtf8DrawingFallsBackOnceAndOnlyForWholeTexts) {
   std::size_t at = 0;
   EXPECT_EQ(decoder.Decode("ok\x85\x40", out, &at), TextDecoder::Result::kUndefined);
   EXPECT_EQ(at, 2u);
+  TextDecoder replacing(ChooseDecoding(0, "AC1021", "ANSI_932"), true);
+  out.clear();
+  EXPECT_EQ(replacing.Decode("ok\x85\x40", out), TextDecoder::Result::kDecoded);
+  EXPECT_EQ(out, "ok\xEF\xBF\xBD@");
 }
 
 TEST(FullCodePage, EncodesShiftJisOrNamesTheCharacter) {

@@ -19,6 +19,9 @@ TEST(FullTextCodes, DecodesWhatAUserSees) {
       {"%%uUNDER%%u %%oover%%O %%kstruck", "UNDER over struck"},
       {"100%%% %%176 %%0651", "100% \xC2\xB0 A1"},  // %%nnn: three digits
       {"%%031 %%x %% 50%", "%%031 %%x %% 50%"},     // not codes
+      {"90%%127 %%1292.0 %%128",
+       "90\xC2\xB0 \xC3\x98"
+       "2.0 \xC2\xB1"},  // libredwg__r2.6-dim
       {"\\U+00B0\\U+3042\\u+3042", "\xC2\xB0\xE3\x81\x82\\u+3042"},
       {"\\U+D83D\\U+DE00!", "\xF0\x9F\x98\x80!"},  // a surrogate pair
       {"\\U+D83Dx \\U+DE00 \\U+12G4 \\U+12", "\\U+D83Dx \\U+DE00 \\U+12G4 \\U+12"},

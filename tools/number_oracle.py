@@ -14,12 +14,20 @@ unit tests compile in:
 Run from anywhere:  python3 tools/number_oracle.py
 The inputs are drawn from a fixed seed, so the tables only change when this
 script does.
+
+  python3 tools/number_oracle.py --bulk FILE
+
+writes the answers for 150,000 random inputs (100,000 value lines, 50,000
+doubles) to FILE, which the build makes and the unit tests read:
+  P <value line in hex> <status> <double bits in hex>
+  F <double bits in hex> <text with '.' as separator>
 """
 import math
 import pathlib
 import random
 import re
 import struct
+import sys
 from fractions import Fraction
 
 EXT_BITS = 64
@@ -59,20 +67,32 @@ def round_half_even(x):
 
 
 def round_bits(x, bits):
-    """x rounded to `bits` significant bits, ties to even (any sign)."""
+    """x rounded to `bits` significant bits, ties to even (any sign).
+
+    On the numerator and denominator as integers: x * 2^shift, with shift
+    chosen to leave `bits` bits before the point, is rounded to a whole number.
+    """
     if x == 0:
         return Fraction(0)
-    sign = -1 if x < 0 else 1
-    x = abs(x)
-    e = floor_log2(x)
-    unit = pow2(e - (bits - 1))
-    return sign * round_half_even(x / unit) * unit
+    n, d = abs(x.numerator), x.denominator
+    shift = bits - 1 - floor_log2(Fraction(n, d))
+    if shift >= 0:
+        n <<= shift
+    else:
+        d <<= -shift
+    q, r = divmod(n, d)
+    if 2 * r > d or (2 * r == d and q % 2 == 1):
+        q += 1
+    r = Fraction(q << -shift, 1) if shift < 0 else Fraction(q, 1 << shift)
+    return -r if x < 0 else r
 
 
 def ext(x):
     """One extended rounding step; OVERFLOW once the range is passed."""
-    if x == OVERFLOW:
+    if x is OVERFLOW:
         return OVERFLOW
+    if x.denominator == 1 and abs(x.numerator) < 2**EXT_BITS:
+        return x  # whole numbers below 2^64 have 64 significant bits at most
     r = round_bits(x, EXT_BITS)
     if r != 0 and floor_log2(abs(r)) > EXT_MAX_EXPONENT:
         return OVERFLOW
@@ -83,7 +103,7 @@ def ext(x):
 
 def to_double(x):
     """(bits, overflow) of x rounded once to double, subnormals included."""
-    if x == OVERFLOW:
+    if x is OVERFLOW:
         return 0x7FF0000000000000, True
     if x == 0:
         return 0, False
@@ -128,7 +148,7 @@ def scale(x, n):
         if k == 0:
             continue
         x = ext(x * power_of_ten(k)) if n > 0 else ext(x / power_of_ten(k))
-        if x == OVERFLOW:
+        if x is OVERFLOW:
             return OVERFLOW
     return x
 
@@ -145,10 +165,10 @@ def gather(digits):
     acc = Fraction(0)
     for c in digits:
         acc = ext(acc * 10)
-        if acc == OVERFLOW:
+        if acc is OVERFLOW:
             return OVERFLOW
         acc = ext(acc + (c - 48))
-        if acc == OVERFLOW:
+        if acc is OVERFLOW:
             return OVERFLOW
     return acc
 
@@ -160,13 +180,13 @@ def parse(text):
     if not match:
         prefix = PREFIX_FORM.match(text)
         acc = gather(prefix.group(1) + (prefix.group(2) or b""))
-        if acc == OVERFLOW or to_double(acc)[1]:
+        if acc is OVERFLOW or to_double(acc)[1]:
             return "kOutOfRange", 0
         return "kInvalid", 0
     negative = text.lstrip(b" ").startswith(b"-")
     integer, fraction, exponent = match.group(1), match.group(2) or b"", match.group(3)
     acc = gather(integer + fraction)
-    if acc == OVERFLOW:
+    if acc is OVERFLOW:
         return "kOutOfRange", 0
     n = (int(exponent) if exponent else 0) - len(fraction)
     if acc == 0:
@@ -284,8 +304,8 @@ def extended_rows(rng):
     ns += [33, 100, 308, 340, 1000, 4000, 4931, 4932]
     for n in ns:
         r = scale(Fraction(1), n)
-        e, s = ext_parts(r) if r != OVERFLOW else (0, 0)
-        lines.append(f"    {{{n}, {e}, 0x{s:016X}u, {str(r == OVERFLOW).lower()}}},")
+        e, s = ext_parts(r) if r is not OVERFLOW else (0, 0)
+        lines.append(f"    {{{n}, {e}, 0x{s:016X}u, {str(r is OVERFLOW).lower()}}},")
     lines.append("};")
 
     lines.append("// {a exponent, a significand, b exponent, b significand,")
@@ -434,7 +454,49 @@ def format_rows(rng):
     return lines
 
 
+def coordinate_text(rng):
+    """A value line as drawings hold them: up to 20 digits, a point anywhere,
+    sometimes an exponent."""
+    count = rng.randrange(1, 21)
+    digits = "".join(rng.choice("0123456789") for _ in range(count))
+    point = rng.randrange(0, count + 1)
+    text = digits[:point] + "." + digits[point:]
+    if rng.randrange(3) == 0:
+        text += rng.choice("Ee") + str(rng.randrange(-40, 41))
+    return rng.choice(["", "-"]) + text
+
+
+def bulk_lines(rng):
+    for i in range(100000):
+        kind = i % 4
+        if kind < 2:
+            text = coordinate_text(rng)
+        elif kind == 2:
+            text = near_halfway(rng)
+        else:
+            text = random_decimal(rng)
+        status, bits = parse(text.encode())
+        yield f"P {text.encode().hex()} {status} {bits:016X}"
+    for i in range(50000):
+        kind = i % 3
+        if kind == 0:  # any finite double
+            while True:
+                value = double_of(rng.getrandbits(64))
+                if math.isfinite(value):
+                    break
+        elif kind == 1:  # the magnitudes of coordinates
+            value = rng.choice([-1, 1]) * 10 ** rng.uniform(-10, 18)
+        else:
+            value = float(coordinate_text(rng))
+        yield f"F {bits_of(value):016X} {format_real(value)}"
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--bulk":
+        rng = random.Random(150000)
+        text = "\n".join(bulk_lines(rng)) + "\n"
+        pathlib.Path(sys.argv[2]).write_text(text)
+        return
     data = pathlib.Path(__file__).resolve().parent.parent / "tests" / "data"
     data.mkdir(exist_ok=True)
     rng = random.Random(20261207)

@@ -1,0 +1,37 @@
+// The converter's command line: its options, their values as users write
+// them, and --help and every usage error in the user's language.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/batch_plan.h"
+#include "full/full_conversion.h"
+
+namespace toridasu::cli {
+
+enum class OutputEncoding { kShiftJis, kUtf8 };
+
+struct Settings {
+  std::vector<std::string> inputs;
+  InputRules rules;
+  unsigned jobs = 0;  // 0: one per processor
+  bool quiet = false;
+  bool noProgress = false;
+  OutputEncoding encoding = OutputEncoding::kShiftJis;
+  bool bom = false;
+  bool replaceInvalid = false;
+  char separator = 0;                     // 0: the locale's
+  std::optional<full::FullOptions> full;  // --full and its options
+};
+
+// Reads the arguments into `settings`. Returns the exit status when the
+// program is to end at once: after --help or --version (0), or after a
+// usage error, which it prints (2).
+std::optional<int> ParseCommandLine(int argc, char** argv, Settings* settings);
+
+// An encoding name as users write it ("UTF-8", "utf8", "sjis", "cp932", ...).
+std::optional<OutputEncoding> EncodingNamed(const std::string& name);
+
+}  // namespace toridasu::cli

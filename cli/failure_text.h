@@ -1,0 +1,29 @@
+// A failed conversion in the user's words: the file at fault (the drawing,
+// or the output when that is where it failed), what happened, and what the
+// user can do about it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "cli/conversion_platform.h"
+#include "engine/conversion_job.h"
+
+namespace toridasu::cli {
+
+// The cause of a failed file operation, with what to do about it.
+std::string IoCause(int32_t code);
+
+struct FailedConversion {
+  std::string input;
+  std::string output;
+  const ConversionFailure& failure;
+  const std::optional<FileFault>& fault;  // the first failing file operation
+  bool openedDrawing = false;             // a fault not of a file operation is the output's
+};
+
+// The message line for the failure, without the line end.
+std::string FailureText(const FailedConversion& failed);
+
+}  // namespace toridasu::cli

@@ -1,0 +1,101 @@
+// One conversion of the converter against a platform that fails on
+// purpose: the message names the file at fault and says what to do, and an
+// interruption leaves no output behind.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "base/errors.h"
+#include "cli/batch_run.h"
+#include "cli/failure_text.h"
+#include "cli/messages.h"
+#include "support/fake_platform.h"
+
+namespace toridasu::cli {
+namespace {
+
+constexpr const char* kDrawing =
+    "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nTEXT\r\n1\r\nA\r\n0\r\nEOF\r\n";
+
+struct Case {
+  const char* what;
+  std::function<void(FakePlatform&)> arrange;
+  const char* message;  // how it begins
+  std::string output = "out.csv";
+};
+
+TEST(CliConversion, FailuresNameTheFileAtFault) {
+  SetJapanese(false);
+  const Case cases[] = {
+      {"missing drawing", [](FakePlatform& f) { f.files.clear(); },
+       "in.dxf: cannot open: file not found; check the name"},
+      {"read-only output",
+       [](FakePlatform& f) { f.createForWritingError = win_error::kAccessDenied; },
+       "out.csv: cannot create: access denied; check that the file is not read-only"},
+      {"output in a missing folder",
+       [](FakePlatform& f) { f.createForWritingError = win_error::kPathNotFound; },
+       "out.csv: cannot create: the folder or drive does not exist"},
+      {"output held by another program",
+       [](FakePlatform& f) { f.createForWritingError = win_error::kSharingViolation; },
+       "out.csv: cannot create: the file is in use by another program; close it there"},
+      {"disk full while writing",
+       [](FakePlatform& f) {
+         f.failWriteNumber = 1;
+         f.writeError = win_error::kDiskFull;
+       },
+       "out.csv: cannot write: the disk is full"},
+      {"drawing unreadable",
+       [](FakePlatform& f) {
+         f.failReadNumber = 1;
+         f.readError = win_error::kIoDevice;
+       },
+       "in.dxf: cannot read: the device reported an error"},
+      {"name refused before the system is asked", [](FakePlatform&) {}, "xxxx",
+       std::string(300, 'x') + ".csv"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakePlatform fake;
+    fake.AddFile("in.dxf", kDrawing);
+    c.arrange(fake);
+    const std::atomic<bool> stop{false};
+    const Outcome outcome = ConvertOne({"in.dxf", c.output, "", {}}, {}, stop, fake);
+    EXPECT_FALSE(outcome.converted);
+    EXPECT_EQ(outcome.message.rfind(c.message, 0), 0u) << outcome.message;
+    EXPECT_FALSE(fake.Exists(c.output));
+  }
+}
+
+// Every code the platform and the job can give has words of its own.
+TEST(CliConversion, EveryIoCodeIsWorded) {
+  SetJapanese(false);
+  for (const int32_t code : {2,  3,  4,   5,   6,   8,   15,  19,  21,  31,  32,   38,
+                             80, 87, 103, 105, 109, 112, 123, 206, 223, 232, 1117, 1921}) {
+    EXPECT_EQ(IoCause(code).find("I/O error"), std::string::npos) << code;
+  }
+  const ConversionFailure memory{"EOutOfMemory", "\x83\x81\x83\x82\x83\x8A", 0, 7};
+  EXPECT_EQ(FailureText({"in.dxf", "out.csv", memory, std::nullopt, true}),
+            "in.dxf: not enough memory");
+}
+
+// An interruption while the output is being written: the conversion gives
+// up, takes its output away and is not reported as a failure.
+TEST(CliConversion, InterruptionRemovesTheOutputUnderWay) {
+  FakePlatform fake;
+  fake.AddFile("in.dxf", kDrawing);
+  std::atomic<bool> stop{false};
+  ConversionOptions options;
+  options.lineFilter = [&stop](std::string_view line, std::string& out) {
+    out += line;
+    stop.store(true);  // the user presses Ctrl-C as the header is written
+  };
+  const Outcome outcome = ConvertOne({"in.dxf", "out.csv", "", {}}, options, stop, fake);
+  EXPECT_TRUE(outcome.interrupted);
+  EXPECT_TRUE(outcome.message.empty());
+  EXPECT_EQ(fake.created, std::vector<std::string>{"out.csv"});
+  EXPECT_FALSE(fake.Exists("out.csv"));
+  EXPECT_EQ(fake.OpenHandleCount(), 0);
+}
+
+}  // namespace
+}  // namespace toridasu::cli

@@ -1,0 +1,64 @@
+# toridasu-cli's messages: the file at fault and what the user can do, the
+# records of kept drawings only, the user's names as they are, and the
+# user's language everywhere, the argument parser's words included.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/folder.csv)
+
+include(${CMAKE_CURRENT_LIST_DIR}/cli_test_support.cmake)
+
+string(ASCII 13 10 crlf)
+string(ASCII 130 lone_lead)
+file(WRITE ${WORK}/good.dxf "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}0${crlf}TEXT${crlf}1${crlf}ok${crlf}0${crlf}EOF${crlf}")
+file(WRITE ${WORK}/broken.dxf "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}0${crlf}TEXT${crlf}1${crlf}ok${crlf}0${crlf}TEXT${crlf}1${crlf}A${lone_lead}${crlf}0${crlf}EOF${crlf}")
+
+# Arguments (comma-separated) | what stderr says: the output is named when
+# it is the output that failed.
+set(cases
+  "-o,folder.csv,good.dxf|folder\\.csv: cannot create: access denied. check"
+  "-o,missing/x.csv,good.dxf|missing.x\\.csv: cannot create: the folder or drive does not exist. check"
+  "nothing.dxf|nothing\\.dxf: cannot open: file not found. check the name")
+if(WINDOWS)
+  list(APPEND cases "-o,Q:/x.csv,good.dxf|Q:/x\\.csv: cannot create: the folder or drive does not exist")
+else()
+  list(APPEND cases "-o,/dev/full,good.dxf|/dev/full: cannot write: the disk is full")
+endif()
+foreach(case ${cases})
+  string(REPLACE "|" ";" case "${case}")
+  list(GET case 0 arguments)
+  list(GET case 1 expected)
+  string(REPLACE "," ";" arguments "${arguments}")
+  run(1 ${arguments})
+  expect_match("${err}" "${expected}" "${arguments}")
+endforeach()
+expect_match("${err}" "records 0" "a failed drawing counts no records")
+
+# The summary counts the records of the CSV files kept, not of those removed.
+run(1 -j 1 good.dxf broken.dxf)
+expect_match("${err}" "converted 1, failed 1, records 1," "records of kept drawings")
+
+# The user's own names pass unchanged into messages: Shift-JIS on Windows
+# (not a console here), UTF-8 on Linux.
+file(WRITE "${WORK}/図面.dxf" "")
+if(WINDOWS)
+  string(ASCII 144 125 150 202 native_name)  # 図面 in Shift-JIS
+else()
+  set(native_name "図面")
+endif()
+run(2 -o 図面.dxf 図面.dxf)
+expect_match("${err}" "overwrite the input: ${native_name}\\.dxf" "a double-byte name")
+
+# Japanese throughout: help, parser errors and option values.
+set(ENVIRONMENT TORIDASU_LANG=ja)
+set(english "Usage|OPTIONS|Positionals|REQUIRED|TEXT|Print this|Display|required|expected|Run with|missing|range|[Cc]ould not|Value|is not|was not")
+run(0 --help)
+if(out MATCHES "${english}")
+  message(FATAL_ERROR "English in the Japanese help: ${CMAKE_MATCH_0}\n${out}")
+endif()
+foreach(arguments "" "--no-such-option,good.dxf" "-o" "-j,0,good.dxf" "-j,x,good.dxf"
+                  "--encoding,latin1,good.dxf" "--invalid,x,good.dxf" "--bom,good.dxf")
+  string(REPLACE "," ";" arguments "${arguments}")
+  run(2 ${arguments})
+  if(err MATCHES "${english}" OR err STREQUAL "")
+    message(FATAL_ERROR "toridasu-cli ${arguments}: not Japanese: ${err}")
+  endif()
+endforeach()

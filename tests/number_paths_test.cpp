@@ -1,0 +1,205 @@
+// The short paths of ParseCoordinate and FormatReal against the full paths:
+// every short decimal text, and texts of every length up to 20 digits at
+// every scale, must give the same status, bits and bytes by both.
+#include "engine/number_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <iomanip>
+#include <random>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace toridasu {
+namespace {
+
+uint64_t BitsOf(double value) {
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+// Counts the texts and values each path took, and stops after a few
+// failures so that one fault does not print a million lines.
+class PathComparison {
+ public:
+  void Parse(std::string_view text) {
+    Coordinate shortResult;
+    const bool tookShortPath = internal::ParseShortCoordinate(text, &shortResult);
+    const Coordinate full = internal::ParseCoordinateFull(text);
+    const Coordinate chosen = ParseCoordinate(text);
+    shortTexts_ += tookShortPath;
+    if (tookShortPath) Expect(text, shortResult, full);
+    Expect(text, chosen, full);
+    if (full.status == CoordinateStatus::kValid) Format(full.value);
+  }
+
+  void Format(double value) {
+    char fast[kMaxRealText], full[kMaxRealText];
+    const std::size_t fastLength = FormatReal(value, '.', fast);
+    const std::size_t fullLength = internal::FormatRealFull(value, '.', full);
+    shortValues_ += internal::FormatsByShortPath(value);
+    if (std::string_view(fast, fastLength) != std::string_view(full, fullLength) &&
+        failures_++ < kShownFailures) {
+      ADD_FAILURE() << std::hexfloat << value << " (0x" << std::hex << BitsOf(value)
+                    << "): short path \"" << std::string_view(fast, fastLength)
+                    << "\", full path \"" << std::string_view(full, fullLength) << "\"";
+    }
+  }
+
+  int ShortTexts() const { return shortTexts_; }
+  int ShortValues() const { return shortValues_; }
+
+ private:
+  static constexpr int kShownFailures = 10;
+
+  void Expect(std::string_view text, const Coordinate& got, const Coordinate& want) {
+    if ((got.status != want.status || BitsOf(got.value) != BitsOf(want.value)) &&
+        failures_++ < kShownFailures) {
+      ADD_FAILURE() << "\"" << text << "\": status " << static_cast<int>(got.status) << " bits 0x"
+                    << std::hex << BitsOf(got.value) << ", full path status "
+                    << static_cast<int>(want.status) << " bits 0x" << BitsOf(want.value);
+    }
+  }
+
+  int shortTexts_ = 0;
+  int shortValues_ = 0;
+  int failures_ = 0;
+};
+
+// Every text of up to five bytes over the bytes of the accepted form, a
+// letter that breaks it and a NUL.
+TEST(NumberPaths, AgreeOnEveryShortText) {
+  constexpr std::string_view kAlphabet = "0123456789.E+- x";
+  PathComparison compare;
+  std::string text;
+  for (int length = 1; length <= 6; ++length) {
+    text.assign(length, kAlphabet[0]);
+    std::vector<int> index(length, 0);
+    for (;;) {
+      for (int i = 0; i < length; ++i) text[i] = kAlphabet[index[i]];
+      compare.Parse(text);
+      int i = length - 1;
+      while (i >= 0 && ++index[i] == static_cast<int>(kAlphabet.size())) index[i--] = 0;
+      if (i < 0) break;
+    }
+  }
+  EXPECT_GT(compare.ShortTexts(), 200000);
+}
+
+// Digit strings of 1 to 20 digits (one more than the short path takes),
+// with the point at every place and exponents beyond the short scale.
+TEST(NumberPaths, AgreeAtEveryLengthAndScale) {
+  std::mt19937_64 random(12);
+  PathComparison compare;
+  for (int length = 1; length <= 20; ++length) {
+    for (int sample = 0; sample < 12; ++sample) {
+      std::string digits;
+      for (int i = 0; i < length; ++i) {
+        // Runs of nines and zeros put the roundings at their edges.
+        const int kind = sample % 4;
+        digits += kind == 1            ? '9'
+                  : kind == 2 && i > 0 ? '0'
+                                       : static_cast<char>('1' + random() % 9);
+      }
+      for (int point = 0; point <= length; point += 1 + length / 6) {
+        const std::string placed = digits.substr(0, point) + "." + digits.substr(point);
+        for (int exponent = -36; exponent <= 36; ++exponent) {
+          const std::string text = placed + "E" + std::to_string(exponent);
+          compare.Parse(text);
+          compare.Parse("-" + text);
+        }
+      }
+    }
+  }
+  EXPECT_GT(compare.ShortTexts(), 50000);
+  EXPECT_GT(compare.ShortValues(), 50000);
+}
+
+// Doubles next to the powers of ten and to the points where the fifteen
+// digits carry, across the short path's exponents and beyond.
+TEST(NumberPaths, AgreeNextToDigitBoundaries) {
+  PathComparison compare;
+  for (int exponent = -12; exponent <= 20; ++exponent) {
+    const double power = std::pow(10.0, exponent);
+    for (double base : {power, 9.999999999999995 * power / 10, 9.9999999999999995 * power / 10,
+                        1.0000000000000005 * power, 4.999999999999995 * power}) {
+      double value = base;
+      for (int step = 0; step < 64; ++step) value = std::nextafter(value, 0.0);
+      for (int step = 0; step < 128; ++step) {
+        compare.Format(value);
+        compare.Format(-value);
+        value = std::nextafter(value, INFINITY);
+      }
+    }
+  }
+  EXPECT_GT(compare.ShortValues(), 20000);
+}
+
+#ifdef TORIDASU_ORACLE_BULK
+CoordinateStatus StatusNamed(std::string_view name) {
+  if (name == "kValid") return CoordinateStatus::kValid;
+  if (name == "kOutOfRange") return CoordinateStatus::kOutOfRange;
+  return CoordinateStatus::kInvalid;
+}
+
+std::string FromHex(const std::string& hex) {
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  }
+  return bytes;
+}
+
+// Both paths against the oracle's answers for 150,000 random value lines
+// and doubles, which the build makes with tools/number_oracle.py --bulk.
+TEST(NumberPaths, MatchOracleOnRandomInputs) {
+  std::ifstream answers(TORIDASU_ORACLE_BULK);
+  ASSERT_TRUE(answers) << "missing " << TORIDASU_ORACLE_BULK;
+  int rows = 0, failures = 0;
+  std::string line;
+  while (std::getline(answers, line) && failures < 10) {
+    std::istringstream fields(line);
+    std::string kind, first, second;
+    fields >> kind >> first >> second;
+    ++rows;
+    if (kind == "P") {
+      const std::string text = FromHex(first);
+      std::string bitsText;
+      fields >> bitsText;
+      const CoordinateStatus status = StatusNamed(second);
+      const uint64_t bits = std::stoull(bitsText, nullptr, 16);
+      for (const Coordinate& got : {ParseCoordinate(text), internal::ParseCoordinateFull(text)}) {
+        if (got.status != status || BitsOf(got.value) != bits) {
+          ++failures;
+          ADD_FAILURE() << "\"" << text << "\": got status " << static_cast<int>(got.status)
+                        << " bits 0x" << std::hex << BitsOf(got.value) << ", oracle " << second
+                        << " 0x" << bits;
+        }
+      }
+    } else {
+      const uint64_t bits = std::stoull(first, nullptr, 16);
+      double value;
+      std::memcpy(&value, &bits, sizeof value);
+      char fast[kMaxRealText], full[kMaxRealText];
+      const std::string_view shortText(fast, FormatReal(value, '.', fast));
+      const std::string_view fullText(full, internal::FormatRealFull(value, '.', full));
+      if (shortText != second || fullText != second) {
+        ++failures;
+        ADD_FAILURE() << "0x" << first << ": FormatReal \"" << shortText << "\", full path \""
+                      << fullText << "\", oracle \"" << second << "\"";
+      }
+    }
+  }
+  EXPECT_EQ(rows, 150000);
+}
+#endif
+
+}  // namespace
+}  // namespace toridasu
