@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/numbers.h"
+#include "engine/format_real.h"
+#include "engine/parse_coordinate.h"
 #include "number_samples.h"
 
 namespace {

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/numbers.h"
+#include "engine/format_real.h"
+#include "engine/parse_coordinate.h"
 #include "number_samples.h"
 
 namespace {
@@ -17,9 +18,9 @@ using toridasu::bench::NumberSample;
 
 template <typename Call>
 double BestNanosecondsPerCall(Call call) {
-  constexpr int kCalls = 1 << 17;
+  constexpr int kCalls = 1 << 14;
   double best = 1e30;
-  for (int round = 0; round < 40; ++round) {
+  for (int round = 0; round < 300; ++round) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kCalls; ++i) call(i & 1023);
     const std::chrono::duration<double, std::nano> took = std::chrono::steady_clock::now() - start;

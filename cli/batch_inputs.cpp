@@ -86,13 +86,11 @@ InputDrawings FindDrawings(const std::string& input, bool recursive) {
   InputDrawings found;
   std::error_code error;
   if (fs::is_directory(PathOf(input), error)) {
-    found.isFolderOrPattern = true;
     FolderWalk(recursive, &found).Walk(input, "");
     return found;
   }
   std::vector<std::string> matches;
   if (ExpandPattern(input, &matches)) {
-    found.isFolderOrPattern = true;
     for (std::string& match : matches) found.drawings.push_back({std::move(match), ""});
     return found;
   }

@@ -15,13 +15,13 @@ struct FoundDrawing {
 struct InputDrawings {
   std::vector<FoundDrawing> drawings;
   std::vector<std::string> warnings;  // native text: folder links not followed
-  bool isFolderOrPattern = false;     // a plain name is taken as a drawing, found or not
 };
 
-// The drawings (*.dxf, any letter case) of a folder, in name order, with
-// `recursive` those of its subfolders after their name too. A folder that
-// a link leads back into is reported, never walked; a folder that links
-// reach twice is walked once.
+// A plain name is taken as a drawing, found or not. A folder gives its
+// drawings (*.dxf, any letter case) in name order, with `recursive` those of
+// its subfolders too, each where its name falls. A folder that a link leads
+// back into is reported, never walked; a folder that links reach twice is
+// walked once.
 InputDrawings FindDrawings(const std::string& input, bool recursive);
 
 }  // namespace toridasu::cli

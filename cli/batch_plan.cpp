@@ -59,8 +59,8 @@ Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& r
   }
   std::vector<FoundDrawing> drawings;
   for (const std::string& input : inputs) {
-    InputDrawings found = standardInput ? InputDrawings{{{input, ""}}, {}, false}
-                                        : FindDrawings(input, rules.recursive);
+    InputDrawings found =
+        standardInput ? InputDrawings{{{input, ""}}, {}} : FindDrawings(input, rules.recursive);
     plan.warnings.insert(plan.warnings.end(), found.warnings.begin(), found.warnings.end());
     if (found.drawings.empty()) plan.warnings.push_back(Say(Text::kNoDrawing, {input}));
     drawings.insert(drawings.end(), found.drawings.begin(), found.drawings.end());

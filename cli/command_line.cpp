@@ -15,7 +15,9 @@ namespace {
 
 constexpr int kUsageError = 2;
 
-// CLI11's help in our words: its labels come from the string table.
+// CLI11's help in our words: its labels come from the string table, and
+// its columns are lined up by the width that the text takes on screen (a
+// double-width character is three bytes in UTF-8).
 class HelpFormatter : public CLI::Formatter {
  public:
   HelpFormatter() {
@@ -23,6 +25,16 @@ class HelpFormatter : public CLI::Formatter {
     label("OPTIONS", Say(Text::kOptionsLabel));
     label("Positionals", Say(Text::kPositionalsLabel));
     label("REQUIRED", Say(Text::kRequiredLabel));
+  }
+
+  std::string make_option(const CLI::Option* option, bool positional) const override {
+    const std::string name = "  " + make_option_name(option, positional) + make_option_opts(option);
+    const std::string indent(column_width_, ' ');
+    const std::size_t width = DisplayWidth(name);
+    std::string line = name + (width < column_width_ ? indent.substr(width) : "\n" + indent);
+    for (const char c : make_option_desc(option))
+      line += c == '\n' ? "\n" + indent : std::string(1, c);
+    return line + "\n";
   }
 };
 

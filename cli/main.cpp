@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "base/errors.h"
+#include "base/lead_bytes.h"
 #include "cli/batch_plan.h"
 #include "cli/batch_run.h"
 #include "cli/command_line.h"
@@ -17,8 +18,8 @@
 #include "cli/messages.h"
 #include "cli/progress.h"
 #include "cli/shift_jis_to_utf8.h"
-#include "engine/csv_destination.h"
-#include "files/file_names.h"
+#include "engine/csv_record.h"
+#include "engine/decimal_separator.h"
 #include "platform/platform.h"
 
 namespace {

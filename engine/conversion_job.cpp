@@ -5,87 +5,50 @@
 #include "base/errors.h"
 #include "base/string_table.h"
 #include "engine/csv_destination.h"
+#include "engine/csv_record.h"
 #include "engine/dxf_source.h"
+#include "engine/group_code.h"
+#include "engine/pair_reader.h"
+#include "engine/text_entity.h"
+#include "engine/type_markers.h"
 
 namespace toridasu {
 namespace {
 
-constexpr int32_t kTypeCode = 0;
-constexpr int32_t kNameCode = 2;
-constexpr std::string_view kEntitiesMarker = "ENTITIES";
-constexpr std::string_view kEofMarker = "EOF";
 constexpr std::string_view kCsvExtension = ".csv";
-
-// The hot loop reads pairs as views into the reader's buffer and looks at a
-// value line only when its code is one the caller tests; every other value is
-// passed over, since nothing examines it before the next pair replaces it.
-struct PairView {
-  int32_t code = 0;
-  std::string_view value;
-};
-
-class PairReader {
- public:
-  explicit PairReader(DxfSource& source) : source_(source) {}
-  PairView Read(int32_t wantedA, int32_t wantedB) {
-    PairView pair;
-    pair.code = GroupCodeOfFast(source_.ReadLineView(codeSpill_));
-    if (pair.code == wantedA || pair.code == wantedB) {
-      pair.value = source_.ReadLineView(valueSpill_);
-    } else {
-      source_.SkipLine();
-    }
-    return pair;
-  }
-
- private:
-  DxfSource& source_;
-  std::string codeSpill_;
-  std::string valueSpill_;
-};
 
 // Reads up to the first name containing "ENTITIES" (or a type containing
 // "EOF", or the end). At least one pair is read, even from an empty file.
-void ScanForEntities(DxfSource& source, PairReader& reader) {
-  bool goOn = true;
-  while (goOn) {
-    const PairView pair = reader.Read(kTypeCode, kNameCode);
-    if (pair.code == kNameCode && ContainsMarker(pair.value, kEntitiesMarker)) goOn = false;
-    if (pair.code == kTypeCode && ContainsMarker(pair.value, kEofMarker)) goOn = false;
-    if (source.AtEnd()) goOn = false;
+void ScanForEntities(PairReader& reader) {
+  for (;;) {
+    const GroupPair pair = reader.Take();
+    if (pair.code == group_code::kName && ContainsMarker(pair.value, kEntitiesMarker)) return;
+    if (pair.code == group_code::kType && ContainsMarker(pair.value, kEndOfFileMarker)) return;
+    if (reader.AtEnd()) return;
   }
 }
 
 // Walks the entities to a type containing "EOF" or the end, writing a record
-// for every text entity with a text.
-void WalkEntities(DxfSource& source, PairReader& reader, CsvDestination& destination,
-                  ConversionStats& stats, uint64_t& failureLine) {
+// for every text entity with a text. The type line that ends a text entity
+// is left waiting in the reader, so the next turn examines it.
+void WalkEntities(PairReader& reader, CsvDestination& destination, ConversionStats& stats,
+                  uint64_t& failureLine) {
   TextEntity entity;
-  GroupPair left;  // the pair that ended the last text entity
-  bool goOn = true;
-  bool readNeeded = true;
-  while (goOn) {
-    if (source.AtEnd()) return;
-    PairView pair;
-    if (readNeeded) {
-      pair = reader.Read(kTypeCode, kTypeCode);
-    } else {
-      readNeeded = true;  // examine the pair that ended the last entity
-      pair = PairView{GroupCodeOf(left.code), left.value};
-    }
-    if (pair.code != kTypeCode) continue;
+  while (!reader.AtEnd()) {
+    const GroupPair pair = reader.Take();
+    if (pair.code != group_code::kType) continue;
     const TypeMarkers markers = MarkersOfType(pair.value);
-    if (markers.endOfFile) goOn = false;
-    if (!markers.text) continue;
-    ReadTextEntity(source, entity, left);
-    if (!entity.text.empty()) {
-      // A text that cannot be quoted is reported at the line that held it.
-      failureLine = entity.textLine;
-      WriteTextRecord(destination, entity.x, entity.y, entity.z, entity.text);
-      failureLine = 0;
-      ++stats.records;
+    if (markers.text) {
+      ReadTextEntity(reader, entity);
+      if (!entity.text.empty()) {
+        // A text that cannot be quoted is reported at the line that held it.
+        failureLine = entity.textLine;
+        WriteTextRecord(destination, entity.x, entity.y, entity.z, entity.text);
+        failureLine = 0;
+        ++stats.records;
+      }
     }
-    readNeeded = false;
+    if (markers.endOfFile) return;
   }
 }
 
@@ -126,8 +89,8 @@ bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinati
     PairReader reader(source);
     CreateCsvFile(destination, destinationName);
     WriteCsvHeader(destination);
-    ScanForEntities(source, reader);
-    WalkEntities(source, reader, destination, out, textLine);
+    ScanForEntities(reader);
+    WalkEntities(reader, destination, out, textLine);
     CloseCsvFile(destination);
     source.Close();
   } catch (const Exception& error) {

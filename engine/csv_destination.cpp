@@ -1,23 +1,16 @@
 #include "engine/csv_destination.h"
 
-#include <atomic>
 #include <cstring>
 
 #include "base/errors.h"
 #include "engine/file_name_rules.h"
-#include "engine/numbers.h"
 
 namespace toridasu {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-std::atomic<char> decimalSeparator{'.'};
 
 }  // namespace
-
-// "X","Y","Z","文字内容"
-const std::string_view kCsvHeader =
-    "\x22X\x22,\x22Y\x22,\x22Z\x22,\x22\x95\xB6\x8E\x9A\x93\xE0\x97\x65\x22";
 
 CsvDestination::CsvDestination(Platform& platform, std::size_t bufferSize)
     : platform_(platform), capacity_(bufferSize == 0 ? 1 : bufferSize) {}
@@ -111,35 +104,9 @@ void CsvDestination::Abandon() {
 }
 
 void CreateCsvFile(CsvDestination& destination, std::string_view name) { destination.Create(name); }
-void WriteCsvHeader(CsvDestination& destination) { destination.WriteLine(kCsvHeader); }
 void WriteCsvLine(CsvDestination& destination, std::string_view line) {
   destination.WriteLine(line);
 }
 void CloseCsvFile(CsvDestination& destination) { destination.Close(); }
-
-void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
-                     std::string_view text) {
-  // Assembled in full first, so a text that cannot be quoted writes nothing.
-  thread_local std::string line;
-  line.clear();
-  char number[kMaxRealText];
-  const char separator = DecimalSeparator();
-  for (const double value : {x, y, z}) {
-    line.append(number, FormatReal(value, separator, number));
-    line += ',';
-  }
-  AppendQuotedCsvText(line, text);
-  destination.WriteLine(line);
-}
-
-char DecimalSeparator() { return decimalSeparator.load(std::memory_order_relaxed); }
-void SetDecimalSeparator(char separator) {
-  decimalSeparator.store(separator, std::memory_order_relaxed);
-}
-
-void RefreshDecimalSeparator(Platform& platform) {
-  const char separator = platform.LocaleDecimalSeparator();
-  SetDecimalSeparator(separator != '\0' ? separator : '.');
-}
 
 }  // namespace toridasu

@@ -1,5 +1,5 @@
-// The output side of a conversion: the CSV file, its line and buffer
-// discipline, and the layout of its records.
+// The output side of a conversion: the CSV file with its line and buffer
+// discipline.
 #pragma once
 
 #include <cstdint>
@@ -59,35 +59,8 @@ class CsvDestination {
   std::string filtered_;
 };
 
-// The header line: "X","Y","Z","文字内容" in code page 932.
-extern const std::string_view kCsvHeader;
-
 void CreateCsvFile(CsvDestination& destination, std::string_view name);
-void WriteCsvHeader(CsvDestination& destination);
 void WriteCsvLine(CsvDestination& destination, std::string_view line);
 void CloseCsvFile(CsvDestination& destination);
-// One record: the three coordinates and the quoted text. Nothing of it is
-// written when the text cannot be quoted (ERangeError).
-void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
-                     std::string_view text);
-
-// The text field: between double quotes, a lone double quote replaced by the
-// full-width "”" (0x81 0x68). Raises ERangeError when the last character is
-// a lone lead byte.
-std::string QuoteCsvText(std::string_view text);
-// The same, appended to `out`; on failure `out` is left as it was.
-void AppendQuotedCsvText(std::string& out, std::string_view text);
-
-// Character counting and copying by the writer's fixed double-byte rule
-// (lead bytes 0x80-0x9F and 0xE0-0xFD). Positions count from 1.
-int32_t MbLength(std::string_view text);
-std::string MbCopy(std::string_view text, int32_t index, int32_t count);
-
-// The decimal separator byte of the moment, "." until the locale is read.
-char DecimalSeparator();
-void SetDecimalSeparator(char separator);
-// Reads the separator from the user's locale ("." when it gives none or a
-// longer one).
-void RefreshDecimalSeparator(Platform& platform);
 
 }  // namespace toridasu

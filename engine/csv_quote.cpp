@@ -1,9 +1,8 @@
-// The quoting walk of the text field and the writer's own double-byte rule.
-// The rule is fixed here and deliberately does not ask the platform.
+#include "engine/csv_quote.h"
+
 #include <algorithm>
 
 #include "base/errors.h"
-#include "engine/csv_destination.h"
 
 namespace toridasu {
 namespace {

@@ -2,7 +2,6 @@
 
 #include "base/errors.h"
 #include "engine/file_name_rules.h"
-#include "engine/line_scan.h"
 
 namespace toridasu {
 
@@ -77,21 +76,16 @@ void DxfSource::PassLineEnd() {
   }
 }
 
-void DxfSource::TakeLine(std::string* line) {
+void DxfSource::TakeLine(std::string& line) {
   for (;;) {
     if (position_ == fill_ && !Refill()) return;
     const std::size_t stop = finder_.Next(position_);
-    if (line) line->append(buffer_.get() + position_, stop - position_);
+    line.append(buffer_.get() + position_, stop - position_);
     position_ = stop;
     if (position_ == fill_) continue;  // the line goes on in the next block
     PassLineEnd();
     return;
   }
-}
-
-void ReadGroupPair(DxfSource& source, GroupPair& pair) {
-  source.ReadLine(pair.code);
-  source.ReadLine(pair.value);
 }
 
 }  // namespace toridasu

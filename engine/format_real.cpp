@@ -3,6 +3,8 @@
 // and cuts them to 15, and the layout, which places those digits in plain or
 // scientific form with the locale's separator. The digits of most values
 // come by a short path: one exact factor and 32-bit digit arithmetic.
+#include "engine/format_real.h"
+
 #include <cassert>
 #include <cmath>
 #include <cstdint>
@@ -117,6 +119,12 @@ void WriteNineDigits(uint32_t value, char* out) {
   WriteDigitPair(low % 100u, out + 7);
 }
 
+void WriteSixDigits(uint32_t value, char* out) {
+  WriteDigitPair(value / 10000u, out);
+  WriteDigitPair(value / 100u % 100u, out + 2);
+  WriteDigitPair(value % 100u, out + 4);
+}
+
 // The digits of GenerateDigits, cut from the 18 in 32-bit arithmetic (the
 // 32-bit build divides 64-bit numbers by a library call).
 DecimalDigits GenerateShortDigits(const ExtendedReal& magnitude) {
@@ -133,24 +141,22 @@ DecimalDigits GenerateShortDigits(const ExtendedReal& magnitude) {
     eighteen = magnitude.WholeAfterShortScale(18 - exponent);
   }
   assert(eighteen >= k10To17 && eighteen < k10To18);
-  char all[18];
-  const uint32_t high = DivideBy10To9(eighteen);
-  WriteNineDigits(high, all);
-  WriteNineDigits(static_cast<uint32_t>(eighteen - uint64_t{high} * 1000000000u), all + 9);
-
-  DecimalDigits result;
-  for (int i = 0; i < 15; ++i) result.digits[i] = all[i];
-  if (all[15] >= '5') {
-    // One unit in the fifteenth place: nines become zeros as the carry moves left.
-    int i = 14;
-    while (i >= 0 && result.digits[i] == '9') result.digits[i--] = '0';
-    if (i >= 0) {
-      ++result.digits[i];
-    } else {
-      result.digits[0] = '1';
+  // Digits 1 to 9 and 10 to 15, rounded by digit 16: a carry out of the
+  // lower six goes into the upper nine, and out of those (all fifteen were
+  // nines) makes the single digit 1.
+  uint32_t high = DivideBy10To9(eighteen);
+  const auto low = static_cast<uint32_t>(eighteen - uint64_t{high} * 1000000000u);
+  uint32_t six = low / 1000u;
+  if (low / 100u % 10u >= 5 && ++six == 1000000u) {
+    six = 0;
+    if (++high == 1000000000u) {
+      high = 100000000u;
       ++exponent;
     }
   }
+  DecimalDigits result;
+  WriteNineDigits(high, result.digits);
+  WriteSixDigits(six, result.digits + 9);
   result.count = 15;
   DropTrailingZeros(result);
   result.exponent = exponent;

@@ -1,6 +1,4 @@
-// Group-code lines as numbers. The rules are lenient on purpose: a code line
-// never fails, and whatever stands after the number is ignored.
-#include "engine/dxf_source.h"
+#include "engine/group_code.h"
 
 namespace toridasu {
 namespace {

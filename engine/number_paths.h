@@ -7,7 +7,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "engine/numbers.h"
+#include "engine/format_real.h"
+#include "engine/parse_coordinate.h"
 
 namespace toridasu::internal {
 

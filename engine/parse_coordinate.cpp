@@ -4,6 +4,8 @@
 // extended format, and those exact steps decide the last bit of the result.
 // Most coordinates take the short path: few digits, a small scale, one exact
 // factor; the full path reads everything else.
+#include "engine/parse_coordinate.h"
+
 #include <cstdint>
 #include <cstring>
 

@@ -1,24 +1,18 @@
-// Reading the groups of one text entity.
+#include "engine/text_entity.h"
+
 #include <new>
 
 #include "base/errors.h"
-#include "engine/dxf_source.h"
-#include "engine/numbers.h"
+#include "engine/parse_coordinate.h"
 
 namespace toridasu {
 namespace {
-
-constexpr int32_t kTypeCode = 0;
-constexpr int32_t kTextCode = 1;
-constexpr int32_t kXCode = 10;
-constexpr int32_t kYCode = 20;
-constexpr int32_t kZCode = 30;
 
 // Thrown inside the entity loop when a coordinate lies beyond double
 // precision; the loop's guard ends the entity there.
 struct CoordinateOutOfRange {};
 
-void SetCoordinate(double& target, const std::string& value) {
+void SetCoordinate(double& target, std::string_view value) {
   if (value.empty()) return;
   const Coordinate parsed = ParseCoordinate(value);
   switch (parsed.status) {
@@ -30,27 +24,26 @@ void SetCoordinate(double& target, const std::string& value) {
 
 }  // namespace
 
-void ReadTextEntity(DxfSource& source, TextEntity& entity, GroupPair& pair) {
+void ReadTextEntity(PairReader& reader, TextEntity& entity) {
   entity.x = entity.y = entity.z = 0.0;
   entity.text.clear();
   entity.textLine = 0;
   try {
-    while (!source.AtEnd()) {
-      ReadGroupPair(source, pair);
-      const int32_t code = GroupCodeOf(pair.code);
-      switch (code) {
-        case kXCode: SetCoordinate(entity.x, pair.value); break;
-        case kYCode: SetCoordinate(entity.y, pair.value); break;
-        case kZCode: SetCoordinate(entity.z, pair.value); break;
-        case kTextCode:
+    while (!reader.AtEnd()) {
+      if (reader.Peek().code == group_code::kType) break;
+      const GroupPair pair = reader.Take();
+      switch (pair.code) {
+        case group_code::kX: SetCoordinate(entity.x, pair.value); break;
+        case group_code::kY: SetCoordinate(entity.y, pair.value); break;
+        case group_code::kZ: SetCoordinate(entity.z, pair.value); break;
+        case group_code::kText:
           if (!pair.value.empty()) {
-            entity.text = pair.value;
-            entity.textLine = source.NextLineNumber() - 1;
+            entity.text.assign(pair.value);  // the one value that outlives the next read
+            entity.textLine = pair.line + 1;
           }
           break;
         default: break;
       }
-      if (code == kTypeCode) break;
     }
   } catch (const CoordinateOutOfRange&) {
   } catch (const EInOutError&) {

@@ -8,6 +8,7 @@ namespace {
 
 struct CodePageTable {
   int codePage;
+  bool asciiKept;          // every byte below 0x80 stands for itself
   const uint16_t* bytes;   // code point of each single byte; 0 undefined (but byte 0)
   const uint8_t* leadRow;  // 1 + row of a lead byte; 0 for other bytes
   const uint16_t* pairs;   // rows of `width` code points from `firstTrail`
@@ -29,6 +30,13 @@ const CodePageTable* FindTable(int codePage) {
     if (t.codePage == codePage) return &t;
   }
   return nullptr;
+}
+
+// The number of bytes below 0x80 from `text[i]` on.
+std::size_t AsciiRun(std::string_view text, std::size_t i) {
+  std::size_t j = i;
+  while (j < text.size() && static_cast<unsigned char>(text[j]) < 0x80) ++j;
+  return j - i;
 }
 
 // Reads one UTF-8 sequence at `text[i]`. Returns its length and sets `c`; for
@@ -159,21 +167,21 @@ int CodePageFromEncodingName(std::string_view name) {
 }
 
 void AppendUtf8(char32_t c, std::string& out) {
+  char bytes[4];
+  std::size_t length;
   if (c < 0x80) {
-    out += static_cast<char>(c);
+    bytes[0] = static_cast<char>(c), length = 1;
   } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    bytes[0] = static_cast<char>(0xC0 | (c >> 6)), length = 2;
   } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    bytes[0] = static_cast<char>(0xE0 | (c >> 12)), length = 3;
   } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    bytes[0] = static_cast<char>(0xF0 | (c >> 18)), length = 4;
   }
+  for (std::size_t k = 1; k < length; ++k) {
+    bytes[k] = static_cast<char>(0x80 | ((c >> (6 * (length - 1 - k))) & 0x3F));
+  }
+  out.append(bytes, length);
 }
 
 bool IsValidUtf8(std::string_view bytes, std::size_t* badOffset) {
@@ -215,18 +223,18 @@ bool AppendAsUtf8(std::string_view bytes, int codePage, bool replace, std::strin
     return false;
   }
   const std::size_t start = out.size();
+  const bool asciiKept = !table || table->asciiKept;
   std::size_t i = 0;
   while (i < bytes.size()) {
-    const unsigned char b = static_cast<unsigned char>(bytes[i]);
-    // ASCII stays ASCII, but for the odd byte of code page 864.
-    if (b < 0x80 && (!table || table->bytes[b] == b)) {
-      out += static_cast<char>(b);
-      ++i;
-      continue;
+    if (asciiKept) {
+      const std::size_t run = AsciiRun(bytes, i);
+      out.append(bytes.data() + i, run);
+      i += run;
+      if (i == bytes.size()) break;
     }
     char32_t c;
     const std::size_t length = table ? ReadTableChar(*table, bytes, i, c) : ReadUtf8(bytes, i, c);
-    if (c == 0) {
+    if (c == 0 && bytes[i] != '\0') {
       if (!replace) {
         out.resize(start);
         if (badOffset) *badOffset = i;
@@ -234,7 +242,11 @@ bool AppendAsUtf8(std::string_view bytes, int codePage, bool replace, std::strin
       }
       c = kReplacement;
     }
-    AppendUtf8(c, out);
+    if (!table && c != kReplacement) {
+      out.append(bytes.data() + i, length);  // well-formed UTF-8 stays as it is
+    } else {
+      AppendUtf8(c, out);
+    }
     i += length;
   }
   return true;
@@ -245,10 +257,10 @@ bool AppendUtf8AsShiftJis(std::string_view utf8, bool replace, std::string& out,
   const std::size_t start = out.size();
   std::size_t i = 0;
   while (i < utf8.size()) {
-    if (static_cast<unsigned char>(utf8[i]) < 0x80) {
-      out += utf8[i++];
-      continue;
-    }
+    const std::size_t run = AsciiRun(utf8, i);
+    out.append(utf8.data() + i, run);
+    i += run;
+    if (i == utf8.size()) break;
     char32_t c;
     const std::size_t length = ReadUtf8(utf8, i, c);
     const ShiftJisCode* end = std::end(kShiftJisCodes);

@@ -33,9 +33,8 @@ std::size_t AppendStack(std::string_view text, std::size_t pos, std::string& out
     const char ch = text[pos++];
     if (ch == ';') break;
     if (ch == '\\' && pos < text.size()) {
-      // "\;", "\^", "\/", "\#" stand for themselves; "\~" is a space.
-      const char escaped = text[pos++];
-      parts[part] += escaped == '~' ? ' ' : escaped;
+      // An escaped character stands for itself: "\;", "\^", "\/", "\#", "\~".
+      parts[part] += text[pos++];
     } else if (part == 0 && (ch == '^' || ch == '/' || ch == '#')) {
       part = 1;
     } else if (const std::size_t length = AppendPercentCode(text, pos - 1, false, parts[part])) {
@@ -60,6 +59,11 @@ std::string MTextToPlain(std::string_view utf8) {
   out.reserve(utf8.size());
   std::size_t i = 0;
   while (i < utf8.size()) {
+    // Plain text up to the next character that may start a code.
+    const std::size_t plainEnd = NextCodeStart(utf8, i, true);
+    out.append(utf8.data() + i, plainEnd - i);
+    i = plainEnd;
+    if (i == utf8.size()) break;
     const char ch = utf8[i];
     std::size_t length = 0;
     if (ch == '\\') {

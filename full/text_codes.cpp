@@ -1,5 +1,8 @@
 #include "full/text_codes.h"
 
+#include <array>
+#include <cstdint>
+
 #include "full/code_page.h"
 
 namespace toridasu::full {
@@ -36,7 +39,21 @@ bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
 char Lower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; }
 
+// Which bytes may start a code: 1 in any text, 2 in MTEXT only.
+constexpr std::array<uint8_t, 256> kCodeStarts = [] {
+  std::array<uint8_t, 256> starts{};
+  starts['%'] = starts['\\'] = starts['^'] = 1;
+  starts['{'] = starts['}'] = 2;
+  return starts;
+}();
+
 }  // namespace
+
+std::size_t NextCodeStart(std::string_view text, std::size_t pos, bool braces) {
+  const uint8_t mask = braces ? 3 : 1;
+  while (pos < text.size() && !(kCodeStarts[static_cast<unsigned char>(text[pos])] & mask)) ++pos;
+  return pos;
+}
 
 std::size_t AppendUnicodeEscape(std::string_view text, std::size_t pos, std::string& out) {
   if (StartsWith(text, pos, "\\U+")) {
@@ -118,6 +135,11 @@ std::string DecodeTextCodes(std::string_view utf8) {
   out.reserve(utf8.size());
   std::size_t i = 0;
   while (i < utf8.size()) {
+    // Plain text up to the next character that may start a code.
+    const std::size_t plainEnd = NextCodeStart(utf8, i, false);
+    out.append(utf8.data() + i, plainEnd - i);
+    i = plainEnd;
+    if (i == utf8.size()) break;
     std::size_t length = 0;
     switch (utf8[i]) {
       case '%': length = AppendPercentCode(utf8, i, true, out); break;

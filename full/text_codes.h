@@ -16,6 +16,10 @@ namespace toridasu::full {
 // characters. Anything else stays as it is.
 std::string DecodeTextCodes(std::string_view utf8);
 
+// The position of the first character from `pos` on that may start a code
+// ("%", "\\", "^", and with `braces` also "{" and "}"), or the text's size.
+std::size_t NextCodeStart(std::string_view text, std::size_t pos, bool braces);
+
 // The pieces of that decoding, each reading one code at `text[pos]` and
 // appending what it stands for to `out`. Each returns the code's length, or 0
 // (nothing appended) when there is no code there that it decodes.

@@ -7,7 +7,7 @@
 
 #include "base/errors.h"
 #include "engine/conversion_job.h"
-#include "engine/csv_destination.h"
+#include "engine/csv_record.h"
 #include "support/code_page_932.h"
 #include "support/fake_platform.h"
 

@@ -6,7 +6,11 @@
 #include <string>
 
 #include "engine/dxf_source.h"
-#include "engine/numbers.h"
+#include "engine/format_real.h"
+#include "engine/pair_reader.h"
+#include "engine/parse_coordinate.h"
+#include "engine/text_entity.h"
+#include "engine/type_markers.h"
 #include "support/code_page_932.h"
 #include "support/fake_platform.h"
 
@@ -22,15 +26,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::size_t block = 1 + (size > 0 ? data[0] % 61 : 0);
   DxfSource source(fake, block);
   source.Open("in.dxf");
-  GroupPair pair;
+  PairReader reader(source);
   TextEntity entity;
   std::size_t consumed = 0;
-  while (!source.AtEnd()) {
+  while (!reader.AtEnd()) {
     const uint64_t before = source.NextLineNumber();
-    ReadGroupPair(source, pair);
-    consumed += pair.code.size() + pair.value.size();
+    const GroupPair pair = reader.Take();
+    consumed += pair.value.size();
     if (consumed > size) std::abort();  // lines are made of the input's bytes
-    GroupCodeOf(pair.code);
     ContainsMarker(pair.value, "TEXT");
     if (!pair.value.empty()) {
       const Coordinate c = ParseCoordinate(pair.value);
@@ -38,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       const std::size_t n = FormatReal(c.value, '.', text);
       if (n == 0 || n > kMaxRealText) std::abort();
     }
-    if (GroupCodeOf(pair.code) == 0) ReadTextEntity(source, entity, pair);
-    if (source.NextLineNumber() == before && !source.AtEnd()) std::abort();  // no progress
+    if (pair.code == 0) ReadTextEntity(reader, entity);
+    if (source.NextLineNumber() == before && !reader.AtEnd()) std::abort();  // no progress
   }
   source.Close();
   return 0;

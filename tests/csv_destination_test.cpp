@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "engine/csv_record.h"
+#include "engine/decimal_separator.h"
 #include "support/fake_platform.h"
 
 namespace toridasu {

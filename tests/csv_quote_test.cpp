@@ -1,9 +1,10 @@
+#include "engine/csv_quote.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "base/errors.h"
-#include "engine/csv_destination.h"
 
 namespace toridasu {
 namespace {

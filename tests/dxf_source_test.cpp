@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "base/errors.h"
-#include "support/code_page_932.h"
 #include "support/fake_platform.h"
 
 namespace toridasu {
@@ -22,14 +21,10 @@ std::vector<std::string> LinesOf(const std::string& bytes, std::size_t blockSize
   DxfSource source(fake, blockSize);
   source.Open(kName);
   std::vector<std::string> lines;
-  std::string line;
-  while (!source.AtEnd()) {
-    source.ReadLine(line);
-    lines.push_back(line);
-  }
+  std::string spill;
+  while (!source.AtEnd()) lines.emplace_back(source.ReadLineView(spill));
   // Reading at the end is no failure: empty lines, and the end stays.
-  source.ReadLine(line);
-  EXPECT_EQ(line, "");
+  EXPECT_EQ(source.ReadLineView(spill), "");
   EXPECT_TRUE(source.AtEnd());
   source.Close();
   return lines;
@@ -68,29 +63,15 @@ TEST(DxfSource, LineEndsAndTheEndOfTheDrawing) {
   }
 }
 
-TEST(DxfSource, AGroupPairCutShortGetsEmptyTexts) {
-  FakePlatform fake;
-  fake.AddFile(kName, "0");
-  DxfSource source(fake);
-  source.Open(kName);
-  GroupPair pair{"old", "old"};
-  ReadGroupPair(source, pair);
-  EXPECT_EQ(pair.code, "0");
-  EXPECT_EQ(pair.value, "");
-  ReadGroupPair(source, pair);
-  EXPECT_EQ(pair.code, "");
-  EXPECT_EQ(pair.value, "");
-}
-
 TEST(DxfSource, CountsLines) {
   FakePlatform fake;
   fake.AddFile(kName, "a\r\nb\nc\rd");
   DxfSource source(fake, 2);
   source.Open(kName);
-  std::string line;
+  std::string spill;
   for (uint64_t expected = 1; expected <= 4; ++expected) {
     EXPECT_EQ(source.NextLineNumber(), expected);
-    source.ReadLine(line);
+    source.ReadLineView(spill);
   }
 }
 
@@ -150,9 +131,9 @@ TEST(DxfSource, ReadFailuresRaiseExceptBrokenPipe) {
   fake.readError = 23;
   DxfSource source(fake);
   source.Open(kName);
-  std::string line;
+  std::string spill;
   try {
-    source.ReadLine(line);
+    source.ReadLineView(spill);
     ADD_FAILURE();
   } catch (const EInOutError& e) {
     EXPECT_EQ(e.Code(), 23);
@@ -165,120 +146,6 @@ TEST(DxfSource, ReadFailuresRaiseExceptBrokenPipe) {
   DxfSource piped(pipe);
   piped.Open(kName);
   EXPECT_TRUE(piped.AtEnd());
-}
-
-struct MarkerCase {
-  std::string value;
-  const char* marker;
-  bool found;
-};
-
-const MarkerCase kMarkerCases[] = {
-    {"TEXT", "TEXT", true},
-    {"text", "TEXT", true},
-    {"MText", "TEXT", true},
-    {"CONTEXT", "TEXT", true},
-    {"TEX", "TEXT", false},
-    {"T EXT", "TEXT", false},
-    {"eof", "EOF", true},
-    {"", "EOF", false},
-    {std::string("A\0EOF", 5), "EOF", false},  // the text ends at its NUL
-    {"\x83\x54"
-     "EXT",
-     "TEXT", false},                 // サEXT: T is a second byte
-    {"\x83\x54TEXT", "TEXT", true},  // サTEXT
-    {"\x81\x81TEXT", "TEXT", true},  // a trail byte in the lead ranges
-    {"entities", "ENTITIES", true},
-    {"\x82\x60"
-     "ENTITIES",
-     "ENTITIES", true},
-};
-
-TEST(ContainsMarker, FindsTheWordInAnyCaseOutsideDoubleByteCharacters) {
-  UseCodePage932();
-  for (const MarkerCase& c : kMarkerCases) {
-    EXPECT_EQ(ContainsMarker(c.value, c.marker), c.found) << c.value << " / " << c.marker;
-  }
-}
-
-TEST(ContainsMarker, WithoutDoubleByteSupportEveryOccurrenceCounts) {
-  UseSingleByteSystem();
-  EXPECT_TRUE(
-      ContainsMarker("\x83\x54"
-                     "EXT",
-                     "TEXT"));
-  UseCodePage932();
-}
-
-// A text entity's groups as the reader meets them.
-struct EntityResult {
-  double x, y, z;
-  std::string text;
-  std::string lastCode, lastValue;
-};
-
-EntityResult ReadEntityFrom(const std::string& bytes) {
-  FakePlatform fake;
-  fake.AddFile(kName, bytes);
-  DxfSource source(fake);
-  source.Open(kName);
-  TextEntity entity{9, 9, 9, "stale"};
-  GroupPair pair{"unread", "unread"};
-  ReadTextEntity(source, entity, pair);
-  return {entity.x, entity.y, entity.z, entity.text, pair.code, pair.value};
-}
-
-TEST(ReadTextEntity, KeepsCoordinatesAndTextUpToTheNextType) {
-  struct Case {
-    const char* what;
-    std::string bytes;
-    EntityResult expected;
-  } cases[] = {
-      {"the worked example",
-       "10\r\n1.5\r\n20\r\n2\r\n30\r\n\r\n1\r\nABC\r\n0\r\nTEXT\r\n",
-       {1.5, 2, 0, "ABC", "0", "TEXT"}},
-      {"a later text replaces", "1\r\nA\r\n1\r\nB\r\n0\r\nX\r\n", {0, 0, 0, "B", "0", "X"}},
-      {"an empty text changes nothing", "1\r\nA\r\n1\r\n\r\n0\r\nX\r\n", {0, 0, 0, "A", "0", "X"}},
-      {"an invalid coordinate gives 0",
-       "10\r\n5\r\n10\r\nabc\r\n0\r\nX\r\n",
-       {0, 0, 0, "", "0", "X"}},
-      {"other groups change nothing",
-       "11\r\n1\r\n21\r\n2\r\n31\r\n3\r\n3\r\nmore\r\n7\r\nSTD\r\n10\r\n4\r\n0\r\nX\r\n",
-       {4, 0, 0, "", "0", "X"}},
-      {"spaces of a text are kept", "1\r\n  a b  \r\n0\r\nX\r\n", {0, 0, 0, "  a b  ", "0", "X"}},
-      {"1E400 ends the entity at that pair",
-       "10\r\n7\r\n10\r\n1E400\r\n1\r\nlost\r\n0\r\nX\r\n",
-       {7, 0, 0, "", "10", "1E400"}},
-      {"the source ends first", "10\r\n2\r\n1\r\nend", {2, 0, 0, "end", "1", "end"}},
-      {"a letter in the code position ends it",
-       "1\r\nA\r\nJUNK\r\nB\r\n1\r\nC\r\n",
-       {0, 0, 0, "A", "JUNK", "B"}},
-      {"at the end already", "", {0, 0, 0, "", "unread", "unread"}},
-  };
-  for (const auto& c : cases) {
-    const EntityResult r = ReadEntityFrom(c.bytes);
-    EXPECT_EQ(r.x, c.expected.x) << c.what;
-    EXPECT_EQ(r.y, c.expected.y) << c.what;
-    EXPECT_EQ(r.z, c.expected.z) << c.what;
-    EXPECT_EQ(r.text, c.expected.text) << c.what;
-    EXPECT_EQ(r.lastCode, c.expected.lastCode) << c.what;
-    EXPECT_EQ(r.lastValue, c.expected.lastValue) << c.what;
-  }
-}
-
-TEST(ReadTextEntity, AReadFailureEndsTheEntityQuietly) {
-  FakePlatform fake;
-  fake.AddFile(kName, "1\r\nA\r\n10\r\n3\r\n0\r\nX\r\n");
-  fake.readChunk = 6;  // the second block read fails
-  fake.failReadNumber = 2;
-  fake.readError = 23;
-  DxfSource source(fake, 6);
-  source.Open(kName);
-  TextEntity entity;
-  GroupPair pair;
-  EXPECT_NO_THROW(ReadTextEntity(source, entity, pair));
-  EXPECT_EQ(entity.text, "A");
-  EXPECT_EQ(entity.x, 0.0);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include "engine/format_real.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -5,8 +7,6 @@
 #include <limits>
 #include <string>
 #include <string_view>
-
-#include "engine/numbers.h"
 
 namespace toridasu {
 namespace {

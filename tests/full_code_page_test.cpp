@@ -29,6 +29,7 @@ const DecodeCase kDecodeCases[] = {
     {950, "\xA4\xA4\xA4\xE5", "\xE4\xB8\xAD\xE6\x96\x87"},                  // 中文
     {kUtf8CodePage, "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},                // four bytes
     {1252, std::string("a\0b", 3), std::string("a\0b", 3)},
+    {864, std::string("a\0b", 3), std::string("a\0b", 3)},
 };
 
 TEST(FullCodePage, DecodesLikeTheReferenceMapping) {

@@ -21,9 +21,10 @@ TEST(FullMTextPlain, RemovesFormattingAndKeepsTheText) {
       {"\\\\ \\{ \\} {\\}}", "\\ { } }"},
       {"\\S1^2;x \\S3/4; \\S5#6; \\S1\\;2^3; \\S2^; \\S^3; \\S1^ 2; \\S1/ 2;",
        "1/2x 3/4 5/6 1;2/3 2 3 1/2 1/ 2"},
-      // From gdal__text: escapes and codes inside a stack.
+      // From gdal__text: escapes and codes inside a stack (ogr2ogr reads it alike,
+      // but for the "/" between the parts).
       {"\\A1;test^Itext\\~\\pt0.2;{\\H0.7x;\\Sab\\/c\\~d%%p^ ef\\^ g.h\\#i;} j{\\L\\Ok\\ol}m",
-       "test\ttext ab/c d\xC2\xB1/ef^g.h#i jklm"},
+       "test\ttext ab/c~d\xC2\xB1/ef^g.h#i jklm"},
       {"a^Ib^Jc^ d^M", "a\tb\nc^d\r"},
       {"\\U+00B0\\M+182A0 %%d%%p%%c %%u", "\xC2\xB0\xE3\x81\x82 \xC2\xB0\xC2\xB1\xC3\x98 %%u"},
       {"\\d \\U+12 ab", "\\d \\U+12 ab"},  // unknown codes stay

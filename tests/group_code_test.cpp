@@ -1,8 +1,8 @@
+#include "engine/group_code.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "engine/dxf_source.h"
 
 namespace toridasu {
 namespace {

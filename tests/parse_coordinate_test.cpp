@@ -1,3 +1,5 @@
+#include "engine/parse_coordinate.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -6,8 +8,6 @@
 #include <limits>
 #include <string>
 #include <string_view>
-
-#include "engine/numbers.h"
 
 namespace toridasu {
 namespace {

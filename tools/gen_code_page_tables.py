@@ -32,6 +32,13 @@ def code_point(data, codec):
     return ord(text)
 
 
+def ascii_kept(codec):
+    """Whether every byte below 0x80 stands for itself (code page 864 has its
+    own percent sign)."""
+    same = all(code_point(bytes([b]), codec) == b for b in range(1, 0x80))
+    return "true" if same else "false"
+
+
 def numbers(values):
     return ",".join(str(v) for v in values)
 
@@ -86,11 +93,11 @@ def main():
         entries = []
         for cp, codec in SINGLE_BYTE:
             write_single(f, cp, codec)
-            entries.append("{%d,kCp%dBytes,nullptr,nullptr,0,0}" % (cp, cp))
+            entries.append("{%d,%s,kCp%dBytes,nullptr,nullptr,0,0}" % (cp, ascii_kept(codec), cp))
         for cp, codec in DOUBLE_BYTE:
             first, width = write_double(f, cp, codec)
-            entries.append("{%d,kCp%dBytes,kCp%dLeadRow,&kCp%dPairs[0][0],%d,%d}"
-                           % (cp, cp, cp, cp, first, width))
+            entries.append("{%d,%s,kCp%dBytes,kCp%dLeadRow,&kCp%dPairs[0][0],%d,%d}"
+                           % (cp, ascii_kept(codec), cp, cp, cp, first, width))
         f.write("constexpr CodePageTable kCodePageTables[] = {\n%s};\n" % ",\n".join(entries))
         write_shift_jis_encoder(f)
 

@@ -11,7 +11,6 @@
 #include "app/app_shell.h"
 #include "app/application.h"
 #include "engine/conversion_job.h"
-#include "engine/csv_destination.h"
 #include "main_window_support.h"
 
 namespace toridasu::test {

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "base/errors.h"
-#include "engine/csv_destination.h"
-#include "files/file_names.h"
+#include "base/lead_bytes.h"
+#include "engine/decimal_separator.h"
 #include "platform/platform.h"
 #include "ui/actions_host.h"
 #include "ui/file_chooser.h"

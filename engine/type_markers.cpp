@@ -1,9 +1,9 @@
-// The marker test of type and name values ("TEXT", "EOF", "ENTITIES").
+#include "engine/type_markers.h"
+
 #include <array>
 #include <string>
 
 #include "base/lead_bytes.h"
-#include "engine/dxf_source.h"
 #include "platform/platform.h"
 
 namespace toridasu {
@@ -75,7 +75,8 @@ bool ContainsMarker(std::string_view value, std::string_view marker) {
 TypeMarkers MarkersOfType(std::string_view value) {
   if (value.empty()) return {};
   const UpperCopy upper(value);
-  return {ContainsUpperCased(upper.Text(), "EOF"), ContainsUpperCased(upper.Text(), "TEXT")};
+  return {ContainsUpperCased(upper.Text(), kEndOfFileMarker),
+          ContainsUpperCased(upper.Text(), kTextMarker)};
 }
 
 }  // namespace toridasu

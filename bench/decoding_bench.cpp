@@ -1,0 +1,88 @@
+// Throughput of the full reading's text pieces on texts like those of real
+// drawings: decoding Shift-JIS and UTF-8, TEXT codes, MTEXT plain text, and
+// the Shift-JIS output.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "full/code_page.h"
+#include "full/mtext_plain.h"
+#include "full/text_codes.h"
+
+namespace {
+
+using namespace toridasu::full;
+
+// About 1 MB of one sample text repeated.
+std::string Repeated(const std::string& sample) {
+  std::string text;
+  while (text.size() < (1u << 20)) text += sample;
+  return text;
+}
+
+// "部屋 101, 2F 事務室, " (room 101, second-floor office)
+const std::string kShiftJis = Repeated("\x95\x94\x89\xae 101, 2F \x8e\x96\x96\xb1\x8e\xba, ");
+const std::string kUtf8 =
+    Repeated("\xE9\x83\xA8\xE5\xB1\x8B 101, 2F \xE4\xBA\x8B\xE5\x8B\x99\xE5\xAE\xA4, ");
+const std::string kAscii = Repeated("GRID LINE A-1 FL+3500 ");
+const std::string kTextCodes = Repeated("%%c50 %%p0.5 90%%d ");
+const std::string kMText =
+    Repeated("{\\fArial|b0|i0;\\H2.5x;ROOM}\\P\\C3;\\S1/2; \\U+00B0 office area ");
+
+void Measure(benchmark::State& state, const std::string& input) {
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * input.size()));
+}
+
+void DecodeShiftJis(benchmark::State& state) {
+  std::string out;
+  for (auto _ : state) {
+    out.clear();
+    benchmark::DoNotOptimize(AppendAsUtf8(kShiftJis, 932, false, out));
+  }
+  Measure(state, kShiftJis);
+}
+BENCHMARK(DecodeShiftJis);
+
+void DecodeAscii(benchmark::State& state) {
+  std::string out;
+  for (auto _ : state) {
+    out.clear();
+    benchmark::DoNotOptimize(AppendAsUtf8(kAscii, 1252, false, out));
+  }
+  Measure(state, kAscii);
+}
+BENCHMARK(DecodeAscii);
+
+void DecodeUtf8(benchmark::State& state) {
+  std::string out;
+  for (auto _ : state) {
+    out.clear();
+    benchmark::DoNotOptimize(AppendAsUtf8(kUtf8, kUtf8CodePage, false, out));
+  }
+  Measure(state, kUtf8);
+}
+BENCHMARK(DecodeUtf8);
+
+void EncodeShiftJis(benchmark::State& state) {
+  std::string out;
+  for (auto _ : state) {
+    out.clear();
+    benchmark::DoNotOptimize(AppendUtf8AsShiftJis(kUtf8, false, out));
+  }
+  Measure(state, kUtf8);
+}
+BENCHMARK(EncodeShiftJis);
+
+void TextCodes(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeTextCodes(kTextCodes));
+  Measure(state, kTextCodes);
+}
+BENCHMARK(TextCodes);
+
+void MTextPlain(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(MTextToPlain(kMText));
+  Measure(state, kMText);
+}
+BENCHMARK(MTextPlain);
+
+}  // namespace

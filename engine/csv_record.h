@@ -1,0 +1,19 @@
+// The lines of a CSV file: the fixed header and one record per text entity.
+#pragma once
+
+#include <string_view>
+
+#include "engine/csv_destination.h"
+
+namespace toridasu {
+
+// The header line: "X","Y","Z","文字内容" in code page 932.
+extern const std::string_view kCsvHeader;
+
+void WriteCsvHeader(CsvDestination& destination);
+// One record: the three coordinates and the quoted text. Nothing of it is
+// written when the text cannot be quoted (ERangeError).
+void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
+                     std::string_view text);
+
+}  // namespace toridasu
