@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "engine/numbers.h"
+#include "engine/format_real.h"
 #include "full/raw_entity.h"
 
 namespace toridasu::full {

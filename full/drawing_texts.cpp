@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/csv_destination.h"
-#include "engine/numbers.h"
+#include "engine/decimal_separator.h"
+#include "engine/format_real.h"
 #include "full/mtext_plain.h"
 #include "full/record_output.h"
 #include "full/text_codes.h"

@@ -5,6 +5,7 @@
 #include "base/errors.h"
 #include "base/string_table.h"
 #include "engine/csv_destination.h"
+#include "engine/decimal_separator.h"
 #include "engine/dxf_source.h"
 #include "full/drawing_reader.h"
 

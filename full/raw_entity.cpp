@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "engine/numbers.h"
+#include "engine/parse_coordinate.h"
 
 namespace toridasu::full {
 namespace {
@@ -89,34 +89,6 @@ int32_t IntegerOf(std::string_view value) {
   }
   if (number > std::numeric_limits<int32_t>::max()) number = std::numeric_limits<int32_t>::max();
   return static_cast<int32_t>(negative ? -number : number);
-}
-
-int32_t StructuredGroupCode(std::string_view text) {
-  // Most code lines are three columns, right-aligned: "  0", " 10", "100".
-  if (text.size() == 3) {
-    const uint32_t a = static_cast<unsigned char>(text[0]);
-    const uint32_t b = static_cast<unsigned char>(text[1]) - uint32_t{'0'};
-    const uint32_t c = static_cast<unsigned char>(text[2]) - uint32_t{'0'};
-    if (c <= 9) {
-      if (a == ' ' && text[1] == ' ') return static_cast<int32_t>(c);
-      if (a == ' ' && b <= 9) return static_cast<int32_t>(b * 10 + c);
-      if (a - uint32_t{'0'} <= 9 && b <= 9)
-        return static_cast<int32_t>((a - '0') * 100 + b * 10 + c);
-    }
-  }
-  text = TrimBlanks(text);
-  bool negative = false;
-  if (!text.empty() && text.front() == '-') {
-    negative = true;
-    text.remove_prefix(1);
-  }
-  if (text.empty() || text.size() > 6) return kNoCode;
-  int32_t code = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return kNoCode;
-    code = code * 10 + (c - '0');
-  }
-  return negative ? -code : code;
 }
 
 void RawEntity::Reset(EntityKind newKind, std::string_view newType, uint64_t newLine) {
