@@ -3,14 +3,12 @@
 #include <algorithm>
 
 #include "base/errors.h"
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "files/file_names.h"
 
 namespace toridasu::app {
 namespace {
-
-// "ウィンドウクラスの作成でエラーが発生しました"
-constexpr uint32_t kWindowClassText = 65491;
 
 // The platform's minimize and restore animation, switched off for one call.
 void ShowWithoutAnimation(HWND window, int command) {
@@ -76,14 +74,14 @@ TApplication::TApplication() : ui::TComponent(nullptr) {
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kApplicationWindowClass;
     if (RegisterClassA(&windowClass) == 0) {
-      throw EOutOfResources(LoadResString(kWindowClassText));
+      throw EOutOfResources(LoadResString(text_id::kWindowClass));
     }
   }
   // Of zero size, it is never seen as a window; it is the taskbar button.
   handle_ = CreateWindowExA(0, kApplicationWindowClass, title.c_str(), kApplicationWindowStyle,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
                             0, nullptr, nullptr, instance, nullptr);
-  if (handle_ == nullptr) throw EOutOfResources(LoadResString(kWindowClassText));
+  if (handle_ == nullptr) throw EOutOfResources(LoadResString(text_id::kWindowClass));
   SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
 

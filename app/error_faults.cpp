@@ -5,6 +5,13 @@
 // call made from the faulting instruction and the nearest handler catches
 // it. The handler itself writes nothing on the stack: the platform keeps the
 // fault's record and context right below the faulting stack pointer.
+//
+// A fault inside the C library that nothing in the library handles reaches
+// the unhandled-fault filter. When it happened under a gated call from the
+// program (import_gates.h), the thread goes back to that call with the
+// caller's registers as the gate noted them and raises there, as if the call
+// itself had faulted; the library's own frames are dropped. Any other fault
+// in system code ends the process as an unhandled error.
 #include <windows.h>
 
 #include <cstdint>
@@ -13,6 +20,7 @@
 #include "app/error_modules.h"
 #include "app/error_process.h"
 #include "app/error_reporting.h"
+#include "app/import_gates.h"
 #include "base/run_time_errors.h"
 #include "base/system_faults.h"
 
@@ -23,7 +31,9 @@ namespace {
 
 constexpr DWORD kErrorSeverity = 0xC0000000;
 constexpr DWORD kX87StatusFlags = 0x80FF;  // busy, error summary, stack fault, exception flags
+constexpr DWORD kDirectionFlag = 0x400;
 
+HMODULE ownImage = nullptr;
 uintptr_t imageStart = 0;
 uintptr_t imageEnd = 0;
 PVOID vectoredHandler = nullptr;
@@ -50,6 +60,29 @@ SystemFault FaultOf(uint32_t code, uint32_t address, bool write, uint32_t access
   std::rethrow_exception(MapSystemFault(FaultOf(code, address, write, accessed)));
 }
 
+// A fault in the C library, raised at the gated call it happened under.
+struct {
+  uint32_t address = 0;     // the faulting instruction, in the library
+  uint32_t returnSlot = 0;  // of the gated call
+} pendingLibraryFault;
+
+// Forgets the library's frame-based handlers, which lay in the dropped frames.
+void DropHandlersBelow(uint32_t address) {
+  NT_TIB* tib = ThreadInformationBlock();
+  auto* handler = tib->ExceptionList;
+  while (handler != reinterpret_cast<EXCEPTION_REGISTRATION_RECORD*>(-1) &&
+         reinterpret_cast<uintptr_t>(handler) < address) {
+    handler = handler->Next;
+  }
+  tib->ExceptionList = handler;
+}
+
+// Entered from a stub as if called from the gated call's own instruction.
+[[noreturn]] void RaiseLibraryFault(uint32_t code, uint32_t, bool write, uint32_t accessed) {
+  DropHandlersBelow(pendingLibraryFault.returnSlot);
+  RaiseFault(code, pendingLibraryFault.address, write, accessed);
+}
+
 // Entered from a stub for a fault that nothing can unwind: the process ends.
 [[noreturn]] void EndByFault(uint32_t code, uint32_t address, bool write, uint32_t accessed) {
   ResetFloatingPointControl();
@@ -71,6 +104,8 @@ SystemFault FaultOf(uint32_t code, uint32_t address, bool write, uint32_t access
   }
 TORIDASU_FAULT_TARGET(toridasu_RaiseReadFault, RaiseFault, false)
 TORIDASU_FAULT_TARGET(toridasu_RaiseWriteFault, RaiseFault, true)
+TORIDASU_FAULT_TARGET(toridasu_RaiseLibraryReadFault, RaiseLibraryFault, false)
+TORIDASU_FAULT_TARGET(toridasu_RaiseLibraryWriteFault, RaiseLibraryFault, true)
 TORIDASU_FAULT_TARGET(toridasu_EndByReadFault, EndByFault, false)
 TORIDASU_FAULT_TARGET(toridasu_EndByWriteFault, EndByFault, true)
 #undef TORIDASU_FAULT_TARGET
@@ -81,6 +116,8 @@ TORIDASU_FAULT_TARGET(toridasu_EndByWriteFault, EndByFault, true)
 asm(".text\n"
     TORIDASU_FAULT_STUB(toridasu_RaiseReadFaultStub, toridasu_RaiseReadFault)
     TORIDASU_FAULT_STUB(toridasu_RaiseWriteFaultStub, toridasu_RaiseWriteFault)
+    TORIDASU_FAULT_STUB(toridasu_RaiseLibraryReadFaultStub, toridasu_RaiseLibraryReadFault)
+    TORIDASU_FAULT_STUB(toridasu_RaiseLibraryWriteFaultStub, toridasu_RaiseLibraryWriteFault)
     TORIDASU_FAULT_STUB(toridasu_EndByReadFaultStub, toridasu_EndByReadFault)
     TORIDASU_FAULT_STUB(toridasu_EndByWriteFaultStub, toridasu_EndByWriteFault));
 // clang-format on
@@ -88,6 +125,8 @@ asm(".text\n"
 
 extern "C" void toridasu_RaiseReadFaultStub();
 extern "C" void toridasu_RaiseWriteFaultStub();
+extern "C" void toridasu_RaiseLibraryReadFaultStub();
+extern "C" void toridasu_RaiseLibraryWriteFaultStub();
 extern "C" void toridasu_EndByReadFaultStub();
 extern "C" void toridasu_EndByWriteFaultStub();
 
@@ -103,23 +142,55 @@ bool IsCatchableFault(const EXCEPTION_RECORD& record) {
 
 bool InOwnImage(uintptr_t address) { return address >= imageStart && address < imageEnd; }
 
-// Resumes the thread in a stub; the faulting code is never returned to.
-void Redirect(EXCEPTION_POINTERS& pointers, bool raise) {
+bool IsViolation(const EXCEPTION_RECORD& record) {
+  return record.ExceptionCode == fault_code::kAccessViolation && record.NumberParameters >= 2;
+}
+
+bool IsWrite(const EXCEPTION_RECORD& record) {
+  return IsViolation(record) && record.ExceptionInformation[0] == 1;
+}
+
+// Sets the registers a stub takes (see TORIDASU_FAULT_TARGET) and resumes
+// the thread in it; the faulting code is never returned to.
+void EnterStub(EXCEPTION_POINTERS& pointers, uint32_t returnAddress, void (*stub)()) {
   const EXCEPTION_RECORD& record = *pointers.ExceptionRecord;
   CONTEXT& context = *pointers.ContextRecord;
-  const bool violation =
-      record.ExceptionCode == fault_code::kAccessViolation && record.NumberParameters >= 2;
-  const bool write = violation && record.ExceptionInformation[0] == 1;
   // The x87 unit goes back to the start-up control with no exception pending.
   context.FloatSave.ControlWord =
       (context.FloatSave.ControlWord & 0xFFFF0000u) | kFloatingPointControl;
   context.FloatSave.StatusWord &= ~kX87StatusFlags;
-  context.Eax = context.Eip + 1;
-  context.Edx = violation ? static_cast<DWORD>(record.ExceptionInformation[1]) : 0;
+  // Compiled code counts on the direction flag being clear; a string copy
+  // that runs backwards may have faulted with it set.
+  context.EFlags &= ~kDirectionFlag;
+  context.Eax = returnAddress;
+  context.Edx = IsViolation(record) ? static_cast<DWORD>(record.ExceptionInformation[1]) : 0;
   context.Ecx = record.ExceptionCode;
+  context.Eip = reinterpret_cast<DWORD>(stub);
+}
+
+// Raises (or ends the process) at the faulting instruction itself.
+void Redirect(EXCEPTION_POINTERS& pointers, bool raise) {
+  const bool write = IsWrite(*pointers.ExceptionRecord);
   void (*stub)() = raise ? (write ? &toridasu_RaiseWriteFaultStub : &toridasu_RaiseReadFaultStub)
                          : (write ? &toridasu_EndByWriteFaultStub : &toridasu_EndByReadFaultStub);
-  context.Eip = reinterpret_cast<DWORD>(stub);
+  EnterStub(pointers, pointers.ContextRecord->Eip + 1, stub);
+}
+
+// Raises at the gated call that a fault in the library happened under: the
+// stack pointer and the registers that the caller keeps are those of the
+// call, and the stub pushes the call's return address back into its slot.
+void RedirectToCall(EXCEPTION_POINTERS& pointers, const GatedCall& call) {
+  CONTEXT& context = *pointers.ContextRecord;
+  pendingLibraryFault.address = context.Eip;
+  pendingLibraryFault.returnSlot = call.returnSlot;
+  context.Esp = call.returnSlot + sizeof(uint32_t);
+  context.Ebx = call.ebx;
+  context.Esi = call.esi;
+  context.Edi = call.edi;
+  context.Ebp = call.ebp;
+  EnterStub(pointers, call.returnAddress,
+            IsWrite(*pointers.ExceptionRecord) ? &toridasu_RaiseLibraryWriteFaultStub
+                                               : &toridasu_RaiseLibraryReadFaultStub);
 }
 
 LONG CALLBACK OnVectoredFault(EXCEPTION_POINTERS* pointers) {
@@ -136,6 +207,12 @@ LONG WINAPI OnUnhandledFault(EXCEPTION_POINTERS* pointers) {
   if (!IsCatchableFault(*pointers->ExceptionRecord)) {
     return previousFilter != nullptr ? previousFilter(pointers) : EXCEPTION_CONTINUE_SEARCH;
   }
+  GatedCall call;
+  if (!InOwnImage(reinterpret_cast<uintptr_t>(pointers->ExceptionRecord->ExceptionAddress)) &&
+      InnermostGatedCall(pointers->ContextRecord->Esp, imageStart, imageEnd, &call)) {
+    RedirectToCall(*pointers, call);
+    return EXCEPTION_CONTINUE_EXECUTION;
+  }
   Redirect(*pointers, false);
   return EXCEPTION_CONTINUE_EXECUTION;
 }
@@ -150,6 +227,7 @@ void FindOwnImage() {
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module);
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const BYTE*>(module) +
                                                              dos->e_lfanew);
+  ownImage = module;
   imageStart = reinterpret_cast<uintptr_t>(module);
   imageEnd = imageStart + nt->OptionalHeader.SizeOfImage;
 }
@@ -167,6 +245,7 @@ void InstallFaultCatching() {
   // needs it, so that raising a lack of memory allocates nothing for it.
   NoteRaiseAddress(RaiseAddress());
   if (imageEnd == 0) FindOwnImage();
+  if (ownImage != nullptr) InstallImportGates(ownImage);
   if (vectoredHandler == nullptr)
     vectoredHandler = AddVectoredExceptionHandler(1, &OnVectoredFault);
   if (!filterSet) {

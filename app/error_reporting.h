@@ -3,8 +3,8 @@
 // everything ends the process with the application-error report (exit code 1)
 // while the error machinery is installed, and with the fatal run-time error
 // box (its number as exit code) before it is installed and after it is
-// removed. Hardware faults in the program's own code become errors of their
-// kinds (see error_faults.cpp).
+// removed. Hardware faults in the program's own code, and in the C library
+// routines it calls, become errors of their kinds (see error_faults.cpp).
 #pragma once
 
 #include <windows.h>
@@ -74,8 +74,10 @@ void ResetFloatingPointControl();
 // instruction, so the nearest message handler reports it; code built with
 // -fnon-call-exceptions lets the unwinding start at that very instruction.
 // Before the machinery is installed and after it is removed a fault ends the
-// process with its fatal number. Faults elsewhere, and faults that cannot be
-// unwound, end the process through the last-resort handling.
+// process with its fatal number. A fault in a C library routine that the
+// library does not handle is raised at the program's call to the routine
+// (import_gates.h). Faults elsewhere, and faults that cannot be unwound, end
+// the process through the last-resort handling.
 void InstallFaultCatching();
 void RemoveFaultCatching();
 

@@ -9,12 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/string_ids.h"
 namespace toridasu {
-
-namespace text_id {
-constexpr uint32_t kExceptionReport = 65510;  // "%sがモジュール %s の %p で発生しました。\n%s%s"
-constexpr uint32_t kApplicationErrorCaption = 65511;  // "アプリケーション エラー"
-}  // namespace text_id
 
 constexpr std::size_t kReportTextLimit = 1023;
 constexpr std::size_t kReportCaptionLimit = 63;
@@ -39,14 +35,14 @@ std::string CutText(std::string_view text, std::size_t limit);
 // double-byte character, at most kModuleNameLimit bytes.
 std::string ModuleFileName(std::string_view path);
 
-// The report's text from its template (65510): the kind's name, the module's
+// The report's text from its template (text_id::kExceptionReport): the kind's name, the module's
 // file name (a full path is cut to its name), the offset, the message and its
 // ".", cut to kReportTextLimit bytes. An error of a kind outside the
 // program's tree passes an empty message, which gets no ".".
 std::string UnhandledReportText(std::string_view pattern, std::string_view kindName,
                                 std::string_view modulePath, uint32_t offset,
                                 std::string_view message);
-// The report's caption (65511), cut to kReportCaptionLimit bytes.
+// The report's caption (text_id::kApplicationErrorCaption), cut to kReportCaptionLimit bytes.
 std::string UnhandledReportCaption(std::string_view caption);
 
 // "Runtime error     at 00000000" with the number's decimal digits written

@@ -13,12 +13,12 @@ thread_local int32_t recordedIoCode = 0;
 uint32_t TextIdForIoCode(int32_t code) {
   switch (code) {
     case 2: return text_id::kFileNotFound;
-    case 3: return text_id::kInvalidFileName;
+    case 3: return text_id::kInvalidFilename;
     case 4: return text_id::kTooManyOpenFiles;
     case 5: return text_id::kAccessDenied;
-    case 100: return text_id::kReadBeyondEnd;
+    case 100: return text_id::kEndOfFile;
     case 101: return text_id::kDiskFull;
-    case 106: return text_id::kNotANumber;
+    case 106: return text_id::kInvalidInput;
     default: return 0;
   }
 }
@@ -41,7 +41,7 @@ int32_t RecordedIoCode() { return recordedIoCode; }
 EInOutError IoErrorFor(int32_t code) {
   const uint32_t id = TextIdForIoCode(code);
   std::string message =
-      id != 0 ? LoadResString(id) : FillDecimal(LoadResString(text_id::kIoErrorWithCode), code);
+      id != 0 ? LoadResString(id) : FillDecimal(LoadResString(text_id::kInOutError), code);
   return EInOutError(std::move(message), code);
 }
 
@@ -56,6 +56,6 @@ void RaiseIoError(int32_t code) {
   throw MakeIoError();
 }
 
-void RaiseRangeError() { throw ERangeError(LoadResString(text_id::kRangeCheck)); }
+void RaiseRangeError() { throw ERangeError(LoadResString(text_id::kRangeError)); }
 
 }  // namespace toridasu

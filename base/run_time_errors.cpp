@@ -26,7 +26,7 @@ const FailureEntry kFailures[] = {
     {&MakeErrorOf<EOutOfMemory>, text_id::kOutOfMemory, 203},
     {&MakeErrorOf<EInvalidPointer>, text_id::kInvalidPointer, 204},
     {&MakeErrorOf<EDivByZero>, text_id::kDivByZero, 200},
-    {&MakeErrorOf<ERangeError>, text_id::kRangeCheck, 201},
+    {&MakeErrorOf<ERangeError>, text_id::kRangeError, 201},
     {&MakeErrorOf<EIntOverflow>, text_id::kIntOverflow, 215},
     {&MakeErrorOf<EInvalidOp>, text_id::kInvalidOp, 207},
     {&MakeErrorOf<EZeroDivide>, text_id::kZeroDivide, 200},

@@ -8,19 +8,8 @@
 #include <exception>
 #include <string>
 
+#include "base/string_ids.h"
 namespace toridasu {
-
-namespace text_id {
-constexpr uint32_t kInvalidPointer = 65504;
-constexpr uint32_t kInvalidCast = 65505;
-constexpr uint32_t kOutOfMemory = 65520;
-constexpr uint32_t kDivByZero = 65529;
-constexpr uint32_t kIntOverflow = 65531;
-constexpr uint32_t kInvalidOp = 65532;
-constexpr uint32_t kZeroDivide = 65533;
-constexpr uint32_t kOverflow = 65534;
-constexpr uint32_t kUnderflow = 65535;
-}  // namespace text_id
 
 enum class FailureCode : int {
   kIoFailure = 0,       // EInOutError, from the recorded I/O code

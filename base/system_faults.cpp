@@ -18,7 +18,7 @@ struct FaultEntry {
 
 // The access violation (0xC0000005) has a formatted text and stands apart.
 const FaultEntry kFaults[] = {
-    {0xC000008C, &MakeErrorOf<ERangeError>, text_id::kRangeCheck, 201},
+    {0xC000008C, &MakeErrorOf<ERangeError>, text_id::kRangeError, 201},
     {0xC000008D, &MakeErrorOf<EUnderflow>, text_id::kUnderflow, 206},
     {0xC000008E, &MakeErrorOf<EZeroDivide>, text_id::kZeroDivide, 200},
     {0xC000008F, &MakeErrorOf<EInvalidOp>, text_id::kInvalidOp, 207},

@@ -7,18 +7,8 @@
 #include <exception>
 #include <string>
 
+#include "base/string_ids.h"
 namespace toridasu {
-
-namespace text_id {
-constexpr uint32_t kExternalException = 65490;  // "外部例外 %x"
-constexpr uint32_t kAccessViolationInModule = 65495;
-constexpr uint32_t kAccessViolation = 65506;
-constexpr uint32_t kStackOverflow = 65507;
-constexpr uint32_t kControlC = 65508;
-constexpr uint32_t kPrivilege = 65509;
-constexpr uint32_t kReadAccess = 65517;   // "読み込み"
-constexpr uint32_t kWriteAccess = 65518;  // "書き込み"
-}  // namespace text_id
 
 namespace fault_code {
 constexpr uint32_t kAccessViolation = 0xC0000005;

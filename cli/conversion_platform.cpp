@@ -89,9 +89,6 @@ uint32_t ConversionPlatform::Close(FileHandle handle) {
 bool ConversionPlatform::FindFirst(const char* pattern, FoundEntry* entry) {
   return system_.FindFirst(pattern, entry);
 }
-bool ConversionPlatform::ToLocalDosTime(uint64_t fileTime, uint16_t* dosDate, uint16_t* dosTime) {
-  return system_.ToLocalDosTime(fileTime, dosDate, dosTime);
-}
 bool ConversionPlatform::Delete(const char* name) { return system_.Delete(name); }
 bool ConversionPlatform::DoubleByteEnabled() { return system_.DoubleByteEnabled(); }
 bool ConversionPlatform::AnsiCodePageInfo(CodePageInfo* info) {

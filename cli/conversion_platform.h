@@ -48,7 +48,6 @@ class ConversionPlatform final : public Platform {
   FileKind KindOf(FileHandle handle) override;
   uint32_t Close(FileHandle handle) override;
   bool FindFirst(const char* pattern, FoundEntry* entry) override;
-  bool ToLocalDosTime(uint64_t fileTime, uint16_t* dosDate, uint16_t* dosTime) override;
   bool Delete(const char* name) override;
   bool DoubleByteEnabled() override;
   bool AnsiCodePageInfo(CodePageInfo* info) override;

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "base/errors.h"
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "engine/csv_destination.h"
 #include "engine/csv_record.h"
@@ -59,7 +60,7 @@ ConversionFailure Describe(const Exception& error, uint64_t line) {
 }
 
 ConversionFailure OutOfMemory(uint64_t line) {
-  return ConversionFailure{"EOutOfMemory", LoadResString(65520), 0, line};
+  return ConversionFailure{"EOutOfMemory", LoadResString(text_id::kOutOfMemory), 0, line};
 }
 
 }  // namespace

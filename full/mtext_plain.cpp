@@ -58,12 +58,7 @@ std::string MTextToPlain(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   std::size_t i = 0;
-  while (i < utf8.size()) {
-    // Plain text up to the next character that may start a code.
-    const std::size_t plainEnd = NextCodeStart(utf8, i, true);
-    out.append(utf8.data() + i, plainEnd - i);
-    i = plainEnd;
-    if (i == utf8.size()) break;
+  while ((i = AppendPlainText(utf8, i, true, out)) < utf8.size()) {
     const char ch = utf8[i];
     std::size_t length = 0;
     if (ch == '\\') {

@@ -49,10 +49,12 @@ constexpr std::array<uint8_t, 256> kCodeStarts = [] {
 
 }  // namespace
 
-std::size_t NextCodeStart(std::string_view text, std::size_t pos, bool braces) {
+std::size_t AppendPlainText(std::string_view text, std::size_t pos, bool braces, std::string& out) {
   const uint8_t mask = braces ? 3 : 1;
-  while (pos < text.size() && !(kCodeStarts[static_cast<unsigned char>(text[pos])] & mask)) ++pos;
-  return pos;
+  std::size_t end = pos;
+  while (end < text.size() && !(kCodeStarts[static_cast<unsigned char>(text[end])] & mask)) ++end;
+  out.append(text.data() + pos, end - pos);
+  return end;
 }
 
 std::size_t AppendUnicodeEscape(std::string_view text, std::size_t pos, std::string& out) {
@@ -134,12 +136,7 @@ std::string DecodeTextCodes(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   std::size_t i = 0;
-  while (i < utf8.size()) {
-    // Plain text up to the next character that may start a code.
-    const std::size_t plainEnd = NextCodeStart(utf8, i, false);
-    out.append(utf8.data() + i, plainEnd - i);
-    i = plainEnd;
-    if (i == utf8.size()) break;
+  while ((i = AppendPlainText(utf8, i, false, out)) < utf8.size()) {
     std::size_t length = 0;
     switch (utf8[i]) {
       case '%': length = AppendPercentCode(utf8, i, true, out); break;

@@ -16,9 +16,10 @@ namespace toridasu::full {
 // characters. Anything else stays as it is.
 std::string DecodeTextCodes(std::string_view utf8);
 
-// The position of the first character from `pos` on that may start a code
-// ("%", "\\", "^", and with `braces` also "{" and "}"), or the text's size.
-std::size_t NextCodeStart(std::string_view text, std::size_t pos, bool braces);
+// Appends the text from `pos` up to the first character that may start a
+// code ("%", "\\", "^", and with `braces` also "{" and "}") and returns that
+// character's position, or the text's size.
+std::size_t AppendPlainText(std::string_view text, std::size_t pos, bool braces, std::string& out);
 
 // The pieces of that decoding, each reading one code at `text[pos]` and
 // appending what it stands for to `out`. Each returns the code's length, or 0

@@ -46,7 +46,6 @@ enum class FileKind : uint32_t { Unknown = 0, Disk = 1, Character = 2, Pipe = 3 
 // What FindFirstFileA tells of the first match.
 struct FoundEntry {
   bool isDirectory = false;
-  uint64_t lastWriteTime = 0;  // FILETIME: 100 ns ticks since 1601-01-01 UTC
 };
 
 // The lead-byte table of GetCPInfo: up to six (first, last) pairs, ended by a 0,0 pair.
@@ -77,8 +76,6 @@ class Platform {
   virtual uint32_t Close(FileHandle handle) = 0;
   // FindFirstFileA + FindClose: false when nothing matches.
   virtual bool FindFirst(const char* pattern, FoundEntry* entry) = 0;
-  // FileTimeToLocalFileTime then FileTimeToDosDateTime: false when either fails.
-  virtual bool ToLocalDosTime(uint64_t fileTime, uint16_t* dosDate, uint16_t* dosTime) = 0;
   // DeleteFileA.
   virtual bool Delete(const char* name) = 0;
 

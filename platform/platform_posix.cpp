@@ -24,9 +24,6 @@ namespace {
 using posix::Access;
 using posix::OpenFile;
 
-constexpr int64_t kSecondsFrom1601To1970 = 11644473600;
-constexpr int64_t kTicksPerSecond = 10000000;  // FILETIME counts 100 ns
-
 uint32_t FromErrno(int error) {
   switch (error) {
     case ENOENT: return win_error::kFileNotFound;
@@ -118,13 +115,6 @@ class QuietPipe {
   sigset_t pipeSignal_;
   sigset_t previous_;
 };
-
-uint64_t ToFileTime(const struct timespec& time) {
-  int64_t seconds = static_cast<int64_t>(time.tv_sec) + kSecondsFrom1601To1970;
-  if (seconds < 0) return 0;
-  return static_cast<uint64_t>(seconds) * kTicksPerSecond +
-         static_cast<uint64_t>(time.tv_nsec) / 100;
-}
 
 bool IsLeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
@@ -254,21 +244,6 @@ class PosixPlatform final : public Platform {
     struct stat status;
     if (stat(path.c_str(), &status) != 0 && lstat(path.c_str(), &status) != 0) return false;
     entry->isDirectory = S_ISDIR(status.st_mode);
-    entry->lastWriteTime = ToFileTime(status.st_mtim);
-    return true;
-  }
-
-  bool ToLocalDosTime(uint64_t fileTime, uint16_t* dosDate, uint16_t* dosTime) override {
-    time_t seconds = static_cast<time_t>(static_cast<int64_t>(fileTime / kTicksPerSecond) -
-                                         kSecondsFrom1601To1970);
-    struct tm local;
-    if (localtime_r(&seconds, &local) == nullptr) return false;
-    int year = local.tm_year + 1900;
-    if (year < 1980 || year > 2107) return false;
-    int twoSeconds = local.tm_sec / 2 > 29 ? 29 : local.tm_sec / 2;  // a leap second
-    *dosDate =
-        static_cast<uint16_t>(((year - 1980) << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday);
-    *dosTime = static_cast<uint16_t>((local.tm_hour << 11) | (local.tm_min << 5) | twoSeconds);
     return true;
   }
 

@@ -7,9 +7,6 @@
 namespace toridasu {
 namespace {
 
-// 2108-01-01 00:00:00 as a FILETIME, where the DOS date range ends.
-constexpr uint64_t kFirstTimeAfterDosDates = 159992928000000000ULL;
-
 HANDLE ToHandle(FileHandle handle) { return reinterpret_cast<HANDLE>(handle); }
 FileHandle FromHandle(HANDLE handle) { return reinterpret_cast<FileHandle>(handle); }
 
@@ -81,25 +78,6 @@ class Win32Platform final : public Platform {
     if (search == INVALID_HANDLE_VALUE) return false;
     FindClose(search);
     entry->isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    entry->lastWriteTime =
-        (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
-    return true;
-  }
-
-  bool ToLocalDosTime(uint64_t fileTime, uint16_t* dosDate, uint16_t* dosTime) override {
-    FILETIME universal;
-    universal.dwLowDateTime = static_cast<DWORD>(fileTime);
-    universal.dwHighDateTime = static_cast<DWORD>(fileTime >> 32);
-    FILETIME local;
-    WORD date = 0;
-    WORD time = 0;
-    if (!FileTimeToLocalFileTime(&universal, &local)) return false;
-    // Some run-times wrap a year past 2107 round to 1980 instead of failing.
-    uint64_t localTime = (uint64_t{local.dwHighDateTime} << 32) | local.dwLowDateTime;
-    if (localTime >= kFirstTimeAfterDosDates) return false;
-    if (!FileTimeToDosDateTime(&local, &date, &time)) return false;
-    *dosDate = date;
-    *dosTime = time;
     return true;
   }
 

@@ -186,15 +186,13 @@ TEST(ConvertDxfToCsv, ADeviceDestinationIsNeverDeleted) {
 TEST(FileIsPresent, TestsTheExactName) {
   FakePlatform fake;
   fake.AddFile("C:\\dwg\\a.dxf");
-  fake.files["C:\\dwg\\old.dxf"].lastWriteTime = FakePlatform::FileTimeOf(1975, 6, 1);
   fake.directories.insert("C:\\dwg");
   struct Case {
     const char* path;
     bool present;
   } cases[] = {
       {"C:\\dwg\\a.dxf", true},
-      {"C:\\dwg\\old.dxf", true},  // outside the DOS date range, but there
-      {"C:\\dwg", false},
+      {"C:\\dwg", false},  // a folder is no file
       {"", false},
       {"C:\\dwg\\*.dxf", false},  // wildcards match nothing
       {"C:\\dwg\\a.dx?", false},

@@ -95,7 +95,7 @@ TEST_F(ErrorTexts, ModuleFileNameIsWhatFollowsTheLastBackslash) {
   EXPECT_EQ(ModuleFileName("C:\\d\\" + std::string(300, 'n')), std::string(260, 'n'));
 }
 
-// The report's first line up to the message, as the template 65510 reads.
+// The report's first line up to the message, as the template text_id::kExceptionReport reads.
 std::string ReportHead(const std::string& kind, const std::string& module,
                        const std::string& offset) {
   return kind + "\x82\xAA\x83\x82\x83\x57\x83\x85\x81\x5B\x83\x8B\x20" + module +

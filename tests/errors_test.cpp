@@ -65,7 +65,7 @@ TEST(ErrorKinds, NameThemselvesAndFormOneTree) {
 TEST(StringTable, UnknownIdGivesEmptyText) {
   EXPECT_EQ(LoadResString(1), "");
   EXPECT_EQ(
-      BuiltInString(65511),
+      BuiltInString(text_id::kApplicationErrorCaption),
       "\x83\x41\x83\x76\x83\x8A\x83\x50\x81\x5B\x83\x56\x83\x87\x83\x93 \x83\x47\x83\x89\x81\x5B");
 }
 

@@ -3,8 +3,9 @@
 
 Windows programs: ASLR and DEP (DYNAMIC_BASE and NX_COMPAT in the optional
 header's DllCharacteristics). Linux programs: full RELRO and BIND_NOW, and
-stack-protector code.
+stack-protector code, and the checked buffer calls of _FORTIFY_SOURCE.
 """
+import re
 import struct
 import subprocess
 import sys
@@ -37,8 +38,11 @@ def elf_faults(path):
     dynamic = readelf("-d")
     if "BIND_NOW" not in dynamic and "Flags: NOW" not in dynamic:
         faults.append("no BIND_NOW")
-    if "__stack_chk_fail" not in readelf("--dyn-syms"):
+    symbols = readelf("--dyn-syms")
+    if "__stack_chk_fail" not in symbols:
         faults.append("no stack protector")
+    if not re.search(r"__(?!stack_)\w+_chk\b", symbols):
+        faults.append("no checked buffer calls (_FORTIFY_SOURCE)")
     return faults
 
 

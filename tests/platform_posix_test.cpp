@@ -222,28 +222,6 @@ TEST(PlatformPosix, PatternSearchTakesTheSmallestNameWhateverTheCreationOrder) {
       << "brackets are no wildcards";
 }
 
-TEST(PlatformPosix, DosTimeIsTakenInTheLocalZone) {
-  const char* saved = std::getenv("TZ");
-  std::string previous = saved != nullptr ? saved : "";
-  setenv("TZ", "JST-9", 1);
-  tzset();
-  // 1979-12-31 15:00:00 UTC is 1980-01-01 00:00:00 in Japan: Unix time
-  // 315532800 (1980-01-01 UTC) less nine hours, moved to 1601.
-  const uint64_t kJapanMidnight1980 = (315532800ULL - 9 * 3600 + 11644473600ULL) * 10000000ULL;
-  uint16_t date = 0;
-  uint16_t time = 0;
-  EXPECT_TRUE(System().ToLocalDosTime(kJapanMidnight1980, &date, &time));
-  EXPECT_EQ(date, 0x0021);
-  EXPECT_EQ(time, 0x0000);
-  EXPECT_FALSE(System().ToLocalDosTime(kJapanMidnight1980 - 10000000ULL, &date, &time));
-  if (saved != nullptr) {
-    setenv("TZ", previous.c_str(), 1);
-  } else {
-    unsetenv("TZ");
-  }
-  tzset();
-}
-
 TEST(PlatformPosix, AnswersAsAJapaneseSystem) {
   EXPECT_TRUE(System().DoubleByteEnabled());
   CodePageInfo info;

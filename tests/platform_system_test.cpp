@@ -3,10 +3,8 @@
 // that our own implementation gives the same answers.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -252,74 +250,6 @@ TEST(PlatformSystem, FindsTheFirstMatchOfANameOrPattern) {
   EXPECT_FALSE(System().FindFirst("", &entry));
 }
 
-TEST(PlatformSystem, LastWriteTimeCountsHundredNanosecondsSince1601) {
-  TempFolder folder;
-  folder.Write("plan.dxf", "x");
-  auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
-  int64_t now =
-      (std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch).count() + 11644473600LL) *
-      10000000LL;
-  FoundEntry entry;
-  ASSERT_TRUE(System().FindFirst(folder.Path("plan.dxf").c_str(), &entry));
-  int64_t written = static_cast<int64_t>(entry.lastWriteTime);
-  EXPECT_LT(std::llabs(written - now), 120LL * 10000000LL) << written << " vs " << now;
-}
-
-// The FILETIME of a local date and time, by the system's own inverse.
-uint64_t FromLocal(int year, int month, int day, int hour, int minute, int second) {
-#ifdef _WIN32
-  SYSTEMTIME local = {};
-  local.wYear = static_cast<WORD>(year);
-  local.wMonth = static_cast<WORD>(month);
-  local.wDay = static_cast<WORD>(day);
-  local.wHour = static_cast<WORD>(hour);
-  local.wMinute = static_cast<WORD>(minute);
-  local.wSecond = static_cast<WORD>(second);
-  FILETIME localTime;
-  FILETIME universal;
-  SystemTimeToFileTime(&local, &localTime);
-  LocalFileTimeToFileTime(&localTime, &universal);
-  return (uint64_t{universal.dwHighDateTime} << 32) | universal.dwLowDateTime;
-#else
-  std::tm local = {};
-  local.tm_year = year - 1900;
-  local.tm_mon = month - 1;
-  local.tm_mday = day;
-  local.tm_hour = hour;
-  local.tm_min = minute;
-  local.tm_sec = second;
-  local.tm_isdst = -1;
-  return static_cast<uint64_t>(std::mktime(&local) + 11644473600LL) * 10000000ULL;
-#endif
-}
-
-struct DosCase {
-  int year, month, day, hour, minute, second;
-  bool valid;
-  uint16_t date, time;  // packed by hand: date (y-1980)<<9|m<<5|d, time h<<11|min<<5|s/2
-};
-
-TEST(PlatformSystem, PacksLocalTimeAsDosDateTimeWithin1980To2107) {
-  const DosCase cases[] = {
-      {1979, 12, 31, 23, 59, 59, false, 0, 0},
-      {1980, 1, 1, 0, 0, 0, true, 0x0021, 0x0000},
-      {2000, 2, 29, 13, 45, 30, true, 0x285D, 0x6DAF},
-      {2000, 2, 29, 13, 45, 31, true, 0x285D, 0x6DAF},
-      {2107, 12, 31, 23, 59, 59, true, 0xFF9F, 0xBF7D},
-      {2108, 1, 1, 0, 0, 0, false, 0, 0},
-  };
-  for (const DosCase& c : cases) {
-    uint16_t date = 1;
-    uint16_t time = 1;
-    uint64_t fileTime = FromLocal(c.year, c.month, c.day, c.hour, c.minute, c.second);
-    EXPECT_EQ(System().ToLocalDosTime(fileTime, &date, &time), c.valid) << c.year;
-    if (c.valid) {
-      EXPECT_EQ(date, c.date) << c.year;
-      EXPECT_EQ(time, c.time) << c.year;
-    }
-  }
-}
-
 TEST(PlatformSystem, DecimalSeparatorOverrideWinsUntilCleared) {
   char own = System().LocaleDecimalSeparator();
   SetLocaleDecimalSeparatorOverride(',');
@@ -337,7 +267,6 @@ class NoPlatform : public Platform {
   FileKind KindOf(FileHandle) override { return FileKind::Unknown; }
   uint32_t Close(FileHandle) override { return 1; }
   bool FindFirst(const char*, FoundEntry*) override { return false; }
-  bool ToLocalDosTime(uint64_t, uint16_t*, uint16_t*) override { return false; }
   bool Delete(const char*) override { return false; }
   bool DoubleByteEnabled() override { return false; }
   bool AnsiCodePageInfo(CodePageInfo*) override { return false; }

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "base/errors.h"
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "ui/form.h"
 #include "ui/shell.h"
@@ -13,8 +14,6 @@ namespace {
 
 // The window property that leads from a window to its object.
 constexpr char kObjectProperty[] = "toridasu.control";
-// "ウィンドウクラスの作成でエラーが発生しました": the window system refused.
-constexpr uint32_t kWindowClassText = 65491;
 
 // The form whose window CreateWindowExA is making on this thread: a new
 // window's first messages arrive before it can be tied to its object.
@@ -136,7 +135,7 @@ void TWinControl::CreateWnd() {
   HWND window =
       CreateWindowExA(params.exStyle, params.className, text_.c_str(), params.style, left_, top_,
                       width_, height_, parentWindow, nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (window == nullptr) throw EOutOfResources(LoadResString(kWindowClassText));
+  if (window == nullptr) throw EOutOfResources(LoadResString(text_id::kWindowClass));
   AttachHandle(window, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)));
   SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RoutedProc));
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
@@ -155,7 +154,7 @@ void TWinControl::CreateOwnClassWindow(DWORD exStyle, const char* className, DWO
   HWND window = CreateWindowExA(exStyle, className, text_.c_str(), style, left_, top_, width_,
                                 height_, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
   creating = nullptr;
-  if (window == nullptr) throw EOutOfResources(LoadResString(kWindowClassText));
+  if (window == nullptr) throw EOutOfResources(LoadResString(text_id::kWindowClass));
 }
 
 void TWinControl::AttachHandle(HWND handle, WNDPROC platformProc) {

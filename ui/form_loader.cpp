@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "ui/form.h"
 #include "ui/layout.h"
@@ -199,7 +200,7 @@ TForm::EventHandler TForm::FindHandler(std::string_view name) { MissingComponent
 void TForm::ReadComponent(const LayoutComponent& component) { component.Fail(component.line); }
 
 void TForm::MissingComponent(std::string_view name) const {
-  std::string text = LoadResString(kResNotFoundText);
+  std::string text = LoadResString(text_id::kResNotFound);
   if (auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, name);
   throw EResNotFound(text);
 }

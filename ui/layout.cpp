@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "base/string_ids.h"
 #include "base/string_table.h"
 
 namespace toridasu::ui {
@@ -15,7 +16,7 @@ std::string Fill(std::string text, std::string_view s, int d) {
 }
 
 [[noreturn]] void FailAt(std::string_view resource, int line) {
-  throw EReadError(Fill(LoadResString(kLayoutErrorText), resource, line));
+  throw EReadError(Fill(LoadResString(text_id::kLayoutError), resource, line));
 }
 
 bool IsNameStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
@@ -187,7 +188,7 @@ Layout LoadLayout(HMODULE module, const char* name) {
   HRSRC found = FindResourceA(module, name, "LAYOUT");
   HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
   const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-  if (data == nullptr) throw EResNotFound(Fill(LoadResString(kResNotFoundText), name, 0));
+  if (data == nullptr) throw EResNotFound(Fill(LoadResString(text_id::kResNotFound), name, 0));
   return ParseLayout(
       std::string_view(static_cast<const char*>(data), SizeofResource(module, found)), name);
 }

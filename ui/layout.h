@@ -65,8 +65,4 @@ Layout ParseLayout(std::string_view text, std::string_view resourceName);
 // module has none.
 Layout LoadLayout(HMODULE module, const char* name);
 
-// String-table ids of the layout errors.
-constexpr uint32_t kResNotFoundText = 1101;
-constexpr uint32_t kLayoutErrorText = 1102;
-
 }  // namespace toridasu::ui

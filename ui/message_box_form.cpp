@@ -1,6 +1,7 @@
 // The box's window: its class, its parts, its procedure, the keys it answers
 // and its modal loop.
 #include "base/errors.h"
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "ui/form.h"
 #include "ui/message_box.h"
@@ -16,10 +17,9 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
 constexpr int kImageId = 98;
 constexpr int kMessageId = 99;
 constexpr int kFirstButtonId = 100;  // plus the button's place in the table
-constexpr uint32_t kWindowClassErrorText = 65491;
 
 [[noreturn]] void RaiseOutOfResources() {
-  throw EOutOfResources(LoadResString(kWindowClassErrorText));
+  throw EOutOfResources(LoadResString(text_id::kWindowClass));
 }
 
 void RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {

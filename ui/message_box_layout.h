@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "base/string_ids.h"
+
 namespace toridasu::ui {
 
 enum MessageBoxKind : uint8_t { mkWarning, mkError, mkInformation, mkConfirmation, mkCustom };
@@ -59,17 +61,17 @@ struct ButtonInfo {
 
 // In the order the buttons are created and laid out, left to right.
 inline constexpr std::array<ButtonInfo, kButtonCount> kButtonTable = {{
-    {"Yes", 65402, mrYes},
-    {"No", 65403, mrNo},
-    {"OK", 65404, mrOk},
-    {"Cancel", 65405, mrCancel},
-    {"Abort", 65407, mrAbort},
-    {"Retry", 65376, mrRetry},
-    {"Ignore", 65377, mrIgnore},
-    {"All", 65378, mrAll},
-    {"NoToAll", 65379, mrNoToAll},
-    {"YesToAll", 65380, mrYesToAll},
-    {"Help", 65406, mrNone},
+    {"Yes", text_id::kMsgDlgYes, mrYes},
+    {"No", text_id::kMsgDlgNo, mrNo},
+    {"OK", text_id::kMsgDlgOK, mrOk},
+    {"Cancel", text_id::kMsgDlgCancel, mrCancel},
+    {"Abort", text_id::kMsgDlgAbort, mrAbort},
+    {"Retry", text_id::kMsgDlgRetry, mrRetry},
+    {"Ignore", text_id::kMsgDlgIgnore, mrIgnore},
+    {"All", text_id::kMsgDlgAll, mrAll},
+    {"NoToAll", text_id::kMsgDlgNoToAll, mrNoToAll},
+    {"YesToAll", text_id::kMsgDlgYesToAll, mrYesToAll},
+    {"Help", text_id::kMsgDlgHelp, mrNone},
 }};
 
 struct KindInfo {
@@ -78,10 +80,10 @@ struct KindInfo {
 };
 
 inline constexpr std::array<KindInfo, 5> kKindTable = {{
-    {65398, 32515},  // exclamation
-    {65399, 32513},  // hand
-    {65400, 32516},  // asterisk
-    {65401, 32514},  // question
+    {text_id::kMsgDlgWarning, 32515},      // exclamation
+    {text_id::kMsgDlgError, 32513},        // hand
+    {text_id::kMsgDlgInformation, 32516},  // asterisk
+    {text_id::kMsgDlgConfirm, 32514},      // question
     {0, 0},
 }};
 

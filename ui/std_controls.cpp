@@ -116,8 +116,13 @@ LRESULT TEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 TMemo::TMemo(TComponent* owner) : TEdit(owner) { SetTabStop(false); }
 
 void TMemo::SetLines(const std::vector<std::string>& lines) {
+  // Line breaks between the lines only: a break after the last one would
+  // make an empty line that the caret can reach.
   std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
+  for (const std::string& line : lines) {
+    if (!text.empty()) text += "\r\n";
+    text += line;
+  }
   SetText(text);
 }
 

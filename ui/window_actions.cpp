@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "engine/conversion_job.h"
 #include "files/file_names.h"
@@ -12,13 +13,6 @@
 namespace toridasu::ui {
 
 namespace {
-
-// String-table ids of the action messages.
-constexpr uint32_t kSourceMissingText = 1001;
-constexpr uint32_t kDestinationMissingText = 1002;
-constexpr uint32_t kSourceNotFound = 1003;
-constexpr uint32_t kConverted = 1004;
-constexpr uint32_t kNotConverted = 1005;
 
 // The system's default sound, as MessageBeep knows it (a 16-bit -1).
 constexpr uint32_t kDefaultBeep = 0xFFFF;
@@ -68,22 +62,22 @@ void Button2Click(ActionsHost& host) {
   const std::string source = host.FieldText(FieldId::kSource);
   const std::string destination = host.FieldText(FieldId::kDestination);
   if (source.empty()) {
-    Warn(host, kSourceMissingText, FieldId::kSource);
+    Warn(host, text_id::kSourceMissingText, FieldId::kSource);
     return;
   }
   if (destination.empty()) {
-    Warn(host, kDestinationMissingText, FieldId::kDestination);
+    Warn(host, text_id::kDestinationMissingText, FieldId::kDestination);
     return;
   }
   const std::string sourceName = source + kSourceExtension;
   if (!FileIsPresent(sourceName)) {
-    Warn(host, kSourceNotFound, FieldId::kSource);
+    Warn(host, text_id::kSourceNotFound, FieldId::kSource);
     return;
   }
   if (ConvertDxfToCsv(sourceName, destination)) {
-    Say(kConverted, mkInformation);
+    Say(text_id::kConverted, mkInformation);
   } else {
-    Say(kNotConverted, mkWarning);
+    Say(text_id::kNotConverted, mkWarning);
   }
 }
 

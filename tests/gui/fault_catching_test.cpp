@@ -1,11 +1,13 @@
-// Hardware faults inside a window's message handling become errors of their
-// kinds, reach ReportHandlerError and show in the error box; the window goes
-// on answering afterwards.
+// Hardware faults inside a window's message handling, in the program's own
+// code or in a C library routine it calls, become errors of their kinds,
+// reach ReportHandlerError and show in the error box; the window goes on
+// answering afterwards.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -155,6 +157,43 @@ TEST_F(FaultCatching, AccessViolationInAHandlerShowsItsFormattedText) {
     const auto start = reinterpret_cast<uintptr_t>(c.function);
     EXPECT_TRUE(at >= start && at < start + 32) << c.name << ": " << std::hex << at;
     EXPECT_EQ(text, ViolationText(module, at, c.accessed, c.access)) << c.name;
+  }
+}
+
+// A C library routine that faults, called the way the program calls it, from
+// a frame with a cleanup that needs the registers the frame keeps.
+void* (*volatile libraryCopy)(void*, const void*, size_t) = &memcpy;
+int cleanups = 0;
+
+__attribute__((noipa)) int CopyCounting(void* to, const void* from, int* counter) {
+  struct Counted {
+    int* counter;
+    ~Counted() { ++*counter; }
+  } counted{counter};
+  libraryCopy(to, from, sizeof(int));
+  return *counted.counter;
+}
+int CopyFromNearNull() {
+  int target = 0;
+  return CopyCounting(&target, reinterpret_cast<const void*>(0x10), &cleanups);
+}
+int CopyToNearNull() {
+  const int source = 1;
+  return CopyCounting(reinterpret_cast<void*>(0x24), &source, &cleanups);
+}
+
+TEST_F(FaultCatching, FaultInACLibraryRoutineIsRaisedAtTheCall) {
+  const std::string library = "msvcrt.dll";
+  const ViolationCase cases[] = {
+      {"read", &CopyFromNearNull, nullptr, "00000010", "\x93\xC7\x82\xDD\x8D\x9E\x82\xDD"},
+      {"write", &CopyToNearNull, nullptr, "00000024", "\x8F\x91\x82\xAB\x8D\x9E\x82\xDD"},
+  };
+  for (const ViolationCase& c : cases) {
+    cleanups = 0;
+    const std::string text = ShownFor(c.faulting);
+    EXPECT_EQ(cleanups, 1) << c.name << ": the calling frame's cleanup ran";
+    const uint32_t at = FaultingAddressIn(text, library);
+    EXPECT_EQ(text, ViolationText(library, at, c.accessed, c.access)) << c.name;
   }
 }
 

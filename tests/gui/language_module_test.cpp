@@ -11,6 +11,7 @@
 
 #include "app/app_shell.h"
 #include "app/application.h"
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "main_window_support.h"
 #include "ui/file_chooser.h"
@@ -148,7 +149,7 @@ TEST_F(WithTestLanguage, ItsLayoutAndTextsReplaceTheProgramsOwn) {
   EXPECT_EQ(Form().Label2->Font().Has(ui::fsBold), true);
   EXPECT_EQ(Form().Memo1->Text(),
             "\x83\x65\x83\x58\x83\x67\x97\x70\x82\xCC\x90\xE0\x96\xBE\x82\xC5\x82\xB7\x81\x42\r\n"
-            "Second line.\r\n");  // テスト用の説明です。
+            "Second line.");  // テスト用の説明です。
   RECT button;
   GetWindowRect(Form().Button2->Handle(), &button);
   MapWindowPoints(nullptr, Form().Handle(), reinterpret_cast<POINT*>(&button), 2);
@@ -158,10 +159,11 @@ TEST_F(WithTestLanguage, ItsLayoutAndTextsReplaceTheProgramsOwn) {
   EXPECT_EQ(Form().OpenDialog1->Filter(), "Drawings(*.dxf)|*.dxf");
 
   // Every string-table text comes from the module; ids it lacks are empty.
-  EXPECT_EQ(LoadResString(65398), "\x83\x65\x83\x58\x83\x67\x8C\x78\x8D\x90");  // テスト警告
-  EXPECT_EQ(LoadResString(65404), "Okay");
-  EXPECT_EQ(LoadResString(1004), "Converted (test)");
-  EXPECT_EQ(LoadResString(1005), "");
+  EXPECT_EQ(LoadResString(text_id::kMsgDlgWarning),
+            "\x83\x65\x83\x58\x83\x67\x8C\x78\x8D\x90");  // テスト警告
+  EXPECT_EQ(LoadResString(text_id::kMsgDlgOK), "Okay");
+  EXPECT_EQ(LoadResString(text_id::kConverted), "Converted (test)");
+  EXPECT_EQ(LoadResString(text_id::kNotConverted), "");
 
   // The accelerator follows the module's caption: Alt+X still, via "E&xit".
   app::Application->ResetTerminated();
@@ -172,8 +174,9 @@ TEST_F(WithTestLanguage, ItsLayoutAndTextsReplaceTheProgramsOwn) {
 TEST(LanguageModule, WithoutOneTheProgramsOwnTextsApply) {
   app::UseLanguageModule(nullptr);
   EXPECT_EQ(ui::CurrentShell().ResourceModule(), GetModuleHandleA(nullptr));
-  EXPECT_EQ(LoadResString(65398), "\x8C\x78\x8D\x90");  // 警告
-  EXPECT_EQ(LoadResString(1004), "\x95\xCF\x8A\xB7\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x49");
+  EXPECT_EQ(LoadResString(text_id::kMsgDlgWarning), "\x8C\x78\x8D\x90");  // 警告
+  EXPECT_EQ(LoadResString(text_id::kConverted),
+            "\x95\xCF\x8A\xB7\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x49");
 }
 
 }  // namespace

@@ -95,5 +95,21 @@ TEST_F(MainWindowFocus, TheMemoSelectsNothingWhenReachedByArrow) {
   EXPECT_EQ(selection.start, selection.end);
 }
 
+TEST_F(MainWindowFocus, CtrlEndInTheMemoStopsOnItsLastLineOfText) {
+  Form().Button3->SetFocus();
+  Pump();
+  PressKey(VK_RIGHT);
+  ASSERT_EQ(FocusedName(), "Memo1");
+  {
+    HeldKeys control(false, true);
+    PressKey(VK_END);
+  }
+  const HWND memo = Form().Memo1->Handle();
+  const Selection caret = SelectionOf(Form().Memo1);
+  const LRESULT lastLine = SendMessageA(memo, EM_GETLINECOUNT, 0, 0) - 1;
+  EXPECT_EQ(SendMessageA(memo, EM_LINEFROMCHAR, caret.start, 0), lastLine);
+  EXPECT_GT(SendMessageA(memo, EM_LINELENGTH, caret.start, 0), 0) << "an empty line after the text";
+}
+
 }  // namespace
 }  // namespace toridasu::test

@@ -249,7 +249,10 @@ TEST_F(MainWindowLayout, TextsAreTheLayoutsShiftJisBytes) {
     std::string text;
   };
   std::string memo;
-  for (const std::string& line : kMemoLines) memo += line + "\r\n";
+  for (const std::string& line : kMemoLines) {
+    if (!memo.empty()) memo += "\r\n";  // between lines, none after the last
+    memo += line;
+  }
   const TextCase cases[] = {
       {Form().Label1->Handle(), kLabel1},   {Form().Label2->Handle(), ".DXF"},
       {Form().Label3->Handle(), ".CSV"},    {Form().Edit1->Handle(), ""},

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "message_box_harness.h"
 #include "ui/message_box.h"
@@ -48,7 +49,7 @@ TEST_F(MessageBoxModalTest, ShowingDisablesTheProgramFocusesTheFirstButtonAndRes
   EXPECT_EQ(result, mrCancel);
   EXPECT_FALSE(seen.mainFormEnabled);
   EXPECT_EQ(seen.active, seen.box);
-  EXPECT_EQ(seen.focusText, LoadResString(65402));  // Yes, first in creation order
+  EXPECT_EQ(seen.focusText, LoadResString(text_id::kMsgDlgYes));  // Yes, first in creation order
   // Centred on the screen.
   EXPECT_EQ(seen.outer.left, (GetSystemMetrics(SM_CXSCREEN) - Width(seen.outer)) / 2);
   EXPECT_EQ(seen.outer.top, (GetSystemMetrics(SM_CYSCREEN) - Height(seen.outer)) / 2);

@@ -8,13 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "message_box_harness.h"
 
 namespace toridasu::ui::box_test {
 namespace {
-
-constexpr uint32_t kConvertedText = 1004;  // "変換しました！"
 
 MessageBoxButtons Set(std::initializer_list<MessageBoxButton> buttons) {
   MessageBoxButtons set = 0;
@@ -39,7 +38,7 @@ struct Expected {
 using MessageBoxLayoutTest = MessageBoxTest;
 
 TEST_F(MessageBoxLayoutTest, InformationBoxWithOkFollowsTheWorkedExample) {
-  const std::string text = LoadResString(kConvertedText);
+  const std::string text = LoadResString(text_id::kConverted);
   ASSERT_EQ(text, "\x95\xCF\x8A\xB7\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x49");
   auto form = BuildMessageBox(text, mkInformation, ButtonBit(bnOK));
   HWND box = form->Handle();
@@ -182,12 +181,17 @@ struct RowCase {
 
 TEST_F(MessageBoxLayoutTest, ButtonsShareOneWidthAndAreCentred) {
   const RowCase cases[] = {
-      {Set({bnOK}), {65404}},
-      {Set({bnCancel, bnNo, bnYes}), {65402, 65403, 65405}},
-      {Set({bnAbort, bnRetry, bnIgnore}), {65407, 65376, 65377}},
-      {Set({bnNoToAll, bnYesToAll}), {65379, 65380}},
-      {Set({bnHelp, bnAll}), {65378, 65406}},
-      {0x07FF, {65402, 65403, 65404, 65405, 65407, 65376, 65377, 65378, 65379, 65380, 65406}},
+      {Set({bnOK}), {text_id::kMsgDlgOK}},
+      {Set({bnCancel, bnNo, bnYes}),
+       {text_id::kMsgDlgYes, text_id::kMsgDlgNo, text_id::kMsgDlgCancel}},
+      {Set({bnAbort, bnRetry, bnIgnore}),
+       {text_id::kMsgDlgAbort, text_id::kMsgDlgRetry, text_id::kMsgDlgIgnore}},
+      {Set({bnNoToAll, bnYesToAll}), {text_id::kMsgDlgNoToAll, text_id::kMsgDlgYesToAll}},
+      {Set({bnHelp, bnAll}), {text_id::kMsgDlgAll, text_id::kMsgDlgHelp}},
+      {0x07FF,
+       {text_id::kMsgDlgYes, text_id::kMsgDlgNo, text_id::kMsgDlgOK, text_id::kMsgDlgCancel,
+        text_id::kMsgDlgAbort, text_id::kMsgDlgRetry, text_id::kMsgDlgIgnore, text_id::kMsgDlgAll,
+        text_id::kMsgDlgNoToAll, text_id::kMsgDlgYesToAll, text_id::kMsgDlgHelp}},
   };
   for (const RowCase& c : cases) {
     SCOPED_TRACE(c.buttons);
@@ -222,8 +226,8 @@ TEST_F(MessageBoxLayoutTest, CacheKeepsEachButtonsFirstMeasuredWidth) {
   std::array<int, kButtonCount>& cache = ButtonWidthCache();
   auto first = BuildMessageBox("A", mkWarning, Set({bnYes, bnNo}));
   const BoxFont font(first->Handle());
-  const int yes = font.Caption(LoadResString(65402)) + 8;
-  const int no = font.Caption(LoadResString(65403)) + 8;
+  const int yes = font.Caption(LoadResString(text_id::kMsgDlgYes)) + 8;
+  const int no = font.Caption(LoadResString(text_id::kMsgDlgNo)) + 8;
   EXPECT_EQ(cache[bnYes], yes);
   EXPECT_EQ(cache[bnNo], no);
   EXPECT_EQ(cache[bnOK], 0);
@@ -264,7 +268,7 @@ TEST_F(MessageBoxLayoutTest, DefaultButtonIsMarked) {
     SCOPED_TRACE(c.buttons);
     auto form = BuildMessageBox("A", mkConfirmation, c.buttons);
     std::string expected = c.defaultCaption != nullptr ? c.defaultCaption : "";
-    if (HasButton(c.buttons, bnRetry)) expected = LoadResString(65376);
+    if (HasButton(c.buttons, bnRetry)) expected = LoadResString(text_id::kMsgDlgRetry);
     for (const Part& button : ButtonsOf(form->Handle())) {
       const bool isDefault = (button.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
       EXPECT_EQ(isDefault, button.text == expected) << button.text;

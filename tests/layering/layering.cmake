@@ -35,6 +35,7 @@ foreach(row IN LISTS layering_rows)
 endforeach()
 
 add_test(NAME layering
-  COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} "-DPROBES=${layering_probes}"
+  COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DSOURCE=${PROJECT_SOURCE_DIR}
+    "-DPROBES=${layering_probes}"
     -P ${CMAKE_CURRENT_LIST_DIR}/layering_check.cmake)
 set_tests_properties(layering PROPERTIES TIMEOUT 300 RESOURCE_LOCK build_tree)

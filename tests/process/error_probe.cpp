@@ -15,6 +15,7 @@
 #include "app/startup.h"
 #include "base/errors.h"
 #include "base/run_time_errors.h"
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "ui/main_form.h"
 
@@ -31,13 +32,11 @@ bool Is(const char* name) { return scenario == name; }
 __attribute__((noipa)) int ReadFrom(volatile int* address) { return *address; }
 int* const kUnmapped = reinterpret_cast<int*>(0x10);
 
-constexpr uint32_t kWindowClassError = 65491;  // "ウィンドウクラスの作成でエラーが発生しました"
-
 // The error of a window class that cannot be registered, raised at the end
 // of start-up step 5.
 void StartUpThenFail() {
   app::StartUp();
-  throw EOutOfResources(LoadResString(kWindowClassError));
+  throw EOutOfResources(LoadResString(text_id::kWindowClass));
 }
 
 // Runs after the machinery is removed (it was registered before it).

@@ -19,7 +19,6 @@ class CodePageOnly : public Platform {
   FileKind KindOf(FileHandle) override { return FileKind::Unknown; }
   uint32_t Close(FileHandle) override { return win_error::kInvalidHandle; }
   bool FindFirst(const char*, FoundEntry*) override { return false; }
-  bool ToLocalDosTime(uint64_t, uint16_t*, uint16_t*) override { return false; }
   bool Delete(const char*) override { return false; }
   bool DoubleByteEnabled() override { return doubleByte_; }
   bool AnsiCodePageInfo(CodePageInfo* info) override {

@@ -9,31 +9,6 @@
 namespace toridasu {
 namespace {
 
-constexpr uint64_t kTicksPerSecond = 10000000;
-constexpr int64_t kDaysFrom1601To1970 = 134774;
-
-// Days since 1970-01-01 of a proleptic Gregorian date, and back.
-int64_t DaysFromCivil(int64_t year, int month, int day) {
-  year -= month <= 2;
-  int64_t era = (year >= 0 ? year : year - 399) / 400;
-  int64_t yearOfEra = year - era * 400;
-  int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-
-void CivilFromDays(int64_t days, int64_t* year, int* month, int* day) {
-  days += 719468;
-  int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-  int64_t dayOfEra = days - era * 146097;
-  int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  int64_t monthIndex = (5 * dayOfYear + 2) / 153;
-  *day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
-  *month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-  *year = yearOfEra + era * 400 + (*month <= 2);
-}
-
 std::size_t FolderLength(std::string_view name) {
   std::size_t separator = name.find_last_of("\\/");
   return separator == std::string_view::npos ? 0 : separator + 1;
@@ -41,18 +16,9 @@ std::size_t FolderLength(std::string_view name) {
 
 }  // namespace
 
-const uint64_t FakePlatform::kDefaultFileTime = FakePlatform::FileTimeOf(2020, 1, 1, 12);
-
-uint64_t FakePlatform::FileTimeOf(int year, int month, int day, int hour, int minute, int second) {
-  int64_t days = DaysFromCivil(year, month, day) + kDaysFrom1601To1970;
-  int64_t seconds = ((days * 24 + hour) * 60 + minute) * 60 + second;
-  return static_cast<uint64_t>(seconds) * kTicksPerSecond;
-}
-
 void FakePlatform::AddFile(const std::string& name, std::string bytes) {
   File& file = files[name];
   file.bytes = std::move(bytes);
-  file.lastWriteTime = kDefaultFileTime;
 }
 
 std::string FakePlatform::Contents(const std::string& name) const {
@@ -168,23 +134,6 @@ bool FakePlatform::FindFirst(const char* pattern, FoundEntry* entry) {
   if (best == nullptr) return false;
   auto file = files.find(*best);
   entry->isDirectory = file == files.end();
-  entry->lastWriteTime = file == files.end() ? kDefaultFileTime : file->second.lastWriteTime;
-  return true;
-}
-
-bool FakePlatform::ToLocalDosTime(uint64_t fileTime, uint16_t* dosDate, uint16_t* dosTime) {
-  if (dosTimeFails) return false;
-  int64_t seconds = static_cast<int64_t>(fileTime / kTicksPerSecond);
-  int64_t days = seconds / 86400 - kDaysFrom1601To1970;
-  int64_t secondOfDay = seconds % 86400;
-  int64_t year = 0;
-  int month = 0;
-  int day = 0;
-  CivilFromDays(days, &year, &month, &day);
-  if (year < 1980 || year > 2107) return false;
-  *dosDate = static_cast<uint16_t>(((year - 1980) << 9) | (month << 5) | day);
-  *dosTime = static_cast<uint16_t>(((secondOfDay / 3600) << 11) | ((secondOfDay / 60 % 60) << 5) |
-                                   (secondOfDay % 60 / 2));
   return true;
 }
 

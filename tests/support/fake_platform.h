@@ -30,15 +30,8 @@ class FakePlatform : public Platform {
  public:
   struct File {
     std::string bytes;
-    uint64_t lastWriteTime = 0;
     bool readOnly = false;
   };
-
-  // FILETIME of a local date and time (the fake has no time zone).
-  static uint64_t FileTimeOf(int year, int month, int day, int hour = 0, int minute = 0,
-                             int second = 0);
-  // The time AddFile gives: 2020-01-01 12:00:00.
-  static const uint64_t kDefaultFileTime;
 
   // --- The file system ---
   std::map<std::string, File> files;
@@ -63,7 +56,6 @@ class FakePlatform : public Platform {
   FileKind kind = FileKind::Disk;  // what KindOf answers for an open handle (Unknown: 0)
   bool deleteFails = false;        // every Delete answers false, deleting nothing
   bool findFails = false;          // every FindFirst answers false
-  bool dosTimeFails = false;       // every ToLocalDosTime answers false
 
   // --- Code page and locale answers ---
   bool doubleByte = true;
@@ -89,7 +81,6 @@ class FakePlatform : public Platform {
   FileKind KindOf(FileHandle handle) override;
   uint32_t Close(FileHandle handle) override;
   bool FindFirst(const char* pattern, FoundEntry* entry) override;
-  bool ToLocalDosTime(uint64_t fileTime, uint16_t* dosDate, uint16_t* dosTime) override;
   bool Delete(const char* name) override;
   bool DoubleByteEnabled() override { return doubleByte; }
   bool AnsiCodePageInfo(CodePageInfo* info) override;
