@@ -16,7 +16,7 @@ namespace toridasu::internal {
 // scaling in the extended format.
 Coordinate ParseCoordinateFull(std::string_view text);
 
-// The short path: a text of the accepted form with at most 19 significant
+// The short path: a text of the accepted form with at most 20 significant
 // digits and a decimal scale of at most 27 either way (or no significant
 // digit at all). False for any other text, valid or not.
 bool ParseShortCoordinate(std::string_view text, Coordinate* result);

@@ -88,6 +88,39 @@ Coordinate Evaluate(const DigitAccumulator& digits, int64_t scale, bool negative
 // Significands below this take one more digit and stay below 10^19.
 constexpr uint64_t kShortDigitsLimit = 1000000000000000000u;
 
+// The short path's whole number: up to 19 significant digits in an integer,
+// and a twentieth kept apart, as some drawing programs write 20 digits.
+class ShortDigits {
+ public:
+  // False at a twenty-first significant digit.
+  bool Push(char c) {
+    const auto digit = static_cast<uint32_t>(c - '0');
+    if (whole_ < kShortDigitsLimit) {
+      whole_ = whole_ * 10 + digit;
+      return true;
+    }
+    if (twentieth_ >= 0) return false;
+    twentieth_ = static_cast<int>(digit);
+    return true;
+  }
+
+  bool IsZero() const { return whole_ == 0; }
+
+  // The number as the digit accumulator holds it: its first 19 digits are
+  // exact, and the twentieth comes by the accumulator's own step, exact below
+  // 2^64 and otherwise one rounded multiplication and one rounded addition.
+  ExtendedReal Value() const {
+    if (twentieth_ < 0) return ExtendedReal::FromUint64(whole_);
+    const auto digit = static_cast<uint32_t>(twentieth_);
+    if (whole_ < kExactLimit) return ExtendedReal::FromUint64(whole_ * 10 + digit);
+    return ExtendedReal::FromUint64(whole_).Multiply(kTen).AddSmall(digit);
+  }
+
+ private:
+  uint64_t whole_ = 0;
+  int twentieth_ = -1;
+};
+
 // Fraction and exponent digits beyond these send a text to the full path.
 constexpr int kShortFractionDigits = 64;
 constexpr int kShortExponentDigits = 4;
@@ -97,10 +130,9 @@ constexpr int kShortExponentDigits = 4;
 namespace internal {
 
 // Every text that this accepts the full path accepts too, as valid and with
-// the same whole number: up to 19 digits the accumulator is exact. With
-// |scale| <= 27 the full path applies one exact factor, which the short
-// scaling does bit for bit; the result, between 10^-27 and 10^46, is neither
-// subnormal nor out of range.
+// the same whole number (see ShortDigits). With |scale| <= 27 the full path
+// applies one exact factor, which the short scaling does bit for bit; the
+// result, between 10^-27 and 10^47, is neither subnormal nor out of range.
 bool ParseShortCoordinate(std::string_view text, Coordinate* result) {
   const char* p = text.data();
   const char* const end = p + text.size();
@@ -109,18 +141,14 @@ bool ParseShortCoordinate(std::string_view text, Coordinate* result) {
   if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
   if (p == end) return false;
 
-  uint64_t significand = 0;
+  ShortDigits digits;
   for (; p != end && IsDigit(*p); ++p) {
-    if (significand >= kShortDigitsLimit) return false;
-    significand = significand * 10 + static_cast<uint32_t>(*p - '0');
+    if (!digits.Push(*p)) return false;
   }
   int fractionDigits = 0;
   if (p != end && *p == '.') {
     for (++p; p != end && IsDigit(*p); ++p) {
-      if (significand >= kShortDigitsLimit || ++fractionDigits > kShortFractionDigits) {
-        return false;
-      }
-      significand = significand * 10 + static_cast<uint32_t>(*p - '0');
+      if (!digits.Push(*p) || ++fractionDigits > kShortFractionDigits) return false;
     }
   }
   int exponent = 0;
@@ -138,13 +166,13 @@ bool ParseShortCoordinate(std::string_view text, Coordinate* result) {
   }
   if (p != end) return false;
 
-  if (significand == 0) {
+  if (digits.IsZero()) {
     *result = Valid(negative ? -0.0 : 0.0);
     return true;
   }
   const int scale = exponent - fractionDigits;
   if (scale < -kMaxShortScale || scale > kMaxShortScale) return false;
-  ExtendedReal value = ExtendedReal::FromUint64(significand).ScaledByShortPowerOfTen(scale);
+  ExtendedReal value = digits.Value().ScaledByShortPowerOfTen(scale);
   if (negative) value = value.Negated();
   *result = Valid(value.ToDouble().value);
   return true;

@@ -1,5 +1,5 @@
 // The short paths of ParseCoordinate and FormatReal against the full paths:
-// every short decimal text, and texts of every length up to 20 digits at
+// every short decimal text, and texts of every length up to 21 digits at
 // every scale, must give the same status, bits and bytes by both.
 #include "engine/number_paths.h"
 
@@ -100,12 +100,12 @@ TEST(NumberPaths, AgreeOnEveryShortText) {
   EXPECT_GT(compare.ShortTexts(), 200000);
 }
 
-// Digit strings of 1 to 20 digits (one more than the short path takes),
+// Digit strings of 1 to 21 digits (one more than the short path takes),
 // with the point at every place and exponents beyond the short scale.
 TEST(NumberPaths, AgreeAtEveryLengthAndScale) {
   std::mt19937_64 random(12);
   PathComparison compare;
-  for (int length = 1; length <= 20; ++length) {
+  for (int length = 1; length <= 21; ++length) {
     for (int sample = 0; sample < 12; ++sample) {
       std::string digits;
       for (int i = 0; i < length; ++i) {
