@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/error_reporting.h"
 #include "app/language_module.h"
+#include "app/startup.h"
 #include "ui/shell.h"
 
 namespace toridasu::app {
@@ -37,6 +38,7 @@ class ApplicationShell : public ui::Shell {
     app::EnableTaskWindows(windows);
   }
   void ReportHandlerError(const void* sender) override { app::ReportHandlerError(sender); }
+  const ConversionContext& Conversion() const override { return app::ConversionSettings(); }
 };
 
 ApplicationShell shell;

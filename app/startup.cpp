@@ -6,7 +6,7 @@
 #include "app/error_reporting.h"
 #include "app/shutdown.h"
 #include "base/lead_bytes.h"
-#include "engine/decimal_separator.h"
+#include "engine/conversion_context.h"
 #include "platform/platform.h"
 #include "ui/form.h"
 #include "ui/shell.h"
@@ -20,6 +20,7 @@ int startUpShowCommand = kShowDefault;
 std::string commandLine;
 DWORD mainThreadId = 0;
 DWORD platformVersion = 0;
+ConversionContext conversionSettings;
 
 // Step 2.
 void SetProcessValues() {
@@ -72,8 +73,17 @@ void StartUp() { RunStartUpSteps(&StartUpSteps); }
 void RefreshLocaleSettings(bool resetThreadLocale) {
   Platform& platform = CurrentPlatform();
   if (resetThreadLocale) platform.ResetThreadLocale();
-  RefreshLeadByteSet(platform);
-  RefreshDecimalSeparator(platform);
+  RefreshLeadByteSet(platform);  // the path operations' set
+  conversionSettings.platform = &platform;
+  conversionSettings.leadBytes = SystemLeadByteSet();
+  conversionSettings.decimalSeparator = LocaleDecimalSeparator(platform);
+}
+
+const ConversionContext& ConversionSettings() {
+  // Start-up reads the settings before any window exists; a caller that runs
+  // without start-up (a test) finds them read on first use.
+  if (conversionSettings.platform == nullptr) RefreshLocaleSettings(false);
+  return conversionSettings;
 }
 
 int StartUpShowCommand() { return startUpShowCommand; }

@@ -13,6 +13,8 @@
 
 #include <string>
 
+#include "engine/conversion_context.h"
+
 namespace toridasu::app {
 
 void StartUp();
@@ -30,5 +32,9 @@ DWORD PlatformVersion();
 // writes. On a settings change the thread's locale is first reset to the
 // user's default; at start-up it is left as it is.
 void RefreshLocaleSettings(bool resetThreadLocale = true);
+
+// The context of the program's conversions: the platform, and the lead bytes
+// and decimal separator as the last refresh read them.
+const ConversionContext& ConversionSettings();
 
 }  // namespace toridasu::app

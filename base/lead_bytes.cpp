@@ -3,17 +3,17 @@
 // and the error texts.
 #include "base/lead_bytes.h"
 
-#include <array>
-#include <atomic>
-
 #include "platform/platform.h"
 
 namespace toridasu {
 namespace {
 
-// Written only between messages (start-up, settings refresh), read anywhere.
-std::atomic<bool> doubleByteSystem{false};
-std::array<std::atomic<bool>, 256> leadBytes{};
+constexpr int kRangePairs = 6;
+
+LeadByteSet& ProcessSet() {
+  static LeadByteSet set;
+  return set;
+}
 
 unsigned char ByteAt(std::string_view text, std::size_t position) {
   return position >= 1 && position <= text.size() ? static_cast<unsigned char>(text[position - 1])
@@ -22,29 +22,22 @@ unsigned char ByteAt(std::string_view text, std::size_t position) {
 
 }  // namespace
 
-bool DoubleByteSystem() { return doubleByteSystem.load(std::memory_order_relaxed); }
-
-bool IsLeadByte(unsigned char byte) { return leadBytes[byte].load(std::memory_order_relaxed); }
-
-void RefreshLeadByteSet(Platform& platform) {
-  const bool enabled = platform.DoubleByteEnabled();
-  doubleByteSystem.store(enabled, std::memory_order_relaxed);
-  if (!enabled) return;
+void LeadByteSet::Refresh(Platform& platform) {
+  doubleByte_ = platform.DoubleByteEnabled();
+  if (!doubleByte_) return;
   CodePageInfo info;
   if (!platform.AnsiCodePageInfo(&info)) return;
-  for (int pair = 0; pair < 6; ++pair) {
+  for (int pair = 0; pair < kRangePairs; ++pair) {
     const unsigned first = info.leadByteRanges[2 * pair];
     const unsigned last = info.leadByteRanges[2 * pair + 1];
     if (first == 0 && last == 0) break;
-    // The set only grows: a later refresh never forgets a member.
-    for (unsigned b = first; b <= last; ++b) leadBytes[b].store(true, std::memory_order_relaxed);
+    for (unsigned b = first; b <= last; ++b) members_[b >> 6] |= uint64_t{1} << (b & 63);
   }
 }
 
-void ResetLeadByteSetForTesting() {
-  doubleByteSystem.store(false, std::memory_order_relaxed);
-  for (auto& member : leadBytes) member.store(false, std::memory_order_relaxed);
-}
+const LeadByteSet& SystemLeadByteSet() { return ProcessSet(); }
+
+void RefreshLeadByteSet(Platform& platform) { ProcessSet().Refresh(platform); }
 
 ByteKind ByteKindAt(std::string_view text, std::size_t position) {
   if (!DoubleByteSystem()) return ByteKind::SingleByte;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace toridasu {
@@ -12,13 +13,33 @@ class Platform;
 
 enum class ByteKind { SingleByte, LeadByte, TrailByte };
 
-// The set, process-wide.
-bool DoubleByteSystem();
-bool IsLeadByte(unsigned char byte);
-// Reads the flag and the set from the platform; the set only ever grows.
+// A lead-byte set (for code page 932: 0x81-0x9F and 0xE0-0xFC) with the
+// platform's double-byte flag.
+class LeadByteSet {
+ public:
+  // Reads the double-byte flag from the platform and, when it is set, adds
+  // the ranges of the ANSI code page. Members are never removed: a system
+  // that stops being double-byte is told by the flag alone.
+  void Refresh(Platform& platform);
+
+  // Whether the platform is set up for double-byte characters.
+  bool DoubleByteSystem() const { return doubleByte_; }
+  // Whether `byte` is a member (whatever the flag).
+  bool Contains(unsigned char byte) const { return (members_[byte >> 6] >> (byte & 63)) & 1; }
+
+ private:
+  bool doubleByte_ = false;
+  uint64_t members_[4] = {};
+};
+
+// The process's own set, which the path operations and the error texts use.
+// It is refreshed at start-up and on settings changes, before or between
+// conversions, never while another thread reads it. A conversion takes its
+// own copy through its context (engine/conversion_context.h).
+const LeadByteSet& SystemLeadByteSet();
 void RefreshLeadByteSet(Platform& platform);
-// Forgets the set (tests only: the program never clears it).
-void ResetLeadByteSetForTesting();
+inline bool DoubleByteSystem() { return SystemLeadByteSet().DoubleByteSystem(); }
+inline bool IsLeadByte(unsigned char byte) { return SystemLeadByteSet().Contains(byte); }
 
 // What the byte at `position` (counted from 1) is.
 ByteKind ByteKindAt(std::string_view text, std::size_t position);

@@ -75,10 +75,11 @@ void BM_MemchrLinePass(benchmark::State& state) {
 }
 
 void Convert(benchmark::State& state, Drawing& d) {
+  const toridasu::ConversionContext context = toridasu::LocaleContext(toridasu::CurrentPlatform());
   uint64_t records = 0;
   for (auto _ : state) {
     toridasu::ConversionStats stats;
-    if (!toridasu::ConvertDxfToCsvFile(d.path, d.output, &stats))
+    if (!toridasu::ConvertDxfToCsvFile(d.path, d.output, context, &stats))
       state.SkipWithError("conversion failed");
     records = stats.records;
   }
@@ -93,10 +94,11 @@ void BM_ConvertDenseText(benchmark::State& state) { Convert(state, TheDenseDrawi
 // block references expanded, the CSV in Shift-JIS.
 void BM_ConvertFull(benchmark::State& state) {
   Drawing& d = TheDrawing();
+  const toridasu::ConversionContext context = toridasu::LocaleContext(toridasu::CurrentPlatform());
   uint64_t records = 0;
   for (auto _ : state) {
     toridasu::full::FullStats stats;
-    if (!toridasu::full::ConvertFull(d.path, d.output, {}, &stats))
+    if (!toridasu::full::ConvertFull(d.path, d.output, context, {}, &stats))
       state.SkipWithError("conversion failed");
     records = stats.records;
   }

@@ -14,18 +14,21 @@
 
 namespace toridasu::cli {
 
-Outcome ConvertOne(const Conversion& conversion, const ConversionOptions& options,
-                   const std::atomic<bool>& stop, Platform& system) {
+Outcome ConvertOne(const Conversion& conversion, const ConversionContext& context,
+                   const ConversionOptions& options, const std::atomic<bool>& stop,
+                   Platform& system) {
   Outcome outcome;
   if (!conversion.outputFolder.empty() && !MakeDirectories(conversion.outputFolder)) {
     outcome.message = Say(Text::kCannotMakeFolder, {conversion.outputFolder});
     return outcome;
   }
   ConversionPlatform platform(system, stop, conversion.streams);
+  ConversionContext own = context;
+  own.platform = &platform;
   ConversionStats stats;
   try {
     outcome.converted =
-        ConvertDxfToCsvFile(conversion.input, conversion.output, &stats, options, platform);
+        ConvertDxfToCsvFile(conversion.input, conversion.output, own, &stats, options);
   } catch (const EInOutError& error) {
     // The drawing could not be opened: nothing was written.
     stats.failure = ConversionFailure{error.KindName(), error.Message(), error.Code(), 0};
@@ -72,8 +75,9 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
       if (stop.load()) {
         outcome.interrupted = true;
       } else {
-        outcome = sharedFull ? ConvertOneFull(conversions[index], *sharedFull, stop)
-                             : ConvertOne(conversions[index], shared, stop);
+        outcome = sharedFull
+                      ? ConvertOneFull(conversions[index], options.context, *sharedFull, stop)
+                      : ConvertOne(conversions[index], options.context, shared, stop);
         if (options.finished) options.finished->fetch_add(1);
       }
       std::lock_guard<std::mutex> lock(mutex);

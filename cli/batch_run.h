@@ -25,6 +25,9 @@ struct Outcome {
 
 struct RunOptions {
   unsigned jobs = 1;
+  // The lead bytes and the decimal separator of every conversion (the
+  // platform is ConvertOne's); the user's locale unless changed.
+  ConversionContext context = LocaleContext(CurrentPlatform());
   ConversionOptions conversion;
   const full::FullOptions* full = nullptr;  // set: the drawings are read in full mode
   // Once set, no drawing starts, and those under way give up.
@@ -38,8 +41,10 @@ struct RunOptions {
 void RunConversions(const std::vector<Conversion>& conversions, const RunOptions& options,
                     const std::function<void(std::size_t, const Outcome&)>& report);
 
-// One conversion, with its failure put in the user's words.
-Outcome ConvertOne(const Conversion& conversion, const ConversionOptions& options,
-                   const std::atomic<bool>& stop, Platform& platform = CurrentPlatform());
+// One conversion, with its failure put in the user's words. It runs on
+// `platform` with the lead bytes and separator of `context`.
+Outcome ConvertOne(const Conversion& conversion, const ConversionContext& context,
+                   const ConversionOptions& options, const std::atomic<bool>& stop,
+                   Platform& platform = CurrentPlatform());
 
 }  // namespace toridasu::cli

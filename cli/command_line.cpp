@@ -90,8 +90,7 @@ void AddFullOptions(CLI::App& app, FullArguments& given) {
       ->type_name(Say(Text::kEncodingValue));
   app.add_flag("--no-blocks", given.noBlocks, Say(Text::kNoBlocksHelp));
   app.add_flag("--no-dimensions", given.noDimensions, Say(Text::kNoDimensionsHelp));
-  app.add_option("--types", given.types, Say(Text::kTypesHelp))
-      ->type_name(Say(Text::kListValue));
+  app.add_option("--types", given.types, Say(Text::kTypesHelp))->type_name(Say(Text::kListValue));
 }
 
 // The first option of the full mode given without --full, or empty.

@@ -36,18 +36,21 @@ std::string FullFailureText(const std::string& input, const full::FullFailure& f
 
 }  // namespace
 
-Outcome ConvertOneFull(const Conversion& conversion, const full::FullOptions& options,
-                       const std::atomic<bool>& stop, Platform& system) {
+Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& context,
+                       const full::FullOptions& options, const std::atomic<bool>& stop,
+                       Platform& system) {
   Outcome outcome;
   if (!conversion.outputFolder.empty() && !MakeDirectories(conversion.outputFolder)) {
     outcome.message = Say(Text::kCannotMakeFolder, {conversion.outputFolder});
     return outcome;
   }
   ConversionPlatform platform(system, stop, conversion.streams);
+  ConversionContext own = context;
+  own.platform = &platform;
   full::FullStats stats;
   try {
     outcome.converted =
-        full::ConvertFull(conversion.input, conversion.output, options, &stats, platform);
+        full::ConvertFull(conversion.input, conversion.output, own, options, &stats);
   } catch (const EInOutError& error) {
     // The drawing could not be opened: nothing was written.
     stats.error = ConversionFailure{error.KindName(), error.Message(), error.Code(), 0};

@@ -11,8 +11,9 @@
 namespace toridasu::cli {
 
 // One drawing in full mode, as ConvertOne converts one in the default mode.
-Outcome ConvertOneFull(const Conversion& conversion, const full::FullOptions& options,
-                       const std::atomic<bool>& stop, Platform& platform = CurrentPlatform());
+Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& context,
+                       const full::FullOptions& options, const std::atomic<bool>& stop,
+                       Platform& platform = CurrentPlatform());
 
 // After a default-mode conversion that wrote no record: a note when the
 // drawing's block references show texts that --full would write.

@@ -18,8 +18,8 @@
 #include "cli/messages.h"
 #include "cli/progress.h"
 #include "cli/shift_jis_to_utf8.h"
+#include "engine/conversion_context.h"
 #include "engine/csv_record.h"
-#include "engine/decimal_separator.h"
 #include "platform/platform.h"
 
 namespace {
@@ -62,6 +62,7 @@ int Run(const Settings& settings) {
   }
 
   RunOptions options;
+  if (settings.separator != 0) options.context.decimalSeparator = settings.separator;
   if (settings.encoding == OutputEncoding::kUtf8)
     options.conversion.lineFilter = Utf8Filter(settings.bom, settings.replaceInvalid);
   options.jobs =
@@ -111,7 +112,6 @@ int Run(const Settings& settings) {
 int Main(int argc, char** argv) {
   Settings settings;
   if (const std::optional<int> status = ParseCommandLine(argc, argv, &settings)) return *status;
-  if (settings.separator != 0) SetDecimalSeparator(settings.separator);
   try {
     return Run(settings);
   } catch (const std::bad_alloc&) {
@@ -126,9 +126,7 @@ int main(int argc, char** argv) {
   UseBinaryStreams();
   SetJapanese(UserPrefersJapanese());
   CatchInterruptions();
-  Platform& platform = CurrentPlatform();
-  RefreshLeadByteSet(platform);
-  RefreshDecimalSeparator(platform);
+  RefreshLeadByteSet(CurrentPlatform());  // the path operations' set
   const int status = Main(argc, argv);
   InterruptionHandled();
   HoldOwnConsoleWindow(Say(Text::kPressAnyKey));

@@ -20,11 +20,13 @@ constexpr std::string_view kCsvExtension = ".csv";
 
 // Reads up to the first name containing "ENTITIES" (or a type containing
 // "EOF", or the end). At least one pair is read, even from an empty file.
-void ScanForEntities(PairReader& reader) {
+void ScanForEntities(PairReader& reader, const ConversionContext& context) {
   for (;;) {
     const GroupPair pair = reader.Take();
-    if (pair.code == group_code::kName && ContainsMarker(pair.value, kEntitiesMarker)) return;
-    if (pair.code == group_code::kType && ContainsMarker(pair.value, kEndOfFileMarker)) return;
+    if (pair.code == group_code::kName && ContainsMarker(pair.value, kEntitiesMarker, context))
+      return;
+    if (pair.code == group_code::kType && ContainsMarker(pair.value, kEndOfFileMarker, context))
+      return;
     if (reader.AtEnd()) return;
   }
 }
@@ -32,19 +34,20 @@ void ScanForEntities(PairReader& reader) {
 // Walks the entities to a type containing "EOF" or the end, writing a record
 // for every text entity with a text. The type line that ends a text entity
 // is left waiting in the reader, so the next turn examines it.
-void WalkEntities(PairReader& reader, CsvDestination& destination, ConversionStats& stats,
-                  uint64_t& failureLine) {
+void WalkEntities(PairReader& reader, const ConversionContext& context, CsvDestination& destination,
+                  ConversionStats& stats, uint64_t& failureLine) {
   TextEntity entity;
   while (!reader.AtEnd()) {
     const GroupPair pair = reader.Take();
     if (pair.code != group_code::kType) continue;
-    const TypeMarkers markers = MarkersOfType(pair.value);
+    const TypeMarkers markers = MarkersOfType(pair.value, context);
     if (markers.text) {
       ReadTextEntity(reader, entity);
       if (!entity.text.empty()) {
         // A text that cannot be quoted is reported at the line that held it.
         failureLine = entity.textLine;
-        WriteTextRecord(destination, entity.x, entity.y, entity.z, entity.text);
+        WriteTextRecord(destination, entity.x, entity.y, entity.z, entity.text,
+                        context.decimalSeparator);
         failureLine = 0;
         ++stats.records;
       }
@@ -66,15 +69,16 @@ ConversionFailure OutOfMemory(uint64_t line) {
 }  // namespace
 
 bool ConvertDxfToCsv(std::string_view sourceName, std::string_view destinationBase,
-                     ConversionStats* stats, Platform& platform) {
+                     const ConversionContext& context, ConversionStats* stats) {
   std::string destinationName(destinationBase);
   destinationName += kCsvExtension;
-  return ConvertDxfToCsvFile(sourceName, destinationName, stats, {}, platform);
+  return ConvertDxfToCsvFile(sourceName, destinationName, context, stats);
 }
 
 bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinationNameView,
-                         ConversionStats* stats, const ConversionOptions& options,
-                         Platform& platform) {
+                         const ConversionContext& context, ConversionStats* stats,
+                         const ConversionOptions& options) {
+  Platform& platform = *context.platform;
   ConversionStats localStats;
   ConversionStats& out = stats ? *stats : localStats;
   out = ConversionStats{};
@@ -90,8 +94,8 @@ bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinati
     PairReader reader(source);
     CreateCsvFile(destination, destinationName);
     WriteCsvHeader(destination);
-    ScanForEntities(reader);
-    WalkEntities(reader, destination, out, textLine);
+    ScanForEntities(reader, context);
+    WalkEntities(reader, context, destination, out, textLine);
     CloseCsvFile(destination);
     source.Close();
   } catch (const Exception& error) {
@@ -109,14 +113,17 @@ bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinati
       // The conversion has failed already; the first cause is the one kept.
     }
   }
-  if (destination.CreatedDiskFile() && FileIsPresent(destinationName, platform)) {
-    RemoveFile(destinationName, platform);
-  }
+  // The file this call made or emptied, by the name it was created under:
+  // asking FileIsPresent first would miss names that hold "*" or "?".
+  if (destination.CreatedDiskFile()) RemoveFile(destinationName, platform);
   return false;
 }
 
 bool FileIsPresent(std::string_view path, Platform& platform) {
-  if (path.empty() || path.find_first_of("*?") != std::string_view::npos) return false;
+  constexpr std::string_view kLongNamePrefix = "\\\\?\\";  // \\?\ : names past MAX_PATH
+  const std::string_view afterPrefix =
+      path.substr(path.starts_with(kLongNamePrefix) ? kLongNamePrefix.size() : 0);
+  if (path.empty() || afterPrefix.find_first_of("*?") != std::string_view::npos) return false;
   if (path.find('\0') != std::string_view::npos) return false;
   const std::string zeroTerminated(path);
   FoundEntry entry;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/conversion_context.h"
 #include "platform/platform.h"
 
 namespace toridasu {
@@ -35,21 +36,22 @@ struct ConversionOptions {
   std::atomic<uint64_t>* bytesRead = nullptr;  // advanced as the drawing is read
 };
 
-// Converts the drawing `sourceName` into `destinationBase` + ".csv".
+// Converts the drawing `sourceName` into `destinationBase` + ".csv", with the
+// platform, lead bytes and decimal separator of `context`.
 // True when the whole drawing was converted and both files closed cleanly.
 // False after a failure, with the partial output removed (only output that
 // this call created is ever removed). A source that cannot be opened is not a
 // false answer: its EInOutError, with the platform's own code, leaves the call.
 bool ConvertDxfToCsv(std::string_view sourceName, std::string_view destinationBase,
-                     ConversionStats* stats = nullptr, Platform& platform = CurrentPlatform());
+                     const ConversionContext& context, ConversionStats* stats = nullptr);
 
 // The same job with the destination named in full (no ".csv" appended).
 bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinationName,
-                         ConversionStats* stats = nullptr, const ConversionOptions& options = {},
-                         Platform& platform = CurrentPlatform());
+                         const ConversionContext& context, ConversionStats* stats = nullptr,
+                         const ConversionOptions& options = {});
 
 // True when a file, not a folder, of exactly this name exists. Wildcards
-// match nothing.
+// match nothing; the "?" of the "\\?\" prefix is no wildcard.
 bool FileIsPresent(std::string_view path, Platform& platform = CurrentPlatform());
 // True when the platform deleted the file.
 bool RemoveFile(std::string_view path, Platform& platform = CurrentPlatform());

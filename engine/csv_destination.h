@@ -18,8 +18,7 @@ class CsvDestination {
 
   // `bufferSize` bytes are gathered before the platform sees them; a
   // character device gets its bytes at every line end as well.
-  explicit CsvDestination(Platform& platform = CurrentPlatform(),
-                          std::size_t bufferSize = kDefaultBufferSize);
+  explicit CsvDestination(Platform& platform, std::size_t bufferSize = kDefaultBufferSize);
   ~CsvDestination();
   CsvDestination(const CsvDestination&) = delete;
   CsvDestination& operator=(const CsvDestination&) = delete;

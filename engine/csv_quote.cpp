@@ -1,7 +1,5 @@
 #include "engine/csv_quote.h"
 
-#include <algorithm>
-
 #include "base/errors.h"
 
 namespace toridasu {
@@ -16,29 +14,6 @@ bool IsWriterLeadByte(char c) {
 }
 
 }  // namespace
-
-int32_t MbLength(std::string_view text) {
-  int32_t count = 0;
-  for (std::size_t i = 0; i < text.size(); i += IsWriterLeadByte(text[i]) ? 2 : 1) ++count;
-  return count;
-}
-
-std::string MbCopy(std::string_view text, int32_t index, int32_t count) {
-  const int32_t n = MbLength(text);
-  if (n < index || count <= 0) return {};
-  const int64_t last = std::min<int64_t>(int64_t{index} + count - 1, n);
-  std::string result;
-  std::size_t i = 0;
-  for (int64_t number = 1; number <= last; ++number) {
-    const bool lead = IsWriterLeadByte(text[i]);
-    if (number >= index) {
-      if (lead && i + 1 >= text.size()) RaiseRangeError();
-      result.append(text.substr(i, lead ? 2 : 1));
-    }
-    i += lead ? 2 : 1;
-  }
-  return result;
-}
 
 void AppendQuotedCsvText(std::string& out, std::string_view text) {
   const std::size_t start = out.size();
@@ -64,12 +39,6 @@ void AppendQuotedCsvText(std::string& out, std::string_view text) {
     }
   }
   out += kQuote;
-}
-
-std::string QuoteCsvText(std::string_view text) {
-  std::string out;
-  AppendQuotedCsvText(out, text);
-  return out;
 }
 
 }  // namespace toridasu

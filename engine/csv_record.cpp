@@ -3,7 +3,6 @@
 #include <string>
 
 #include "engine/csv_quote.h"
-#include "engine/decimal_separator.h"
 #include "engine/format_real.h"
 
 namespace toridasu {
@@ -15,14 +14,17 @@ const std::string_view kCsvHeader =
 void WriteCsvHeader(CsvDestination& destination) { destination.WriteLine(kCsvHeader); }
 
 void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
-                     std::string_view text) {
+                     std::string_view text, char decimalSeparator) {
   // Assembled in full first, so a text that cannot be quoted writes nothing.
   thread_local std::string line;
   line.clear();
   char number[kMaxRealText];
-  const char separator = DecimalSeparator();
+  // A number holds no double quote, so quoting it is only enclosing it.
+  const bool quoteNumbers = decimalSeparator == ',';
   for (const double value : {x, y, z}) {
-    line.append(number, FormatReal(value, separator, number));
+    if (quoteNumbers) line += '"';
+    line.append(number, FormatReal(value, decimalSeparator, number));
+    if (quoteNumbers) line += '"';
     line += ',';
   }
   AppendQuotedCsvText(line, text);

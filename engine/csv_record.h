@@ -11,9 +11,11 @@ namespace toridasu {
 extern const std::string_view kCsvHeader;
 
 void WriteCsvHeader(CsvDestination& destination);
-// One record: the three coordinates and the quoted text. Nothing of it is
-// written when the text cannot be quoted (ERangeError).
+// One record: the three coordinates, written with `decimalSeparator`, and
+// the quoted text. With "," as the separator each number is quoted too, so
+// that the record still splits into four fields. Nothing of it is written
+// when the text cannot be quoted (ERangeError).
 void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
-                     std::string_view text);
+                     std::string_view text, char decimalSeparator);
 
 }  // namespace toridasu

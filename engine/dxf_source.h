@@ -21,8 +21,7 @@ class DxfSource {
  public:
   static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
 
-  explicit DxfSource(Platform& platform = CurrentPlatform(),
-                     std::size_t blockSize = kDefaultBlockSize);
+  explicit DxfSource(Platform& platform, std::size_t blockSize = kDefaultBlockSize);
   ~DxfSource();
   DxfSource(const DxfSource&) = delete;
   DxfSource& operator=(const DxfSource&) = delete;

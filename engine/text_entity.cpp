@@ -28,14 +28,24 @@ void ReadTextEntity(PairReader& reader, TextEntity& entity) {
   entity.x = entity.y = entity.z = 0.0;
   entity.text.clear();
   entity.textLine = 0;
+  // Embedded-object data after a group 101 repeats groups 10, 20 and 30 for
+  // its own frame; from there on they are not the insertion point.
+  bool pointDone = false;
   try {
     while (!reader.AtEnd()) {
       if (reader.Peek().code == group_code::kType) break;
       const GroupPair pair = reader.Take();
       switch (pair.code) {
-        case group_code::kX: SetCoordinate(entity.x, pair.value); break;
-        case group_code::kY: SetCoordinate(entity.y, pair.value); break;
-        case group_code::kZ: SetCoordinate(entity.z, pair.value); break;
+        case group_code::kX:
+          if (!pointDone) SetCoordinate(entity.x, pair.value);
+          break;
+        case group_code::kY:
+          if (!pointDone) SetCoordinate(entity.y, pair.value);
+          break;
+        case group_code::kZ:
+          if (!pointDone) SetCoordinate(entity.z, pair.value);
+          break;
+        case group_code::kEmbeddedObject: pointDone = true; break;
         case group_code::kText:
           if (!pair.value.empty()) {
             entity.text.assign(pair.value);  // the one value that outlives the next read

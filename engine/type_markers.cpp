@@ -3,30 +3,28 @@
 #include <array>
 #include <string>
 
-#include "base/lead_bytes.h"
-#include "platform/platform.h"
-
 namespace toridasu {
 namespace {
 
 // Whether an occurrence at `at` begins on the second byte of a double-byte
 // character: the run of lead-range bytes directly before it is odd.
-bool StartsOnTrailByte(std::string_view text, std::size_t at) {
-  if (!DoubleByteSystem()) return false;
+bool StartsOnTrailByte(std::string_view text, std::size_t at, const LeadByteSet& leadBytes) {
+  if (!leadBytes.DoubleByteSystem()) return false;
   std::size_t run = 0;
-  while (at > run && IsLeadByte(static_cast<unsigned char>(text[at - run - 1]))) ++run;
+  while (at > run && leadBytes.Contains(static_cast<unsigned char>(text[at - run - 1]))) ++run;
   return run % 2 == 1;
 }
 
 // Type and name values are a few bytes long: a plain loop beats a library
 // search call on them, and the markers are at most eight bytes.
-bool ContainsUpperCased(std::string_view upper, std::string_view marker) {
+bool ContainsUpperCased(std::string_view upper, std::string_view marker,
+                        const LeadByteSet& leadBytes) {
   if (marker.empty()) return false;
   std::size_t end = 0;
   while (end < upper.size() && upper[end] != '\0') ++end;  // the text ends at its first NUL
   for (std::size_t at = 0; at + marker.size() <= end; ++at) {
     if (upper[at] == marker[0] && upper.compare(at, marker.size(), marker) == 0 &&
-        !StartsOnTrailByte(upper, at)) {
+        !StartsOnTrailByte(upper, at, leadBytes)) {
       return true;
     }
   }
@@ -40,7 +38,7 @@ bool ContainsUpperCased(std::string_view upper, std::string_view marker) {
 // to the platform's own upper-casing.
 class UpperCopy {
  public:
-  explicit UpperCopy(std::string_view value) : size_(value.size()) {
+  UpperCopy(std::string_view value, Platform& platform) : size_(value.size()) {
     char* copy = small_.data();
     if (value.size() > small_.size()) {
       large_.assign(value);
@@ -54,7 +52,7 @@ class UpperCopy {
     }
     if (!ascii) {
       value.copy(copy, value.size());
-      CurrentPlatform().UpperCase(copy, static_cast<uint32_t>(value.size()));
+      platform.UpperCase(copy, static_cast<uint32_t>(value.size()));
     }
     text_ = std::string_view(copy, size_);
   }
@@ -67,16 +65,17 @@ class UpperCopy {
   std::string_view text_;
 };
 
-bool ContainsMarker(std::string_view value, std::string_view marker) {
+bool ContainsMarker(std::string_view value, std::string_view marker,
+                    const ConversionContext& context) {
   if (value.empty()) return false;
-  return ContainsUpperCased(UpperCopy(value).Text(), marker);
+  return ContainsUpperCased(UpperCopy(value, *context.platform).Text(), marker, context.leadBytes);
 }
 
-TypeMarkers MarkersOfType(std::string_view value) {
+TypeMarkers MarkersOfType(std::string_view value, const ConversionContext& context) {
   if (value.empty()) return {};
-  const UpperCopy upper(value);
-  return {ContainsUpperCased(upper.Text(), kEndOfFileMarker),
-          ContainsUpperCased(upper.Text(), kTextMarker)};
+  const UpperCopy upper(value, *context.platform);
+  return {ContainsUpperCased(upper.Text(), kEndOfFileMarker, context.leadBytes),
+          ContainsUpperCased(upper.Text(), kTextMarker, context.leadBytes)};
 }
 
 }  // namespace toridasu

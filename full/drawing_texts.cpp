@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "engine/decimal_separator.h"
 #include "engine/format_real.h"
 #include "full/mtext_plain.h"
 #include "full/record_output.h"
@@ -28,8 +27,8 @@ DrawingTexts::Whereabouts WhereaboutsOf(const RawEntity& e) {
 
 // What a dimension shows when its block is missing: its own text, with "<>"
 // standing for the measurement.
-std::string DimensionText(const std::string& text, double measurement) {
-  const std::string value = FormatReal(measurement, DecimalSeparator());
+std::string DimensionText(const std::string& text, double measurement, char separator) {
+  const std::string value = FormatReal(measurement, separator);
   if (text.empty()) return value;
   std::string shown = text;
   const std::size_t slot = shown.find("<>");
@@ -39,8 +38,10 @@ std::string DimensionText(const std::string& text, double measurement) {
 
 }  // namespace
 
-DrawingTexts::DrawingTexts(const TextChoice& choice, WarningLog& warnings, Emit emit)
+DrawingTexts::DrawingTexts(const TextChoice& choice, char separator, WarningLog& warnings,
+                           Emit emit)
     : choice_(choice),
+      separator_(separator),
       warnings_(warnings),
       emit_(std::move(emit)),
       expander_(
@@ -138,7 +139,7 @@ BlockReference DrawingTexts::ReferenceOf(const RawEntity& e) {
     std::string text;
     if (!DecodeDrawingText(e.text, *decoder_, text, usedFallback)) text = Decoded(e.text);
     if (text != " ") {  // a single space hides the text
-      fallback.record.text = MTextToPlain(DimensionText(text, e.g42));
+      fallback.record.text = MTextToPlain(DimensionText(text, e.g42, separator_));
       const Ocs ocs = OcsFromExtrusion(ToVec(e.extrusion));
       fallback.record.point = fallback.record.align = ToPoint(OcsToWorld(ocs, ToVec(e.second)));
       fallback.record.type = "DIMENSION";

@@ -33,7 +33,8 @@ class DrawingTexts : public DrawingVisitor {
  public:
   using Emit = std::function<void(const TextRecord&)>;
   // `emit` may raise; undefined bytes raise FullFailure (kUndefined).
-  DrawingTexts(const TextChoice& choice, WarningLog& warnings, Emit emit);
+  // `separator`: the decimal separator of a dimension's measurement.
+  DrawingTexts(const TextChoice& choice, char separator, WarningLog& warnings, Emit emit);
 
   void Header(const DrawingHeader& header) override;
   void BlockRecord(std::string_view handle, std::string_view name) override;
@@ -69,6 +70,7 @@ class DrawingTexts : public DrawingVisitor {
 
   const std::string modelSpace_ = "Model";
   const TextChoice& choice_;
+  char separator_;
   WarningLog& warnings_;
   Emit emit_;
   std::unique_ptr<TextDecoder> decoder_;

@@ -5,7 +5,6 @@
 #include "base/errors.h"
 #include "base/string_table.h"
 #include "engine/csv_destination.h"
-#include "engine/decimal_separator.h"
 #include "engine/dxf_source.h"
 #include "full/drawing_reader.h"
 
@@ -21,7 +20,8 @@ ConversionFailure Describe(const Exception& error, uint64_t line) {
 }  // namespace
 
 bool ConvertFull(std::string_view sourceName, std::string_view destinationNameView,
-                 const FullOptions& options, FullStats* stats, Platform& platform) {
+                 const ConversionContext& context, const FullOptions& options, FullStats* stats) {
+  Platform& platform = *context.platform;
   FullStats localStats;
   FullStats& out = stats ? *stats : localStats;
   out = FullStats{};
@@ -34,9 +34,9 @@ bool ConvertFull(std::string_view sourceName, std::string_view destinationNameVi
   WarningLog warnings;
   try {
     CreateCsvFile(destination, destinationName);
-    RecordOutput output(destination, options.output, DecimalSeparator());
+    RecordOutput output(destination, options.output, context.decimalSeparator);
     output.WriteHeader();
-    DrawingTexts texts(options.texts, warnings,
+    DrawingTexts texts(options.texts, context.decimalSeparator, warnings,
                        [&output](const TextRecord& record) { output.Write(record); });
     ReadDrawing(source, texts);
     texts.Finish();
@@ -75,7 +75,7 @@ uint64_t TextsShownByReferences(std::string_view sourceName, Platform& platform)
     WarningLog warnings;
     TextChoice choice;
     choice.replace = true;
-    DrawingTexts texts(choice, warnings, [&shown](const TextRecord& record) {
+    DrawingTexts texts(choice, '.', warnings, [&shown](const TextRecord& record) {
       if (!record.block.empty()) ++shown;
     });
     ReadDrawing(source, texts);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/conversion_context.h"
 #include "engine/conversion_job.h"
 #include "full/drawing_texts.h"
 #include "full/full_warnings.h"
@@ -29,13 +30,14 @@ struct FullStats {
   std::vector<FullWarning> warnings;
 };
 
-// Converts `sourceName` into `destinationName`. True when the whole drawing
-// was converted and both files closed; false after a failure, with the
-// partial output removed. A source that cannot be opened raises its
-// EInOutError, as the default mode does.
+// Converts `sourceName` into `destinationName` through the platform of
+// `context`, with its decimal separator. True when the whole drawing was
+// converted and both files closed; false after a failure, with the partial
+// output removed. A source that cannot be opened raises its EInOutError, as
+// the default mode does.
 bool ConvertFull(std::string_view sourceName, std::string_view destinationName,
-                 const FullOptions& options, FullStats* stats = nullptr,
-                 Platform& platform = CurrentPlatform());
+                 const ConversionContext& context, const FullOptions& options,
+                 FullStats* stats = nullptr);
 
 // How many texts the references of a drawing's spaces show from blocks; for
 // the default mode's hint. Never fails: unreadable drawings give 0.

@@ -28,7 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   options.texts.blocks = (plan & 4) == 0;
   options.texts.limits = ExpansionLimits{4, 50, 2000};
   FullStats stats;
-  const bool converted = ConvertFull("in.dxf", "out.csv", options, &stats, fake);
+  ConversionContext context;
+  context.platform = &fake;
+  const bool converted = ConvertFull("in.dxf", "out.csv", context, options, &stats);
   if (fake.OpenHandleCount() != 0) std::abort();
   if (converted) {
     const std::string csv = fake.Contents("out.csv");

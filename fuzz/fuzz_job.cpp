@@ -8,14 +8,11 @@
 #include "base/errors.h"
 #include "engine/conversion_job.h"
 #include "engine/csv_record.h"
-#include "support/code_page_932.h"
 #include "support/fake_platform.h"
 
 using namespace toridasu;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const bool setUp = (UseCodePage932(), true);
-  (void)setUp;
   if (size < 2) return 0;
   // The first two bytes choose a failure to inject; the rest is the drawing.
   const uint8_t plan = data[0];
@@ -39,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     default: break;
   }
   ConversionStats stats;
-  const bool converted = ConvertDxfToCsv("in.dxf", "out", &stats, fake);
+  const bool converted = ConvertDxfToCsv("in.dxf", "out", LocaleContext(fake), &stats);
   if (fake.OpenHandleCount() != 0) std::abort();
   if (fake.Contents("in.dxf") != drawing) std::abort();  // the drawing is never touched
   if (converted) {

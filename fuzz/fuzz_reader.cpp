@@ -11,14 +11,11 @@
 #include "engine/parse_coordinate.h"
 #include "engine/text_entity.h"
 #include "engine/type_markers.h"
-#include "support/code_page_932.h"
 #include "support/fake_platform.h"
 
 using namespace toridasu;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const bool setUp = (UseCodePage932(), true);
-  (void)setUp;
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   FakePlatform fake;
   fake.AddFile("in.dxf", bytes);
@@ -26,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::size_t block = 1 + (size > 0 ? data[0] % 61 : 0);
   DxfSource source(fake, block);
   source.Open("in.dxf");
+  const ConversionContext context = LocaleContext(fake);
   PairReader reader(source);
   TextEntity entity;
   std::size_t consumed = 0;
@@ -34,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const GroupPair pair = reader.Take();
     consumed += pair.value.size();
     if (consumed > size) std::abort();  // lines are made of the input's bytes
-    ContainsMarker(pair.value, "TEXT");
+    ContainsMarker(pair.value, "TEXT", context);
     if (!pair.value.empty()) {
       const Coordinate c = ParseCoordinate(pair.value);
       char text[kMaxRealText];

@@ -8,7 +8,6 @@ namespace {
 // Null stands for the system platform, so that nothing has to run before
 // the first call to pick the default.
 std::atomic<Platform*> current{nullptr};
-std::atomic<char> decimalSeparatorOverride{0};
 
 }  // namespace
 
@@ -21,11 +20,5 @@ Platform* SetCurrentPlatform(Platform* platform) {
   Platform* previous = current.exchange(platform);
   return previous != nullptr ? previous : &SystemPlatform();
 }
-
-void SetLocaleDecimalSeparatorOverride(char separator) {
-  decimalSeparatorOverride.store(separator);
-}
-
-char LocaleDecimalSeparatorOverride() { return decimalSeparatorOverride.load(); }
 
 }  // namespace toridasu

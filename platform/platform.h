@@ -100,11 +100,4 @@ Platform* SetCurrentPlatform(Platform* platform);
 // The operating system's own implementation (never a fake).
 Platform& SystemPlatform();
 
-// Makes SystemPlatform().LocaleDecimalSeparator() answer `separator` instead
-// of asking the system; 0 asks the system again. A Linux process has no
-// Windows locale to ask (it answers '.'), so its converter sets the byte here.
-void SetLocaleDecimalSeparatorOverride(char separator);
-// The byte set above, or 0 when there is none.
-char LocaleDecimalSeparatorOverride();
-
 }  // namespace toridasu

@@ -286,10 +286,8 @@ class PosixPlatform final : public Platform {
     }
   }
 
-  char LocaleDecimalSeparator() override {
-    char separator = LocaleDecimalSeparatorOverride();
-    return separator != 0 ? separator : '.';
-  }
+  // A Linux process has no Windows locale to ask.
+  char LocaleDecimalSeparator() override { return '.'; }
 
   void ResetThreadLocale() override {}
 

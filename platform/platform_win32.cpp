@@ -98,7 +98,6 @@ class Win32Platform final : public Platform {
   }
 
   char LocaleDecimalSeparator() override {
-    if (char separator = LocaleDecimalSeparatorOverride()) return separator;
     char buffer[2] = {0, 0};
     if (GetLocaleInfoA(GetThreadLocale(), LOCALE_SDECIMAL, buffer, 2) == 0) return 0;
     return buffer[0];

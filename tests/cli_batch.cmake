@@ -109,7 +109,7 @@ expect_match("${odd}" "2259efbfbd40220d0a$" "replacement character")
 # The decimal separator.
 run(0 --decimal-separator , -o comma.csv in/a.dxf)
 file(READ ${WORK}/comma.csv comma)
-expect_match("${comma}" "1,0,0," "separator")
+expect_match("${comma}" "\"1\",\"0\",\"0\"," "separator: each number quoted")
 
 # The user's language: Japanese help and messages for a Japanese user.
 set(ENVIRONMENT TORIDASU_LANG=ja)

@@ -59,7 +59,8 @@ TEST(CliConversion, FailuresNameTheFileAtFault) {
     fake.AddFile("in.dxf", kDrawing);
     c.arrange(fake);
     const std::atomic<bool> stop{false};
-    const Outcome outcome = ConvertOne({"in.dxf", c.output, "", {}}, {}, stop, fake);
+    const Outcome outcome =
+        ConvertOne({"in.dxf", c.output, "", {}}, LocaleContext(fake), {}, stop, fake);
     EXPECT_FALSE(outcome.converted);
     EXPECT_EQ(outcome.message.rfind(c.message, 0), 0u) << outcome.message;
     EXPECT_FALSE(fake.Exists(c.output));
@@ -89,7 +90,8 @@ TEST(CliConversion, InterruptionRemovesTheOutputUnderWay) {
     out += line;
     stop.store(true);  // the user presses Ctrl-C as the header is written
   };
-  const Outcome outcome = ConvertOne({"in.dxf", "out.csv", "", {}}, options, stop, fake);
+  const Outcome outcome =
+      ConvertOne({"in.dxf", "out.csv", "", {}}, LocaleContext(fake), options, stop, fake);
   EXPECT_TRUE(outcome.interrupted);
   EXPECT_TRUE(outcome.message.empty());
   EXPECT_EQ(fake.created, std::vector<std::string>{"out.csv"});

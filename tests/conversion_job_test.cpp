@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "base/errors.h"
 #include "engine/csv_record.h"
-#include "support/code_page_932.h"
 #include "support/fake_platform.h"
 
 namespace toridasu {
@@ -62,17 +62,23 @@ const JobCase kJobCases[] = {
      Records({"0,0,0,\"late\""})},
     {"the last entity of the drawing is written", Dxf({"2", "ENTITIES", "0", "TEXT", "1", "last"}),
      Records({"0,0,0,\"last\""})},
+    {"a type containing EOF ends the scan before the ENTITIES name",
+     Dxf({"0", "eof", "0", "TEXT", "1", "a", "2", "ENTITIES", "0", "TEXT", "1", "b"}),
+     Records({"0,0,0,\"a\"", "0,0,0,\"b\""})},
+    {"embedded-object groups after 101 leave the point",
+     Dxf({"2",   "ENTITIES",        "0",  "MTEXT", "10", "1", "20", "2", "30", "3",  "1", "m",
+          "101", "Embedded Object", "10", "1",     "20", "0", "30", "0", "0",  "EOF"}),
+     Records({"1,2,3,\"m\""})},
     {"a block name containing the word starts the walk",
      Dxf({"2", "myentities", "0", "TEXT", "1", "in block"}), Records({"0,0,0,\"in block\""})},
 };
 
 TEST(ConvertDxfToCsv, WritesOneRecordPerTextEntity) {
-  UseCodePage932();
   for (const JobCase& c : kJobCases) {
     FakePlatform fake;
     fake.AddFile(kSource, c.drawing);
     ConversionStats stats;
-    EXPECT_TRUE(ConvertDxfToCsv(kSource, kBase, &stats, fake)) << c.what;
+    EXPECT_TRUE(ConvertDxfToCsv(kSource, kBase, LocaleContext(fake), &stats)) << c.what;
     EXPECT_EQ(fake.Contents(kOutput), c.csv) << c.what;
     EXPECT_EQ(fake.OpenHandleCount(), 0) << c.what;
   }
@@ -81,7 +87,7 @@ TEST(ConvertDxfToCsv, WritesOneRecordPerTextEntity) {
 TEST(ConvertDxfToCsv, AlwaysAppendsCsv) {
   FakePlatform fake;
   fake.AddFile(kSource, "");
-  EXPECT_TRUE(ConvertDxfToCsv(kSource, "C:\\out\\list.csv", nullptr, fake));
+  EXPECT_TRUE(ConvertDxfToCsv(kSource, "C:\\out\\list.csv", LocaleContext(fake), nullptr));
   EXPECT_TRUE(fake.Exists("C:\\out\\list.csv.csv"));
 }
 
@@ -91,7 +97,7 @@ TEST(ConvertDxfToCsv, AnUnopenableSourceLeavesWithItsOwnCode) {
     fake.AddFile(kSource, kTwoTexts);
     fake.openForReadingError = code;
     try {
-      ConvertDxfToCsv(kSource, kBase, nullptr, fake);
+      ConvertDxfToCsv(kSource, kBase, LocaleContext(fake), nullptr);
       ADD_FAILURE() << "no error";
     } catch (const EInOutError& e) {
       EXPECT_EQ(e.Code(), static_cast<int32_t>(code));
@@ -107,7 +113,7 @@ TEST(ConvertDxfToCsv, ADestinationThatCannotBeCreatedIsNeverDeleted) {
   fake.AddFile(kOutput, "someone else's");
   fake.createForWritingError = 5;
   ConversionStats stats;
-  EXPECT_FALSE(ConvertDxfToCsv(kSource, kBase, &stats, fake));
+  EXPECT_FALSE(ConvertDxfToCsv(kSource, kBase, LocaleContext(fake), &stats));
   EXPECT_EQ(fake.Contents(kOutput), "someone else's");
   EXPECT_TRUE(fake.deleted.empty());
   ASSERT_TRUE(stats.failure.has_value());
@@ -118,7 +124,7 @@ TEST(ConvertDxfToCsv, ADestinationThatCannotBeCreatedIsNeverDeleted) {
 TEST(ConvertDxfToCsv, TheDrawingItselfAsDestinationIsRefusedAndKept) {
   FakePlatform fake;
   fake.AddFile("C:\\dwg\\plan.csv", kTwoTexts);
-  EXPECT_FALSE(ConvertDxfToCsv("C:\\dwg\\plan.csv", "C:\\dwg\\plan", nullptr, fake));
+  EXPECT_FALSE(ConvertDxfToCsv("C:\\dwg\\plan.csv", "C:\\dwg\\plan", LocaleContext(fake), nullptr));
   EXPECT_EQ(fake.Contents("C:\\dwg\\plan.csv"), kTwoTexts);
 }
 
@@ -150,13 +156,12 @@ TEST(ConvertDxfToCsv, FailuresLeaveNoPartialOutput) {
       {"creation gives an unusable handle", kTwoTexts,
        [](FakePlatform& f) { f.kind = FileKind::Unknown; }, "EInOutError", 105},
   };
-  UseCodePage932();
   for (const Case& c : cases) {
     FakePlatform fake;
     fake.AddFile(kSource, c.drawing);
     c.arrange(fake);
     ConversionStats stats;
-    EXPECT_FALSE(ConvertDxfToCsv(kSource, kBase, &stats, fake)) << c.what;
+    EXPECT_FALSE(ConvertDxfToCsv(kSource, kBase, LocaleContext(fake), &stats)) << c.what;
     EXPECT_FALSE(fake.Exists(kOutput)) << c.what;
     EXPECT_EQ(fake.Contents(kSource), c.drawing) << c.what;
     EXPECT_EQ(fake.OpenHandleCount(), 0) << c.what;
@@ -170,7 +175,7 @@ TEST(ConvertDxfToCsv, ARangeErrorNamesTheLineOfTheText) {
   FakePlatform fake;
   fake.AddFile(kSource, Dxf({"2", "ENTITIES", "0", "TEXT", "1", "A\x82", "0", "EOF"}));
   ConversionStats stats;
-  EXPECT_FALSE(ConvertDxfToCsv(kSource, kBase, &stats, fake));
+  EXPECT_FALSE(ConvertDxfToCsv(kSource, kBase, LocaleContext(fake), &stats));
   EXPECT_EQ(stats.failure->line, 6u);
 }
 
@@ -179,14 +184,28 @@ TEST(ConvertDxfToCsv, ADeviceDestinationIsNeverDeleted) {
   fake.AddFile(kSource, Dxf({"2", "ENTITIES", "0", "TEXT", "1", "A\x82"}));
   fake.AddFile("NUL.csv");
   fake.kind = FileKind::Character;
-  EXPECT_FALSE(ConvertDxfToCsv(kSource, "NUL", nullptr, fake));
+  EXPECT_FALSE(ConvertDxfToCsv(kSource, "NUL", LocaleContext(fake), nullptr));
   EXPECT_TRUE(fake.deleted.empty());
+}
+
+// The job removes the file it made by its name, even where FileIsPresent
+// would take the name for a pattern.
+TEST(ConvertDxfToCsv, AFailureRemovesItsOutputWhateverItsName) {
+  const std::string drawing = Dxf({"2", "ENTITIES", "0", "TEXT", "1", "A\x82"});
+  for (const char* base : {"C:\\out\\o*ut", "C:\\out\\o?ut", "\\\\?\\C:\\out\\list"}) {
+    FakePlatform fake;
+    fake.AddFile(kSource, drawing);
+    EXPECT_FALSE(ConvertDxfToCsv(kSource, base, LocaleContext(fake), nullptr)) << base;
+    EXPECT_EQ(fake.deleted, std::vector<std::string>{std::string(base) + ".csv"}) << base;
+    EXPECT_FALSE(fake.Exists(std::string(base) + ".csv")) << base;
+  }
 }
 
 TEST(FileIsPresent, TestsTheExactName) {
   FakePlatform fake;
   fake.AddFile("C:\\dwg\\a.dxf");
   fake.directories.insert("C:\\dwg");
+  fake.AddFile("\\\\?\\C:\\dwg\\long.dxf");
   struct Case {
     const char* path;
     bool present;
@@ -197,6 +216,8 @@ TEST(FileIsPresent, TestsTheExactName) {
       {"C:\\dwg\\*.dxf", false},  // wildcards match nothing
       {"C:\\dwg\\a.dx?", false},
       {"C:\\dwg\\b.dxf", false},
+      {"\\\\?\\C:\\dwg\\long.dxf", true},  // the ? of this prefix is no wildcard
+      {"\\\\?\\C:\\dwg\\*.dxf", false},
   };
   for (const Case& c : cases) EXPECT_EQ(FileIsPresent(c.path, fake), c.present) << c.path;
 }
@@ -217,7 +238,7 @@ TEST(ConvertDxfToCsv, RealDrawingWithLfLineEnds) {
   if (!FileIsPresent(drawing)) GTEST_SKIP() << "no corpus";
   const std::string base = ::testing::TempDir() + "toridasu-lf";
   ConversionStats stats;
-  ASSERT_TRUE(ConvertDxfToCsv(drawing, base, &stats));
+  ASSERT_TRUE(ConvertDxfToCsv(drawing, base, LocaleContext(CurrentPlatform()), &stats));
   EXPECT_EQ(stats.records, 691u);  // 690 TEXT and one MTEXT
   RemoveFile(base + ".csv");
 }

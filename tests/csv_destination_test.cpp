@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "engine/conversion_context.h"
 #include "engine/csv_record.h"
-#include "engine/decimal_separator.h"
 #include "support/fake_platform.h"
 
 namespace toridasu {
@@ -47,19 +47,18 @@ TEST(CsvDestination, RecordLayout) {
       {12.5, -3, 0, "A\"B,D", '.',
        "12.5,-3,0,\"A\x81\x68"
        "B,D\"\r\n"},
-      {1.5, 1.5e-10, -0.0, "t", ',', "1,5,1,5E-10,0,\"t\"\r\n"},
+      {1.5, 1.5e-10, -0.0, "t", ',', "\"1,5\",\"1,5E-10\",\"0\",\"t\"\r\n"},
+      {1.5, -2, 0, "t", ';', "1;5,-2,0,\"t\"\r\n"},  // only "," needs the quotes
       {1e15, 0.001, 1e100, "\x95\x5C", '.', "1E15,0.001,1E100,\"\x95\x5C\"\r\n"},
   };
   for (const Case& c : cases) {
     FakePlatform fake;
-    SetDecimalSeparator(c.separator);
     CsvDestination destination(fake);
     CreateCsvFile(destination, kName);
-    WriteTextRecord(destination, c.x, c.y, c.z, c.text);
+    WriteTextRecord(destination, c.x, c.y, c.z, c.text, c.separator);
     CloseCsvFile(destination);
     EXPECT_EQ(fake.Contents(kName), c.line);
   }
-  SetDecimalSeparator('.');
 }
 
 TEST(CsvDestination, BytesReachTheSystemInFullBuffersAndAtClosing) {
@@ -169,8 +168,8 @@ TEST(CsvDestination, ARecordThatCannotBeQuotedWritesNothing) {
   CsvDestination destination(fake);
   CreateCsvFile(destination, kName);
   WriteCsvHeader(destination);
-  EXPECT_THROW(WriteTextRecord(destination, 1, 2, 3, "A\x82"), ERangeError);
-  WriteTextRecord(destination, 1, 2, 3, "ok");
+  EXPECT_THROW(WriteTextRecord(destination, 1, 2, 3, "A\x82", '.'), ERangeError);
+  WriteTextRecord(destination, 1, 2, 3, "ok", '.');
   CloseCsvFile(destination);
   EXPECT_EQ(fake.Contents(kName), kHeaderLine + "1,2,3,\"ok\"\r\n");
 }
@@ -178,11 +177,9 @@ TEST(CsvDestination, ARecordThatCannotBeQuotedWritesNothing) {
 TEST(DecimalSeparator, ComesFromTheLocaleOrIsAPoint) {
   FakePlatform fake;
   fake.decimalSeparator = ',';
-  RefreshDecimalSeparator(fake);
-  EXPECT_EQ(DecimalSeparator(), ',');
+  EXPECT_EQ(LocaleContext(fake).decimalSeparator, ',');
   fake.decimalSeparator = '\0';  // a symbol longer than one byte
-  RefreshDecimalSeparator(fake);
-  EXPECT_EQ(DecimalSeparator(), '.');
+  EXPECT_EQ(LocaleContext(fake).decimalSeparator, '.');
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// The quoting rule of the text field, through the record writer itself.
 #include "engine/csv_quote.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +6,8 @@
 #include <string>
 
 #include "base/errors.h"
+#include "engine/csv_record.h"
+#include "support/fake_platform.h"
 
 namespace toridasu {
 namespace {
@@ -23,6 +26,10 @@ const QuoteCase kQuoteCases[] = {
     {"\x81\x22", "\"\x81\x22\""},  // 0x22 as a second byte belongs to its character
     {"\x80\x22", "\"\x80\x22\""},  // 0x80 and 0xFD count as lead bytes here
     {"\xFD\x22", "\"\xFD\x22\""},
+    {"\x9F\x22", "\"\x9F\x22\""},  // the edges of the writer's two ranges
+    {"\xE0\x22", "\"\xE0\x22\""},
+    {"\xA0\"", "\"\xA0\x81\x68\""},  // just outside them: single bytes
+    {"\xDF\"", "\"\xDF\x81\x68\""},
     {"\xB1\"", "\"\xB1\x81\x68\""},  // half-width katakana is one byte
     {"\x82\x82", "\"\x82\x82\""},
     {"\xFE", "\"\xFE\""},
@@ -30,41 +37,23 @@ const QuoteCase kQuoteCases[] = {
     {" \x95\xB6\x8E\x9A ", "\" \x95\xB6\x8E\x9A \""},
 };
 
-TEST(QuoteCsvText, QuotesAndReplacesOnlyLoneDoubleQuotes) {
-  for (const QuoteCase& c : kQuoteCases) EXPECT_EQ(QuoteCsvText(c.text), c.field);
-}
-
-TEST(QuoteCsvText, LoneLeadByteAtTheEndIsARangeError) {
-  for (const std::string text : {"A\x82", "\xFD", "\x81\x40\x82", "\x80"}) {
-    EXPECT_THROW(QuoteCsvText(text), ERangeError);
-    std::string out = "kept";
-    EXPECT_THROW(AppendQuotedCsvText(out, text), ERangeError);
-    EXPECT_EQ(out, "kept");
+TEST(CsvQuote, TheRecordQuotesAndReplacesOnlyLoneDoubleQuotes) {
+  for (const QuoteCase& c : kQuoteCases) {
+    FakePlatform fake;
+    CsvDestination destination(fake);
+    CreateCsvFile(destination, "out.csv");
+    WriteTextRecord(destination, 0, 0, 0, c.text, '.');
+    CloseCsvFile(destination);
+    EXPECT_EQ(fake.Contents("out.csv"), "0,0,0," + c.field + "\r\n") << c.text;
   }
 }
 
-TEST(MbLength, CountsCharactersByTheWritersRule) {
-  EXPECT_EQ(MbLength(""), 0);
-  EXPECT_EQ(MbLength("\x82\xA0"), 1);
-  EXPECT_EQ(MbLength("A\x82"), 2);
-  EXPECT_EQ(MbLength("A\xA0"
-                     "B"),
-            3);
-}
-
-TEST(MbCopy, CopiesWholeCharacters) {
-  const std::string text =
-      "A\x82\xA0"
-      "C";
-  EXPECT_EQ(MbCopy(text, 2, 1), "\x82\xA0");
-  EXPECT_EQ(MbCopy(text, 2, 5),
-            "\x82\xA0"
-            "C");
-  EXPECT_EQ(MbCopy(text, 4, 1), "");
-  EXPECT_EQ(MbCopy(text, 2, 0), "");
-  EXPECT_EQ(MbCopy(text, 0, 2), "A");  // an index of 0 copies from the first
-  EXPECT_THROW(MbCopy("A\x82", 2, 1), ERangeError);
-  EXPECT_EQ(MbCopy("A\x82", 1, 1), "A");
+TEST(CsvQuote, LoneLeadByteAtTheEndIsARangeError) {
+  for (const std::string text : {"A\x82", "\xFD", "\x81\x40\x82", "\x80", "\x9F", "\xE0"}) {
+    std::string out = "kept";
+    EXPECT_THROW(AppendQuotedCsvText(out, text), ERangeError) << text;
+    EXPECT_EQ(out, "kept");
+  }
 }
 
 }  // namespace

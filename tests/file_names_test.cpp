@@ -32,6 +32,11 @@ const PathCase kPathCases[] = {
     {"D:/dwg/plan", "D:", "/dwg/plan"},
     {"C:\\\x83\x66\x81\x5B\x83\x5E\\\x95\x5C", "C:\\\x83\x66\x81\x5B\x83\x5E\\", "\x95\x5C"},
     {"C:\\\x83\x5C\\plan", "C:\\\x83\x5C\\", "plan"},
+    {"C:\\\x9F\x5C", "C:\\", "\x9F\x5C"},  // the edges of both lead ranges
+    {"C:\\\xE0\x5C", "C:\\", "\xE0\x5C"},
+    {"C:\\\xFC\x5C", "C:\\", "\xFC\x5C"},
+    {"C:\\\xA0\x5C", "C:\\\xA0\x5C", ""},  // just outside them: the backslash splits
+    {"C:\\\xFD\x5C", "C:\\\xFD\x5C", ""},
     {"", "", ""},
 };
 

@@ -72,7 +72,9 @@ TEST(FullReading, ReadsSectionsAndTexts) {
 TEST(FullReading, HeaderNamesTheColumns) {
   FakePlatform fake;
   fake.AddFile("in.dxf", Entities("0|TEXT|1|a"));
-  ASSERT_TRUE(ConvertFull("in.dxf", "out.csv", Utf8("text,space,x"), nullptr, fake));
+  ConversionContext context;
+  context.platform = &fake;
+  ASSERT_TRUE(ConvertFull("in.dxf", "out.csv", context, Utf8("text,space,x")));
   EXPECT_EQ(fake.Contents("out.csv"), "\"text\",\"space\",\"x\"\r\n\"a\",\"Model\",0\r\n");
 }
 

@@ -53,6 +53,7 @@ TEST(GroupCodeOf, OutOfRangeNeverLooksLikeAMeaningfulCode) {
   for (const char* line : {"99999999990", "4294967296", "4294967306", "$100000000", "$10000000A"}) {
     const int32_t code = GroupCodeOf(line);
     for (int32_t meaningful : {0, 1, 2, 10, 20, 30}) EXPECT_NE(code, meaningful) << line;
+    EXPECT_EQ(GroupCodeOfFast(line), code) << line;  // the walk reads codes by the fast path
   }
 }
 

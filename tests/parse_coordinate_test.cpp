@@ -160,6 +160,8 @@ TEST(ParseCoordinate, LongTexts) {
   EXPECT_TRUE(Parses(zeros + "7", CoordinateStatus::kValid, 7.0));
   EXPECT_TRUE(Parses("0." + zeros + "1", CoordinateStatus::kValid, 0.0));
   EXPECT_TRUE(Parses(std::string(5000, ' ') + "-1", CoordinateStatus::kValid, -1.0));
+  // A scale of -5119 applied to a whole number of 4,933 digits.
+  EXPECT_TRUE(Parses("1" + std::string(4932, '0') + "E-5119", CoordinateStatus::kValid, 1e-187));
 }
 
 // A digit string whose whole number passes the extended range is out of range

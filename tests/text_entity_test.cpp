@@ -42,6 +42,13 @@ TEST(ReadTextEntity, KeepsCoordinatesAndTextUpToTheNextType) {
        {1.5, 2, 0, "ABC", 0, "TEXT"}},
       {"a later text replaces", "1\r\nA\r\n1\r\nB\r\n0\r\nX\r\n", {0, 0, 0, "B", 0, "X"}},
       {"an empty text changes nothing", "1\r\nA\r\n1\r\n\r\n0\r\nX\r\n", {0, 0, 0, "A", 0, "X"}},
+      {"empty coordinates change nothing",
+       "10\r\n5\r\n20\r\n7\r\n10\r\n\r\n20\r\n\r\n0\r\nX\r\n",
+       {5, 7, 0, "", 0, "X"}},
+      {"after group 101 the point stays and is not parsed",
+       "10\r\n1\r\n20\r\n2\r\n30\r\n3\r\n101\r\nEmbedded Object\r\n10\r\n1\r\n20\r\n0\r\n"
+       "30\r\n1E400\r\n1\r\nkept\r\n0\r\nX\r\n",
+       {1, 2, 3, "kept", 0, "X"}},
       {"an invalid coordinate gives 0",
        "10\r\n5\r\n10\r\nabc\r\n0\r\nX\r\n",
        {0, 0, 0, "", 0, "X"}},

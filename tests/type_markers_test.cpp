@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "support/code_page_932.h"
+#include "support/fake_platform.h"
 
 namespace toridasu {
 namespace {
@@ -30,6 +30,14 @@ const MarkerCase kMarkerCases[] = {
      "TEXT", false},                 // サEXT: T is a second byte
     {"\x83\x54TEXT", "TEXT", true},  // サTEXT
     {"\x81\x81TEXT", "TEXT", true},  // a trail byte in the lead ranges
+    {"\x9FTEXT", "TEXT", false},     // the edges of both lead ranges
+    {"\xE0TEXT", "TEXT", false},
+    {"\xFCTEXT", "TEXT", false},
+    {"\xA0TEXT", "TEXT", true},  // just outside them
+    {"\xFDTEXT", "TEXT", true},
+    {"\x9F"
+     "EOF",
+     "EOF", false},
     {"entities", "ENTITIES", true},
     {"\x82\x60"
      "ENTITIES",
@@ -37,19 +45,30 @@ const MarkerCase kMarkerCases[] = {
 };
 
 TEST(ContainsMarker, FindsTheWordInAnyCaseOutsideDoubleByteCharacters) {
-  UseCodePage932();
+  FakePlatform codePage932;
+  const ConversionContext context = LocaleContext(codePage932);
   for (const MarkerCase& c : kMarkerCases) {
-    EXPECT_EQ(ContainsMarker(c.value, c.marker), c.found) << c.value << " / " << c.marker;
+    EXPECT_EQ(ContainsMarker(c.value, c.marker, context), c.found) << c.value << " / " << c.marker;
+    // A type line's two markers come from one upper-casing, by the same rule.
+    const TypeMarkers markers = MarkersOfType(c.value, context);
+    if (c.marker == kTextMarker) {
+      EXPECT_EQ(markers.text, c.found) << c.value;
+    }
+    if (c.marker == kEndOfFileMarker) {
+      EXPECT_EQ(markers.endOfFile, c.found) << c.value;
+    }
   }
 }
 
 TEST(ContainsMarker, WithoutDoubleByteSupportEveryOccurrenceCounts) {
-  UseSingleByteSystem();
-  EXPECT_TRUE(
-      ContainsMarker("\x83\x54"
-                     "EXT",
-                     "TEXT"));
-  UseCodePage932();
+  FakePlatform singleByte;
+  singleByte.doubleByte = false;
+  const ConversionContext context = LocaleContext(singleByte);
+  for (const char* value : {"\x83\x54"
+                            "EXT",
+                            "\x9FTEXT"}) {
+    EXPECT_TRUE(ContainsMarker(value, "TEXT", context)) << value;
+  }
 }
 
 }  // namespace

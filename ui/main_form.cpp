@@ -116,6 +116,8 @@ void TForm1::Button1Click() { ui::Button1Click(*this); }
 void TForm1::Button3Click() { ui::Button3Click(*this); }
 void TForm1::Button2Click() { ui::Button2Click(*this); }
 
+const ConversionContext& TForm1::Conversion() { return CurrentShell().Conversion(); }
+
 TEdit* TForm1::Field(FieldId field) const { return field == FieldId::kSource ? Edit1 : Edit2; }
 
 std::string TForm1::FieldText(FieldId field) { return Field(field)->Text(); }

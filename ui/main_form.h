@@ -52,6 +52,7 @@ class TForm1 : public TForm, public ActionsHost {
   TOpenDialog& SourceChooser() override;
   TOpenDialog& DestinationChooser() override;
   void Close() override { TForm::Close(); }
+  const ConversionContext& Conversion() override;
 
  protected:
   EventHandler FindHandler(std::string_view name) override;

@@ -28,6 +28,11 @@ Shell* current = nullptr;
 
 }  // namespace
 
+const ConversionContext& Shell::Conversion() const {
+  static const ConversionContext context = LocaleContext(SystemPlatform());
+  return context;
+}
+
 Shell& CurrentShell() { return current != nullptr ? *current : noShell; }
 
 void SetShell(Shell* shell) { current = shell; }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/conversion_context.h"
+
 namespace toridasu::ui {
 
 class Shell {
@@ -45,6 +47,11 @@ class Shell {
   // Called from inside a catch block of a message handler: shows the error
   // being handled (std::current_exception) and lets the program go on.
   virtual void ReportHandlerError(const void* sender) = 0;
+
+  // The process's conversion context (platform, lead bytes, decimal
+  // separator) as the last locale refresh left it. A shell that keeps none
+  // answers the system's locale as it was first asked.
+  virtual const ConversionContext& Conversion() const;
 };
 
 // The shell of this process; set by the application at start-up (tests may

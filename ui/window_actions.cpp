@@ -39,7 +39,9 @@ void Warn(ActionsHost& host, uint32_t textId, FieldId field) {
 // its extension, back into the field.
 void Browse(ActionsHost& host, FieldId field, TOpenDialog& chooser, bool sourceMustExist) {
   std::string text = host.FieldText(field);
-  if (sourceMustExist && !FileIsPresent(text + kSourceExtension)) text.clear();
+  if (sourceMustExist && !FileIsPresent(text + kSourceExtension, *host.Conversion().platform)) {
+    text.clear();
+  }
   chooser.SetFileName(FileNamePart(text));
   chooser.SetInitialDir(DirectoryPart(text));
   if (!chooser.Execute()) return;
@@ -70,11 +72,12 @@ void Button2Click(ActionsHost& host) {
     return;
   }
   const std::string sourceName = source + kSourceExtension;
-  if (!FileIsPresent(sourceName)) {
+  const ConversionContext& context = host.Conversion();
+  if (!FileIsPresent(sourceName, *context.platform)) {
     Warn(host, text_id::kSourceNotFound, FieldId::kSource);
     return;
   }
-  if (ConvertDxfToCsv(sourceName, destination)) {
+  if (ConvertDxfToCsv(sourceName, destination, context)) {
     Say(text_id::kConverted, mkInformation);
   } else {
     Say(text_id::kNotConverted, mkWarning);

@@ -12,6 +12,7 @@
 #include "app/application.h"
 #include "engine/conversion_job.h"
 #include "main_window_support.h"
+#include "ui/shell.h"
 
 namespace toridasu::test {
 namespace {
@@ -60,7 +61,7 @@ TEST(LocaleRefresh, ASettingsChangeSetsTheSeparatorOfTheNextConversion) {
     const char* record;
   };
   const SymbolCase cases[] = {
-      {",", "12,5,-3,0,25,\"A\"\r\n"},
+      {",", "\"12,5\",\"-3\",\"0,25\",\"A\"\r\n"},  // quoted: still four fields
       {".", "12.5,-3,0.25,\"A\"\r\n"},
       {"::", "12.5,-3,0.25,\"A\"\r\n"},  // longer than one character: "."
       {";", "12;5,-3,0;25,\"A\"\r\n"},
@@ -73,7 +74,7 @@ TEST(LocaleRefresh, ASettingsChangeSetsTheSeparatorOfTheNextConversion) {
     // Sent by the platform to every top-level window; the program listens
     // on ApplicationWindow.
     SendMessageA(app::Application->Handle(), WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
-    ASSERT_TRUE(ConvertDxfToCsv(base + ".dxf", base));
+    ASSERT_TRUE(ConvertDxfToCsv(base + ".dxf", base, ui::CurrentShell().Conversion()));
     const std::string csv = ReadFile(base + ".csv");
     EXPECT_EQ(csv.substr(csv.find("\r\n") + 2), c.record);
   }

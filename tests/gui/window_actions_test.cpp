@@ -13,7 +13,7 @@
 
 #include "base/errors.h"
 #include "base/lead_bytes.h"
-#include "engine/decimal_separator.h"
+#include "engine/conversion_context.h"
 #include "platform/platform.h"
 #include "ui/actions_host.h"
 #include "ui/file_chooser.h"
@@ -97,6 +97,7 @@ class FakeWindow : public ActionsHost {
   TOpenDialog& SourceChooser() override { return open; }
   TOpenDialog& DestinationChooser() override { return save; }
   void Close() override { ++closeRequests; }
+  const ConversionContext& Conversion() override { return context; }
 
   static std::size_t Index(FieldId field) { return field == FieldId::kSource ? 0 : 1; }
   std::array<std::string, 2> fields;
@@ -104,14 +105,17 @@ class FakeWindow : public ActionsHost {
   FakeChooser<TOpenDialog> open;
   FakeChooser<TSaveDialog> save;
   int closeRequests = 0;
+  ConversionContext context = [] {
+    ConversionContext own = LocaleContext(CurrentPlatform());
+    own.decimalSeparator = '.';  // whatever the user's locale says
+    return own;
+  }();
 };
 
 class WindowActions : public ::testing::Test {
  protected:
   void SetUp() override {
     RefreshLeadByteSet(CurrentPlatform());
-    savedSeparator_ = DecimalSeparator();
-    SetDecimalSeparator('.');
     said.clear();
     SetActionFeedbackForTesting(&kRecorder);
     char temp[MAX_PATH] = {};
@@ -130,7 +134,6 @@ class WindowActions : public ::testing::Test {
     }
     RemoveDirectoryA(folder_.c_str());
     SetActionFeedbackForTesting(nullptr);
-    SetDecimalSeparator(savedSeparator_);
   }
 
   std::string In(const std::string& name) const { return folder_ + "\\" + name; }
@@ -159,7 +162,6 @@ class WindowActions : public ::testing::Test {
   }
 
   std::string folder_;
-  char savedSeparator_ = '.';
 };
 
 TEST_F(WindowActions, ConvertTellsTheUserWhatHappened) {

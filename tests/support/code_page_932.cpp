@@ -36,13 +36,11 @@ class CodePageOnly : public Platform {
 }  // namespace
 
 void UseCodePage932() {
-  ResetLeadByteSetForTesting();
   CodePageOnly platform(true);
   RefreshLeadByteSet(platform);
 }
 
 void UseSingleByteSystem() {
-  ResetLeadByteSetForTesting();
   CodePageOnly platform(false);
   RefreshLeadByteSet(platform);
 }

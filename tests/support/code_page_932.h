@@ -1,5 +1,6 @@
-// Sets the process-wide lead-byte set the way a Japanese system does, or the
-// way a system without double-byte support does, whatever the host.
+// Refreshes the process's lead-byte set (the path operations') as a Japanese
+// system answers, or as a system without double-byte support does, whatever
+// the host. The conversion engine takes its set from its context instead.
 #pragma once
 
 namespace toridasu {

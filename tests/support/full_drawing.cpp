@@ -30,7 +30,9 @@ Converted Convert(const std::string& drawing, const FullOptions& options) {
   FakePlatform fake;
   fake.AddFile("in.dxf", drawing);
   Converted result;
-  result.converted = ConvertFull("in.dxf", "out.csv", options, &result.stats, fake);
+  ConversionContext context;
+  context.platform = &fake;
+  result.converted = ConvertFull("in.dxf", "out.csv", context, options, &result.stats);
   const std::string csv = fake.Contents("out.csv");
   const std::size_t headerEnd = csv.find("\r\n");
   // CR LF line ends as LF.
