@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/conversion_job.h"
+#include "full/full_conversion.h"
 #include "synthetic_drawing.h"
 
 namespace {
@@ -89,9 +90,26 @@ void Convert(benchmark::State& state, Drawing& d) {
 void BM_ConvertDxfToCsv(benchmark::State& state) { Convert(state, TheDrawing()); }
 void BM_ConvertDenseText(benchmark::State& state) { Convert(state, TheDenseDrawing()); }
 
+// The full mode on the realistic drawing: every text decoded to Unicode, the
+// block references expanded, the CSV in Shift-JIS.
+void BM_ConvertFull(benchmark::State& state) {
+  Drawing& d = TheDrawing();
+  const toridasu::ConversionContext context = toridasu::LocaleContext(toridasu::CurrentPlatform());
+  uint64_t records = 0;
+  for (auto _ : state) {
+    toridasu::full::FullStats stats;
+    if (!toridasu::full::ConvertFull(d.path, d.output, context, {}, &stats))
+      state.SkipWithError("conversion failed");
+    records = stats.records;
+  }
+  state.counters["records"] = static_cast<double>(records);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * d.bytes));
+}
+
 BENCHMARK(BM_MemchrLinePass)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ConvertDxfToCsv)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ConvertDenseText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ConvertFull)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
