@@ -88,38 +88,16 @@ Coordinate Evaluate(const DigitAccumulator& digits, int64_t scale, bool negative
 // Significands below this take one more digit and stay below 10^19.
 constexpr uint64_t kShortDigitsLimit = 1000000000000000000u;
 
-// The short path's whole number: up to 19 significant digits in an integer,
-// and a twentieth kept apart, as some drawing programs write 20 digits.
-class ShortDigits {
- public:
-  // False at a twenty-first significant digit.
-  bool Push(char c) {
-    const auto digit = static_cast<uint32_t>(c - '0');
-    if (whole_ < kShortDigitsLimit) {
-      whole_ = whole_ * 10 + digit;
-      return true;
-    }
-    if (twentieth_ >= 0) return false;
-    twentieth_ = static_cast<int>(digit);
-    return true;
-  }
-
-  bool IsZero() const { return whole_ == 0; }
-
-  // The number as the digit accumulator holds it: its first 19 digits are
-  // exact, and the twentieth comes by the accumulator's own step, exact below
-  // 2^64 and otherwise one rounded multiplication and one rounded addition.
-  ExtendedReal Value() const {
-    if (twentieth_ < 0) return ExtendedReal::FromUint64(whole_);
-    const auto digit = static_cast<uint32_t>(twentieth_);
-    if (whole_ < kExactLimit) return ExtendedReal::FromUint64(whole_ * 10 + digit);
-    return ExtendedReal::FromUint64(whole_).Multiply(kTen).AddSmall(digit);
-  }
-
- private:
-  uint64_t whole_ = 0;
-  int twentieth_ = -1;
-};
+// The short path's whole number as the digit accumulator holds it: its
+// first 19 digits are exact, and a twentieth (some drawing programs write 20)
+// comes by the accumulator's own step, exact below 2^64 and otherwise one
+// rounded multiplication and one rounded addition.
+ExtendedReal WholeNumber(uint64_t first19, int twentieth) {
+  if (twentieth < 0) return ExtendedReal::FromUint64(first19);
+  const auto digit = static_cast<uint32_t>(twentieth);
+  if (first19 < kExactLimit) return ExtendedReal::FromUint64(first19 * 10 + digit);
+  return ExtendedReal::FromUint64(first19).Multiply(kTen).AddSmall(digit);
+}
 
 // Fraction and exponent digits beyond these send a text to the full path.
 constexpr int kShortFractionDigits = 64;
@@ -130,7 +108,7 @@ constexpr int kShortExponentDigits = 4;
 namespace internal {
 
 // Every text that this accepts the full path accepts too, as valid and with
-// the same whole number (see ShortDigits). With |scale| <= 27 the full path
+// the same whole number (see WholeNumber). With |scale| <= 27 the full path
 // applies one exact factor, which the short scaling does bit for bit; the
 // result, between 10^-27 and 10^47, is neither subnormal nor out of range.
 bool ParseShortCoordinate(std::string_view text, Coordinate* result) {
@@ -141,14 +119,27 @@ bool ParseShortCoordinate(std::string_view text, Coordinate* result) {
   if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
   if (p == end) return false;
 
-  ShortDigits digits;
+  // Up to 19 significant digits in an integer; a twentieth kept apart.
+  uint64_t whole = 0;
+  int twentieth = -1;
   for (; p != end && IsDigit(*p); ++p) {
-    if (!digits.Push(*p)) return false;
+    if (whole >= kShortDigitsLimit) {
+      if (twentieth >= 0) return false;
+      twentieth = *p - '0';
+    } else {
+      whole = whole * 10 + static_cast<uint32_t>(*p - '0');
+    }
   }
   int fractionDigits = 0;
   if (p != end && *p == '.') {
     for (++p; p != end && IsDigit(*p); ++p) {
-      if (!digits.Push(*p) || ++fractionDigits > kShortFractionDigits) return false;
+      if (++fractionDigits > kShortFractionDigits) return false;
+      if (whole >= kShortDigitsLimit) {
+        if (twentieth >= 0) return false;
+        twentieth = *p - '0';
+      } else {
+        whole = whole * 10 + static_cast<uint32_t>(*p - '0');
+      }
     }
   }
   int exponent = 0;
@@ -166,13 +157,13 @@ bool ParseShortCoordinate(std::string_view text, Coordinate* result) {
   }
   if (p != end) return false;
 
-  if (digits.IsZero()) {
+  if (whole == 0) {
     *result = Valid(negative ? -0.0 : 0.0);
     return true;
   }
   const int scale = exponent - fractionDigits;
   if (scale < -kMaxShortScale || scale > kMaxShortScale) return false;
-  ExtendedReal value = digits.Value().ScaledByShortPowerOfTen(scale);
+  ExtendedReal value = WholeNumber(whole, twentieth).ScaledByShortPowerOfTen(scale);
   if (negative) value = value.Negated();
   *result = Valid(value.ToDouble().value);
   return true;

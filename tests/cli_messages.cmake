@@ -31,6 +31,9 @@ foreach(case ${cases})
   expect_match("${err}" "${expected}" "${arguments}")
 endforeach()
 expect_match("${err}" "records 0" "a failed drawing counts no records")
+# A -d that names a file: the folder is named, before any work.
+run(2 -d good.dxf good.dxf)
+expect_match("${err}" "cannot make the folder good\\.dxf. check the name" "-d on a file")
 
 # The summary counts the records of the CSV files kept, not of those removed.
 run(1 -j 1 good.dxf broken.dxf)
