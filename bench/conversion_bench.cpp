@@ -7,6 +7,7 @@
 //   dense       every entity a text
 //   long_text   one text of 100 MB (peak memory against its size)
 //   realistic_1gb  only with TORIDASU_BENCH_1GB=1 (slow)
+// and the full mode on the realistic drawing (throughput only).
 // peak_MB is the process's peak resident memory during the conversions.
 #include <benchmark/benchmark.h>
 
@@ -19,6 +20,7 @@
 #include <string>
 
 #include "engine/conversion_job.h"
+#include "full/full_conversion.h"
 #include "synthetic_drawing.h"
 
 namespace {
@@ -150,11 +152,28 @@ void BM_ConvertRealistic1Gb(benchmark::State& state) {
   Convert(state, Kind::kRealistic1Gb);
 }
 
+// The full mode on the realistic drawing: every text decoded to Unicode, the
+// block references expanded, the CSV in Shift-JIS.
+void BM_ConvertFull(benchmark::State& state) {
+  Drawing& d = DrawingOf(Kind::kRealistic);
+  const toridasu::ConversionContext context = toridasu::LocaleContext(toridasu::CurrentPlatform());
+  uint64_t records = 0;
+  for (auto _ : state) {
+    toridasu::full::FullStats stats;
+    if (!toridasu::full::ConvertFull(d.path, d.output, context, {}, &stats))
+      state.SkipWithError("conversion failed");
+    records = stats.records;
+  }
+  state.counters["records"] = static_cast<double>(records);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * d.bytes));
+}
+
 BENCHMARK(BM_ConvertDxfToCsv)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_ConvertLfOnly)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_ConvertDenseText)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_ConvertLongText)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_ConvertRealistic1Gb)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+BENCHMARK(BM_ConvertFull)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

@@ -48,6 +48,52 @@ class Writer {
   uint64_t total_ = 0;
 };
 
+// A point (groups 10, 20, 30), its z 0.
+void Point(Writer& w, int code, double x, double y) {
+  w.Real(code, x);
+  w.Real(code + 10, y);
+  w.Real(code + 20, 0.0);
+}
+
+// The opening of an entity or block on layer 0.
+void Begin(Writer& w, const char* type) {
+  w.Pair(0, type);
+  w.Pair(8, "0");
+}
+
+// Two small blocks, as real plans hold them: a room tag (a text and an
+// attribute definition) and a door mark (a line and a text).
+void WriteBlocks(Writer& w) {
+  w.Pair(0, "SECTION");
+  w.Pair(2, "BLOCKS");
+  Begin(w, "BLOCK");
+  w.Pair(2, "ROOMTAG");
+  Point(w, 10, 0.0, 0.0);
+  Begin(w, "TEXT");
+  Point(w, 10, -300.0, 150.0);
+  w.Real(40, 150.0);
+  w.Pair(1, "\x95\x94\x89\xAE");  // 部屋
+  Begin(w, "ATTDEF");
+  Point(w, 10, -300.0, -150.0);
+  w.Real(40, 200.0);
+  w.Pair(1, "");
+  w.Pair(3, "NAME?");
+  w.Pair(2, "NAME");
+  w.Pair(0, "ENDBLK");
+  Begin(w, "BLOCK");
+  w.Pair(2, "DOOR");
+  Point(w, 10, 450.0, 0.0);
+  Begin(w, "LINE");
+  Point(w, 10, 0.0, 0.0);
+  Point(w, 11, 900.0, 0.0);
+  Begin(w, "TEXT");
+  Point(w, 10, 450.0, 100.0);
+  w.Real(40, 100.0);
+  w.Pair(1, "WD-1");
+  w.Pair(0, "ENDBLK");
+  w.Pair(0, "ENDSEC");
+}
+
 }  // namespace
 
 uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool dense,
@@ -63,6 +109,7 @@ uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool den
   w.Pair(9, "$ACADVER");
   w.Pair(1, "AC1015");
   w.Pair(0, "ENDSEC");
+  WriteBlocks(w);
   w.Pair(0, "SECTION");
   w.Pair(2, "ENTITIES");
   uint64_t texts = 0;
@@ -70,7 +117,29 @@ uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool den
   char hex[16];
   while (w.Size() < bytes) {
     std::snprintf(hex, sizeof hex, "%llX", static_cast<unsigned long long>(handle++));
-    if (pick(random) == 0 || dense) {
+    if (!dense && pick(random) == 1 && pick(random) < 3) {
+      // A room tag or a door: a reference to a small block, with an attribute.
+      const bool tag = pick(random) < 5;
+      w.Pair(0, "INSERT");
+      w.Pair(5, hex);
+      w.Pair(8, "SYMBOL");
+      w.Pair(66, "1");
+      w.Pair(2, tag ? "ROOMTAG" : "DOOR");
+      w.Real(10, coordinate(random));
+      w.Real(20, coordinate(random));
+      w.Real(30, 0.0);
+      w.Real(50, tag ? 0.0 : 90.0);
+      w.Pair(0, "ATTRIB");
+      w.Pair(8, "SYMBOL");
+      w.Real(10, coordinate(random));
+      w.Real(20, coordinate(random));
+      w.Real(30, 0.0);
+      w.Real(40, 200.0);
+      w.Pair(1, kTexts[texts % (sizeof kTexts / sizeof kTexts[0])]);
+      w.Pair(2, "NAME");
+      w.Pair(0, "SEQEND");
+      ++texts;
+    } else if (pick(random) == 0 || dense) {
       w.Pair(0, "TEXT");
       w.Pair(5, hex);
       w.Pair(8, "TEXT-1");

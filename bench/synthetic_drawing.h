@@ -1,6 +1,6 @@
 // A generated drawing that looks like the real ones: CR LF line ends, short
 // lines, group codes right-aligned in three columns, about one text entity in
-// ten, Shift-JIS texts.
+// ten, Shift-JIS texts, and references to two small blocks with attributes.
 #pragma once
 
 #include <cstdint>

@@ -9,6 +9,7 @@
 #include "cli/conversion_platform.h"
 #include "cli/failure_text.h"
 #include "cli/file_system.h"
+#include "cli/full_mode.h"
 #include "cli/messages.h"
 
 namespace toridasu::cli {
@@ -34,6 +35,7 @@ Outcome ConvertOne(const Conversion& conversion, const ConversionContext& contex
   }
   if (outcome.converted) {
     outcome.records = stats.records;
+    AddFullModeHint(conversion, outcome);
   } else if (stop.load()) {
     outcome.interrupted = true;
   } else if (stats.failure) {
@@ -49,6 +51,11 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
   const std::atomic<bool>& stop = options.stop ? *options.stop : kNeverStop;
   ConversionOptions shared = options.conversion;
   shared.bytesRead = options.bytesRead;
+  std::optional<full::FullOptions> sharedFull;
+  if (options.full) {
+    sharedFull = *options.full;
+    sharedFull->bytesRead = options.bytesRead;
+  }
   std::vector<std::optional<Outcome>> outcomes(conversions.size());
   std::mutex mutex;
   std::size_t nextToStart = 0;
@@ -68,7 +75,9 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
       if (stop.load()) {
         outcome.interrupted = true;
       } else {
-        outcome = ConvertOne(conversions[index], options.context, shared, stop);
+        outcome = sharedFull
+                      ? ConvertOneFull(conversions[index], options.context, *sharedFull, stop)
+                      : ConvertOne(conversions[index], options.context, shared, stop);
         if (options.finished) options.finished->fetch_add(1);
       }
       std::lock_guard<std::mutex> lock(mutex);

@@ -10,6 +10,7 @@
 
 #include "cli/batch_plan.h"
 #include "engine/conversion_job.h"
+#include "full/full_conversion.h"
 #include "platform/platform.h"
 
 namespace toridasu::cli {
@@ -18,7 +19,8 @@ struct Outcome {
   bool converted = false;
   bool interrupted = false;  // given up, or never started, after an interruption
   uint64_t records = 0;
-  std::string message;  // native text: why it failed; empty when converted
+  std::string message;             // native text: why it failed; empty when converted
+  std::vector<std::string> notes;  // native texts: warnings and hints, in order
 };
 
 struct RunOptions {
@@ -27,6 +29,7 @@ struct RunOptions {
   // platform is ConvertOne's); the user's locale unless changed.
   ConversionContext context = LocaleContext(CurrentPlatform());
   ConversionOptions conversion;
+  const full::FullOptions* full = nullptr;  // set: the drawings are read in full mode
   // Once set, no drawing starts, and those under way give up.
   const std::atomic<bool>* stop = nullptr;
   std::atomic<uint64_t>* bytesRead = nullptr;  // the reading of all drawings together

@@ -6,6 +6,8 @@
 
 #include "cli/console.h"
 #include "cli/messages.h"
+#include "full/code_page.h"
+#include "full/columns.h"
 #include "version.h"
 
 namespace toridasu::cli {
@@ -70,6 +72,66 @@ std::optional<unsigned> JobsOf(const std::string& text) {
   return jobs;
 }
 
+// The options of the full mode as given.
+struct FullArguments {
+  bool full = false;
+  std::string columns;
+  std::string inputEncoding;
+  bool noBlocks = false;
+  bool noDimensions = false;
+  std::string types;
+};
+
+void AddFullOptions(CLI::App& app, FullArguments& given) {
+  app.add_flag("--full", given.full, Say(Text::kFullHelp));
+  app.add_option("--columns", given.columns, Say(Text::kColumnsHelp))
+      ->type_name(Say(Text::kListValue));
+  app.add_option("--input-encoding", given.inputEncoding, Say(Text::kInputEncodingHelp))
+      ->type_name(Say(Text::kEncodingValue));
+  app.add_flag("--no-blocks", given.noBlocks, Say(Text::kNoBlocksHelp));
+  app.add_flag("--no-dimensions", given.noDimensions, Say(Text::kNoDimensionsHelp));
+  app.add_option("--types", given.types, Say(Text::kTypesHelp))->type_name(Say(Text::kListValue));
+}
+
+// The first option of the full mode given without --full, or empty.
+std::string FullOnlyOption(const FullArguments& given) {
+  if (!given.columns.empty()) return "--columns";
+  if (!given.inputEncoding.empty()) return "--input-encoding";
+  if (given.noBlocks) return "--no-blocks";
+  if (given.noDimensions) return "--no-dimensions";
+  if (!given.types.empty()) return "--types";
+  return "";
+}
+
+// The full mode's choices; a usage error in `error` when a value is unknown.
+full::FullOptions FullOptionsOf(const FullArguments& given, const Settings& settings,
+                                std::string& error) {
+  full::FullOptions options;
+  if (!given.columns.empty()) {
+    std::string bad;
+    const auto columns = full::ParseColumns(given.columns, &bad);
+    if (!columns) error = Say(Text::kUnknownColumn, {bad});
+    if (columns) options.output.columns = *columns;
+  }
+  if (!given.inputEncoding.empty()) {
+    options.texts.inputCodePage = full::CodePageFromEncodingName(given.inputEncoding);
+    if (options.texts.inputCodePage == 0)
+      error = Say(Text::kUnknownInputEncoding, {given.inputEncoding});
+  }
+  for (std::string_view types = given.types; !types.empty();) {
+    const std::size_t comma = types.find(',');
+    const std::string type = full::FoldedName(full::TrimBlanks(types.substr(0, comma)));
+    if (!type.empty()) options.texts.types.push_back(type);
+    types.remove_prefix(comma == std::string_view::npos ? types.size() : comma + 1);
+  }
+  options.output.utf8 = settings.encoding == OutputEncoding::kUtf8;
+  options.output.bom = settings.bom;
+  options.output.replace = options.texts.replace = settings.replaceInvalid;
+  options.texts.blocks = !given.noBlocks;
+  options.texts.dimensions = !given.noDimensions;
+  return options;
+}
+
 }  // namespace
 
 std::optional<OutputEncoding> EncodingNamed(const std::string& name) {
@@ -106,6 +168,8 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Settings* settings) {
   app.add_option("--invalid", invalid, Say(Text::kInvalidHelp))->type_name("error|replace");
   app.add_option("--decimal-separator", separator, Say(Text::kSeparatorHelp))
       ->type_name(Say(Text::kCharacterValue));
+  FullArguments fullGiven;
+  AddFullOptions(app, fullGiven);
   app.set_version_flag("--version", std::string("toridasu-cli ") + TORIDASU_VERSION,
                        Say(Text::kVersionHelp));
   try {
@@ -141,6 +205,13 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Settings* settings) {
   if (!separator.empty()) {
     if (separator.size() != 1) return UsageError(Say(Text::kSeparatorOneByte));
     settings->separator = separator[0];
+  }
+  if (fullGiven.full) {
+    std::string error;
+    settings->full = FullOptionsOf(fullGiven, *settings, error);
+    if (!error.empty()) return UsageError(error);
+  } else if (const std::string option = FullOnlyOption(fullGiven); !option.empty()) {
+    return UsageError(Say(Text::kNeedsFull, {option}));
   }
   return std::nullopt;
 }

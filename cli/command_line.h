@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/batch_plan.h"
+#include "full/full_conversion.h"
 
 namespace toridasu::cli {
 
@@ -21,7 +22,8 @@ struct Settings {
   OutputEncoding encoding = OutputEncoding::kShiftJis;
   bool bom = false;
   bool replaceInvalid = false;
-  char separator = 0;  // 0: the locale's
+  char separator = 0;                     // 0: the locale's
+  std::optional<full::FullOptions> full;  // --full and its options
 };
 
 // Reads the arguments into `settings`. Returns the exit status when the

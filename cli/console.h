@@ -12,6 +12,9 @@ namespace toridasu::cli {
 
 // The string table's and the engine's texts are Shift-JIS: to native.
 std::string NativeFromShiftJis(std::string_view shiftJis);
+// The full reading's texts are UTF-8: to native (a character that the ANSI
+// code page lacks shows as "?").
+std::string NativeFromUtf8(std::string_view utf8);
 
 // Writes native text to stderr or stdout, through the console's own code
 // page when the stream is a Windows console.

@@ -11,6 +11,8 @@ std::string NativeFromShiftJis(std::string_view shiftJis) {
   return out;
 }
 
+std::string NativeFromUtf8(std::string_view utf8) { return std::string(utf8); }
+
 void WriteNative(std::FILE* stream, std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stream);
   std::fflush(stream);

@@ -4,6 +4,7 @@
 
 #include "cli/console.h"
 #include "cli/wide_text.h"
+#include "full/code_page.h"
 
 namespace toridasu::cli {
 namespace {
@@ -16,6 +17,12 @@ HANDLE HandleOf(std::FILE* stream) {
 
 // The program's texts are in the ANSI code page already.
 std::string NativeFromShiftJis(std::string_view shiftJis) { return std::string(shiftJis); }
+
+std::string NativeFromUtf8(std::string_view utf8) {
+  std::string shiftJis;
+  full::AppendUtf8AsShiftJis(utf8, true, shiftJis);
+  return shiftJis;
+}
 
 void WriteNative(std::FILE* stream, std::string_view text) {
   std::fflush(stream);

@@ -68,6 +68,7 @@ int Run(const Settings& settings) {
   options.jobs =
       settings.jobs != 0 ? settings.jobs : std::max(1u, std::thread::hardware_concurrency());
   options.stop = &InterruptionFlag();
+  if (settings.full) options.full = &*settings.full;
 
   uint64_t totalBytes = 0;
   for (const Conversion& c : plan.conversions) totalBytes += FileSizeOf(c.input);
@@ -81,6 +82,9 @@ int Run(const Settings& settings) {
   const auto start = std::chrono::steady_clock::now();
   uint64_t converted = 0, failed = 0, records = 0;
   RunConversions(plan.conversions, options, [&](std::size_t, const Outcome& outcome) {
+    if (!settings.quiet) {
+      for (const std::string& note : outcome.notes) progress.Print(stderr, note + "\n");
+    }
     if (outcome.converted) {
       ++converted;
       records += outcome.records;  // only for the CSV files kept

@@ -93,7 +93,25 @@ enum class Text : uint32_t {
   kBadCommandLine = text_id::kCliBadCommandLine,
   kStandardOutputName = text_id::kCliStandardOutputName,
   kStandardInputName = text_id::kCliStandardInputName,
-  kLast = kStandardInputName,
+  kFullHelp = text_id::kCliFullHelp,
+  kColumnsHelp = text_id::kCliColumnsHelp,
+  kInputEncodingHelp = text_id::kCliInputEncodingHelp,
+  kNoBlocksHelp = text_id::kCliNoBlocksHelp,
+  kNoDimensionsHelp = text_id::kCliNoDimensionsHelp,
+  kTypesHelp = text_id::kCliTypesHelp,
+  kNeedsFull = text_id::kCliNeedsFull,                        // %s: the option
+  kUnknownColumn = text_id::kCliUnknownColumn,                // %s: the name
+  kUnknownInputEncoding = text_id::kCliUnknownInputEncoding,  // %s: the name
+  kUnencodable = text_id::kCliUnencodable,                    // %s: the character
+  kUndefinedBytes = text_id::kCliUndefinedBytes,              // %s: the code page
+  kWarnFallback = text_id::kCliWarnFallback,                  // %s: the code page
+  kWarnCycle = text_id::kCliWarnCycle,                        // %s: the block
+  kWarnMissing = text_id::kCliWarnMissing,                    // %s: the block
+  kWarnTooDeep = text_id::kCliWarnTooDeep,                    // %s: the block
+  kWarnTooMany = text_id::kCliWarnTooMany,                    // %s: the block
+  kHintFull = text_id::kCliHintFull,                          // %s: the number of texts
+  kListValue = text_id::kCliListValue,
+  kLast = kListValue,
 };
 constexpr uint32_t kEnglish = 1000;
 

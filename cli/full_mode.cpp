@@ -1,0 +1,84 @@
+#include "cli/full_mode.h"
+
+#include "base/errors.h"
+#include "cli/console.h"
+#include "cli/conversion_platform.h"
+#include "cli/failure_text.h"
+#include "cli/file_system.h"
+#include "cli/messages.h"
+
+namespace toridasu::cli {
+namespace {
+
+std::string AtLine(const std::string& input, uint64_t line, const std::string& text) {
+  if (line == 0) return input + ": " + text;
+  return input + ": " + Say(Text::kLine, {std::to_string(line)}) + ": " + text;
+}
+
+std::string WarningText(const std::string& input, const full::FullWarning& warning) {
+  using Kind = full::FullWarning::Kind;
+  Text text = Text::kWarnMissing;
+  switch (warning.kind) {
+    case Kind::kFallbackCodePage: text = Text::kWarnFallback; break;
+    case Kind::kBlockCycle: text = Text::kWarnCycle; break;
+    case Kind::kMissingBlock: text = Text::kWarnMissing; break;
+    case Kind::kTooDeep: text = Text::kWarnTooDeep; break;
+    case Kind::kTooManyCopies: text = Text::kWarnTooMany; break;
+  }
+  return AtLine(input, warning.line, Say(text, {NativeFromUtf8(warning.detail)}));
+}
+
+std::string FullFailureText(const std::string& input, const full::FullFailure& failure) {
+  const Text text = failure.kind == full::FullFailure::Kind::kUnencodable ? Text::kUnencodable
+                                                                          : Text::kUndefinedBytes;
+  return AtLine(input, failure.line, Say(text, {NativeFromUtf8(failure.detail)}));
+}
+
+}  // namespace
+
+Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& context,
+                       const full::FullOptions& options, const std::atomic<bool>& stop,
+                       Platform& system) {
+  Outcome outcome;
+  if (!conversion.outputFolder.empty() && !MakeDirectories(conversion.outputFolder)) {
+    outcome.message = Say(Text::kCannotMakeFolder, {conversion.outputFolder});
+    return outcome;
+  }
+  ConversionPlatform platform(system, stop, conversion.streams);
+  ConversionContext own = context;
+  own.platform = &platform;
+  full::FullStats stats;
+  try {
+    outcome.converted =
+        full::ConvertFull(conversion.input, conversion.output, own, options, &stats);
+  } catch (const EInOutError& error) {
+    // The drawing could not be opened: nothing was written.
+    stats.error = ConversionFailure{error.KindName(), error.Message(), error.Code(), 0};
+  }
+  for (const full::FullWarning& warning : stats.warnings) {
+    outcome.notes.push_back(WarningText(conversion.input, warning));
+  }
+  if (outcome.converted) {
+    outcome.records = stats.records;
+  } else if (stop.load()) {
+    outcome.interrupted = true;
+  } else if (stats.failure) {
+    outcome.message = FullFailureText(conversion.input, *stats.failure);
+  } else if (stats.error) {
+    outcome.message = FailureText({conversion.input, conversion.output, *stats.error,
+                                   platform.Fault(), platform.OpenedDrawing()});
+  }
+  return outcome;
+}
+
+void AddFullModeHint(const Conversion& conversion, Outcome& outcome) {
+  // Standard input cannot be read a second time.
+  if (!outcome.converted || outcome.records != 0 || conversion.streams.input) return;
+  const uint64_t shown = full::TextsShownByReferences(conversion.input);
+  if (shown != 0) {
+    outcome.notes.push_back(conversion.input + ": " +
+                            Say(Text::kHintFull, {std::to_string(shown)}));
+  }
+}
+
+}  // namespace toridasu::cli

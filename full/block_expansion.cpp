@@ -1,0 +1,164 @@
+#include "full/block_expansion.h"
+
+#include <algorithm>
+
+namespace toridasu::full {
+namespace {
+
+Vec3 ToVec(const Point3& p) { return Vec3{p.x, p.y, p.z}; }
+Point3 ToPoint(const Vec3& v) { return Point3{v.x, v.y, v.z}; }
+
+std::string Joined(const std::string& path, const std::string& name) {
+  return path.empty() ? name : path + "/" + name;
+}
+
+}  // namespace
+
+void BlockExpander::ExpandReference(const BlockReference& reference, const Affine3& holder,
+                                    const std::string& path, const std::string& space) {
+  work_ = 0;
+  cut_ = false;
+  const bool identity = holder.cx == Vec3{1, 0, 0} && holder.cy == Vec3{0, 1, 0} &&
+                        holder.cz == Vec3{0, 0, 1} && holder.t == Vec3{};
+  ExpandOne(reference, holder, identity, path, space);
+}
+
+void BlockExpander::ExpandDefinition(const BlockDefinition& definition, const std::string& space) {
+  work_ = 0;
+  cut_ = false;
+  open_.assign(1, store_.IndexOf(definition.name));
+  ExpandItems(definition, Affine3{}, true, "", space);
+  open_.clear();
+}
+
+bool BlockExpander::Spend(const std::string& name, uint64_t line) {
+  if (cut_) return false;
+  if (++work_ <= limits_.maxCopies) return true;
+  warnings_.Add(FullWarning::Kind::kTooManyCopies, name, line);
+  cut_ = true;
+  return false;
+}
+
+void BlockExpander::EmitTopInPlace(BlockText& text, const std::string& space) {
+  // Nothing to place: the record itself is written.
+  text.record.space = space;
+  text.record.block.clear();
+  emit_(text.record);
+}
+
+void BlockExpander::EmitTop(const BlockText& text, const std::string& space) {
+  work_ = 0;
+  cut_ = false;
+  EmitText(text, Affine3{}, true, "", space);
+}
+
+void BlockExpander::EmitText(const BlockText& text, const Affine3& transform, bool identity,
+                             const std::string& path, const std::string& space) {
+  if (!Spend(path, text.record.line)) return;
+  placed_ = text.record;
+  placed_.space = space;
+  placed_.block = path;
+  if (inDimension_) placed_.type = "DIMENSION";
+  if (!identity) {
+    placed_.point = ToPoint(transform.ApplyToPoint(ToVec(text.record.point)));
+    placed_.align = ToPoint(transform.ApplyToPoint(ToVec(text.record.align)));
+    const TextFrame frame = TransformTextFrame(transform, OcsFromExtrusion(text.frame.extrusion),
+                                               text.frame.rotation, text.frame.height);
+    placed_.rotation = frame.rotationDegrees;
+    placed_.height = frame.height;
+  }
+  emit_(placed_);
+}
+
+void BlockExpander::ExpandItems(const BlockDefinition& definition, const Affine3& transform,
+                                bool identity, const std::string& path, const std::string& space) {
+  for (const auto& item : definition.items) {
+    if (cut_) return;
+    if (const BlockText* text = std::get_if<BlockText>(&item)) {
+      EmitText(*text, transform, identity, path, space);
+    } else {
+      ExpandOne(std::get<BlockReference>(item), transform, identity, path, space);
+    }
+  }
+}
+
+void BlockExpander::ExpandOne(const BlockReference& reference, const Affine3& holder,
+                              bool holderIdentity, const std::string& path,
+                              const std::string& space) {
+  const std::string inner = Joined(path, reference.name);
+  if (reference.dimension) {
+    ExpandDimension(reference, holder, holderIdentity, inner, space);
+    return;
+  }
+  // The definition to draw in every cell, unless it cannot or must not be.
+  const BlockDefinition* definition = nullptr;
+  const int64_t index = expandBlocks_ ? store_.IndexOf(reference.name) : -1;
+  if (expandBlocks_ && index < 0) {
+    warnings_.Add(FullWarning::Kind::kMissingBlock, reference.name, reference.line);
+  } else if (index >= 0 && std::find(open_.begin(), open_.end(), index) != open_.end()) {
+    warnings_.Add(FullWarning::Kind::kBlockCycle, reference.name, reference.line);
+  } else if (index >= 0 && open_.size() >= static_cast<std::size_t>(limits_.maxDepth)) {
+    warnings_.Add(FullWarning::Kind::kTooDeep, reference.name, reference.line);
+  } else if (index >= 0) {
+    definition = &store_.At(static_cast<std::size_t>(index));
+  }
+  if (!definition && reference.attributes.empty()) return;
+
+  const uint64_t columns = static_cast<uint64_t>(std::max<int32_t>(1, reference.columns));
+  const uint64_t rows = static_cast<uint64_t>(std::max<int32_t>(1, reference.rows));
+  uint64_t cells = columns * rows;
+  if (cells > limits_.maxGridCopies) {
+    warnings_.Add(FullWarning::Kind::kTooManyCopies, reference.name, reference.line);
+    cells = limits_.maxGridCopies;
+  }
+  BlockPlacement placement;
+  placement.basePoint = definition ? definition->basePoint : Vec3{};
+  placement.insertionPoint = reference.insertionPoint;
+  placement.scale = reference.scale;
+  placement.rotationDegrees = reference.rotation;
+  placement.extrusion = reference.extrusion;
+  const Affine3 firstCell = BlockTransform(placement);
+  if (definition) open_.push_back(index);
+  for (uint64_t cell = 0; cell < cells && !cut_; ++cell) {
+    if (!Spend(inner, reference.line)) break;
+    placement.columnOffset = static_cast<double>(cell % columns) * reference.columnSpacing;
+    placement.rowOffset = static_cast<double>(cell / columns) * reference.rowSpacing;
+    const Affine3 local = BlockTransform(placement);
+    // The attributes stand where the reference put them, moved with each cell.
+    const Affine3 moved = Compose(holder, Affine3::Translation(Subtract(local.t, firstCell.t)));
+    for (const BlockText& attribute : reference.attributes) {
+      EmitText(attribute, cell == 0 ? holder : moved, holderIdentity && cell == 0, inner, space);
+    }
+    if (definition) ExpandItems(*definition, Compose(holder, local), false, inner, space);
+  }
+  if (definition) open_.pop_back();
+}
+
+void BlockExpander::ExpandDimension(const BlockReference& reference, const Affine3& holder,
+                                    bool holderIdentity, const std::string& inner,
+                                    const std::string& space) {
+  if (!dimensions_) return;
+  const int64_t index = store_.IndexOf(reference.name);
+  if (index < 0) {
+    // No block: the dimension's own text.
+    if (reference.hasFallback) EmitText(reference.fallback, holder, holderIdentity, inner, space);
+    return;
+  }
+  if (std::find(open_.begin(), open_.end(), index) != open_.end()) {
+    warnings_.Add(FullWarning::Kind::kBlockCycle, reference.name, reference.line);
+    return;
+  }
+  if (open_.size() >= static_cast<std::size_t>(limits_.maxDepth)) {
+    warnings_.Add(FullWarning::Kind::kTooDeep, reference.name, reference.line);
+    return;
+  }
+  // A dimension's block is drawn where the dimension stands.
+  open_.push_back(index);
+  const bool outer = inDimension_;
+  inDimension_ = true;
+  ExpandItems(store_.At(static_cast<std::size_t>(index)), holder, holderIdentity, inner, space);
+  inDimension_ = outer;
+  open_.pop_back();
+}
+
+}  // namespace toridasu::full

@@ -1,0 +1,78 @@
+// Texts shown through block references: each text of the referenced
+// definition, and of the definitions it references in turn, placed in the
+// world by the composed transforms. Nothing is copied per reference, so a
+// block referenced 100,000 times is held once. A cycle, a missing block, too
+// deep a nesting and too many copies are cut, each with one warning.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "full/block_store.h"
+#include "full/full_warnings.h"
+#include "full/ocs.h"
+
+namespace toridasu::full {
+
+struct ExpansionLimits {
+  int32_t maxDepth = 16;           // references inside references
+  uint64_t maxGridCopies = 10000;  // cells of one MINSERT grid
+  uint64_t maxCopies = 1000000;    // texts and cells through one top-level reference
+};
+
+class BlockExpander {
+ public:
+  using Emit = std::function<void(const TextRecord&)>;
+
+  BlockExpander(const BlockStore& blocks, WarningLog& warnings, Emit emit, bool expandBlocks = true,
+                bool dimensions = true, ExpansionLimits limits = {})
+      : store_(blocks),
+        warnings_(warnings),
+        emit_(std::move(emit)),
+        expandBlocks_(expandBlocks),
+        dimensions_(dimensions),
+        limits_(limits) {}
+
+  // The texts that `reference` shows. `holder` places the coordinates it
+  // lives in (identity at the top of a space), `path` is the block path of
+  // the holder ("" at the top), `space` names the space.
+  void ExpandReference(const BlockReference& reference, const Affine3& holder,
+                       const std::string& path, const std::string& space);
+  // The texts of a definition drawn as it is (a paper-space layout).
+  void ExpandDefinition(const BlockDefinition& definition, const std::string& space);
+
+  // A text at the top of a space, written as it stands.
+  void EmitTop(const BlockText& text, const std::string& space);
+  // The same without a copy: the text's space and block are set in it.
+  void EmitTopInPlace(BlockText& text, const std::string& space);
+  // Writes `text` placed by `transform` (skipped when `identity`).
+  void EmitText(const BlockText& text, const Affine3& transform, bool identity,
+                const std::string& path, const std::string& space);
+
+ private:
+  void ExpandItems(const BlockDefinition& definition, const Affine3& transform, bool identity,
+                   const std::string& path, const std::string& space);
+  // Counts one unit of work against the limit of the current top-level
+  // reference; false (with a warning) once it is spent.
+  bool Spend(const std::string& name, uint64_t line);
+  void ExpandDimension(const BlockReference& reference, const Affine3& holder, bool holderIdentity,
+                       const std::string& inner, const std::string& space);
+  void ExpandOne(const BlockReference& reference, const Affine3& holder, bool holderIdentity,
+                 const std::string& path, const std::string& space);
+
+  const BlockStore& store_;
+  WarningLog& warnings_;
+  Emit emit_;
+  bool expandBlocks_;
+  bool dimensions_;
+  ExpansionLimits limits_;
+  std::vector<int64_t> open_;  // definitions being expanded, outermost first
+  uint64_t work_ = 0;          // texts and grid cells through the current top-level reference
+  bool inDimension_ = false;   // texts of a dimension's block are the dimension's
+  bool cut_ = false;           // the copy limit of the current top-level reference was hit
+  TextRecord placed_;
+};
+
+}  // namespace toridasu::full

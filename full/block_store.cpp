@@ -1,0 +1,22 @@
+#include "full/block_store.h"
+
+namespace toridasu::full {
+
+BlockDefinition& BlockStore::Add(BlockDefinition definition) {
+  // A later definition of the same name wins, as it would on screen.
+  byName_[FoldedName(definition.name)] = definitions_.size();
+  definitions_.push_back(std::move(definition));
+  return definitions_.back();
+}
+
+int64_t BlockStore::IndexOf(std::string_view name) const {
+  const auto found = byName_.find(FoldedName(name));
+  return found == byName_.end() ? -1 : static_cast<int64_t>(found->second);
+}
+
+const BlockDefinition* BlockStore::Find(std::string_view name) const {
+  const int64_t index = IndexOf(name);
+  return index < 0 ? nullptr : &definitions_[static_cast<std::size_t>(index)];
+}
+
+}  // namespace toridasu::full

@@ -1,0 +1,43 @@
+// The structured reading of a drawing: its sections (HEADER, TABLES, BLOCKS,
+// ENTITIES, OBJECTS), read front to back once. Only a pair of code 0 with
+// SECTION followed by a pair of code 2 starts a section, so a layer or block
+// named "entities" starts nothing. Real files' slips are tolerated: no
+// header, lower-case names, blanks around codes, 999 comments, a missing
+// ENDSEC or ENDBLK, trash after EOF, and an early end.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/dxf_source.h"
+#include "full/raw_entity.h"
+
+namespace toridasu::full {
+
+struct DrawingHeader {
+  std::string version;   // $ACADVER (AC1009, AC1021, ...), empty when absent
+  std::string codePage;  // $DWGCODEPAGE (ANSI_932, ...), empty when absent
+};
+
+// What the reading finds, in the drawing's order.
+class DrawingVisitor {
+ public:
+  virtual ~DrawingVisitor() = default;
+  // Once, before any block or entity (with empty values when there is no header).
+  virtual void Header(const DrawingHeader& header) = 0;
+  // A BLOCK_RECORD table entry.
+  virtual void BlockRecord(std::string_view handle, std::string_view name) = 0;
+  // A block definition opens (its name, base point and owner are in `block`);
+  // the entities up to EndBlock() are its own.
+  virtual void BeginBlock(const RawEntity& block) = 0;
+  virtual void EndBlock() = 0;
+  // An entity of a kind the full reading uses, in ENTITIES or in the open
+  // block. ATTRIBs come only after their INSERT.
+  virtual void Entity(const RawEntity& entity) = 0;
+  // A LAYOUT object: the paper-space block record it shows, and its name.
+  virtual void Layout(std::string_view blockRecord, std::string_view name) = 0;
+};
+
+void ReadDrawing(DxfSource& source, DrawingVisitor& visitor);
+
+}  // namespace toridasu::full

@@ -1,0 +1,252 @@
+#include "full/drawing_texts.h"
+
+#include <algorithm>
+
+#include "engine/format_real.h"
+#include "full/mtext_plain.h"
+#include "full/record_output.h"
+#include "full/text_codes.h"
+
+namespace toridasu::full {
+namespace {
+
+constexpr std::string_view kPaperSpaceBlock = "*PAPER_SPACE";
+constexpr std::string_view kModelSpaceBlock = "*MODEL_SPACE";
+
+Vec3 ToVec(const Point3& p) { return Vec3{p.x, p.y, p.z}; }
+Point3 ToPoint(const Vec3& v) { return Point3{v.x, v.y, v.z}; }
+
+bool IsPaper(const RawEntity& e) {
+  if (!e.layout.empty()) return !SameName(e.layout, "MODEL");
+  return e.g67 != 0;
+}
+
+DrawingTexts::Whereabouts WhereaboutsOf(const RawEntity& e) {
+  return {IsPaper(e), e.layout, e.owner};
+}
+
+// What a dimension shows when its block is missing: its own text, with "<>"
+// standing for the measurement.
+std::string DimensionText(const std::string& text, double measurement, char separator) {
+  const std::string value = FormatReal(measurement, separator);
+  if (text.empty()) return value;
+  std::string shown = text;
+  const std::size_t slot = shown.find("<>");
+  if (slot != std::string::npos) shown.replace(slot, 2, value);
+  return shown;
+}
+
+}  // namespace
+
+DrawingTexts::DrawingTexts(const TextChoice& choice, char separator, WarningLog& warnings,
+                           Emit emit)
+    : choice_(choice),
+      separator_(separator),
+      warnings_(warnings),
+      emit_(std::move(emit)),
+      expander_(
+          store_, warnings,
+          [this](const TextRecord& record) {
+            if (!choice_.types.empty() && std::find(choice_.types.begin(), choice_.types.end(),
+                                                    record.type) == choice_.types.end())
+              return;
+            emit_(record);
+          },
+          choice.blocks, choice.dimensions, choice.limits) {}
+
+void DrawingTexts::Header(const DrawingHeader& header) {
+  decoder_ = std::make_unique<TextDecoder>(
+      ChooseDecoding(choice_.inputCodePage, header.version, header.codePage), choice_.replace);
+}
+
+std::string DrawingTexts::Decoded(std::string_view bytes) {
+  std::string out;
+  bool fallback = false;
+  if (!DecodeDrawingText(bytes, *decoder_, out, fallback)) {
+    // A name is never worth failing a drawing for.
+    out.clear();
+    AppendAsUtf8(bytes, decoder_->Decoding().codePage, true, out);
+  }
+  if (out.find('\\') == std::string::npos) return out;
+  // Names carry \U+ escapes like texts do (R2000 writers put them in block names).
+  std::string shown;
+  for (std::size_t i = 0; i < out.size();) {
+    const std::size_t length = out[i] == '\\' ? AppendUnicodeEscape(out, i, shown) : 0;
+    if (length == 0) shown += out[i];
+    i += length == 0 ? 1 : length;
+  }
+  return shown;
+}
+
+void DrawingTexts::BlockRecord(std::string_view handle, std::string_view name) {
+  recordNames_[FoldedName(handle)] = Decoded(name);
+}
+
+void DrawingTexts::Layout(std::string_view blockRecord, std::string_view name) {
+  layoutNames_[FoldedName(blockRecord)] = Decoded(name);
+}
+
+void DrawingTexts::BeginBlock(const RawEntity& block) {
+  FlushReference();
+  BlockDefinition definition;
+  definition.name = Decoded(block.name);
+  definition.recordHandle = FoldedName(block.owner);
+  definition.basePoint = ToVec(block.point);
+  definition.line = block.line;
+  store_.Add(std::move(definition));
+  inBlock_ = true;
+}
+
+void DrawingTexts::EndBlock() {
+  FlushReference();
+  inBlock_ = false;
+}
+
+bool DrawingTexts::BuildText(const RawEntity& e, BlockText& text) {
+  bool fallback = false;
+  const TextOutcome outcome = BuildTextRecord(e, *decoder_, text.record, text.frame, fallback);
+  if (fallback) {
+    warnings_.Add(FullWarning::Kind::kFallbackCodePage,
+                  std::to_string(decoder_->Decoding().fallbackCodePage), e.textLine);
+  }
+  if (outcome == TextOutcome::kUndefined) {
+    throw FullFailure{FullFailure::Kind::kUndefined, std::to_string(decoder_->Decoding().codePage),
+                      e.textLine};
+  }
+  if (outcome != TextOutcome::kText) return false;
+  text.record.type.assign(e.type);
+  for (char& c : text.record.type) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  // Layers and styles repeat from text to text: decoded once for a run.
+  if (e.layer != lastLayer_.first) lastLayer_ = {e.layer, Decoded(e.layer)};
+  if (e.style != lastStyle_.first) lastStyle_ = {e.style, Decoded(e.style)};
+  text.record.layer = lastLayer_.second;
+  text.record.style = lastStyle_.second;
+  return true;
+}
+
+BlockReference DrawingTexts::ReferenceOf(const RawEntity& e) {
+  BlockReference reference;
+  reference.name = Decoded(e.name);
+  reference.line = e.line;
+  reference.extrusion = ToVec(e.extrusion);
+  if (e.kind == EntityKind::kDimension) {
+    reference.dimension = true;
+    // The dimension's own text, at its text's midpoint, for when its block is missing.
+    BlockText& fallback = reference.fallback;
+    bool usedFallback = false;
+    std::string text;
+    if (!DecodeDrawingText(e.text, *decoder_, text, usedFallback)) text = Decoded(e.text);
+    if (text != " ") {  // a single space hides the text
+      fallback.record.text = MTextToPlain(DimensionText(text, e.g42, separator_));
+      const Ocs ocs = OcsFromExtrusion(ToVec(e.extrusion));
+      fallback.record.point = fallback.record.align = ToPoint(OcsToWorld(ocs, ToVec(e.second)));
+      fallback.record.type = "DIMENSION";
+      fallback.record.layer = Decoded(e.layer);
+      fallback.record.style = Decoded(e.style);
+      fallback.record.handle = e.handle;
+      fallback.record.line = e.line;
+      fallback.frame.extrusion = ToVec(e.extrusion);
+      reference.hasFallback = !fallback.record.text.empty();
+    }
+    return reference;
+  }
+  reference.insertionPoint = ToVec(e.point);
+  reference.scale = Vec3{e.g41, e.g42, e.g43};
+  reference.rotation = e.g50;
+  reference.columns = e.g70;
+  reference.rows = e.g71;
+  reference.columnSpacing = e.g44;
+  reference.rowSpacing = e.g45;
+  return reference;
+}
+
+void DrawingTexts::Entity(const RawEntity& e) {
+  if (e.kind == EntityKind::kAttrib) {
+    BlockText text;
+    if (referencePending_ && BuildText(e, text)) pending_.attributes.push_back(std::move(text));
+    return;
+  }
+  FlushReference();
+  switch (e.kind) {
+    case EntityKind::kText:
+    case EntityKind::kMtext:
+    case EntityKind::kMultileader:
+      if (!inBlock_ && !IsPaper(e)) {
+        // The common case streams through one reused record.
+        if (BuildText(e, top_)) expander_.EmitTopInPlace(top_, modelSpace_);
+      } else {
+        BlockText text;
+        if (BuildText(e, text)) Place(std::move(text), WhereaboutsOf(e));
+      }
+      break;
+    case EntityKind::kInsert:
+      // Its ATTRIBs follow: the reference is complete at the next other entity.
+      pending_ = ReferenceOf(e);
+      pendingLayout_ = e.layout;
+      pendingOwner_ = e.owner;
+      pendingPaper_ = IsPaper(e);
+      referencePending_ = true;
+      break;
+    case EntityKind::kDimension: Place(ReferenceOf(e), WhereaboutsOf(e)); break;
+    default: break;  // ATTDEFs are templates, not texts
+  }
+}
+
+void DrawingTexts::FlushReference() {
+  if (!referencePending_) return;
+  referencePending_ = false;
+  Place(std::move(pending_), {pendingPaper_, pendingLayout_, pendingOwner_});
+}
+
+void DrawingTexts::Place(std::variant<BlockText, BlockReference> item, Whereabouts where) {
+  if (inBlock_) {
+    if (store_.Size() != 0) store_.Last().items.push_back(std::move(item));
+    return;
+  }
+  if (!where.paper) {
+    WriteTop(item, modelSpace_);
+  } else if (!where.layout.empty()) {
+    WriteTop(item, Decoded(where.layout));
+  } else {
+    held_.push_back({FoldedName(where.owner), std::move(item)});  // named at the end
+  }
+}
+
+void DrawingTexts::WriteTop(const std::variant<BlockText, BlockReference>& item,
+                            const std::string& space) {
+  if (const BlockText* text = std::get_if<BlockText>(&item)) {
+    expander_.EmitTop(*text, space);
+  } else {
+    expander_.ExpandReference(std::get<BlockReference>(item), Affine3{}, "", space);
+  }
+}
+
+std::string DrawingTexts::LayoutOfRecord(const std::string& recordHandle,
+                                         const std::string& fallback) const {
+  const auto layout = layoutNames_.find(recordHandle);
+  if (layout != layoutNames_.end() && !layout->second.empty()) return layout->second;
+  const auto record = recordNames_.find(recordHandle);
+  if (record != recordNames_.end() && !record->second.empty()) return record->second;
+  return fallback;
+}
+
+void DrawingTexts::Finish() {
+  FlushReference();
+  inBlock_ = false;
+  for (const Held& held : held_) WriteTop(held.item, LayoutOfRecord(held.owner, "*Paper_Space"));
+  held_.clear();
+  for (std::size_t i = 0; i < store_.Size(); ++i) {
+    const BlockDefinition& definition = store_.At(i);
+    const std::string folded = FoldedName(definition.name);
+    if (folded == kModelSpaceBlock) {
+      expander_.ExpandDefinition(definition, modelSpace_);
+    } else if (folded.starts_with(kPaperSpaceBlock)) {
+      expander_.ExpandDefinition(definition,
+                                 LayoutOfRecord(definition.recordHandle, definition.name));
+    }
+  }
+}
+
+}  // namespace toridasu::full

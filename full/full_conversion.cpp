@@ -1,0 +1,92 @@
+#include "full/full_conversion.h"
+
+#include <new>
+
+#include "base/errors.h"
+#include "base/string_table.h"
+#include "engine/csv_destination.h"
+#include "engine/dxf_source.h"
+#include "full/drawing_reader.h"
+
+namespace toridasu::full {
+namespace {
+
+ConversionFailure Describe(const Exception& error, uint64_t line) {
+  ConversionFailure failure{error.KindName(), error.Message(), 0, line};
+  if (const auto* io = dynamic_cast<const EInOutError*>(&error)) failure.ioCode = io->Code();
+  return failure;
+}
+
+}  // namespace
+
+bool ConvertFull(std::string_view sourceName, std::string_view destinationNameView,
+                 const ConversionContext& context, const FullOptions& options, FullStats* stats) {
+  Platform& platform = *context.platform;
+  FullStats localStats;
+  FullStats& out = stats ? *stats : localStats;
+  out = FullStats{};
+  const std::string destinationName(destinationNameView);
+
+  DxfSource source(platform);
+  source.SetProgressCounter(options.bytesRead);
+  source.Open(sourceName);
+  CsvDestination destination(platform);
+  WarningLog warnings;
+  try {
+    CreateCsvFile(destination, destinationName);
+    RecordOutput output(destination, options.output, context.decimalSeparator);
+    output.WriteHeader();
+    DrawingTexts texts(options.texts, context.decimalSeparator, warnings,
+                       [&output](const TextRecord& record) { output.Write(record); });
+    ReadDrawing(source, texts);
+    texts.Finish();
+    out.records = output.Records();
+    CloseCsvFile(destination);
+    source.Close();
+  } catch (const FullFailure& failure) {
+    out.failure = failure;
+  } catch (const Exception& error) {
+    out.error = Describe(error, source.NextLineNumber());
+  } catch (const std::bad_alloc&) {
+    out.error = ConversionFailure{"EOutOfMemory", LoadResString(65520), 0, source.NextLineNumber()};
+  }
+  out.warnings = warnings.Take();
+  if (!out.failure && !out.error) return true;
+
+  destination.Abandon();
+  if (source.IsOpen()) {
+    try {
+      source.Close();
+    } catch (const Exception&) {
+      // The conversion has failed already; the first cause is the one kept.
+    }
+  }
+  if (destination.CreatedDiskFile() && FileIsPresent(destinationName, platform)) {
+    RemoveFile(destinationName, platform);
+  }
+  return false;
+}
+
+uint64_t TextsShownByReferences(std::string_view sourceName, Platform& platform) {
+  uint64_t shown = 0;
+  try {
+    DxfSource source(platform);
+    source.Open(sourceName);
+    WarningLog warnings;
+    TextChoice choice;
+    choice.replace = true;
+    DrawingTexts texts(choice, '.', warnings, [&shown](const TextRecord& record) {
+      if (!record.block.empty()) ++shown;
+    });
+    ReadDrawing(source, texts);
+    texts.Finish();
+    source.Close();
+  } catch (const Exception&) {
+    // Only a hint hangs on this: a drawing that cannot be read shows nothing.
+  } catch (const FullFailure&) {
+  } catch (const std::bad_alloc&) {
+  }
+  return shown;
+}
+
+}  // namespace toridasu::full

@@ -1,0 +1,42 @@
+// What a full conversion tells the user without failing: each kind of trouble
+// once per drawing, at the line where it was first met.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace toridasu::full {
+
+struct FullWarning {
+  enum class Kind {
+    kFallbackCodePage,  // detail: the code page used for texts that were not UTF-8
+    kBlockCycle,        // detail: the block that contains itself
+    kMissingBlock,      // detail: the block name
+    kTooDeep,           // detail: the block where nesting was cut
+    kTooManyCopies,     // detail: the block of the MINSERT (or reference) cut short
+  };
+  Kind kind;
+  std::string detail;  // UTF-8
+  uint64_t line = 0;
+};
+
+class WarningLog {
+ public:
+  // Keeps the warning unless one of its kind is kept already.
+  void Add(FullWarning::Kind kind, std::string detail, uint64_t line) {
+    bool& seen = seen_[static_cast<std::size_t>(kind)];
+    if (seen) return;
+    seen = true;
+    warnings_.push_back({kind, std::move(detail), line});
+  }
+  const std::vector<FullWarning>& All() const { return warnings_; }
+  std::vector<FullWarning> Take() { return std::move(warnings_); }
+
+ private:
+  std::array<bool, 5> seen_{};
+  std::vector<FullWarning> warnings_;
+};
+
+}  // namespace toridasu::full

@@ -1,0 +1,226 @@
+#include "full/raw_entity.h"
+
+#include <limits>
+
+#include "engine/parse_coordinate.h"
+
+namespace toridasu::full {
+namespace {
+
+constexpr int32_t kTypeCode = 0;
+
+struct KindName {
+  std::string_view name;
+  EntityKind kind;
+};
+constexpr KindName kKinds[] = {
+    {"TEXT", EntityKind::kText},
+    {"ATTRIB", EntityKind::kAttrib},
+    {"ATTDEF", EntityKind::kAttdef},
+    {"MTEXT", EntityKind::kMtext},
+    {"MULTILEADER", EntityKind::kMultileader},
+    {"MLEADER", EntityKind::kMultileader},
+    {"INSERT", EntityKind::kInsert},
+    {"MINSERT", EntityKind::kInsert},
+    {"DIMENSION", EntityKind::kDimension},
+    {"SEQEND", EntityKind::kSeqend},
+};
+
+void SetAxis(Point3& point, int32_t axis, double value) {
+  if (axis == 0) point.x = value;
+  if (axis == 1) point.y = value;
+  if (axis == 2) point.z = value;
+}
+
+}  // namespace
+
+bool SameName(std::string_view text, std::string_view upperName) {
+  if (text == upperName) return true;  // as writers put names: capitals, no blanks
+  text = TrimBlanks(text);
+  if (text.size() != upperName.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != upperName[i]) return false;
+  }
+  return true;
+}
+
+std::string FoldedName(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return folded;
+}
+
+EntityKind KindOfType(std::string_view type) {
+  for (const KindName& k : kKinds) {
+    if (type == k.name) return k.kind;
+  }
+  type = TrimBlanks(type);
+  if (type.size() < 4 || type.size() > 11) return EntityKind::kOther;
+  // Lower-case or padded types: rare, so looked at letter by letter.
+  for (const KindName& k : kKinds) {
+    if (SameName(type, k.name)) return k.kind;
+  }
+  return EntityKind::kOther;
+}
+
+double NumberOf(std::string_view value) {
+  value = TrimBlanks(value);
+  if (value.empty()) return 0.0;
+  const Coordinate c = ParseCoordinate(value);
+  return c.status == CoordinateStatus::kValid ? c.value : 0.0;
+}
+
+int32_t IntegerOf(std::string_view value) {
+  value = TrimBlanks(value);
+  bool negative = false;
+  if (!value.empty() && (value.front() == '-' || value.front() == '+')) {
+    negative = value.front() == '-';
+    value.remove_prefix(1);
+  }
+  if (value.empty()) return 0;
+  int64_t number = 0;
+  for (const char c : value) {
+    if (c < '0' || c > '9') return 0;
+    if (number < std::numeric_limits<int32_t>::max()) number = number * 10 + (c - '0');
+  }
+  if (number > std::numeric_limits<int32_t>::max()) number = std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(negative ? -number : number);
+}
+
+void RawEntity::Reset(EntityKind newKind, std::string_view newType, uint64_t newLine) {
+  kind = newKind;
+  type.assign(newType);
+  line = newLine;
+  text.clear();
+  pieces.clear();
+  textLine = 0;
+  name.clear();
+  handle.clear();
+  style.clear();
+  layer.clear();
+  owner.clear();
+  layout.clear();
+  point = second = third = Point3{};
+  extrusion = Point3{0.0, 0.0, 1.0};
+  hasSecond = hasThird = false;
+  g40 = g44 = g45 = g50 = 0.0;
+  g41 = g42 = g43 = 1.0;
+  g66 = g67 = g70 = g71 = g72 = g73 = g74 = 0;
+  hasMeasurement = false;
+}
+
+void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
+  if (e.kind == EntityKind::kOther || e.kind == EntityKind::kSeqend) {
+    while (cursor.Next()) {
+      if (cursor.Code() == kTypeCode) {
+        cursor.Hold();
+        return;
+      }
+    }
+    return;
+  }
+  const bool leader = e.kind == EntityKind::kMultileader;
+  bool inReactors = false;  // 102 {...} lists hold handles of others
+  bool leaderHeight = false;
+  while (cursor.Next()) {
+    const int32_t code = cursor.Code();
+    if (code == kTypeCode) {
+      cursor.Hold();
+      return;
+    }
+    switch (code) {
+      case 1:
+        if (!leader) {
+          e.text.assign(cursor.Value());
+          if (e.kind != EntityKind::kMtext || e.pieces.empty()) e.textLine = cursor.ValueLine();
+        }
+        break;
+      case 304:
+        if (leader && e.textLine == 0) {
+          e.text.assign(cursor.Value());
+          e.textLine = cursor.ValueLine();
+        }
+        break;
+      case 3:
+        if (e.kind == EntityKind::kMtext) {
+          if (e.pieces.empty()) e.textLine = cursor.ValueLine();
+          e.pieces.append(cursor.Value());
+        }
+        break;
+      case 2: e.name.assign(TrimBlanks(cursor.Value())); break;
+      case 5: e.handle.assign(TrimBlanks(cursor.Value())); break;
+      case 7: e.style.assign(cursor.Value()); break;
+      case 8: e.layer.assign(cursor.Value()); break;
+      case 102: inReactors = TrimBlanks(cursor.Value()).starts_with("{"); break;
+      case 330:
+        if (!inReactors && e.owner.empty()) e.owner.assign(TrimBlanks(cursor.Value()));
+        break;
+      case 410: e.layout.assign(cursor.Value()); break;
+      case 10:
+      case 20:
+      case 30:
+        if (!leader) SetAxis(e.point, code / 10 - 1, NumberOf(cursor.Value()));
+        break;
+      case 11:
+      case 21:
+      case 31:
+        if (!leader) {
+          SetAxis(e.second, code / 10 - 1, NumberOf(cursor.Value()));
+          e.hasSecond = true;
+        }
+        break;
+      case 12:
+      case 22:
+      case 32:
+        // A leader's first text location is its text's; later ones are not.
+        if (!e.hasThird) SetAxis(e.third, code / 10 - 1, NumberOf(cursor.Value()));
+        if (code == 32) e.hasThird = true;
+        break;
+      case 210:
+      case 220:
+      case 230: SetAxis(e.extrusion, code / 10 - 21, NumberOf(cursor.Value())); break;
+      case 40:
+        if (!leader) e.g40 = NumberOf(cursor.Value());
+        break;
+      case 41:
+        if (!leader) {
+          e.g41 = NumberOf(cursor.Value());
+        } else if (!leaderHeight) {
+          e.g40 = NumberOf(cursor.Value());
+          leaderHeight = true;
+        }
+        break;
+      case 42:
+        e.g42 = NumberOf(cursor.Value());
+        e.hasMeasurement = true;
+        break;
+      case 43: e.g43 = NumberOf(cursor.Value()); break;
+      case 44: e.g44 = NumberOf(cursor.Value()); break;
+      case 45: e.g45 = NumberOf(cursor.Value()); break;
+      case 50: e.g50 = NumberOf(cursor.Value()); break;
+      case 66: e.g66 = IntegerOf(cursor.Value()); break;
+      case 67: e.g67 = IntegerOf(cursor.Value()); break;
+      case 70: e.g70 = IntegerOf(cursor.Value()); break;
+      case 71: e.g71 = IntegerOf(cursor.Value()); break;
+      case 72: e.g72 = IntegerOf(cursor.Value()); break;
+      case 73: e.g73 = IntegerOf(cursor.Value()); break;
+      case 74: e.g74 = IntegerOf(cursor.Value()); break;
+      case 101:
+        // An embedded object: its points never move the entity's own.
+        while (cursor.Next()) {
+          if (cursor.Code() == kTypeCode) {
+            cursor.Hold();
+            return;
+          }
+        }
+        return;
+      default: break;
+    }
+  }
+}
+
+}  // namespace toridasu::full

@@ -1,0 +1,77 @@
+#include "full/text_building.h"
+
+#include "full/mtext_plain.h"
+#include "full/text_codes.h"
+
+namespace toridasu::full {
+namespace {
+
+Vec3 ToVec(const Point3& p) { return Vec3{p.x, p.y, p.z}; }
+Point3 ToPoint(const Vec3& v) { return Point3{v.x, v.y, v.z}; }
+
+bool IsWorldZ(const Point3& extrusion) {
+  return extrusion.x == 0.0 && extrusion.y == 0.0 && extrusion.z == 1.0;
+}
+
+}  // namespace
+
+bool DecodeDrawingText(std::string_view bytes, TextDecoder& decoder, std::string& out,
+                       bool& fallbackUsed) {
+  out.clear();
+  switch (decoder.Decode(bytes, out)) {
+    case TextDecoder::Result::kDecoded: return true;
+    case TextDecoder::Result::kDecodedByFallback: fallbackUsed = true; return true;
+    case TextDecoder::Result::kUndefined: return false;
+  }
+  return false;
+}
+
+TextOutcome BuildTextRecord(const RawEntity& e, TextDecoder& decoder, TextRecord& record,
+                            TextFrameInOcs& frame, bool& fallbackUsed) {
+  std::string decoded;
+  bool defined = true;
+  if (e.kind == EntityKind::kMtext && !e.pieces.empty()) {
+    // Joined as bytes first: a piece may end inside a double-byte character.
+    defined = DecodeDrawingText(e.pieces + e.text, decoder, decoded, fallbackUsed);
+  } else {
+    defined = DecodeDrawingText(e.text, decoder, decoded, fallbackUsed);
+  }
+  if (!defined) return TextOutcome::kUndefined;
+  const bool formatted = e.kind == EntityKind::kMtext || e.kind == EntityKind::kMultileader;
+  record.text = formatted ? MTextToPlain(decoded) : DecodeTextCodes(decoded);
+  if (record.text.empty()) return TextOutcome::kEmpty;
+
+  record.type = e.type;
+  record.layer = e.layer;
+  record.handle = e.handle;
+  record.style = e.style;
+  record.height = e.g40;
+  record.line = e.textLine != 0 ? e.textLine : e.line;
+  frame.height = e.g40;
+  if (formatted) {
+    // MTEXT and leader texts hold world coordinates already.
+    const Point3 where = e.kind == EntityKind::kMultileader ? e.third : e.point;
+    record.point = record.align = where;
+    record.rotation = e.g50;
+    if (e.kind == EntityKind::kMtext && e.hasSecond)
+      record.rotation = WorldAngleDegrees(ToVec(e.second), e.g50);
+    frame.extrusion = Vec3{0, 0, 1};
+    frame.rotation = record.rotation;
+    return TextOutcome::kText;
+  }
+  frame.extrusion = ToVec(e.extrusion);
+  frame.rotation = e.g50;
+  if (IsWorldZ(e.extrusion)) {
+    record.point = e.point;
+    record.align = e.hasSecond ? e.second : e.point;
+    record.rotation = e.g50;
+    return TextOutcome::kText;
+  }
+  const Ocs ocs = OcsFromExtrusion(ToVec(e.extrusion));
+  record.point = ToPoint(OcsToWorld(ocs, ToVec(e.point)));
+  record.align = e.hasSecond ? ToPoint(OcsToWorld(ocs, ToVec(e.second))) : record.point;
+  record.rotation = OcsAngleToWorld(ocs, e.g50);
+  return TextOutcome::kText;
+}
+
+}  // namespace toridasu::full

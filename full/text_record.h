@@ -1,0 +1,31 @@
+// One text as the full reading writes it: where it is shown, what it says
+// (UTF-8), and what the columns can tell about it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace toridasu::full {
+
+struct Point3 {
+  double x = 0.0;
+  double y = 0.0;
+  double z = 0.0;
+};
+
+struct TextRecord {
+  Point3 point;  // world coordinates
+  Point3 align;  // the alignment point, world coordinates
+  std::string text;
+  std::string type;  // TEXT, ATTRIB, MTEXT, MULTILEADER, DIMENSION
+  std::string layer;
+  std::string handle;
+  std::string style;
+  std::string space;  // "Model" or the paper-space layout's name
+  std::string block;  // block names from the top, joined by "/"; empty outside blocks
+  double height = 0.0;
+  double rotation = 0.0;  // degrees
+  uint64_t line = 0;      // the drawing's line that held the text
+};
+
+}  // namespace toridasu::full

@@ -1,0 +1,45 @@
+// The full mode on any drawing: it answers true with a CSV that begins with
+// its header, or false with a failure and no output; block cycles, deep
+// nesting and large grids are cut within the limits, never followed.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "full/columns.h"
+#include "full/full_conversion.h"
+#include "support/fake_platform.h"
+
+using namespace toridasu;
+using namespace toridasu::full;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 1) return 0;
+  // The first byte chooses the output; the rest is the drawing.
+  const uint8_t plan = data[0];
+  const std::string drawing(reinterpret_cast<const char*>(data) + 1, size - 1);
+  FakePlatform fake;
+  fake.AddFile("in.dxf", drawing);
+  FullOptions options;
+  options.output.columns = *ParseColumns(
+      "x,y,z,text,type,layer,handle,height,rotation,style,align_x,align_y,align_z,space,block");
+  options.output.utf8 = (plan & 1) != 0;
+  options.output.replace = options.texts.replace = (plan & 2) != 0;
+  options.texts.blocks = (plan & 4) == 0;
+  options.texts.limits = ExpansionLimits{4, 50, 2000};
+  FullStats stats;
+  ConversionContext context;
+  context.platform = &fake;
+  const bool converted = ConvertFull("in.dxf", "out.csv", context, options, &stats);
+  if (fake.OpenHandleCount() != 0) std::abort();
+  if (converted) {
+    const std::string csv = fake.Contents("out.csv");
+    if (csv.compare(0, 5, "\"x\",\"") != 0) std::abort();
+    // Each reference writes at most the copy limit, each other entity one line.
+    if (stats.records > (drawing.size() + 1) * options.texts.limits.maxCopies) std::abort();
+  } else {
+    if (!stats.failure && !stats.error) std::abort();
+    if (fake.Exists("out.csv")) std::abort();  // no partial output
+  }
+  return 0;
+}

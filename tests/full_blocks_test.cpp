@@ -1,0 +1,142 @@
+// Texts shown through block references and dimensions: placed by composed
+// transforms, cut with a warning where a drawing would never end.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/full_drawing.h"
+
+namespace toridasu::full {
+namespace {
+
+// Block B (base point 1,0) holds the text "t" at 2,0, height 1; OUTER holds a
+// reference to B at 5,0 turned by 90 degrees, with an attribute at 5,2.
+const std::string kBlocks =
+    "0|SECTION|2|BLOCKS|0|BLOCK|2|B|10|1|20|0|30|0|0|TEXT|10|2|20|0|40|1|1|t|"
+    "0|ATTDEF|10|0|20|0|1|template|2|TAG|0|ENDBLK|"
+    "0|BLOCK|2|OUTER|10|0|20|0|0|INSERT|2|B|10|5|20|0|50|90|66|1|"
+    "0|ATTRIB|10|5|20|2|1|a|2|TAG|0|SEQEND|0|ENDBLK|"
+    "0|BLOCK|2|*D1|0|MTEXT|10|3|20|4|1|12.5|0|ENDBLK|0|ENDSEC|";
+
+std::string WithBlocks(std::string_view entities) {
+  return Dxf(kBlocks + "0|SECTION|2|ENTITIES|" + std::string(entities) + "|0|ENDSEC|0|EOF");
+}
+
+struct PlacementCase {
+  const char* what;
+  const char* entities;
+  const char* records;  // x,y,z,text,height,rotation,block
+};
+
+// Expected points worked out by hand from the definitions above.
+const PlacementCase kPlacementCases[] = {
+    {"scale", "0|INSERT|2|B|10|10|20|10|41|2|42|3", "12,10,0,\"t\",3,0,\"B\"\n"},
+    {"negative scale mirrors", "0|INSERT|2|B|10|10|20|10|41|-1", "9,10,0,\"t\",1,180,\"B\"\n"},
+    {"rotation", "0|INSERT|2|B|10|10|20|10|50|90", "10,11,0,\"t\",1,90,\"B\"\n"},
+    {"nested rotation with base points, attribute in world coordinates",
+     "0|INSERT|2|OUTER|10|100|20|0|50|90",
+     "98,5,0,\"a\",0,90,\"OUTER/B\"\n99,5,0,\"t\",1,180,\"OUTER/B\"\n"},
+    {"extrusion 0,0,-1", "0|INSERT|2|B|10|10|20|10|210|0|220|0|230|-1",
+     "-11,10,0,\"t\",1,180,\"B\"\n"},
+    {"MINSERT grid", "0|INSERT|2|B|10|10|20|10|70|2|71|2|44|5|45|7",
+     "11,10,0,\"t\",1,0,\"B\"\n16,10,0,\"t\",1,0,\"B\"\n11,17,0,\"t\",1,0,\"B\"\n"
+     "16,17,0,\"t\",1,0,\"B\"\n"},
+    {"MINSERT attributes move with each cell",
+     "0|INSERT|2|B|10|10|20|10|70|2|44|5|66|1|0|ATTRIB|10|3|20|3|1|g|0|SEQEND",
+     "3,3,0,\"g\",0,0,\"B\"\n11,10,0,\"t\",1,0,\"B\"\n8,3,0,\"g\",0,0,\"B\"\n"
+     "16,10,0,\"t\",1,0,\"B\"\n"},
+    {"a dimension's block, or its own text",
+     "0|DIMENSION|2|*D1|0|DIMENSION|2|*D9|1|L=<>|42|2.5|11|7|21|8",
+     "3,4,0,\"12.5\",0,0,\"*D1\"\n7,8,0,\"L=2.5\",0,0,\"*D9\"\n"},
+};
+
+TEST(FullBlocks, PlacesTextsThroughReferences) {
+  for (const PlacementCase& c : kPlacementCases) {
+    const Converted result =
+        Convert(WithBlocks(c.entities), Utf8("x,y,z,text,height,rotation,block"));
+    EXPECT_TRUE(result.converted) << c.what;
+    EXPECT_EQ(result.records, c.records) << c.what;
+  }
+}
+
+struct SwitchCase {
+  const char* what;
+  bool blocks;
+  bool dimensions;
+  const char* types;
+  const char* records;
+};
+
+TEST(FullBlocks, SwitchesLeaveTextsOut) {
+  const SwitchCase cases[] = {
+      {"all", true, true, "", "\"a\"\n\"t\"\n\"12.5\"\n\"m\"\n"},
+      {"--no-blocks keeps the attributes of top references", false, true, "",
+       "\"a\"\n\"12.5\"\n\"m\"\n"},
+      {"--no-dimensions", true, false, "", "\"a\"\n\"t\"\n\"m\"\n"},
+      {"--types", true, true, "ATTRIB,MTEXT", "\"a\"\n\"m\"\n"},
+  };
+  for (const SwitchCase& c : cases) {
+    FullOptions options = Utf8("text");
+    options.texts.blocks = c.blocks;
+    options.texts.dimensions = c.dimensions;
+    for (std::string_view types = c.types; !types.empty();) {
+      const std::size_t comma = types.find(',');
+      options.texts.types.emplace_back(types.substr(0, comma));
+      types.remove_prefix(comma == std::string_view::npos ? types.size() : comma + 1);
+    }
+    const Converted result =
+        Convert(WithBlocks("0|INSERT|2|B|66|1|0|ATTRIB|1|a|0|SEQEND|0|DIMENSION|2|*D1|0|MTEXT|1|m"),
+                options);
+    EXPECT_EQ(result.records, c.records) << c.what;
+  }
+}
+
+// A chain of `depth` blocks, each referencing the next, the last with a text.
+std::string Chain(int depth) {
+  std::string pairs = "0|SECTION|2|BLOCKS|";
+  for (int i = 0; i < depth; ++i) {
+    pairs += "0|BLOCK|2|C" + std::to_string(i) + "|";
+    pairs += i + 1 < depth ? "0|INSERT|2|C" + std::to_string(i + 1) + "|" : "0|TEXT|1|deep|";
+    pairs += "0|ENDBLK|";
+  }
+  return Dxf(pairs + "0|ENDSEC|0|SECTION|2|ENTITIES|0|INSERT|2|C0|0|ENDSEC|0|EOF");
+}
+
+struct LimitCase {
+  const char* what;
+  std::string drawing;
+  FullWarning::Kind warning;
+  const char* detail;
+  const char* records;
+};
+
+TEST(FullBlocks, CutsWhatWouldNeverEnd) {
+  const LimitCase cases[] = {
+      {"a block that contains itself through another",
+       Dxf("0|SECTION|2|BLOCKS|0|BLOCK|2|A|0|INSERT|2|Z2|0|TEXT|1|x|0|ENDBLK|"
+           "0|BLOCK|2|Z2|0|INSERT|2|a|0|ENDBLK|0|ENDSEC|"
+           "0|SECTION|2|ENTITIES|0|INSERT|2|A|0|INSERT|2|A|0|ENDSEC|0|EOF"),
+       FullWarning::Kind::kBlockCycle, "a", "\"x\"\n\"x\"\n"},
+      {"a missing block", Entities("0|INSERT|2|NONE|0|TEXT|1|after"),
+       FullWarning::Kind::kMissingBlock, "NONE", "\"after\"\n"},
+      {"nesting too deep", Chain(40), FullWarning::Kind::kTooDeep, "C16", ""},
+      {"a grid of too many copies", WithBlocks("0|INSERT|2|B|70|30000|71|30000|44|1|45|1"),
+       FullWarning::Kind::kTooManyCopies, "B", nullptr},
+  };
+  for (const LimitCase& c : cases) {
+    const Converted result = Convert(c.drawing, Utf8("text"));
+    EXPECT_TRUE(result.converted) << c.what;
+    ASSERT_EQ(result.stats.warnings.size(), 1u) << c.what;
+    EXPECT_EQ(result.stats.warnings[0].kind, c.warning) << c.what;
+    EXPECT_EQ(result.stats.warnings[0].detail, c.detail) << c.what;
+    EXPECT_NE(result.stats.warnings[0].line, 0u) << c.what;
+    if (c.records) {
+      EXPECT_EQ(result.records, c.records) << c.what;
+    } else {
+      EXPECT_EQ(result.stats.records, ExpansionLimits{}.maxGridCopies) << c.what;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace toridasu::full

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "full/columns.h"
+#include "full/full_conversion.h"
+#include "support/fake_platform.h"
+#include "support/full_drawing.h"
+
+namespace toridasu::full {
+namespace {
+
+struct ReadingCase {
+  const char* what;
+  std::string drawing;
+  const char* columns;
+  const char* records;
+};
+
+const ReadingCase kReadingCases[] = {
+    {"no header, lower-case names, blanks around codes and numbers",
+     Dxf(" 0 |section|2|entities|  0|text|10| 1.5 |1|a|0|endsec|0|eof"), "x,y,z,text",
+     "1.5,0,0,\"a\"\n"},
+    {"999 comments", Dxf("999|made by hand|0|SECTION|2|ENTITIES|999|x|0|TEXT|1|b|999|c|0|EOF"),
+     "text", "\"b\"\n"},
+    {"a missing ENDSEC and trash after EOF",
+     Dxf("0|SECTION|2|ENTITIES|0|TEXT|1|c|0|SECTION|2|OBJECTS|0|EOF|0|TEXT|1|trash"), "text",
+     "\"c\"\n"},
+    {"a drawing that ends early", Dxf("0|SECTION|2|ENTITIES|0|TEXT|1|d|10"), "text", "\"d\"\n"},
+    {"a layer named ENTITIES starts nothing",
+     Dxf("0|SECTION|2|TABLES|0|LAYER|2|ENTITIES|0|TEXT|1|no|0|ENDSEC|"
+         "0|SECTION|2|ENTITIES|0|TEXT|1|yes|0|ENDSEC|0|EOF"),
+     "text", "\"yes\"\n"},
+    {"a section named without its SECTION pair",
+     Dxf("0|SECTION|2|HEADER|0|ENDSEC|2|ENTITIES|0|TEXT|1|bare|0|EOF"), "text", "\"bare\"\n"},
+    {"ATTRIBs only after an INSERT, at their own points",
+     Entities("0|ATTRIB|1|stray|0|INSERT|2|B|10|5|66|1|0|ATTRIB|10|1|1|tag|0|SEQEND|0|ATTRIB|1|x"),
+     "x,text,block", "1,\"tag\",\"B\"\n"},
+    {"MTEXT pieces joined before group 1, codes removed",
+     Entities("0|MTEXT|10|1|3|{\\C3;Hel|3|lo} wor|1|ld\\Pnext"), "x,text",
+     "1,\"Hello world\nnext\"\n"},
+    {"an embedded object never moves a point",
+     Entities("0|MTEXT|10|2|20|3|1|e|101|Embedded Object|10|99|20|99"), "x,y,text", "2,3,\"e\"\n"},
+    {"quotes doubled, text codes decoded", Entities("0|TEXT|1|say \"hi\" %%d%%u"), "text",
+     "\"say \"\"hi\"\" \xC2\xB0\"\n"},
+    {"OCS to world: extrusion 0,0,-1 mirrors x and z",
+     Entities("0|TEXT|10|5|20|2|30|1|11|6|21|2|31|1|210|0|220|0|230|-1|1|m"), "x,y,z,align_x,text",
+     "-5,2,-1,-6,\"m\"\n"},
+    {"MULTILEADER text at its text location",
+     Entities("0|MULTILEADER|300|CONTEXT_DATA{|10|9|20|9|304|lead|12|4|22|5|32|0|"
+              "302|LEADER{|304|LEADER_LINE{|12|7|22|7|32|7"),
+     "x,y,text,type", "4,5,\"lead\",\"MULTILEADER\"\n"},
+    {"paper space named from its LAYOUT object, or by group 410",
+     Dxf("0|SECTION|2|TABLES|0|TABLE|2|BLOCK_RECORD|0|BLOCK_RECORD|5|1F|2|*Paper_Space|"
+         "0|ENDTAB|0|ENDSEC|0|SECTION|2|ENTITIES|0|TEXT|67|1|330|1F|1|p|"
+         "0|TEXT|67|1|410|Sheet B|1|q|0|TEXT|1|m|0|ENDSEC|0|SECTION|2|OBJECTS|"
+         "0|LAYOUT|100|AcDbPlotSettings|1|setup|330|0|100|AcDbLayout|1|Sheet A|330|1F|"
+         "0|ENDSEC|0|EOF"),
+     "text,space", "\"q\",\"Sheet B\"\n\"m\",\"Model\"\n\"p\",\"Sheet A\"\n"},
+};
+
+TEST(FullReading, ReadsSectionsAndTexts) {
+  for (const ReadingCase& c : kReadingCases) {
+    const Converted result = Convert(c.drawing, Utf8(c.columns));
+    EXPECT_TRUE(result.converted) << c.what;
+    EXPECT_EQ(result.records, c.records) << c.what;
+  }
+}
+
+TEST(FullReading, HeaderNamesTheColumns) {
+  FakePlatform fake;
+  fake.AddFile("in.dxf", Entities("0|TEXT|1|a"));
+  ConversionContext context;
+  context.platform = &fake;
+  ASSERT_TRUE(ConvertFull("in.dxf", "out.csv", context, Utf8("text,space,x")));
+  EXPECT_EQ(fake.Contents("out.csv"), "\"text\",\"space\",\"x\"\r\n\"a\",\"Model\",0\r\n");
+}
+
+// Decoding: the header's version and code page, the user's override, and the
+// output in Shift-JIS. `records` empty: the drawing fails at `line`.
+struct DecodingCase {
+  const char* what;
+  std::string drawing;
+  const char* inputEncoding;
+  bool shiftJis;
+  bool replace;
+  const char* records;
+  uint64_t failureLine;
+};
+
+std::string Header(const char* version, const char* codePage) {
+  return Dxf(std::string("0|SECTION|2|HEADER|9|$ACADVER|1|") + version + "|9|$DWGCODEPAGE|3|" +
+             codePage + "|0|ENDSEC");
+}
+
+const DecodingCase kDecodingCases[] = {
+    {"AC1021 and later are UTF-8", Header("AC1021", "ANSI_1252") + Entities("0|TEXT|1|15\xC2\xB0"),
+     "", false, false, "\"15\xC2\xB0\"\n", 0},
+    {"code-page bytes in a UTF-8 drawing: the header's page",
+     Header("AC1027", "ANSI_1252") + Entities("0|TEXT|1|15\xB0"), "", false, false,
+     "\"15\xC2\xB0\"\n", 0},
+    {"an earlier drawing: its code page, any letter case",
+     Header("AC1015", "ansi_1252") + Entities("0|TEXT|1|\xC4"), "", false, false, "\"\xC3\x84\"\n",
+     0},
+    {"no header: code page 932", Entities("0|TEXT|1|\x83\x54"), "", false, false,
+     "\"\xE3\x82\xB5\"\n", 0},
+    {"the user's encoding wins", Header("AC1015", "ANSI_932") + Entities("0|TEXT|1|\xC4"), "cp1252",
+     false, false, "\"\xC3\x84\"\n", 0},
+    {"\\U+ escapes in every version", Entities("0|TEXT|1|\\U+00B0"), "", false, false,
+     "\"\xC2\xB0\"\n", 0},
+    {"Shift-JIS output", Entities("0|TEXT|1|\x83\x54"), "", true, false, "\"\x83\x54\"\n", 0},
+    {"a character Shift-JIS cannot hold fails at its line",
+     Header("AC1015", "ANSI_1252") + Entities("0|TEXT|1|\xC4"), "", true, false, "", 22},
+    {"... or becomes ? when asked", Header("AC1015", "ANSI_1252") + Entities("0|TEXT|1|\xC4"), "",
+     true, true, "\"?\"\n", 0},
+    {"undefined bytes fail at their line", Entities("0|TEXT|1|\x85\x40"), "", false, false, "", 8},
+};
+
+TEST(FullReading, DecodesTexts) {
+  for (const DecodingCase& c : kDecodingCases) {
+    FullOptions options = Utf8("text");
+    options.output.utf8 = !c.shiftJis;
+    options.output.replace = options.texts.replace = c.replace;
+    options.texts.inputCodePage = *c.inputEncoding ? CodePageFromEncodingName(c.inputEncoding) : 0;
+    const Converted result = Convert(c.drawing, options);
+    EXPECT_EQ(result.converted, c.failureLine == 0) << c.what;
+    if (c.failureLine == 0) {
+      EXPECT_EQ(result.records, c.records) << c.what;
+    } else {
+      ASSERT_TRUE(result.stats.failure) << c.what;
+      EXPECT_EQ(result.stats.failure->line, c.failureLine) << c.what;
+    }
+  }
+}
+
+// Real drawings of the corpus: a text that must come out, where it must.
+struct CorpusCase {
+  const char* drawing;
+  const char* text;  // UTF-8
+  const char* x;
+  const char* y;
+};
+
+const CorpusCase kCorpusCases[] = {
+    {"dwg2dxfjww__r2000_sjis", "配管 ルート A-1", "1000", "6500"},     // ANSI_932
+    {"dwg2dxfjww__r2000_escaped", "配管 ルート A-1", "1000", "6500"},  // \U+ escapes
+    {"ezdxf__text_oblique_rotate", "OBLIQUE 15°", "15.206270017086", "3.117407407295"},  // UTF-8
+    {"qcad__Symbole", "Änderung", "-422.010190185976", "17.8181816400008"},  // ANSI_1252
+    {"gdal__attrib", "super test", "-20.293037053206", "30"},                // ATTRIB
+    {"dwg2dxfjww__r2000_sjis", "冷凍機室\n2行目 φ50", "7000", "6800"},       // MTEXT \P
+};
+
+TEST(FullReading, FindsTheTextsOfRealDrawings) {
+  for (const CorpusCase& c : kCorpusCases) {
+    const std::string path = std::string(TORIDASU_CORPUS_DIR) + "/" + c.drawing + ".dxf";
+    std::ifstream file(path, std::ios::binary);
+    if (!file) GTEST_SKIP() << "no corpus at " << TORIDASU_CORPUS_DIR;
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    const Converted result = Convert(bytes.str(), Utf8("x,y,text"));
+    const std::string record = std::string(c.x) + "," + c.y + ",\"" + c.text + "\"\n";
+    EXPECT_NE(result.records.find(record), std::string::npos) << c.drawing << ": " << c.text;
+  }
+}
+
+}  // namespace
+}  // namespace toridasu::full
