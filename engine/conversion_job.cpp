@@ -34,10 +34,11 @@ void ScanForEntities(PairReader& reader, const ConversionContext& context) {
 // Walks the entities to a type containing "EOF" or the end, writing a record
 // for every text entity with a text. The type line that ends a text entity
 // is left waiting in the reader, so the next turn examines it.
-void WalkEntities(PairReader& reader, const ConversionContext& context, CsvDestination& destination,
-                  ConversionStats& stats, uint64_t& failureLine) {
+void WalkEntities(PairReader& reader, const ConversionContext& context, bool skim,
+                  CsvDestination& destination, ConversionStats& stats, uint64_t& failureLine) {
   TextEntity entity;
   while (!reader.AtEnd()) {
+    if (skim) reader.Skim();
     const GroupPair pair = reader.Take();
     if (pair.code != group_code::kType) continue;
     const TypeMarkers markers = MarkersOfType(pair.value, context);
@@ -110,7 +111,7 @@ bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinati
     CreateCsvFile(destination, destinationName);
     WriteCsvHeader(destination);
     ScanForEntities(reader, context);
-    WalkEntities(reader, context, destination, out, textLine);
+    WalkEntities(reader, context, options.skim, destination, out, textLine);
     CloseCsvFile(destination);
     source.Close();
   } catch (const Exception& error) {

@@ -48,6 +48,9 @@ using LineFilter = std::function<void(std::string_view line, std::string& out)>;
 struct ConversionOptions {
   LineFilter lineFilter;                       // empty: the lines as the writer made them
   std::atomic<uint64_t>* bytesRead = nullptr;  // advanced as the drawing is read
+  // Pass over the pairs that no exact test needs by bitmaps of whole blocks;
+  // false reads every pair one by one (the same output, for comparisons).
+  bool skim = true;
 };
 
 // Converts the drawing `sourceName` into `destinationBase` + ".csv", with the
