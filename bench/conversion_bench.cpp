@@ -1,10 +1,21 @@
-// Throughput of a whole conversion against a plain line pass over the same
-// bytes (1 MiB blocks, one memchr call per line), on a generated 100 MB drawing.
+// Whole conversions against the plain pass that finds every line end with
+// one memchr call per line (1 MiB blocks), on the same bytes and in the same
+// run: each round times the pass and then the conversion, and the counter
+// vs_pass is the ratio of their sums. Drawings are generated on the fly:
+//   realistic   about one text entity in ten (TORIDASU_BENCH_MB, 100 MB)
+//   lf_only     the same with LF line ends (the pass searches for LF)
+//   dense       every entity a text
+//   long_text   one text of 100 MB (peak memory against its size)
+//   realistic_1gb  only with TORIDASU_BENCH_1GB=1 (slow)
+// and the full mode on the realistic drawing (throughput only).
+// peak_MB is the process's peak resident memory during the conversions.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -14,21 +25,41 @@
 
 namespace {
 
-std::string TempName(const char* leaf) {
+using Clock = std::chrono::steady_clock;
+
+std::string TempName(const std::string& leaf) {
   const char* dir = std::getenv("TMPDIR");
   return std::string(dir && *dir ? dir : "/tmp") + "/" + leaf;
 }
 
+uint64_t Megabytes() {
+  const char* text = std::getenv("TORIDASU_BENCH_MB");
+  return text ? std::strtoull(text, nullptr, 10) : 100;
+}
+
+enum class Kind { kRealistic, kLfOnly, kDense, kLongText, kRealistic1Gb };
+
 struct Drawing {
   std::string path;
   std::string output;
+  char lineEnd = '\r';
   uint64_t bytes = 0;
-  Drawing(const char* name, bool dense)
-      : path(TempName((std::string(name) + ".dxf").c_str())),
-        output(TempName((std::string(name) + ".csv").c_str())) {
-    const uint64_t megabytes =
-        std::getenv("TORIDASU_BENCH_MB") ? std::atoll(std::getenv("TORIDASU_BENCH_MB")) : 100;
-    toridasu::bench::WriteSyntheticDrawing(path, megabytes << 20, dense);
+  explicit Drawing(Kind kind)
+      : path(TempName("toridasu-bench-" + std::to_string(static_cast<int>(kind)) + ".dxf")),
+        output(TempName("toridasu-bench-" + std::to_string(static_cast<int>(kind)) + ".csv")) {
+    const uint64_t size = Megabytes() << 20;
+    switch (kind) {
+      case Kind::kRealistic: toridasu::bench::WriteSyntheticDrawing(path, size); break;
+      case Kind::kLfOnly:
+        toridasu::bench::WriteSyntheticDrawing(path, size, false, "\n");
+        lineEnd = '\n';
+        break;
+      case Kind::kDense: toridasu::bench::WriteSyntheticDrawing(path, size, true); break;
+      case Kind::kLongText: toridasu::bench::WriteLongTextDrawing(path, size); break;
+      case Kind::kRealistic1Gb:
+        toridasu::bench::WriteSyntheticDrawing(path, uint64_t{1} << 30);
+        break;
+    }
     if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
       std::fseek(f, 0, SEEK_END);
       bytes = static_cast<uint64_t>(std::ftell(f));
@@ -41,59 +72,90 @@ struct Drawing {
   }
 };
 
-Drawing& TheDrawing() {
-  static Drawing drawing("toridasu-bench", false);
-  return drawing;
+Drawing& DrawingOf(Kind kind) {
+  static std::unique_ptr<Drawing> drawings[5];
+  auto& drawing = drawings[static_cast<int>(kind)];
+  if (!drawing) drawing = std::make_unique<Drawing>(kind);
+  return *drawing;
 }
 
-// Every entity a text: the numbers and the records set the pace.
-Drawing& TheDenseDrawing() {
-  static Drawing drawing("toridasu-bench-dense", true);
-  return drawing;
-}
-
-void BM_MemchrLinePass(benchmark::State& state) {
-  Drawing& d = TheDrawing();
-  const std::size_t block = 1 << 20;
-  std::unique_ptr<char[]> buffer(new char[block]);
-  for (auto _ : state) {
-    std::FILE* f = std::fopen(d.path.c_str(), "rb");
-    uint64_t lines = 0;
-    std::size_t got;
-    while ((got = std::fread(buffer.get(), 1, block, f)) > 0) {
-      const char* p = buffer.get();
-      const char* end = p + got;
-      while (const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(end - p))) {
-        ++lines;
-        p = static_cast<const char*>(cr) + 1;
-      }
+// The floor: every line end found, one memchr call per line.
+uint64_t MemchrPass(const Drawing& d) {
+  static std::unique_ptr<char[]> buffer(new char[1 << 20]);
+  std::FILE* f = std::fopen(d.path.c_str(), "rb");
+  uint64_t lines = 0;
+  std::size_t got;
+  while ((got = std::fread(buffer.get(), 1, 1 << 20, f)) > 0) {
+    const char* p = buffer.get();
+    const char* end = p + got;
+    while (const void* at = std::memchr(p, d.lineEnd, static_cast<std::size_t>(end - p))) {
+      ++lines;
+      p = static_cast<const char*>(at) + 1;
     }
-    std::fclose(f);
-    benchmark::DoNotOptimize(lines);
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * d.bytes));
+  std::fclose(f);
+  return lines;
 }
 
-void Convert(benchmark::State& state, Drawing& d) {
+// The process's peak resident memory in MB since the last reset (Linux).
+void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+double PeakMemoryMb() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  while (status >> key) {
+    if (key == "VmHWM:") {
+      double kilobytes = 0;
+      status >> kilobytes;
+      return kilobytes / 1024.0;
+    }
+  }
+  return 0;
+}
+
+void Convert(benchmark::State& state, Kind kind) {
+  Drawing& d = DrawingOf(kind);
   const toridasu::ConversionContext context = toridasu::LocaleContext(toridasu::CurrentPlatform());
+  double passSeconds = 0;
+  double conversionSeconds = 0;
   uint64_t records = 0;
+  ResetPeakMemory();
   for (auto _ : state) {
+    const auto start = Clock::now();
+    benchmark::DoNotOptimize(MemchrPass(d));
+    const auto middle = Clock::now();
     toridasu::ConversionStats stats;
     if (!toridasu::ConvertDxfToCsvFile(d.path, d.output, context, &stats))
       state.SkipWithError("conversion failed");
+    const auto end = Clock::now();
+    passSeconds += std::chrono::duration<double>(middle - start).count();
+    conversionSeconds += std::chrono::duration<double>(end - middle).count();
+    state.SetIterationTime(std::chrono::duration<double>(end - middle).count());
     records = stats.records;
   }
   state.counters["records"] = static_cast<double>(records);
+  state.counters["vs_pass"] = passSeconds > 0 ? conversionSeconds / passSeconds : 0;
+  state.counters["peak_MB"] = PeakMemoryMb();
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * d.bytes));
 }
 
-void BM_ConvertDxfToCsv(benchmark::State& state) { Convert(state, TheDrawing()); }
-void BM_ConvertDenseText(benchmark::State& state) { Convert(state, TheDenseDrawing()); }
+void BM_ConvertDxfToCsv(benchmark::State& state) { Convert(state, Kind::kRealistic); }
+void BM_ConvertLfOnly(benchmark::State& state) { Convert(state, Kind::kLfOnly); }
+void BM_ConvertDenseText(benchmark::State& state) { Convert(state, Kind::kDense); }
+void BM_ConvertLongText(benchmark::State& state) { Convert(state, Kind::kLongText); }
+void BM_ConvertRealistic1Gb(benchmark::State& state) {
+  if (std::getenv("TORIDASU_BENCH_1GB") == nullptr) {
+    state.SkipWithError("set TORIDASU_BENCH_1GB=1 to run");
+    for (auto _ : state) {
+    }
+    return;
+  }
+  Convert(state, Kind::kRealistic1Gb);
+}
 
 // The full mode on the realistic drawing: every text decoded to Unicode, the
 // block references expanded, the CSV in Shift-JIS.
 void BM_ConvertFull(benchmark::State& state) {
-  Drawing& d = TheDrawing();
+  Drawing& d = DrawingOf(Kind::kRealistic);
   const toridasu::ConversionContext context = toridasu::LocaleContext(toridasu::CurrentPlatform());
   uint64_t records = 0;
   for (auto _ : state) {
@@ -106,9 +168,11 @@ void BM_ConvertFull(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * d.bytes));
 }
 
-BENCHMARK(BM_MemchrLinePass)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_ConvertDxfToCsv)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_ConvertDenseText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ConvertDxfToCsv)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_ConvertLfOnly)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_ConvertDenseText)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_ConvertLongText)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_ConvertRealistic1Gb)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 BENCHMARK(BM_ConvertFull)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace

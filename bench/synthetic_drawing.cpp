@@ -19,13 +19,14 @@ const char* const kTexts[] = {
 
 class Writer {
  public:
-  explicit Writer(std::FILE* f) : f_(f) {}
+  Writer(std::FILE* f, const char* lineEnd) : f_(f), lineEnd_(lineEnd) {}
   void Pair(int code, const std::string& value) {
     char head[16];
-    std::snprintf(head, sizeof head, "%3d\r\n", code);
+    std::snprintf(head, sizeof head, "%3d", code);
     out_ += head;
+    out_ += lineEnd_;
     out_ += value;
-    out_ += "\r\n";
+    out_ += lineEnd_;
     if (out_.size() > (1u << 20)) Flush();
   }
   void Real(int code, double v) {
@@ -42,6 +43,7 @@ class Writer {
 
  private:
   std::FILE* f_;
+  const char* lineEnd_;
   std::string out_;
   uint64_t total_ = 0;
 };
@@ -94,10 +96,11 @@ void WriteBlocks(Writer& w) {
 
 }  // namespace
 
-uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool dense) {
+uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool dense,
+                               const char* lineEnd) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return 0;
-  Writer w(f);
+  Writer w(f, lineEnd);
   std::mt19937 random(42);
   std::uniform_real_distribution<double> coordinate(0.0, 50000.0);
   std::uniform_int_distribution<int> pick(0, 9);
@@ -165,6 +168,31 @@ uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool den
   w.Flush();
   std::fclose(f);
   return texts;
+}
+
+void WriteLongTextDrawing(const std::string& path, uint64_t textBytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return;
+  Writer w(f, "\r\n");
+  w.Pair(0, "SECTION");
+  w.Pair(2, "ENTITIES");
+  w.Pair(0, "TEXT");
+  w.Real(10, 1.5);
+  w.Real(20, 2.5);
+  w.Flush();
+  std::fputs("  1\r\n", f);
+  // Double-byte characters and double quotes, written in pieces.
+  const std::string piece = std::string(512, 'a') + "\"\x95\x5C" + std::string(509, 'b');
+  for (uint64_t written = 0; written < textBytes; written += piece.size()) {
+    std::fwrite(piece.data(), 1, piece.size(), f);
+  }
+  std::fputs("\r\n", f);
+  w.Pair(0, "LINE");
+  w.Pair(10, "0.0");
+  w.Pair(0, "ENDSEC");
+  w.Pair(0, "EOF");
+  w.Flush();
+  std::fclose(f);
 }
 
 }  // namespace toridasu::bench

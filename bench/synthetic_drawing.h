@@ -9,7 +9,13 @@
 namespace toridasu::bench {
 
 // Writes a drawing of about `bytes` bytes to `path`; returns the number of
-// text entities in it. A dense drawing holds text entities only.
-uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool dense = false);
+// text entities in it. A dense drawing holds text entities only; `lineEnd`
+// ends every line ("\n" for a copy with LF line ends).
+uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool dense = false,
+                               const char* lineEnd = "\r\n");
+
+// A drawing whose one text entity holds a text of `textBytes` bytes, among a
+// few ordinary entities.
+void WriteLongTextDrawing(const std::string& path, uint64_t textBytes);
 
 }  // namespace toridasu::bench

@@ -34,10 +34,11 @@ void ScanForEntities(PairReader& reader, const ConversionContext& context) {
 // Walks the entities to a type containing "EOF" or the end, writing a record
 // for every text entity with a text. The type line that ends a text entity
 // is left waiting in the reader, so the next turn examines it.
-void WalkEntities(PairReader& reader, const ConversionContext& context, CsvDestination& destination,
-                  ConversionStats& stats, uint64_t& failureLine) {
+void WalkEntities(PairReader& reader, const ConversionContext& context, bool skim,
+                  CsvDestination& destination, ConversionStats& stats, uint64_t& failureLine) {
   TextEntity entity;
   while (!reader.AtEnd()) {
+    if (skim) reader.Skim();
     const GroupPair pair = reader.Take();
     if (pair.code != group_code::kType) continue;
     const TypeMarkers markers = MarkersOfType(pair.value, context);
@@ -56,17 +57,32 @@ void WalkEntities(PairReader& reader, const ConversionContext& context, CsvDesti
   }
 }
 
-ConversionFailure Describe(const Exception& error, uint64_t line) {
+}  // namespace
+
+ConversionFailure DescribeFailure(const Exception& error, uint64_t line) {
   ConversionFailure failure{error.KindName(), error.Message(), 0, line};
   if (const auto* io = dynamic_cast<const EInOutError*>(&error)) failure.ioCode = io->Code();
   return failure;
 }
 
-ConversionFailure OutOfMemory(uint64_t line) {
+ConversionFailure OutOfMemoryFailure(uint64_t line) {
   return ConversionFailure{"EOutOfMemory", LoadResString(text_id::kOutOfMemory), 0, line};
 }
 
-}  // namespace
+void AbandonConversion(DxfSource& source, CsvDestination& destination,
+                       const std::string& destinationName, Platform& platform) {
+  destination.Abandon();
+  if (source.IsOpen()) {
+    try {
+      source.Close();
+    } catch (const Exception&) {
+      // The conversion has failed already; the first cause is the one kept.
+    }
+  }
+  // The file this call made or emptied, by the name it was created under:
+  // asking FileIsPresent first would miss names that hold "*" or "?".
+  if (destination.CreatedDiskFile()) RemoveFile(destinationName, platform);
+}
 
 bool ConvertDxfToCsv(std::string_view sourceName, std::string_view destinationBase,
                      const ConversionContext& context, ConversionStats* stats) {
@@ -95,27 +111,17 @@ bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinati
     CreateCsvFile(destination, destinationName);
     WriteCsvHeader(destination);
     ScanForEntities(reader, context);
-    WalkEntities(reader, context, destination, out, textLine);
+    WalkEntities(reader, context, options.skim, destination, out, textLine);
     CloseCsvFile(destination);
     source.Close();
   } catch (const Exception& error) {
-    out.failure = Describe(error, textLine != 0 ? textLine : source.NextLineNumber());
+    out.failure = DescribeFailure(error, textLine != 0 ? textLine : source.NextLineNumber());
   } catch (const std::bad_alloc&) {
-    out.failure = OutOfMemory(source.NextLineNumber());
+    out.failure = OutOfMemoryFailure(source.NextLineNumber());
   }
   if (!out.failure) return true;
 
-  destination.Abandon();
-  if (source.IsOpen()) {
-    try {
-      source.Close();
-    } catch (const Exception&) {
-      // The conversion has failed already; the first cause is the one kept.
-    }
-  }
-  // The file this call made or emptied, by the name it was created under:
-  // asking FileIsPresent first would miss names that hold "*" or "?".
-  if (destination.CreatedDiskFile()) RemoveFile(destinationName, platform);
+  AbandonConversion(source, destination, destinationName, platform);
   return false;
 }
 

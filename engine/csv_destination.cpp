@@ -69,8 +69,22 @@ void CsvDestination::WriteLine(std::string_view line) {
     filter_(line, filtered_);  // may refuse the line: then nothing of it is written
     line = filtered_;
   }
+  BeginLine();
+  AppendToLine(line);
+  EndLine();
+}
+
+void CsvDestination::BeginLine() {
+  if (!open_) RaiseIoError(io_code::kFileNotOpen);
   failedCode_ = 0;
-  Append(line.data(), line.size());
+}
+
+void CsvDestination::AppendToLine(std::string_view piece) {
+  // After a failed write the rest of the line is lost, as within one piece.
+  if (failedCode_ == 0) Append(piece.data(), piece.size());
+}
+
+void CsvDestination::EndLine() {
   Append(kLineEnd.data(), kLineEnd.size());
   if (writeOutAtLineEnd_ && held_ != 0) {
     const std::size_t count = held_;

@@ -27,6 +27,13 @@ class CsvDestination {
   void Create(std::string_view name);
   // WriteCsvLine: the line and CR LF.
   void WriteLine(std::string_view line);
+  // A line handed over in pieces, for a record too long to assemble first:
+  // the same bytes and failures as WriteLine of the pieces joined. Only
+  // without a line filter, which needs the whole line.
+  bool TakesPieces() const { return !filter_; }
+  void BeginLine();
+  void AppendToLine(std::string_view piece);
+  void EndLine();
   // CloseCsvFile: writes out what is held, then closes.
   void Close();
   // Closes the handle without writing what is held (after a failure).

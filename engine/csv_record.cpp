@@ -13,9 +13,16 @@ const std::string_view kCsvHeader =
 
 void WriteCsvHeader(CsvDestination& destination) { destination.WriteLine(kCsvHeader); }
 
+namespace {
+
+// Texts longer than this go to the destination in pieces instead of through
+// an assembled line, so that a long text is held only once.
+constexpr std::size_t kAssembledTextLimit = 64 * 1024;
+
+}  // namespace
+
 void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
                      std::string_view text, char decimalSeparator) {
-  // Assembled in full first, so a text that cannot be quoted writes nothing.
   thread_local std::string line;
   line.clear();
   char number[kMaxRealText];
@@ -27,6 +34,17 @@ void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
     if (quoteNumbers) line += '"';
     line += ',';
   }
+  if (text.size() > kAssembledTextLimit && destination.TakesPieces()) {
+    // Nothing is written when the text cannot be quoted: it is checked first.
+    CheckQuotable(text);
+    destination.BeginLine();
+    destination.AppendToLine(line);
+    QuoteCsvTextInPieces(
+        text, [&destination](std::string_view piece) { destination.AppendToLine(piece); });
+    destination.EndLine();
+    return;
+  }
+  // Assembled in full first, so a text that cannot be quoted writes nothing.
   AppendQuotedCsvText(line, text);
   destination.WriteLine(line);
 }

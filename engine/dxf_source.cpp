@@ -1,7 +1,10 @@
 #include "engine/dxf_source.h"
 
+#include <algorithm>
+
 #include "base/errors.h"
 #include "engine/file_name_rules.h"
+#include "engine/pair_skim.h"
 
 namespace toridasu {
 
@@ -19,8 +22,11 @@ void DxfSource::Open(std::string_view name) {
   if (const uint32_t code = platform_.OpenForReading(zeroTerminated.c_str(), &handle)) {
     RaiseIoError(static_cast<int32_t>(code));
   }
-  // Zeroed once: the finder reads whole chunks, past the fill too.
-  if (!buffer_) buffer_ = std::make_unique<char[]>(blockSize_ + LineEndFinder::kPadding);
+  // Zeroed once: the finder and the skim read whole chunks, past the fill too.
+  if (!buffer_) {
+    buffer_ =
+        std::make_unique<char[]>(blockSize_ + std::max(LineEndFinder::kPadding, kSkimPadding));
+  }
   finder_.Reset(buffer_.get(), 0);
   handle_ = handle;
   position_ = fill_ = 0;
@@ -54,6 +60,13 @@ bool DxfSource::Refill() {
   return true;
 }
 
+void DxfSource::SkimPairs() {
+  if (ended_ || position_ >= fill_) return;
+  const SkimStop stop = toridasu::SkimPairs(buffer_.get(), position_, fill_);
+  position_ = stop.position;
+  lineEnds_ += stop.lineEnds;
+}
+
 bool DxfSource::AtEndSlow() {
   if (ended_) return true;
   if (position_ == fill_ && !Refill()) return true;
@@ -76,7 +89,7 @@ void DxfSource::PassLineEnd() {
   }
 }
 
-void DxfSource::TakeLine(std::string& line) {
+void DxfSource::TakeLine(ByteBuffer& line) {
   for (;;) {
     if (position_ == fill_ && !Refill()) return;
     const std::size_t stop = finder_.Next(position_);

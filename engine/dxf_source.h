@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/byte_buffer.h"
 #include "engine/line_scan.h"
 #include "platform/platform.h"
 
@@ -36,12 +37,12 @@ class DxfSource {
 
   // The next line as a view into the reader's buffer, or into `spill` when it
   // crosses a block edge. Valid until the next read or end test.
-  std::string_view ReadLineView(std::string& spill) {
+  std::string_view ReadLineView(ByteBuffer& spill) {
     const std::size_t start = position_;
     if (PassLineInBlock()) return std::string_view(buffer_.get() + start, lineStop_ - start);
     spill.clear();
     TakeLine(spill);
-    return spill;
+    return spill.View();
   }
   // True when the next byte is Ctrl-Z or there is none; consumes nothing.
   bool AtEnd() {
@@ -51,9 +52,14 @@ class DxfSource {
   // The number (from 1) of the line that the next read returns.
   uint64_t NextLineNumber() const { return lineEnds_ + 1; }
 
+  // From the start of a code line, moves past the whole pairs of the current
+  // block that the entity walk would read and drop (engine/pair_skim.h),
+  // keeping the line count exact. Stops at a code line.
+  void SkimPairs();
+
  private:
   // Moves past the next line, appending its bytes to `line`.
-  void TakeLine(std::string& line);
+  void TakeLine(ByteBuffer& line);
   // Moves past the line end at position_ (CR, CR LF or LF); stops at Ctrl-Z.
   void PassLineEnd();
   bool AtEndSlow();

@@ -61,6 +61,20 @@ class PairReader {
     return pair_;
   }
 
+  // Moves past the pairs that the entity walk would read and drop, when no
+  // pair is waiting (engine/pair_skim.h); the next Take reads exactly.
+  void Skim() {
+    if (!waiting_) source_.SkimPairs();
+  }
+
+  // Swaps the reader's value spill with `other`: when the value of the pair
+  // last taken lies in the spill (a line across a block edge, or a long
+  // one), `other` then holds it without a copy.
+  bool ValueInSpill() const {
+    return !pair_.value.empty() && pair_.value.data() == valueSpill_.data();
+  }
+  void SwapValueSpill(ByteBuffer& other) { valueSpill_.swap(other); }
+
   DxfSource& Source() { return source_; }
 
  private:
@@ -74,8 +88,8 @@ class PairReader {
   DxfSource& source_;
   GroupPair pair_;
   bool waiting_ = false;
-  std::string codeSpill_;
-  std::string valueSpill_;
+  ByteBuffer codeSpill_;
+  ByteBuffer valueSpill_;
 };
 
 }  // namespace toridasu

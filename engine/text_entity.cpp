@@ -48,7 +48,13 @@ void ReadTextEntity(PairReader& reader, TextEntity& entity) {
         case group_code::kEmbeddedObject: pointDone = true; break;
         case group_code::kText:
           if (!pair.value.empty()) {
-            entity.text.assign(pair.value);  // the one value that outlives the next read
+            // The one value that outlives the next read: taken over from the
+            // reader when it holds it, else copied.
+            if (reader.ValueInSpill()) {
+              reader.SwapValueSpill(entity.text);
+            } else {
+              entity.text.assign(pair.value);
+            }
             entity.textLine = pair.line + 1;
           }
           break;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "engine/pair_reader.h"
 
@@ -13,7 +12,7 @@ struct TextEntity {
   double x = 0.0;
   double y = 0.0;
   double z = 0.0;
-  std::string text;
+  ByteBuffer text;
   uint64_t textLine = 0;  // the drawing's line that held the text (0: none)
 };
 

@@ -37,22 +37,35 @@ const QuoteCase kQuoteCases[] = {
     {" \x95\xB6\x8E\x9A ", "\" \x95\xB6\x8E\x9A \""},
 };
 
+// A long text goes to the file in pieces instead of an assembled line: the
+// same bytes either way.
+const std::string kLongPrefix(70000, 'a');
+
 TEST(CsvQuote, TheRecordQuotesAndReplacesOnlyLoneDoubleQuotes) {
   for (const QuoteCase& c : kQuoteCases) {
-    FakePlatform fake;
-    CsvDestination destination(fake);
-    CreateCsvFile(destination, "out.csv");
-    WriteTextRecord(destination, 0, 0, 0, c.text, '.');
-    CloseCsvFile(destination);
-    EXPECT_EQ(fake.Contents("out.csv"), "0,0,0," + c.field + "\r\n") << c.text;
+    for (const std::string& prefix : {std::string(), kLongPrefix}) {
+      FakePlatform fake;
+      CsvDestination destination(fake, 128);
+      CreateCsvFile(destination, "out.csv");
+      WriteTextRecord(destination, 0, 0, 0, prefix + c.text, '.');
+      CloseCsvFile(destination);
+      EXPECT_EQ(fake.Contents("out.csv"), "0,0,0,\"" + prefix + c.field.substr(1) + "\r\n")
+          << c.text << ", prefix of " << prefix.size();
+    }
   }
 }
 
-TEST(CsvQuote, LoneLeadByteAtTheEndIsARangeError) {
+TEST(CsvQuote, LoneLeadByteAtTheEndIsARangeErrorAndWritesNothing) {
   for (const std::string text : {"A\x82", "\xFD", "\x81\x40\x82", "\x80", "\x9F", "\xE0"}) {
     std::string out = "kept";
     EXPECT_THROW(AppendQuotedCsvText(out, text), ERangeError) << text;
     EXPECT_EQ(out, "kept");
+    FakePlatform fake;
+    CsvDestination destination(fake, 128);
+    CreateCsvFile(destination, "out.csv");
+    EXPECT_THROW(WriteTextRecord(destination, 0, 0, 0, kLongPrefix + text, '.'), ERangeError);
+    CloseCsvFile(destination);
+    EXPECT_EQ(fake.Contents("out.csv"), "") << text;
   }
 }
 

@@ -21,7 +21,7 @@ std::vector<std::string> LinesOf(const std::string& bytes, std::size_t blockSize
   DxfSource source(fake, blockSize);
   source.Open(kName);
   std::vector<std::string> lines;
-  std::string spill;
+  ByteBuffer spill;
   while (!source.AtEnd()) lines.emplace_back(source.ReadLineView(spill));
   // Reading at the end is no failure: empty lines, and the end stays.
   EXPECT_EQ(source.ReadLineView(spill), "");
@@ -68,7 +68,7 @@ TEST(DxfSource, CountsLines) {
   fake.AddFile(kName, "a\r\nb\nc\rd");
   DxfSource source(fake, 2);
   source.Open(kName);
-  std::string spill;
+  ByteBuffer spill;
   for (uint64_t expected = 1; expected <= 4; ++expected) {
     EXPECT_EQ(source.NextLineNumber(), expected);
     source.ReadLineView(spill);
@@ -131,7 +131,7 @@ TEST(DxfSource, ReadFailuresRaiseExceptBrokenPipe) {
   fake.readError = 23;
   DxfSource source(fake);
   source.Open(kName);
-  std::string spill;
+  ByteBuffer spill;
   try {
     source.ReadLineView(spill);
     ADD_FAILURE();

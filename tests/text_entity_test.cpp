@@ -19,16 +19,22 @@ struct EntityResult {
   std::string nextValue;
 };
 
-EntityResult ReadEntityFrom(const std::string& bytes) {
+// `readChunk` bytes a read: lines across block edges reach the entity
+// through the reader's spill.
+EntityResult ReadEntityFrom(const std::string& bytes, uint32_t readChunk) {
   FakePlatform fake;
   fake.AddFile(kName, bytes);
+  fake.readChunk = readChunk;
   DxfSource source(fake);
   source.Open(kName);
   PairReader reader(source);
-  TextEntity entity{9, 9, 9, "stale", 9};
+  TextEntity entity{9, 9, 9, {}, 9};
+  entity.text.assign("stale");
   ReadTextEntity(reader, entity);
   const GroupPair next = reader.Take();
-  return {entity.x, entity.y, entity.z, entity.text, next.code, std::string(next.value)};
+  return {entity.x,  entity.y,
+          entity.z,  std::string(entity.text.View()),
+          next.code, std::string(next.value)};
 }
 
 TEST(ReadTextEntity, KeepsCoordinatesAndTextUpToTheNextType) {
@@ -66,13 +72,15 @@ TEST(ReadTextEntity, KeepsCoordinatesAndTextUpToTheNextType) {
       {"at the end already", "", {0, 0, 0, "", -1, ""}},
   };
   for (const auto& c : cases) {
-    const EntityResult r = ReadEntityFrom(c.bytes);
-    EXPECT_EQ(r.x, c.expected.x) << c.what;
-    EXPECT_EQ(r.y, c.expected.y) << c.what;
-    EXPECT_EQ(r.z, c.expected.z) << c.what;
-    EXPECT_EQ(r.text, c.expected.text) << c.what;
-    EXPECT_EQ(r.nextCode, c.expected.nextCode) << c.what;
-    EXPECT_EQ(r.nextValue, c.expected.nextValue) << c.what;
+    for (uint32_t readChunk : {0u, 3u}) {
+      const EntityResult r = ReadEntityFrom(c.bytes, readChunk);
+      EXPECT_EQ(r.x, c.expected.x) << c.what << ", reads of " << readChunk;
+      EXPECT_EQ(r.y, c.expected.y) << c.what << ", reads of " << readChunk;
+      EXPECT_EQ(r.z, c.expected.z) << c.what << ", reads of " << readChunk;
+      EXPECT_EQ(r.text, c.expected.text) << c.what << ", reads of " << readChunk;
+      EXPECT_EQ(r.nextCode, c.expected.nextCode) << c.what << ", reads of " << readChunk;
+      EXPECT_EQ(r.nextValue, c.expected.nextValue) << c.what << ", reads of " << readChunk;
+    }
   }
 }
 
@@ -87,7 +95,7 @@ TEST(ReadTextEntity, AReadFailureEndsTheEntityQuietly) {
   PairReader reader(source);
   TextEntity entity;
   EXPECT_NO_THROW(ReadTextEntity(reader, entity));
-  EXPECT_EQ(entity.text, "A");
+  EXPECT_EQ(entity.text.View(), "A");
   EXPECT_EQ(entity.x, 0.0);
 }
 

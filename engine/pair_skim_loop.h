@@ -1,0 +1,83 @@
+// The skim's loop over a block, shared by the builds for each instruction set
+// (pair_skim.cpp, pair_skim_avx2.cpp). Everything here has internal linkage,
+// so that no function compiled for one instruction set is ever called on a
+// processor that lacks it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/pair_skim.h"
+
+namespace toridasu {
+namespace {  // NOLINT: one copy per instruction set, on purpose
+
+// Bit i of each map stands for the byte at chunk + i.
+struct ChunkMasks {
+  uint64_t cr = 0;
+  uint64_t lf = 0;
+  uint64_t sub = 0;         // Ctrl-Z
+  uint64_t candidates = 0;  // where "TEXT" or "EOF" starts, in either letter case
+};
+
+inline int HighestBit(uint64_t bits) { return 63 - __builtin_clzll(bits); }
+
+// `Chunk` gives Classify(const char*, ChunkMasks&) and Popcount(uint64_t).
+template <class Chunk>
+SkimStop SkimLoop(const char* block, std::size_t start, std::size_t fill) {
+  std::size_t chunk = start & ~std::size_t{63};
+  uint64_t count = 0;             // line starts passed: the index of the current line
+  std::size_t codeStart = start;  // the start of the current pair's code line
+  uint64_t prevLf = chunk > 0 && block[chunk - 1] == '\n';
+  uint64_t prevCr = chunk > 0 && block[chunk - 1] == '\r';
+  for (; chunk < fill; chunk += 64) {
+    ChunkMasks m;
+    Chunk::Classify(block + chunk, m);
+    const std::size_t room = fill - chunk;
+    const uint64_t valid = room >= 64 ? ~uint64_t{0} : (uint64_t{1} << room) - 1;
+    const std::size_t skip = chunk < start ? start - chunk : 0;
+    const uint64_t from = ~uint64_t{0} << skip;  // positions at or after the start
+    // Positions after the start (in the first chunk, which holds it).
+    const uint64_t after = chunk > start ? ~uint64_t{0} : skip == 63 ? 0 : from << 1;
+    // A line starts after an LF, and after a CR that no LF follows. The
+    // start's own line is line 0, so only starts after it count; a start at
+    // the fill is left to the exact reading (the CR's LF may come next).
+    uint64_t starts = ((m.lf << 1) | prevLf) | (((m.cr << 1) | prevCr) & ~m.lf);
+    prevLf = m.lf >> 63;
+    prevCr = m.cr >> 63;
+    starts &= valid & after;
+    uint64_t events = (m.candidates | m.sub) & valid & from;
+    while (events != 0) {
+      const int bit = __builtin_ctzll(events);
+      const uint64_t upTo = bit == 63 ? ~uint64_t{0} : (uint64_t{2} << bit) - 1;
+      const uint64_t index = count + Chunk::Popcount(starts & upTo);
+      if ((index & 1) != 0 || ((m.sub >> bit) & 1) != 0) {
+        const uint64_t codeIndex = index & ~uint64_t{1};
+        std::size_t position = codeStart;
+        if (codeIndex > count) {  // the code line starts in this chunk
+          uint64_t rest = starts;
+          for (uint64_t k = count + 1; k < codeIndex; ++k) rest &= rest - 1;
+          position = chunk + static_cast<std::size_t>(__builtin_ctzll(rest));
+        }
+        return {position, codeIndex};
+      }
+      events &= events - 1;  // in a code line: no marker is looked for there
+    }
+    if (starts != 0) {
+      const uint64_t total = count + Chunk::Popcount(starts);
+      const uint64_t lastCode = total & ~uint64_t{1};
+      if (lastCode > count) {
+        // The last start of an even index: the highest start, or the one
+        // below it when the highest begins a value line.
+        uint64_t top = starts;
+        if ((total & 1) != 0) top &= ~(uint64_t{1} << HighestBit(top));
+        codeStart = chunk + static_cast<std::size_t>(HighestBit(top));
+      }
+      count = total;
+    }
+  }
+  return {codeStart, count & ~uint64_t{1}};
+}
+
+}  // namespace
+}  // namespace toridasu

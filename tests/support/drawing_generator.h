@@ -1,0 +1,21 @@
+// Drawings made of the pieces that test the readers at their edges: every
+// line end (CR LF, lone CR, lone LF, CR CR LF), Ctrl-Z, type lines that hold
+// "TEXT" or "EOF" in either case or after a lead byte, code lines that read
+// as 0 in odd ways, values out of range, cut files. Each byte of `choices`
+// picks the next piece, so a fuzzer can steer the drawing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace toridasu {
+
+std::string GenerateDrawing(const uint8_t* choices, std::size_t count);
+
+// Converts `drawing` twice, skimming and reading every pair, with reads of
+// at most `readChunk` bytes (block edges everywhere); empty when the CSV
+// bytes, the answer, the record count and any failure agree, else what differs.
+std::string SkimMismatch(const std::string& drawing, uint32_t readChunk);
+
+}  // namespace toridasu
