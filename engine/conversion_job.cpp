@@ -57,17 +57,32 @@ void WalkEntities(PairReader& reader, const ConversionContext& context, bool ski
   }
 }
 
-ConversionFailure Describe(const Exception& error, uint64_t line) {
+}  // namespace
+
+ConversionFailure DescribeFailure(const Exception& error, uint64_t line) {
   ConversionFailure failure{error.KindName(), error.Message(), 0, line};
   if (const auto* io = dynamic_cast<const EInOutError*>(&error)) failure.ioCode = io->Code();
   return failure;
 }
 
-ConversionFailure OutOfMemory(uint64_t line) {
+ConversionFailure OutOfMemoryFailure(uint64_t line) {
   return ConversionFailure{"EOutOfMemory", LoadResString(text_id::kOutOfMemory), 0, line};
 }
 
-}  // namespace
+void AbandonConversion(DxfSource& source, CsvDestination& destination,
+                       const std::string& destinationName, Platform& platform) {
+  destination.Abandon();
+  if (source.IsOpen()) {
+    try {
+      source.Close();
+    } catch (const Exception&) {
+      // The conversion has failed already; the first cause is the one kept.
+    }
+  }
+  // The file this call made or emptied, by the name it was created under:
+  // asking FileIsPresent first would miss names that hold "*" or "?".
+  if (destination.CreatedDiskFile()) RemoveFile(destinationName, platform);
+}
 
 bool ConvertDxfToCsv(std::string_view sourceName, std::string_view destinationBase,
                      const ConversionContext& context, ConversionStats* stats) {
@@ -100,23 +115,13 @@ bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinati
     CloseCsvFile(destination);
     source.Close();
   } catch (const Exception& error) {
-    out.failure = Describe(error, textLine != 0 ? textLine : source.NextLineNumber());
+    out.failure = DescribeFailure(error, textLine != 0 ? textLine : source.NextLineNumber());
   } catch (const std::bad_alloc&) {
-    out.failure = OutOfMemory(source.NextLineNumber());
+    out.failure = OutOfMemoryFailure(source.NextLineNumber());
   }
   if (!out.failure) return true;
 
-  destination.Abandon();
-  if (source.IsOpen()) {
-    try {
-      source.Close();
-    } catch (const Exception&) {
-      // The conversion has failed already; the first cause is the one kept.
-    }
-  }
-  // The file this call made or emptied, by the name it was created under:
-  // asking FileIsPresent first would miss names that hold "*" or "?".
-  if (destination.CreatedDiskFile()) RemoveFile(destinationName, platform);
+  AbandonConversion(source, destination, destinationName, platform);
   return false;
 }
 

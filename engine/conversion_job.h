@@ -13,6 +13,10 @@
 
 namespace toridasu {
 
+class CsvDestination;
+class DxfSource;
+class Exception;
+
 // Why a conversion failed, for callers that tell the user more than no.
 struct ConversionFailure {
   std::string kind;     // the error kind's name ("EInOutError", "ERangeError", ...)
@@ -20,6 +24,16 @@ struct ConversionFailure {
   int32_t ioCode = 0;   // EInOutError only
   uint64_t line = 0;    // the drawing's line being read when it failed (0: none)
 };
+
+// The failure that a caught error, or exhausted memory, makes at `line`.
+ConversionFailure DescribeFailure(const Exception& error, uint64_t line);
+ConversionFailure OutOfMemoryFailure(uint64_t line);
+
+// After a failed conversion: the destination abandoned, the source closed (a
+// failure of that close is dropped: the first cause is the one kept), and the
+// output removed when this conversion made or emptied it.
+void AbandonConversion(DxfSource& source, CsvDestination& destination,
+                       const std::string& destinationName, Platform& platform);
 
 struct ConversionStats {
   uint64_t records = 0;  // record lines written (the header not counted)

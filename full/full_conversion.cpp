@@ -3,21 +3,11 @@
 #include <new>
 
 #include "base/errors.h"
-#include "base/string_table.h"
 #include "engine/csv_destination.h"
 #include "engine/dxf_source.h"
 #include "full/drawing_reader.h"
 
 namespace toridasu::full {
-namespace {
-
-ConversionFailure Describe(const Exception& error, uint64_t line) {
-  ConversionFailure failure{error.KindName(), error.Message(), 0, line};
-  if (const auto* io = dynamic_cast<const EInOutError*>(&error)) failure.ioCode = io->Code();
-  return failure;
-}
-
-}  // namespace
 
 bool ConvertFull(std::string_view sourceName, std::string_view destinationNameView,
                  const ConversionContext& context, const FullOptions& options, FullStats* stats) {
@@ -46,24 +36,14 @@ bool ConvertFull(std::string_view sourceName, std::string_view destinationNameVi
   } catch (const FullFailure& failure) {
     out.failure = failure;
   } catch (const Exception& error) {
-    out.error = Describe(error, source.NextLineNumber());
+    out.error = DescribeFailure(error, source.NextLineNumber());
   } catch (const std::bad_alloc&) {
-    out.error = ConversionFailure{"EOutOfMemory", LoadResString(65520), 0, source.NextLineNumber()};
+    out.error = OutOfMemoryFailure(source.NextLineNumber());
   }
   out.warnings = warnings.Take();
   if (!out.failure && !out.error) return true;
 
-  destination.Abandon();
-  if (source.IsOpen()) {
-    try {
-      source.Close();
-    } catch (const Exception&) {
-      // The conversion has failed already; the first cause is the one kept.
-    }
-  }
-  if (destination.CreatedDiskFile() && FileIsPresent(destinationName, platform)) {
-    RemoveFile(destinationName, platform);
-  }
+  AbandonConversion(source, destination, destinationName, platform);
   return false;
 }
 
