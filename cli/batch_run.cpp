@@ -14,21 +14,25 @@
 
 namespace toridasu::cli {
 
+ConversionFrame::ConversionFrame(const Conversion& conversion, const ConversionContext& context,
+                                 const std::atomic<bool>& stop, Platform& system)
+    : platform_(system, stop, conversion.streams), context_(context) {
+  context_.platform = &platform_;
+  if (!conversion.outputFolder.empty() && !MakeDirectories(conversion.outputFolder))
+    refusal_ = Say(Text::kCannotMakeFolder, {conversion.outputFolder});
+}
+
 Outcome ConvertOne(const Conversion& conversion, const ConversionContext& context,
                    const ConversionOptions& options, const std::atomic<bool>& stop,
                    Platform& system) {
   Outcome outcome;
-  if (!conversion.outputFolder.empty() && !MakeDirectories(conversion.outputFolder)) {
-    outcome.message = Say(Text::kCannotMakeFolder, {conversion.outputFolder});
-    return outcome;
-  }
-  ConversionPlatform platform(system, stop, conversion.streams);
-  ConversionContext own = context;
-  own.platform = &platform;
+  const ConversionFrame frame(conversion, context, stop, system);
+  outcome.message = frame.Refusal();
+  if (!outcome.message.empty()) return outcome;
   ConversionStats stats;
   try {
     outcome.converted =
-        ConvertDxfToCsvFile(conversion.input, conversion.output, own, &stats, options);
+        ConvertDxfToCsvFile(conversion.input, conversion.output, frame.Context(), &stats, options);
   } catch (const EInOutError& error) {
     // The drawing could not be opened: nothing was written.
     stats.failure = ConversionFailure{error.KindName(), error.Message(), error.Code(), 0};
@@ -40,7 +44,7 @@ Outcome ConvertOne(const Conversion& conversion, const ConversionContext& contex
     outcome.interrupted = true;
   } else if (stats.failure) {
     outcome.message = FailureText({conversion.input, conversion.output, *stats.failure,
-                                   platform.Fault(), platform.OpenedDrawing()});
+                                   frame.Files().Fault(), frame.Files().OpenedDrawing()});
   }
   return outcome;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/batch_plan.h"
+#include "cli/conversion_platform.h"
 #include "engine/conversion_job.h"
 #include "full/full_conversion.h"
 #include "platform/platform.h"
@@ -34,6 +35,24 @@ struct RunOptions {
   const std::atomic<bool>* stop = nullptr;
   std::atomic<uint64_t>* bytesRead = nullptr;  // the reading of all drawings together
   std::atomic<uint64_t>* finished = nullptr;   // drawings done
+};
+
+// What one conversion of a run works with, in either mode: its output folder
+// made first, and the run's platform (which refuses work once the run is
+// interrupted) in a copy of the run's context.
+class ConversionFrame {
+ public:
+  ConversionFrame(const Conversion& conversion, const ConversionContext& context,
+                  const std::atomic<bool>& stop, Platform& system);
+  // Why the conversion cannot start (native text); empty when it can.
+  const std::string& Refusal() const { return refusal_; }
+  const ConversionContext& Context() const { return context_; }
+  const ConversionPlatform& Files() const { return platform_; }
+
+ private:
+  ConversionPlatform platform_;
+  ConversionContext context_;
+  std::string refusal_;
 };
 
 // Runs every conversion. `report` is called once per conversion, in the

@@ -2,9 +2,7 @@
 
 #include "base/errors.h"
 #include "cli/console.h"
-#include "cli/conversion_platform.h"
 #include "cli/failure_text.h"
-#include "cli/file_system.h"
 #include "cli/messages.h"
 
 namespace toridasu::cli {
@@ -40,17 +38,13 @@ Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& co
                        const full::FullOptions& options, const std::atomic<bool>& stop,
                        Platform& system) {
   Outcome outcome;
-  if (!conversion.outputFolder.empty() && !MakeDirectories(conversion.outputFolder)) {
-    outcome.message = Say(Text::kCannotMakeFolder, {conversion.outputFolder});
-    return outcome;
-  }
-  ConversionPlatform platform(system, stop, conversion.streams);
-  ConversionContext own = context;
-  own.platform = &platform;
+  const ConversionFrame frame(conversion, context, stop, system);
+  outcome.message = frame.Refusal();
+  if (!outcome.message.empty()) return outcome;
   full::FullStats stats;
   try {
     outcome.converted =
-        full::ConvertFull(conversion.input, conversion.output, own, options, &stats);
+        full::ConvertFull(conversion.input, conversion.output, frame.Context(), options, &stats);
   } catch (const EInOutError& error) {
     // The drawing could not be opened: nothing was written.
     stats.error = ConversionFailure{error.KindName(), error.Message(), error.Code(), 0};
@@ -66,7 +60,7 @@ Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& co
     outcome.message = FullFailureText(conversion.input, *stats.failure);
   } else if (stats.error) {
     outcome.message = FailureText({conversion.input, conversion.output, *stats.error,
-                                   platform.Fault(), platform.OpenedDrawing()});
+                                   frame.Files().Fault(), frame.Files().OpenedDrawing()});
   }
   return outcome;
 }

@@ -21,9 +21,16 @@ add_test(NAME cli_corpus
     -DENVIRONMENT=TORIDASU_LANG=en
     -DCORPUS=${TORIDASU_CORPUS} -DWORK=${CMAKE_CURRENT_BINARY_DIR}/cli-corpus
     -P ${CMAKE_CURRENT_SOURCE_DIR}/cli_corpus.cmake)
-set_tests_properties(cli_behaviour cli_corpus PROPERTIES TIMEOUT 600)
+add_test(NAME cli_full_corpus
+  COMMAND ${CMAKE_COMMAND}
+    -DRUNNER=${cli_runner} -DCLI=$<TARGET_FILE:toridasu-cli> -DREFERENCE_CLI=${TORIDASU_NATIVE_CLI}
+    -DENVIRONMENT=TORIDASU_LANG=en
+    -DCORPUS=${TORIDASU_CORPUS} -DWORK=${CMAKE_CURRENT_BINARY_DIR}/cli-full-corpus
+    -P ${CMAKE_CURRENT_SOURCE_DIR}/cli_full_corpus.cmake)
+set_tests_properties(cli_behaviour cli_corpus cli_full_corpus PROPERTIES TIMEOUT 600)
 if(cli_fixture)
-  set_tests_properties(cli_behaviour cli_corpus PROPERTIES FIXTURES_REQUIRED ${cli_fixture})
+  set_tests_properties(cli_behaviour cli_corpus cli_full_corpus PROPERTIES
+                       FIXTURES_REQUIRED ${cli_fixture})
 endif()
 
 # Batches, messages and interruption: one script each.
