@@ -129,15 +129,23 @@ void TypeText(const std::string& text) {
   }
 }
 
+bool ClickAt(int x, int y) {
+  // The move travels in the same input stream as the press, so the press
+  // cannot reach the pointer's old place first.
+  INPUT input[3] = {};
+  for (INPUT& event : input) event.type = INPUT_MOUSE;
+  input[0].mi.dx = MulDiv(x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+  input[0].mi.dy = MulDiv(y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  return SendInput(3, input, sizeof input[0]) == 3;
+}
+
 bool ClickOn(HWND window) {
   RECT rect;
   GetWindowRect(window, &rect);
-  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  return SendInput(2, input, sizeof input[0]) == 2;
+  return ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
 
 bool Visible(HWND window) { return IsWindowVisible(window) != FALSE; }

@@ -46,7 +46,8 @@ HWND ChildWithText(HWND parent, const std::string& text);
 void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys);
 // Types ASCII text key by key, with Shift where the layout needs it.
 void TypeText(const std::string& text);
-// A real left click at the centre of a window.
+// A real left click at a point of the screen, or at the centre of a window.
+bool ClickAt(int x, int y);
 bool ClickOn(HWND window);
 bool Visible(HWND window);
 

@@ -20,12 +20,7 @@ bool ClickCloseButton(HWND form) {
   const int y = outer.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
   for (int x = outer.right - 1; x > outer.right - 80; --x) {
     if (SendMessageA(form, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
-    SetCursorPos(x, y);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    return SendInput(2, input, sizeof input[0]) == 2;
+    return ClickAt(x, y);
   }
   return false;
 }
