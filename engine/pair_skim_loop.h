@@ -20,14 +20,23 @@ struct ChunkMasks {
   uint64_t candidates = 0;  // where "TEXT" or "EOF" starts, in either letter case
 };
 
-inline int HighestBit(uint64_t bits) { return 63 - __builtin_clzll(bits); }
+// The last line start before `position` and after `start`, or `start`: the
+// same rule as the bitmaps (after an LF, or after a CR that no LF follows),
+// byte by byte backwards. Only needed where the skim stops, so the chunks
+// need not keep track of where their lines begin.
+inline std::size_t LineStartBefore(const char* block, std::size_t start, std::size_t position) {
+  for (std::size_t q = position; q-- > start + 1;) {
+    const char before = block[q - 1];
+    if (before == '\n' || (before == '\r' && block[q] != '\n')) return q;
+  }
+  return start;
+}
 
 // `Chunk` gives Classify(const char*, ChunkMasks&) and Popcount(uint64_t).
 template <class Chunk>
 SkimStop SkimLoop(const char* block, std::size_t start, std::size_t fill) {
   std::size_t chunk = start & ~std::size_t{63};
-  uint64_t count = 0;             // line starts passed: the index of the current line
-  std::size_t codeStart = start;  // the start of the current pair's code line
+  uint64_t count = 0;  // line starts passed: the index of the current line
   uint64_t prevLf = chunk > 0 && block[chunk - 1] == '\n';
   uint64_t prevCr = chunk > 0 && block[chunk - 1] == '\r';
   for (; chunk < fill; chunk += 64) {
@@ -42,41 +51,31 @@ SkimStop SkimLoop(const char* block, std::size_t start, std::size_t fill) {
     // A line starts after an LF, and after a CR that no LF follows. The
     // start's own line is line 0, so only starts after it count; a start at
     // the fill is left to the exact reading (the CR's LF may come next).
-    uint64_t starts = ((m.lf << 1) | prevLf) | (((m.cr << 1) | prevCr) & ~m.lf);
+    const uint64_t starts =
+        (((m.lf << 1) | prevLf) | (((m.cr << 1) | prevCr) & ~m.lf)) & valid & after;
     prevLf = m.lf >> 63;
     prevCr = m.cr >> 63;
-    starts &= valid & after;
     uint64_t events = (m.candidates | m.sub) & valid & from;
     while (events != 0) {
       const int bit = __builtin_ctzll(events);
       const uint64_t upTo = bit == 63 ? ~uint64_t{0} : (uint64_t{2} << bit) - 1;
       const uint64_t index = count + Chunk::Popcount(starts & upTo);
       if ((index & 1) != 0 || ((m.sub >> bit) & 1) != 0) {
-        const uint64_t codeIndex = index & ~uint64_t{1};
-        std::size_t position = codeStart;
-        if (codeIndex > count) {  // the code line starts in this chunk
-          uint64_t rest = starts;
-          for (uint64_t k = count + 1; k < codeIndex; ++k) rest &= rest - 1;
-          position = chunk + static_cast<std::size_t>(__builtin_ctzll(rest));
-        }
-        return {position, codeIndex};
+        // Back to the start of the event's line, and in a value line on to
+        // the start of its code line.
+        std::size_t position = LineStartBefore(block, start, chunk + bit + 1);
+        if ((index & 1) != 0) position = LineStartBefore(block, start, position);
+        return {position, index & ~uint64_t{1}};
       }
       events &= events - 1;  // in a code line: no marker is looked for there
     }
-    if (starts != 0) {
-      const uint64_t total = count + Chunk::Popcount(starts);
-      const uint64_t lastCode = total & ~uint64_t{1};
-      if (lastCode > count) {
-        // The last start of an even index: the highest start, or the one
-        // below it when the highest begins a value line.
-        uint64_t top = starts;
-        if ((total & 1) != 0) top &= ~(uint64_t{1} << HighestBit(top));
-        codeStart = chunk + static_cast<std::size_t>(HighestBit(top));
-      }
-      count = total;
-    }
+    count += Chunk::Popcount(starts);
   }
-  return {codeStart, count & ~uint64_t{1}};
+  // The last pair that begins in the block: its code line is the current line
+  // (an even count) or the one before it.
+  std::size_t position = LineStartBefore(block, start, fill);
+  if ((count & 1) != 0) position = LineStartBefore(block, start, position);
+  return {position, count & ~uint64_t{1}};
 }
 
 }  // namespace
