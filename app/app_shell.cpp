@@ -1,7 +1,8 @@
 #include "app/app_shell.h"
 
 #include "app/application.h"
-#include "app/error_reporting.h"
+#include "app/application_title.h"
+#include "app/error_box.h"
 #include "app/language_module.h"
 #include "app/startup.h"
 #include "ui/shell.h"

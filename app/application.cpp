@@ -1,11 +1,17 @@
+// The application object: ApplicationWindow, its messages and the event
+// loop.
 #include "app/application.h"
 
 #include <algorithm>
 
+#include "app/application_title.h"
+#include "app/error_box.h"
+#include "app/shutdown.h"
+#include "app/startup.h"
 #include "base/errors.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
-#include "files/file_names.h"
+#include "ui/control.h"
 
 namespace toridasu::app {
 namespace {
@@ -26,40 +32,32 @@ void ShowWithoutAnimation(HWND window, int command) {
   }
 }
 
+struct TopWindowSearch {
+  HWND exclude;
+  HWND found;
+};
+
+// The first visible, enabled window of the thread in stacking order.
+BOOL CALLBACK FindTopWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<TopWindowSearch*>(context);
+  if (window == search->exclude || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
+// Hides the program's windows and destroys the main window with its
+// controls (and anything else the application owns).
+void ReleaseWindows() {
+  if (Application == nullptr) return;
+  ShowOwnedPopups(Application->Handle(), FALSE);
+  Application->DestroyComponents();
+}
+
 }  // namespace
 
 TApplication* Application = nullptr;
-
-std::string ApplicationTitleOf(std::string_view executablePath) {
-  std::string name(executablePath.substr(FindLastDelimiter("\\", executablePath)));
-  // A full stop is never the second byte of a character, but the walk keeps
-  // to character boundaries all the same.
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) {
-      ++i;
-    } else if (name[i] == '.') {
-      name.resize(i);
-      break;
-    }
-  }
-  // The first character keeps its case, whether it has one byte or two.
-  std::size_t first = 0;
-  if (!name.empty()) {
-    first = IsLeadByte(static_cast<unsigned char>(name[0])) && name.size() > 1 ? 2 : 1;
-  }
-  if (name.size() > first) {
-    CharLowerBuffA(name.data() + first, static_cast<DWORD>(name.size() - first));
-  }
-  return name;
-}
-
-std::string ExecutablePath() {
-  char path[256] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  return std::string(path, length < sizeof path ? length : sizeof path - 1);
-}
-
-std::string ApplicationTitle() { return ApplicationTitleOf(ExecutablePath()); }
 
 TApplication::TApplication() : ui::TComponent(nullptr) {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -172,6 +170,191 @@ void TApplication::AddWindowHook(ui::Shell::WindowHook hook, void* context) {
 void TApplication::RemoveWindowHook(ui::Shell::WindowHook hook, void* context) {
   auto found = std::find(hooks_.begin(), hooks_.end(), std::make_pair(hook, context));
   if (found != hooks_.end()) hooks_.erase(found);
+}
+
+// --- ApplicationWindow's messages: the taskbar button's commands, the end
+// of the session, settings changes, activation, focus and enabling.
+
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* application = reinterpret_cast<TApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (application == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  try {
+    return application->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    ReportHandlerError(application);
+    return 0;
+  }
+}
+
+void TApplication::FocusTopWindow() {
+  TopWindowSearch search{handle_, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &FindTopWindow, reinterpret_cast<LPARAM>(&search));
+  if (search.found != nullptr) ::SetFocus(search.found);
+}
+
+LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // A hook may remove itself while it runs.
+  const auto hooks = hooks_;
+  for (const auto& [hook, context] : hooks) {
+    LRESULT result = 0;
+    if (hook(context, message, wParam, lParam, &result)) return result;
+  }
+  if (message == WM_WININICHANGE && updateFormatSettings_) {
+    // The icon-title font and the hint window of the platform's metrics
+    // are not used by this program.
+    RefreshLocaleSettings(true);
+  }
+  // A colour request goes back to the window it is for.
+  if (ui::IsColourRequest(message)) {
+    return SendMessageA(reinterpret_cast<HWND>(lParam), message + ui::kCnBase, wParam, lParam);
+  }
+  switch (message) {
+    case WM_CLOSE:
+      if (mainForm_ != nullptr) mainForm_->Close();
+      return 0;
+    case WM_ENDSESSION:
+      if (wParam != 0) EndProcess();
+      return 0;
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE: Minimize(); return 0;
+        case SC_RESTORE: Restore(); return 0;
+        default: break;
+      }
+      break;
+    case WM_ACTIVATEAPP: {
+      const LRESULT result = DefWindowProcA(handle_, message, wParam, lParam);
+      // No always-on-top windows and no activation handlers in this program.
+      active_ = wParam != 0;
+      return result;
+    }
+    case WM_SETFOCUS:
+      DefWindowProcA(handle_, message, wParam, lParam);
+      PostMessageA(handle_, ui::kCmApplicationFocus, 0, 0);
+      return 0;
+    case ui::kCmApplicationFocus:
+      if (!IsIconic(handle_) && GetFocus() == handle_) FocusTopWindow();
+      return 0;
+    case WM_ENABLE:
+      // A modal window of the platform (a message box, a file dialog)
+      // disables its owner; the program's other windows follow.
+      if (wParam == 0) {
+        DefWindowProcA(handle_, message, wParam, lParam);
+        std::vector<HWND> disabled = ui::CurrentShell().DisableTaskWindows(handle_);
+        disabledWhileDisabled_.insert(disabledWhileDisabled_.end(), disabled.begin(),
+                                      disabled.end());
+      } else {
+        std::vector<HWND> disabled;
+        disabled.swap(disabledWhileDisabled_);
+        ui::CurrentShell().EnableTaskWindows(disabled);
+        DefWindowProcA(handle_, message, wParam, lParam);
+      }
+      return 0;
+    case WM_PAINT:
+      if (IsIconic(handle_)) {
+        PAINTSTRUCT paint;
+        HDC surface = BeginPaint(handle_, &paint);
+        DrawIcon(surface, 0, 0, icon_);
+        EndPaint(handle_, &paint);
+        return 0;
+      }
+      break;
+    case WM_ERASEBKGND: return DefWindowProcA(handle_, WM_ICONERASEBKGND, wParam, lParam);
+    case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon_);
+    default: break;
+  }
+  return DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+// --- The event loop: every user action reaches the program as a message
+// that is taken off the queue here and routed to its window.
+
+void TApplication::RunEventLoop() {
+  running_ = true;
+  struct Stopped {
+    bool& running;
+    ~Stopped() { running = false; }
+  } stopped{running_};
+  AddExitProcedure(&ReleaseWindows);
+  if (mainForm_ == nullptr) return;
+  ShowMainWindow();
+  while (!terminate_) {
+    if (!DispatchNextMessage()) IdleStep(lastMessage_);
+  }
+}
+
+void TApplication::ShowMainWindow() {
+  if (mainForm_ == nullptr) return;
+  switch (StartUpShowCommand()) {
+    case SW_SHOWMAXIMIZED: mainForm_->SetWindowState(ui::wsMaximized); break;
+    case SW_SHOWMINNOACTIVE:  // only marked: the application is minimized below
+      mainForm_->SetWindowState(ui::wsMinimized);
+      break;
+    default: break;
+  }
+  if (!showMainForm_) return;
+  if (mainForm_->WindowState() == ui::wsMinimized) {
+    Minimize();
+  } else {
+    mainForm_->Show();
+  }
+}
+
+bool TApplication::DispatchNextMessage() {
+  MSG message;
+  if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+  lastMessage_ = message;
+  if (message.message == WM_QUIT) {
+    terminate_ = true;
+    return true;
+  }
+  // No message filter, hint window, multiple-document frame or modeless
+  // dialog exists in this program: of the checks before dispatching, only
+  // the keyboard pre-dispatch applies.
+  if (!KeyboardPreDispatch(message)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return true;
+}
+
+// The control sees its keys (message number plus kCnBase) before the
+// platform does; a non-zero answer uses the key up.
+bool TApplication::KeyboardPreDispatch(const MSG& message) {
+  if (message.message < WM_KEYDOWN || message.message > WM_KEYDOWN + 8) return false;
+  HWND target = GetCapture();
+  if (target == nullptr) {
+    target = message.hwnd;
+  } else if (reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(target, GWLP_HINSTANCE)) !=
+             GetModuleHandleA(nullptr)) {
+    return false;
+  }
+  if (target == nullptr) return false;
+  return SendMessageA(target, message.message + ui::kCnBase, message.wParam, message.lParam) != 0;
+}
+
+void TApplication::IdleStep(const MSG&) {
+  try {
+    TrackControlUnderMouse();
+  } catch (...) {
+    ReportHandlerError(this);
+  }
+  // No control of this program has a hint and no actions exist, so nothing
+  // else is due before the wait.
+  WaitMessage();
+}
+
+// Tells a control when the mouse pointer enters or leaves it.
+void TApplication::TrackControlUnderMouse() {
+  POINT cursor{};
+  HWND under = nullptr;
+  if (GetCursorPos(&cursor)) under = WindowFromPoint(cursor);
+  if (ui::FindControl(under) == nullptr) under = nullptr;
+  if (under == controlUnderMouse_) return;
+  HWND left = controlUnderMouse_;
+  controlUnderMouse_ = under;
+  if (ui::TWinControl* control = ui::FindControl(left)) control->Perform(ui::kCmMouseLeave);
+  if (ui::TWinControl* control = ui::FindControl(under)) control->Perform(ui::kCmMouseEnter);
 }
 
 }  // namespace toridasu::app

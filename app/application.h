@@ -7,7 +7,6 @@
 
 #include <new>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -15,18 +14,6 @@
 #include "ui/shell.h"
 
 namespace toridasu::app {
-
-// ApplicationTitle, the name on the taskbar button and in the error box:
-// the executable's file name after the last backslash (a backslash that is the second
-// byte of a double-byte character does not count), cut at its first ".",
-// lower-cased after its first character: C:\TOOLS\TOOL.V2.EXE gives Tool.
-std::string ApplicationTitleOf(std::string_view executablePath);
-
-// The title of this process's executable.
-std::string ApplicationTitle();
-
-// The executable's full path (at most 255 bytes).
-std::string ExecutablePath();
 
 constexpr char kApplicationWindowClass[] = "TApplication";
 // Popup, clip siblings, caption, system menu, minimize box.

@@ -1,8 +1,10 @@
 // The application's error box: what the program shows for an error that
 // escaped a message handler, after which the program goes on.
+#include "app/error_box.h"
+
 #include <windows.h>
 
-#include "app/error_reporting.h"
+#include "app/error_report.h"
 #include "base/error_texts.h"
 #include "base/run_time_errors.h"
 #include "ui/shell.h"

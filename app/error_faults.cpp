@@ -12,6 +12,8 @@
 // caller's registers as the gate noted them and raises there, as if the call
 // itself had faulted; the library's own frames are dropped. Any other fault
 // in system code ends the process as an unhandled error.
+#include "app/error_faults.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -19,7 +21,8 @@
 
 #include "app/error_modules.h"
 #include "app/error_process.h"
-#include "app/error_reporting.h"
+#include "app/error_report.h"
+#include "app/error_throw_site.h"
 #include "app/import_gates.h"
 #include "base/run_time_errors.h"
 #include "base/system_faults.h"

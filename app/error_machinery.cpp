@@ -1,7 +1,8 @@
 // Installing and removing the error machinery (start-up step 3 and the
 // finalisation in EndProcess).
+#include "app/error_machinery.h"
+
 #include "app/error_process.h"
-#include "app/error_reporting.h"
 #include "base/run_time_errors.h"
 
 namespace toridasu::app {

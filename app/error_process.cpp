@@ -7,7 +7,9 @@
 #include <atomic>
 #include <exception>
 
-#include "app/error_reporting.h"
+#include "app/error_faults.h"
+#include "app/error_machinery.h"
+#include "app/error_report.h"
 #include "base/run_time_errors.h"
 
 namespace toridasu::app {

@@ -1,6 +1,8 @@
 // The two boxes that end the process: the application-error report and the
 // fatal run-time error box. Both are platform message boxes with no owner,
 // since the application's windows may be gone or never have existed.
+#include "app/error_report.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -8,7 +10,6 @@
 
 #include "app/error_modules.h"
 #include "app/error_process.h"
-#include "app/error_reporting.h"
 #include "base/error_texts.h"
 #include "base/run_time_errors.h"
 #include "base/string_table.h"

@@ -2,10 +2,11 @@
 // report can name where an unhandled error came from. Active when the program
 // is linked with -Wl,--wrap=__cxa_throw; without it the weak reference below
 // stays empty and only run-time failures and faults record their addresses.
+#include "app/error_throw_site.h"
+
 #include <cstdint>
 #include <typeinfo>
 
-#include "app/error_reporting.h"
 #include "base/run_time_errors.h"
 
 extern "C" {

@@ -1,6 +1,6 @@
 #include "app/language_module.h"
 
-#include "app/application.h"
+#include "app/application_title.h"
 #include "app/error_process.h"
 #include "base/string_table.h"
 #include "files/file_names.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/error_process.h"
-#include "app/error_reporting.h"
+#include "app/error_report.h"
 
 namespace toridasu::app {
 namespace {

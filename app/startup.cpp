@@ -2,8 +2,9 @@
 
 #include "app/app_shell.h"
 #include "app/application.h"
+#include "app/error_faults.h"
+#include "app/error_machinery.h"
 #include "app/error_process.h"
-#include "app/error_reporting.h"
 #include "app/shutdown.h"
 #include "base/lead_bytes.h"
 #include "engine/conversion_context.h"

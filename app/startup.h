@@ -2,7 +2,7 @@
 //   1. LookForLanguageModule (language_module.h), before the last-resort
 //      handler is put around the program (error_process.h);
 //   2. the process-wide values and the floating-point control;
-//   3. the error machinery (error_reporting.h);
+//   3. the error machinery (error_machinery.h);
 //   4. the locale settings and the platform's version;
 //   5. the application object with ApplicationWindow, and the shell.
 // StartUp runs steps 2 to 5; an error there finalises the parts already

@@ -26,6 +26,10 @@ constexpr UINT kCnSysChar = kCnBase + WM_SYSCHAR;
 constexpr UINT kCnCommand = kCnBase + WM_COMMAND;
 constexpr UINT kCnCtlColorMsgBox = kCnBase + WM_CTLCOLORMSGBOX;
 constexpr UINT kCnCtlColorStatic = kCnBase + WM_CTLCOLORSTATIC;
+// The colour requests, WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC.
+constexpr bool IsColourRequest(UINT message) {
+  return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
 
 // Notices of the form layer itself.
 constexpr UINT kCmBase = 0xB000;

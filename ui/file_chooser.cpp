@@ -27,9 +27,6 @@ constexpr WPARAM kCurrentPathBufferSize = 261;
 // invalid operation, division by zero and overflow unmasked.
 constexpr uint16_t kDefaultFpuControl = 0x1332;
 
-FileDialogFunction openFunction = nullptr;
-FileDialogFunction saveFunction = nullptr;
-
 // The chooser whose platform dialog is running. One thread runs the choosers
 // and the hooks; the hooks find their component here.
 TOpenDialog* runningChooser = nullptr;
@@ -184,7 +181,7 @@ struct ChooserHooks {
 
 DWORD FlagOf(TOpenOption option) { return kOptionFlags[option]; }
 
-TOpenDialog::TOpenDialog() = default;
+TOpenDialog::TOpenDialog(FileDialogFunction run) : run_(run) {}
 
 TOpenDialog::~TOpenDialog() = default;
 
@@ -207,14 +204,6 @@ std::string TOpenDialog::FileName() const {
 }
 
 bool TOpenDialog::Execute() {
-  return RunPlatformDialog(openFunction != nullptr ? openFunction : &GetOpenFileNameA);
-}
-
-bool TSaveDialog::Execute() {
-  return RunPlatformDialog(saveFunction != nullptr ? saveFunction : &GetSaveFileNameA);
-}
-
-bool TOpenDialog::RunPlatformDialog(PlatformCall call) {
   Shell& shell = CurrentShell();
   files_.clear();
 
@@ -276,7 +265,7 @@ bool TOpenDialog::RunPlatformDialog(PlatformCall call) {
     scope.disabled = shell.DisableTaskWindows(nullptr);
     shell.AddWindowHook(&ChooserHooks::HelpRequest, this);
     runningChooser = this;
-    confirmed = call(&request);
+    confirmed = run_(&request);
     ReloadDefaultFpuControl();
   }
   if (!confirmed) return false;
@@ -295,11 +284,6 @@ bool TOpenDialog::RunPlatformDialog(PlatformCall call) {
   }
   filterIndex_ = static_cast<int32_t>(request.nFilterIndex);
   return true;
-}
-
-void SetFileDialogFunctionsForTesting(FileDialogFunction open, FileDialogFunction save) {
-  openFunction = open;
-  saveFunction = save;
 }
 
 }  // namespace toridasu::ui

@@ -57,9 +57,13 @@ class TOpenOptions {
 // The platform flag that each option adds to the request.
 DWORD FlagOf(TOpenOption option);
 
+// The platform call that runs a chooser: GetOpenFileNameA or
+// GetSaveFileNameA, or a recorder that a test passes in.
+using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
 class TOpenDialog {
  public:
-  TOpenDialog();
+  explicit TOpenDialog(FileDialogFunction run = &GetOpenFileNameA);
   virtual ~TOpenDialog();
   TOpenDialog(const TOpenDialog&) = delete;
   TOpenDialog& operator=(const TOpenDialog&) = delete;
@@ -95,13 +99,10 @@ class TOpenDialog {
   // on cancel or when the platform call failed (nothing is changed then).
   virtual bool Execute();
 
- protected:
-  using PlatformCall = BOOL(WINAPI*)(LPOPENFILENAMEA);
-  bool RunPlatformDialog(PlatformCall call);
-
  private:
   friend struct ChooserHooks;
 
+  FileDialogFunction run_;
   std::string defaultExt_;
   std::string filter_;
   int32_t filterIndex_ = 1;
@@ -122,13 +123,8 @@ class TOpenDialog {
 // The same chooser asking for a name to save under.
 class TSaveDialog : public TOpenDialog {
  public:
-  bool Execute() override;
+  explicit TSaveDialog(FileDialogFunction run = &GetSaveFileNameA) : TOpenDialog(run) {}
 };
-
-// The two platform calls; tests put recorders here. nullptr puts back
-// GetOpenFileNameA or GetSaveFileNameA.
-using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
-void SetFileDialogFunctionsForTesting(FileDialogFunction open, FileDialogFunction save);
 
 // The size of the request passed to the platform: the structure as it was
 // before the fields added for later platforms.

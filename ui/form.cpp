@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "base/errors.h"
+#include "base/string_ids.h"
+#include "base/string_table.h"
 #include "ui/layout.h"
 #include "ui/shell.h"
 
@@ -236,6 +239,13 @@ void TForm::RestoreFocus() {
 }
 
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // A child's notification or colour request goes back to the child.
+  if (message == WM_COMMAND || IsColourRequest(message)) {
+    if (TWinControl* child = FindControl(reinterpret_cast<HWND>(lParam));
+        child != nullptr && child != this) {
+      return child->Perform(message + kCnBase, wParam, lParam);
+    }
+  }
   switch (message) {
     case WM_CLOSE: Close(); return 0;
     case WM_QUERYENDSESSION: return CloseQuery() ? TRUE : FALSE;
@@ -258,25 +268,6 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       FillRect(reinterpret_cast<HDC>(wParam), &client, Color().Brush());
       return 1;
     }
-    case WM_COMMAND:
-      // A child's notification goes back to the child.
-      if (TWinControl* child = FindControl(reinterpret_cast<HWND>(lParam));
-          child != nullptr && child != this) {
-        return child->Perform(kCnCommand, wParam, lParam);
-      }
-      break;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      if (TWinControl* child = FindControl(reinterpret_cast<HWND>(lParam));
-          child != nullptr && child != this) {
-        return child->Perform(message + kCnBase, wParam, lParam);
-      }
-      break;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_MINIMIZE && IsMainForm()) {
         formHost->MinimizeApplication();
@@ -293,6 +284,16 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     default: break;
   }
   return TWinControl::WndProc(message, wParam, lParam);
+}
+
+TForm::EventHandler TForm::FindHandler(std::string_view name) { MissingComponent(name); }
+
+void TForm::ReadComponent(const LayoutComponent& component) { component.Fail(component.line); }
+
+void TForm::MissingComponent(std::string_view name) const {
+  std::string text = LoadResString(text_id::kResNotFound);
+  if (auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, name);
+  throw EResNotFound(text);
 }
 
 }  // namespace toridasu::ui

@@ -22,7 +22,6 @@ namespace toridasu::ui {
 void TrimDialogSystemMenu(HWND window);
 
 class TForm;
-struct Layout;
 class LayoutComponent;
 
 enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
@@ -100,9 +99,6 @@ class TForm : public TWinControl {
   bool DialogKey(WPARAM key, LPARAM keyData);
   bool DialogChar(char character);
 
-  // Builds the frame and the components from a layout (form_loader.cpp).
-  void ReadLayout(const Layout& layout);
-
  protected:
   // The handler a layout names for an event; raises EReadError when the
   // form has none of that name.
@@ -125,8 +121,9 @@ class TForm : public TWinControl {
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void ReadFrame(const LayoutComponent& frame);
-  void ReadControl(const LayoutComponent& component);
+  // Builds the frame and the components from a layout (form_loader.h).
+  friend class FormLoader;
+
   void RegisterWindowClass(UINT classStyle) const;
   void RestoreFocus();
   bool IsMainForm() const;

@@ -1,11 +1,11 @@
 // Building a form from its layout: the frame's properties, then each
 // component in creation order.
+#include "ui/form_loader.h"
+
 #include <initializer_list>
 #include <map>
 #include <set>
 
-#include "base/string_ids.h"
-#include "base/string_table.h"
 #include "ui/form.h"
 #include "ui/layout.h"
 #include "ui/std_controls.h"
@@ -91,75 +91,88 @@ TFont ReadFont(const LayoutComponent& component, TFont font) {
 
 }  // namespace
 
-void TForm::ReadLayout(const Layout& layout) {
+// A friend of the form: the layout sets what the form keeps to itself (its
+// position before it has a window, the handlers and components it names).
+class FormLoader {
+ public:
+  static void Read(TForm& form, const Layout& layout);
+
+ private:
+  static void ReadFrame(TForm& form, const LayoutComponent& frame);
+  static void ReadControl(TForm& form, const LayoutComponent& component);
+};
+
+void ReadFormLayout(TForm& form, const Layout& layout) { FormLoader::Read(form, layout); }
+
+void FormLoader::Read(TForm& form, const Layout& layout) {
   const LayoutComponent& frame = layout.components.front();
   if (frame.kind != "form") frame.Fail(frame.line);
-  ReadFrame(frame);
+  ReadFrame(form, frame);
   for (std::size_t i = 1; i < layout.components.size(); ++i) {
     const LayoutComponent& component = layout.components[i];
-    if (FindComponent(component.name) != nullptr || component.name == Name()) {
+    if (form.FindComponent(component.name) != nullptr || component.name == form.Name()) {
       component.Fail(component.line);
     }
     if (kKindKeys.count(component.kind) && component.kind != "form") {
-      ReadControl(component);
+      ReadControl(form, component);
     } else {
-      ReadComponent(component);
+      form.ReadComponent(component);
     }
   }
 }
 
-void TForm::ReadFrame(const LayoutComponent& frame) {
+void FormLoader::ReadFrame(TForm& form, const LayoutComponent& frame) {
   CheckKeys(frame);
-  SetName(frame.name);
-  className_ = frame.Name("class", className_);
-  SetText(frame.Text("caption", Text()));
-  left_ = frame.Integer("left", left_);
-  top_ = frame.Integer("top", top_);
-  SetClientSize(frame.Integer("client-width", clientWidth_),
-                frame.Integer("client-height", clientHeight_));
-  borderStyle_ = NameValue<TBorderStyle>(frame, "border-style",
-                                         {{"bsNone", bsNone},
-                                          {"bsSingle", bsSingle},
-                                          {"bsSizeable", bsSizeable},
-                                          {"bsDialog", bsDialog}},
-                                         borderStyle_);
+  form.SetName(frame.name);
+  form.className_ = frame.Name("class", form.className_);
+  form.SetText(frame.Text("caption", form.Text()));
+  form.left_ = frame.Integer("left", form.left_);
+  form.top_ = frame.Integer("top", form.top_);
+  form.SetClientSize(frame.Integer("client-width", form.clientWidth_),
+                     frame.Integer("client-height", form.clientHeight_));
+  form.borderStyle_ = NameValue<TBorderStyle>(frame, "border-style",
+                                              {{"bsNone", bsNone},
+                                               {"bsSingle", bsSingle},
+                                               {"bsSizeable", bsSizeable},
+                                               {"bsDialog", bsDialog}},
+                                              form.borderStyle_);
   if (const LayoutProperty* icons = frame.Find("border-icons")) {
-    borderIcons_ = 0;
+    form.borderIcons_ = 0;
     for (const std::string& name : frame.Names("border-icons")) {
       if (name == "biSystemMenu")
-        borderIcons_ |= BorderIconBit(biSystemMenu);
+        form.borderIcons_ |= BorderIconBit(biSystemMenu);
       else if (name == "biMinimize")
-        borderIcons_ |= BorderIconBit(biMinimize);
+        form.borderIcons_ |= BorderIconBit(biMinimize);
       else if (name == "biMaximize")
-        borderIcons_ |= BorderIconBit(biMaximize);
+        form.borderIcons_ |= BorderIconBit(biMaximize);
       else if (name == "biHelp")
-        borderIcons_ |= BorderIconBit(biHelp);
+        form.borderIcons_ |= BorderIconBit(biHelp);
       else
         frame.Fail(icons->line);
     }
   }
-  position_ = NameValue<TPosition>(frame, "position",
-                                   {{"poDesigned", poDesigned}, {"poScreenCenter", poScreenCenter}},
-                                   position_);
+  form.position_ = NameValue<TPosition>(
+      frame, "position", {{"poDesigned", poDesigned}, {"poScreenCenter", poScreenCenter}},
+      form.position_);
   // The layout is in fixed pixels; scaling to the screen is not offered.
   if (frame.Flag("scaled", false)) frame.Fail(frame.Find("scaled")->line);
-  SetColor(ColourValue(frame, "color", Color()));
-  SetFont(ReadFont(frame, Font()));
-  if (frame.Has("on-show")) SetOnShow(FindHandler(frame.Name("on-show", "")));
+  form.SetColor(ColourValue(frame, "color", form.Color()));
+  form.SetFont(ReadFont(frame, form.Font()));
+  if (frame.Has("on-show")) form.SetOnShow(form.FindHandler(frame.Name("on-show", "")));
 }
 
-void TForm::ReadControl(const LayoutComponent& component) {
+void FormLoader::ReadControl(TForm& form, const LayoutComponent& component) {
   CheckKeys(component);
   TWinControl* control = nullptr;
   if (component.kind == "label") {
-    auto* label = new TLabel(this);
+    auto* label = new TLabel(&form);
     label->SetText(component.Text("caption", ""));
-    label->SetColor(Color());
+    label->SetColor(form.Color());
     control = label;
   } else if (component.kind == "edit" || component.kind == "memo") {
     TEdit* edit = nullptr;
     if (component.kind == "memo") {
-      auto* memo = new TMemo(this);
+      auto* memo = new TMemo(&form);
       memo->SetLines(component.Texts("line"));
       memo->SetWordWrap(component.Flag("word-wrap", true));
       memo->SetScrollBars(NameValue<TScrollStyle>(component, "scroll-bars",
@@ -170,39 +183,30 @@ void TForm::ReadControl(const LayoutComponent& component) {
                                                   ssNone));
       edit = memo;
     } else {
-      edit = new TEdit(this);
+      edit = new TEdit(&form);
       edit->SetText(component.Text("text", ""));
     }
     edit->SetReadOnly(component.Flag("read-only", false));
     control = edit;
   } else {
-    auto* button = new TButton(this);
+    auto* button = new TButton(&form);
     button->SetText(component.Text("caption", ""));
-    if (component.Has("on-click")) button->SetOnClick(FindHandler(component.Name("on-click", "")));
+    if (component.Has("on-click"))
+      button->SetOnClick(form.FindHandler(component.Name("on-click", "")));
     control = button;
   }
   control->SetName(component.name);
-  control->SetParent(this);
+  control->SetParent(&form);
   control->SetBounds(component.Integer("left", 0), component.Integer("top", 0),
                      component.Integer("width", 0), component.Integer("height", 0));
-  control->SetFont(ReadFont(component, Font()));
+  control->SetFont(ReadFont(component, form.Font()));
   control->SetColor(ColourValue(component, "color", control->Color()));
   control->SetVisible(component.Flag("visible", true));
   control->SetEnabled(component.Flag("enabled", true));
   if (control->TakesFocus()) {
-    control->SetTabOrder(component.Integer("tab-order", static_cast<int>(Controls().size())));
+    control->SetTabOrder(component.Integer("tab-order", static_cast<int>(form.Controls().size())));
     control->SetTabStop(component.Flag("tab-stop", control->TabStop()));
   }
-}
-
-TForm::EventHandler TForm::FindHandler(std::string_view name) { MissingComponent(name); }
-
-void TForm::ReadComponent(const LayoutComponent& component) { component.Fail(component.line); }
-
-void TForm::MissingComponent(std::string_view name) const {
-  std::string text = LoadResString(text_id::kResNotFound);
-  if (auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, name);
-  throw EResNotFound(text);
 }
 
 }  // namespace toridasu::ui

@@ -1,6 +1,7 @@
 #include "ui/main_form.h"
 
 #include "ui/file_chooser.h"
+#include "ui/form_loader.h"
 #include "ui/layout.h"
 #include "ui/shell.h"
 #include "ui/window_actions.h"
@@ -68,7 +69,7 @@ void ReadChooser(const LayoutComponent& component, TOpenDialog& chooser) {
 }  // namespace
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
-  ReadLayout(LoadLayout(CurrentShell().ResourceModule(), kLayoutResource));
+  ReadFormLayout(*this, LoadLayout(CurrentShell().ResourceModule(), kLayoutResource));
   Edit1 = Bind<TEdit>("Edit1");
   Label1 = Bind<TLabel>("Label1");
   Memo1 = Bind<TMemo>("Memo1");

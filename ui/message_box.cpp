@@ -3,6 +3,7 @@
 #include "ui/message_box.h"
 
 #include "base/string_table.h"
+#include "ui/font_surface.h"
 #include "ui/shell.h"
 
 namespace toridasu::ui {
@@ -34,25 +35,6 @@ HFONT CreateMessageFont() {
   lstrcpynA(fallback.lfFaceName, shiftJis ? "MS PGothic" : "MS Sans Serif", LF_FACESIZE);
   return CreateFontIndirectA(&fallback);
 }
-
-// Selects a font into a window's surface for as long as it lives.
-class WindowSurface {
- public:
-  WindowSurface(HWND window, HFONT font)
-      : window_(window), dc_(GetDC(window)), previous_(SelectObject(dc_, font)) {}
-  ~WindowSurface() {
-    SelectObject(dc_, previous_);
-    ReleaseDC(window_, dc_);
-  }
-  WindowSurface(const WindowSurface&) = delete;
-  WindowSurface& operator=(const WindowSurface&) = delete;
-  HDC Dc() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-  HGDIOBJ previous_;
-};
 
 int MeasureCaption(HDC dc, const std::string& caption) {
   RECT r = {0, 0, 0, 0};
@@ -90,7 +72,7 @@ std::unique_ptr<TMessageForm> BuildMessageBox(const std::string& text, MessageBo
   int textWidth = 0;
   int textHeight = 0;
   {
-    WindowSurface surface(form->handle_, form->font_);
+    FontSurface surface(form->handle_, form->font_);
     charSize = AverageCharSize(surface.Dc());
     std::array<int, kButtonCount>& cache = ButtonWidthCache();
     for (int b = 0; b < kButtonCount; ++b) {
@@ -142,32 +124,6 @@ int ShowMessageBoxAt(const std::string& text, MessageBoxKind kind, MessageBoxBut
 int ShowMessageBox(const std::string& text, MessageBoxKind kind, MessageBoxButtons buttons,
                    int32_t helpContext) {
   return ShowMessageBoxAt(text, kind, buttons, helpContext, -1, -1, std::string());
-}
-
-void TMessageForm::PlaceCentred(HWND activeWindow) {
-  RECT outer;
-  GetWindowRect(handle_, &outer);
-  const int width = outer.right - outer.left;
-  const int height = outer.bottom - outer.top;
-  int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  if (left < 0) left = 0;
-  if (top < 0) top = 0;
-  RECT placed = {left, top, left + width, top + height};
-  // A box opens on the monitor of the window the user was working in.
-  if (activeWindow != nullptr) {
-    HMONITOR target = MonitorFromWindow(activeWindow, MONITOR_DEFAULTTONEAREST);
-    if (target != MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST)) {
-      MONITORINFO info = {};
-      info.cbSize = sizeof(info);
-      if (GetMonitorInfoA(target, &info)) {
-        const RECT& m = info.rcMonitor;
-        left = m.left + ((m.right - m.left) - width) / 2;
-        top = m.top + ((m.bottom - m.top) - height) / 2;
-      }
-    }
-  }
-  SetWindowPos(handle_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace toridasu::ui

@@ -1,10 +1,11 @@
 // The box's window: its class, its parts, its procedure, the keys it answers
 // and its modal loop.
+#include "ui/message_box_form.h"
+
 #include "base/errors.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
 #include "ui/form.h"
-#include "ui/message_box.h"
 #include "ui/shell.h"
 
 namespace toridasu::ui {
@@ -334,6 +335,32 @@ int TMessageForm::ShowModal() {
     DispatchMessageA(&msg);
   }
   return result_;
+}
+
+void TMessageForm::PlaceCentred(HWND activeWindow) {
+  RECT outer;
+  GetWindowRect(handle_, &outer);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  if (left < 0) left = 0;
+  if (top < 0) top = 0;
+  RECT placed = {left, top, left + width, top + height};
+  // A box opens on the monitor of the window the user was working in.
+  if (activeWindow != nullptr) {
+    HMONITOR target = MonitorFromWindow(activeWindow, MONITOR_DEFAULTTONEAREST);
+    if (target != MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST)) {
+      MONITORINFO info = {};
+      info.cbSize = sizeof(info);
+      if (GetMonitorInfoA(target, &info)) {
+        const RECT& m = info.rcMonitor;
+        left = m.left + ((m.right - m.left) - width) / 2;
+        top = m.top + ((m.bottom - m.top) - height) / 2;
+      }
+    }
+  }
+  SetWindowPos(handle_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace toridasu::ui

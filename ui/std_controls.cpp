@@ -1,6 +1,7 @@
 #include "ui/std_controls.h"
 
 #include "files/file_names.h"
+#include "ui/font_surface.h"
 
 namespace toridasu::ui {
 namespace {
@@ -15,23 +16,6 @@ char UpperCase(char character) {
   CharUpperBuffA(buffer, 1);
   return buffer[0];
 }
-
-// A screen surface with the control's font selected.
-class FontSurface {
- public:
-  explicit FontSurface(HFONT font) : dc_(GetDC(nullptr)), old_(SelectObject(dc_, font)) {}
-  ~FontSurface() {
-    SelectObject(dc_, old_);
-    ReleaseDC(nullptr, dc_);
-  }
-  FontSurface(const FontSurface&) = delete;
-  FontSurface& operator=(const FontSurface&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
 
 }  // namespace
 
@@ -64,9 +48,9 @@ void TLabel::FillCreateParams(CreateParams& params) {
 void TLabel::AdjustSize() {
   std::string text = text_;
   if (text.empty() || text == "&") text += ' ';
-  FontSurface surface(FontHandle());
+  FontSurface surface(nullptr, FontHandle());
   RECT bounds{0, 0, width_, 0};
-  DrawTextA(surface.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
+  DrawTextA(surface.Dc(), text.c_str(), static_cast<int>(text.size()), &bounds,
             DT_EXPANDTABS | DT_CALCRECT);
   width_ = bounds.right;
   height_ = bounds.bottom;
@@ -87,9 +71,9 @@ void TEdit::FillCreateParams(CreateParams& params) {
 
 // The text's height plus room for the sunken border.
 void TEdit::AdjustSize() {
-  FontSurface surface(FontHandle());
+  FontSurface surface(nullptr, FontHandle());
   TEXTMETRICA metrics{};
-  GetTextMetricsA(surface.Get(), &metrics);
+  GetTextMetricsA(surface.Dc(), &metrics);
   height_ = metrics.tmHeight + 8 * GetSystemMetrics(SM_CYBORDER);
 }
 

@@ -21,17 +21,14 @@ constexpr char kSourceExtension[] = ".dxf";
 
 void PlatformBeep(uint32_t type) { MessageBeep(type); }
 
-const ActionFeedback kPlatformFeedback = {&PlatformBeep, &ShowMessageBox};
-const ActionFeedback* feedback = &kPlatformFeedback;
-
-void Say(uint32_t textId, MessageBoxKind kind) {
-  feedback->showMessage(LoadResString(textId), kind, ButtonBit(bnOK), 0);
+void Say(ActionsHost& host, uint32_t textId, MessageBoxKind kind) {
+  host.Feedback().showMessage(LoadResString(textId), kind, ButtonBit(bnOK), 0);
 }
 
 // An input warning: the beep comes before the box is built.
 void Warn(ActionsHost& host, uint32_t textId, FieldId field) {
-  feedback->beep(kDefaultBeep);
-  Say(textId, mkWarning);
+  host.Feedback().beep(kDefaultBeep);
+  Say(host, textId, mkWarning);
   host.FocusField(field);
 }
 
@@ -49,6 +46,11 @@ void Browse(ActionsHost& host, FieldId field, TOpenDialog& chooser, bool sourceM
 }
 
 }  // namespace
+
+const ActionFeedback& PlatformFeedback() {
+  static const ActionFeedback platform = {&PlatformBeep, &ShowMessageBox};
+  return platform;
+}
 
 void FormShow(ActionsHost&) {}
 
@@ -78,16 +80,12 @@ void Button2Click(ActionsHost& host) {
     return;
   }
   if (ConvertDxfToCsv(sourceName, destination, context)) {
-    Say(text_id::kConverted, mkInformation);
+    Say(host, text_id::kConverted, mkInformation);
   } else {
-    Say(text_id::kNotConverted, mkWarning);
+    Say(host, text_id::kNotConverted, mkWarning);
   }
 }
 
 void Button4Click(ActionsHost& host) { host.Close(); }
-
-void SetActionFeedbackForTesting(const ActionFeedback* replacement) {
-  feedback = replacement != nullptr ? replacement : &kPlatformFeedback;
-}
 
 }  // namespace toridasu::ui

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/app_shell.h"
+#include "app/application_title.h"
 #include "box_watcher.h"
 #include "files/file_names.h"
 #include "main_window_support.h"

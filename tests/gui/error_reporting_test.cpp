@@ -2,7 +2,6 @@
 // shell, EAbort, the pre-made out-of-memory error, the application-wide
 // handler, the mouse capture, the report for a foreign error, and hardware
 // faults raised inside a window's message handling.
-#include "app/error_reporting.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -14,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/error_box.h"
 #include "base/error_texts.h"
 #include "base/run_time_errors.h"
 #include "box_watcher.h"
@@ -24,34 +24,6 @@
 
 namespace toridasu::app {
 namespace {
-
-struct ShownBox {
-  std::string text;
-  std::string caption;
-  UINT flags;
-};
-
-// The shell as the error box sees it: ApplicationMessageBox only records.
-class RecordingShell : public ui::Shell {
- public:
-  HWND ApplicationWindow() const override { return nullptr; }
-  HINSTANCE Instance() const override { return GetModuleHandleA(nullptr); }
-  HMODULE ResourceModule() const override { return GetModuleHandleA(nullptr); }
-  std::string Title() const override { return "Toridasu"; }
-  HWND MainFormWindow() const override { return nullptr; }
-  int ApplicationMessageBox(const std::string& text, const std::string& caption,
-                            UINT flags) override {
-    boxes.push_back({text, caption, flags});
-    return IDOK;
-  }
-  void AddWindowHook(WindowHook, void*) override {}
-  void RemoveWindowHook(WindowHook, void*) override {}
-  std::vector<HWND> DisableTaskWindows(HWND) override { return {}; }
-  void EnableTaskWindows(const std::vector<HWND>&) override {}
-  void ReportHandlerError(const void* sender) override { app::ReportHandlerError(sender); }
-
-  std::vector<ShownBox> boxes;
-};
 
 // Shift-JIS texts, encoded with Python's cp932 codec.
 const std::string kOutOfMemory =
@@ -71,7 +43,7 @@ class ErrorReporting : public ::testing::Test {
     SetApplicationErrorHandler(nullptr, nullptr);
     machinery_.reset();
   }
-  RecordingShell shell_;
+  test::ErrorBoxShell shell_;
   std::optional<test::ScopedErrorMachinery> machinery_;
 };
 

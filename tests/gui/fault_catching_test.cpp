@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/error_reporting.h"
+#include "app/error_box.h"
+#include "app/error_faults.h"
 #include "base/error_texts.h"
 #include "base/message_format.h"
 #include "files/file_names.h"
@@ -22,26 +23,6 @@
 
 namespace toridasu::app {
 namespace {
-
-class BoxRecordingShell : public ui::Shell {
- public:
-  HWND ApplicationWindow() const override { return nullptr; }
-  HINSTANCE Instance() const override { return GetModuleHandleA(nullptr); }
-  HMODULE ResourceModule() const override { return GetModuleHandleA(nullptr); }
-  std::string Title() const override { return "Toridasu"; }
-  HWND MainFormWindow() const override { return nullptr; }
-  int ApplicationMessageBox(const std::string& text, const std::string&, UINT) override {
-    texts.push_back(text);
-    return IDOK;
-  }
-  void AddWindowHook(WindowHook, void*) override {}
-  void RemoveWindowHook(WindowHook, void*) override {}
-  std::vector<HWND> DisableTaskWindows(HWND) override { return {}; }
-  void EnableTaskWindows(const std::vector<HWND>&) override {}
-  void ReportHandlerError(const void* sender) override { app::ReportHandlerError(sender); }
-
-  std::vector<std::string> texts;
-};
 
 __attribute__((noipa)) int ReadFrom(volatile int* p) { return *p; }
 __attribute__((noipa)) int WriteTo(volatile int* p) {
@@ -104,14 +85,14 @@ class FaultCatching : public ::testing::Test {
 
   // Runs `faulting` in the window's handler; the box text it showed.
   std::string ShownFor(int (*faulting)()) {
-    shell_.texts.clear();
+    shell_.boxes.clear();
     action = faulting;
     EXPECT_EQ(SendMessageA(window_, kRunAction, 0, 0), -1);
     EXPECT_EQ(SendMessageA(window_, kAreYouThere, 0, 0), 42) << "the program goes on";
-    return shell_.texts.size() == 1 ? shell_.texts[0] : std::string();
+    return shell_.boxes.size() == 1 ? shell_.boxes[0].text : std::string();
   }
 
-  BoxRecordingShell shell_;
+  test::ErrorBoxShell shell_;
   std::optional<test::ScopedErrorMachinery> machinery_;
   HWND window_ = nullptr;
   uint16_t savedControl_ = 0;

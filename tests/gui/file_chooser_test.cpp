@@ -17,6 +17,7 @@
 
 #include "files/file_names.h"
 #include "platform/platform.h"
+#include "test_shell.h"
 #include "ui/shell.h"
 
 namespace toridasu::ui {
@@ -35,46 +36,15 @@ constexpr uint16_t kReservedFpuBit = 0x40;
 
 void SetFpuControl(uint16_t word) { __asm__ __volatile__("fnclex\n\tfldcw %0" : : "m"(word)); }
 
-HWND MakeWindow(DWORD style, HWND parent, int x, int y, int width, int height) {
-  static const ATOM atom = [] {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "ToridasuChooserTest";
-    return RegisterClassA(&windowClass);
-  }();
-  (void)atom;
-  return CreateWindowExA(0, "ToridasuChooserTest", "", style, x, y, width, height, parent, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
-}
-
-void Pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
 // The shell as the choosers see it, with a hidden owner and a visible main
 // form; it records the hooks and which windows it disabled.
-class TestShell : public Shell {
+class ChooserShell : public test::TestShell {
  public:
-  TestShell() {
-    owner_ = MakeWindow(WS_POPUP, nullptr, 0, 0, 0, 0);
-    mainForm_ = MakeWindow(WS_POPUP | WS_VISIBLE | WS_CAPTION, nullptr, 40, 30, 300, 200);
-    Pump();
+  ChooserShell() {
+    owner = test::MakeTestWindow(WS_POPUP, nullptr, 0, 0, 0, 0);
+    mainForm = test::MakeTestWindow(WS_POPUP | WS_VISIBLE | WS_CAPTION, nullptr, 40, 30, 300, 200);
+    test::PumpWaiting();
   }
-  ~TestShell() override {
-    DestroyWindow(mainForm_);
-    DestroyWindow(owner_);
-  }
-  HWND ApplicationWindow() const override { return owner_; }
-  HINSTANCE Instance() const override { return GetModuleHandleA(nullptr); }
-  HMODULE ResourceModule() const override { return GetModuleHandleA(nullptr); }
-  std::string Title() const override { return "toridasu"; }
-  HWND MainFormWindow() const override { return mainForm_; }
-  int ApplicationMessageBox(const std::string&, const std::string&, UINT) override { return 0; }
   void AddWindowHook(WindowHook hook, void* context) override {
     hooks.push_back({hook, context});
     log.push_back("hook");
@@ -85,14 +55,13 @@ class TestShell : public Shell {
   }
   std::vector<HWND> DisableTaskWindows(HWND) override {
     log.push_back("disable");
-    EnableWindow(mainForm_, FALSE);
-    return {mainForm_};
+    EnableWindow(mainForm, FALSE);
+    return {mainForm};
   }
   void EnableTaskWindows(const std::vector<HWND>& windows) override {
     log.push_back("enable");
     for (HWND window : windows) EnableWindow(window, TRUE);
   }
-  void ReportHandlerError(const void*) override { ++reportedErrors; }
 
   // Offers a message to the installed hooks as ApplicationWindow would.
   bool OfferToHooks(UINT message) {
@@ -109,9 +78,6 @@ class TestShell : public Shell {
   };
   std::vector<Hook> hooks;
   std::vector<std::string> log;
-  int reportedErrors = 0;
-  HWND owner_;
-  HWND mainForm_;
 };
 
 // What the recording platform call saw, and how it answers.
@@ -134,7 +100,7 @@ struct Reply {
 };
 Recorded recorded;
 Reply reply;
-TestShell* shell = nullptr;
+ChooserShell* shell = nullptr;
 
 // All the bytes of a literal, embedded zeros included (not the literal's own
 // terminating zero).
@@ -159,7 +125,7 @@ BOOL Record(const char* function, OPENFILENAMEA* request) {
   recorded.initialDir = ZeroTerminated(request->lpstrInitialDir);
   recorded.title = ZeroTerminated(request->lpstrTitle);
   recorded.defaultExt = ZeroTerminated(request->lpstrDefExt);
-  recorded.mainFormEnabled = IsWindowEnabled(shell->mainForm_);
+  recorded.mainFormEnabled = IsWindowEnabled(shell->mainForm);
   recorded.helpAnswered = shell->OfferToHooks(RegisterWindowMessageA("commdlg_help"));
   recorded.otherMessageAnswered = shell->OfferToHooks(WM_USER + 1);
   shell->log.push_back("call");
@@ -201,15 +167,13 @@ class FileChooser : public ::testing::Test {
     SetShell(&shell_);
     recorded = Recorded{};
     reply = Reply{};
-    SetFileDialogFunctionsForTesting(&RecordOpen, &RecordSave);
   }
   void TearDown() override {
-    SetFileDialogFunctionsForTesting(nullptr, nullptr);
     SetShell(previousShell_);
     shell = nullptr;
     SetFpuControl(savedFpu_);
   }
-  TestShell shell_;
+  ChooserShell shell_;
   Shell* previousShell_ = nullptr;
   uint16_t savedFpu_ = 0;
 };
@@ -233,8 +197,8 @@ TEST_F(FileChooser, RequestOfEachChooserAsThePlatformGetsIt) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    TOpenDialog open;
-    TSaveDialog save;
+    TOpenDialog open(&RecordOpen);
+    TSaveDialog save(&RecordSave);
     TOpenDialog& chooser = c.save ? save : open;
     c.setUp(chooser);
     chooser.SetFileName("plan");
@@ -245,7 +209,7 @@ TEST_F(FileChooser, RequestOfEachChooserAsThePlatformGetsIt) {
     ASSERT_EQ(recorded.raw.size(), 76u);
     // Offsets of the 76-byte request on a 32-bit platform.
     EXPECT_EQ(Field(recorded.raw, 0), 76u);
-    EXPECT_EQ(Field(recorded.raw, 4), reinterpret_cast<uint32_t>(shell_.owner_));
+    EXPECT_EQ(Field(recorded.raw, 4), reinterpret_cast<uint32_t>(shell_.owner));
     EXPECT_EQ(Field(recorded.raw, 8), reinterpret_cast<uint32_t>(GetModuleHandleA(nullptr)));
     EXPECT_NE(Field(recorded.raw, 12), 0u);  // filter
     EXPECT_EQ(Field(recorded.raw, 16), 0u);  // no custom filter
@@ -283,7 +247,7 @@ TEST_F(FileChooser, FilterBarsSeparateOnlyWhenTheyStandAlone) {
       {"", Bytes("\0")},  // an empty text, not a null pointer
   };
   for (const Case& c : cases) {
-    TOpenDialog chooser;
+    TOpenDialog chooser(&RecordOpen);
     chooser.SetFilter(c.filter);
     chooser.Execute();
     EXPECT_EQ(recorded.filter, c.expected) << c.filter;
@@ -291,7 +255,7 @@ TEST_F(FileChooser, FilterBarsSeparateOnlyWhenTheyStandAlone) {
 }
 
 TEST_F(FileChooser, NameBufferTakesAtMostItsSize) {
-  TOpenDialog chooser;
+  TOpenDialog chooser(&RecordOpen);
   chooser.SetFileName(std::string(300, 'a'));
   chooser.Execute();
   // The two zeros after the buffer's size end even the longest name.
@@ -317,7 +281,7 @@ TEST_F(FileChooser, InitialDirDropsOneTrailingBackslash) {
       {"\x83:\\", "\x83:"},  // that colon is the second byte of a character
   };
   for (const auto& [set, stored] : cases) {
-    TOpenDialog chooser;
+    TOpenDialog chooser(&RecordOpen);
     chooser.SetInitialDir(set);
     EXPECT_EQ(chooser.InitialDir(), stored) << set;
   }
@@ -342,7 +306,7 @@ TEST_F(FileChooser, OldStyleAndDefaultExtension) {
   uint32_t oldStyleHook = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.fileName);
-    TOpenDialog chooser;
+    TOpenDialog chooser(&RecordOpen);
     chooser.SetOptions(c.options);
     chooser.SetDefaultExt(c.defaultExt);
     chooser.SetFileName(c.fileName);
@@ -355,7 +319,7 @@ TEST_F(FileChooser, OldStyleAndDefaultExtension) {
 }
 
 TEST_F(FileChooser, ResultsAreReadBackOnlyFromAConfirmedRun) {
-  TOpenDialog chooser;
+  TOpenDialog chooser(&RecordOpen);
   SetUpAsOpenDialog1(chooser);
   const TOpenOptions layout = chooser.Options();
   TOpenOptions withFlags = layout;
@@ -397,7 +361,7 @@ TEST_F(FileChooser, ResultsAreReadBackOnlyFromAConfirmedRun) {
 }
 
 TEST_F(FileChooser, MultipleSelectionListsEveryName) {
-  TOpenDialog chooser;
+  TOpenDialog chooser(&RecordOpen);
   chooser.SetOptions({ofAllowMultiSelect, ofEnableSizing});
   reply = {TRUE, std::string("C:\\dwg\0a.dxf\0b.dxf\0", 19), 0, 0, {}};
   ASSERT_TRUE(chooser.Execute());
@@ -406,14 +370,14 @@ TEST_F(FileChooser, MultipleSelectionListsEveryName) {
 }
 
 TEST_F(FileChooser, RunDisablesTheWindowsAndAnswersHelpRequests) {
-  const HWND before = MakeWindow(WS_POPUP | WS_VISIBLE, nullptr, 400, 30, 100, 100);
-  const HWND during = MakeWindow(WS_POPUP | WS_VISIBLE, nullptr, 520, 30, 100, 100);
+  const HWND before = test::MakeTestWindow(WS_POPUP | WS_VISIBLE, nullptr, 400, 30, 100, 100);
+  const HWND during = test::MakeTestWindow(WS_POPUP | WS_VISIBLE, nullptr, 520, 30, 100, 100);
   SetActiveWindow(before);
   reply.during = [&](OPENFILENAMEA&) {
     SetActiveWindow(during);
     SetFpuControl(0x027F);  // as a platform DLL might leave it
   };
-  TSaveDialog chooser;
+  TSaveDialog chooser(&RecordSave);
   EXPECT_FALSE(chooser.Execute());
 
   EXPECT_FALSE(recorded.mainFormEnabled);
@@ -421,7 +385,7 @@ TEST_F(FileChooser, RunDisablesTheWindowsAndAnswersHelpRequests) {
   EXPECT_FALSE(recorded.otherMessageAnswered);
   EXPECT_EQ(shell_.log, (std::vector<std::string>{"disable", "hook", "call", "unhook", "enable"}));
   EXPECT_TRUE(shell_.hooks.empty());
-  EXPECT_TRUE(IsWindowEnabled(shell_.mainForm_));
+  EXPECT_TRUE(IsWindowEnabled(shell_.mainForm));
   EXPECT_EQ(GetActiveWindow(), before);
   EXPECT_EQ(FpuControl() & ~kReservedFpuBit, 0x1332);
   DestroyWindow(during);
@@ -429,19 +393,19 @@ TEST_F(FileChooser, RunDisablesTheWindowsAndAnswersHelpRequests) {
 }
 
 TEST_F(FileChooser, WindowsComeBackWhenTheRunFails) {
-  const HWND before = MakeWindow(WS_POPUP | WS_VISIBLE, nullptr, 400, 30, 100, 100);
-  const HWND during = MakeWindow(WS_POPUP | WS_VISIBLE, nullptr, 520, 30, 100, 100);
+  const HWND before = test::MakeTestWindow(WS_POPUP | WS_VISIBLE, nullptr, 400, 30, 100, 100);
+  const HWND during = test::MakeTestWindow(WS_POPUP | WS_VISIBLE, nullptr, 520, 30, 100, 100);
   SetActiveWindow(before);
   reply.during = [&](OPENFILENAMEA&) {
     SetActiveWindow(during);
     throw std::runtime_error("platform call failed");
   };
-  TOpenDialog chooser;
+  TOpenDialog chooser(&RecordOpen);
   chooser.SetFileName("plan");
   EXPECT_THROW(chooser.Execute(), std::runtime_error);
   EXPECT_EQ(shell_.log, (std::vector<std::string>{"disable", "hook", "call", "unhook", "enable"}));
   EXPECT_TRUE(shell_.hooks.empty());
-  EXPECT_TRUE(IsWindowEnabled(shell_.mainForm_));
+  EXPECT_TRUE(IsWindowEnabled(shell_.mainForm));
   EXPECT_EQ(GetActiveWindow(), before);
   EXPECT_EQ(chooser.FileName(), "plan");
   DestroyWindow(during);
@@ -459,7 +423,7 @@ POINT ExpectedPlace(HWND mainForm, int width, int height) {
 }
 
 TEST_F(FileChooser, ExplorerHookPlacesTheChooserAndFollowsItsNotices) {
-  TOpenDialog chooser;
+  TOpenDialog chooser(&RecordOpen);
   chooser.SetFileName("plan");
   chooser.SetFilter("A|*.a|B|*.b|C|*.c");
   RECT placed{};
@@ -467,8 +431,8 @@ TEST_F(FileChooser, ExplorerHookPlacesTheChooserAndFollowsItsNotices) {
   std::string nameAfterHookWindow;
   int32_t filterWhileOpen = 0;
   reply.during = [&](OPENFILENAMEA& request) {
-    const HWND dialog = MakeWindow(WS_POPUP, nullptr, 0, 0, 400, 300);
-    const HWND hookWindow = MakeWindow(WS_CHILD, dialog, 0, 0, 10, 10);
+    const HWND dialog = test::MakeTestWindow(WS_POPUP, nullptr, 0, 0, 400, 300);
+    const HWND hookWindow = test::MakeTestWindow(WS_CHILD, dialog, 0, 0, 10, 10);
     EXPECT_EQ(request.lpfnHook(hookWindow, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&request)),
               0u);
     nameWhileOpen = chooser.FileName();  // asks the dialog, which answers nothing here
@@ -486,7 +450,7 @@ TEST_F(FileChooser, ExplorerHookPlacesTheChooserAndFollowsItsNotices) {
   EXPECT_EQ(nameWhileOpen, "");
   EXPECT_EQ(nameAfterHookWindow, "plan");
   EXPECT_EQ(filterWhileOpen, 3);
-  const POINT expected = ExpectedPlace(shell_.mainForm_, 400, 300);
+  const POINT expected = ExpectedPlace(shell_.mainForm, 400, 300);
   EXPECT_EQ(placed.left, expected.x);
   EXPECT_EQ(placed.top, expected.y);
   EXPECT_EQ(placed.right - placed.left, 400);
@@ -494,17 +458,17 @@ TEST_F(FileChooser, ExplorerHookPlacesTheChooserAndFollowsItsNotices) {
 }
 
 TEST_F(FileChooser, OldStyleHookPlacesTheChooserWhenItStarts) {
-  TOpenDialog chooser;
+  TOpenDialog chooser(&RecordOpen);
   chooser.SetOptions({ofOldStyleDialog});
   RECT placed{};
   reply.during = [&](OPENFILENAMEA& request) {
-    const HWND dialog = MakeWindow(WS_POPUP, nullptr, 0, 0, 300, 200);
+    const HWND dialog = test::MakeTestWindow(WS_POPUP, nullptr, 0, 0, 300, 200);
     EXPECT_EQ(request.lpfnHook(dialog, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&request)), 0u);
     GetWindowRect(dialog, &placed);
     DestroyWindow(dialog);
   };
   chooser.Execute();
-  const POINT expected = ExpectedPlace(shell_.mainForm_, 300, 200);
+  const POINT expected = ExpectedPlace(shell_.mainForm, 300, 200);
   EXPECT_EQ(placed.left, expected.x);
   EXPECT_EQ(placed.top, expected.y);
 }
@@ -564,7 +528,6 @@ class FileChooserRun : public FileChooser {
  protected:
   void SetUp() override {
     FileChooser::SetUp();
-    SetFileDialogFunctionsForTesting(nullptr, nullptr);
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     folder_ = std::string(temp) + "toridasu-chooser-" + std::to_string(GetCurrentProcessId());
@@ -594,7 +557,7 @@ TEST_F(FileChooserRun, OpenChooserCancelledKeepsItsNameAndSitsOnTheMainFormsMoni
   const bool confirmed = RunDriven(chooser, "TORIDASU open test", [&](HWND dialog) {
     GetWindowRect(dialog, &placed);
     owner = GetWindow(dialog, GW_OWNER);
-    mainFormEnabled = IsWindowEnabled(shell_.mainForm_);
+    mainFormEnabled = IsWindowEnabled(shell_.mainForm);
     nameWhileOpen = chooser.FileName();
     const HWND types = GetDlgItem(dialog, cmb1);
     typeCount = SendMessageA(types, CB_GETCOUNT, 0, 0);
@@ -605,14 +568,14 @@ TEST_F(FileChooserRun, OpenChooserCancelledKeepsItsNameAndSitsOnTheMainFormsMoni
   });
   EXPECT_FALSE(confirmed);
   EXPECT_EQ(chooser.FileName(), "plan");
-  EXPECT_EQ(owner, shell_.owner_);
+  EXPECT_EQ(owner, shell_.owner);
   EXPECT_FALSE(mainFormEnabled);
-  EXPECT_TRUE(IsWindowEnabled(shell_.mainForm_));
+  EXPECT_TRUE(IsWindowEnabled(shell_.mainForm));
   EXPECT_EQ(nameWhileOpen, folder_ + "\\plan");
   EXPECT_EQ(typeCount, 1);
   EXPECT_EQ(firstType, "DXF Files(*.dxf)");
   const POINT expected =
-      ExpectedPlace(shell_.mainForm_, placed.right - placed.left, placed.bottom - placed.top);
+      ExpectedPlace(shell_.mainForm, placed.right - placed.left, placed.bottom - placed.top);
   EXPECT_EQ(placed.left, expected.x);
   EXPECT_EQ(placed.top, expected.y);
   EXPECT_EQ(FpuControl() & ~kReservedFpuBit, 0x1332);
@@ -645,13 +608,12 @@ BOOL WINAPI PassThroughSave(OPENFILENAMEA* request) {
 }
 
 TEST_F(FileChooserRun, SaveChooserCompletesOrKeepsTheTypedExtension) {
-  SetFileDialogFunctionsForTesting(nullptr, &PassThroughSave);
   struct Case {
     const char* typed;
     const char* returned;
   };
   const Case cases[] = {{"out.txt", "out.txt"}, {"list", "list.csv"}};
-  TSaveDialog chooser;
+  TSaveDialog chooser(&PassThroughSave);
   SetUpAsSaveDialog1(chooser);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);

@@ -8,30 +8,6 @@
 namespace toridasu::ui::box_test {
 namespace {
 
-constexpr char kWindowClass[] = "ToridasuBoxTestWindow";
-
-HWND MakeWindow(DWORD style, HWND owner, int x, int y, int width, int height) {
-  static const ATOM atom = [] {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassA(&windowClass);
-  }();
-  (void)atom;
-  return CreateWindowExA(0, kWindowClass, "", style, x, y, width, height, owner, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
-}
-
-void Pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
 // The steps of the box being shown, and where the next one is.
 struct Run {
   std::vector<Step> steps;
@@ -54,13 +30,8 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
 }  // namespace
 
 BoxTestShell::BoxTestShell() {
-  owner_ = MakeWindow(WS_POPUP, nullptr, 0, 0, 0, 0);
-  mainForm_ = MakeWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU, owner_, 40, 30, 300, 200);
-}
-
-BoxTestShell::~BoxTestShell() {
-  DestroyWindow(mainForm_);
-  DestroyWindow(owner_);
+  owner = test::MakeTestWindow(WS_POPUP, nullptr, 0, 0, 0, 0);
+  mainForm = test::MakeTestWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU, owner, 40, 30, 300, 200);
 }
 
 // The modal state as the program makes it.
@@ -78,11 +49,11 @@ void MessageBoxTest::SetUp() {
   ButtonWidthCache().fill(0);
   ShowWindow(shell_.MainFormWindow(), SW_SHOW);
   SetActiveWindow(shell_.MainFormWindow());
-  Pump();
+  test::PumpWaiting();
 }
 
 void MessageBoxTest::TearDown() {
-  Pump();
+  test::PumpWaiting();
   SetShell(previousShell_);
 }
 

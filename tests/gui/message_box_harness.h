@@ -7,9 +7,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "test_shell.h"
 #include "ui/message_box.h"
 #include "ui/shell.h"
 
@@ -17,27 +19,11 @@ namespace toridasu::ui::box_test {
 
 // A hidden ApplicationWindow and a visible main form that boxes are modal
 // over. It disables and enables windows the way the program's shell does.
-class BoxTestShell : public Shell {
+class BoxTestShell : public test::TestShell {
  public:
   BoxTestShell();
-  ~BoxTestShell() override;
-  HWND ApplicationWindow() const override { return owner_; }
-  HINSTANCE Instance() const override { return GetModuleHandleA(nullptr); }
-  HMODULE ResourceModule() const override { return GetModuleHandleA(nullptr); }
-  std::string Title() const override { return "Toridasu"; }
-  HWND MainFormWindow() const override { return mainForm_; }
-  int ApplicationMessageBox(const std::string&, const std::string&, UINT) override { return 0; }
-  void AddWindowHook(WindowHook, void*) override {}
-  void RemoveWindowHook(WindowHook, void*) override {}
   std::vector<HWND> DisableTaskWindows(HWND keep) override;
   void EnableTaskWindows(const std::vector<HWND>& windows) override;
-  void ReportHandlerError(const void*) override { ++reportedErrors; }
-
-  int reportedErrors = 0;
-
- private:
-  HWND owner_ = nullptr;
-  HWND mainForm_ = nullptr;
 };
 
 // Installs the shell (putting back the one before at the end), shows and
@@ -50,6 +36,13 @@ class MessageBoxTest : public ::testing::Test {
   BoxTestShell shell_;
   Shell* previousShell_ = nullptr;
 };
+
+// The set of the listed buttons.
+inline MessageBoxButtons ButtonSet(std::initializer_list<MessageBoxButton> buttons) {
+  MessageBoxButtons set = 0;
+  for (MessageBoxButton b : buttons) set |= ButtonBit(b);
+  return set;
+}
 
 struct Part {
   HWND window;

@@ -13,12 +13,6 @@
 namespace toridasu::ui::box_test {
 namespace {
 
-MessageBoxButtons Set(std::initializer_list<MessageBoxButton> buttons) {
-  MessageBoxButtons set = 0;
-  for (MessageBoxButton b : buttons) set |= ButtonBit(b);
-  return set;
-}
-
 using MessageBoxModalTest = MessageBoxTest;
 
 TEST_F(MessageBoxModalTest, ShowingDisablesTheProgramFocusesTheFirstButtonAndRestores) {
@@ -45,7 +39,7 @@ TEST_F(MessageBoxModalTest, ShowingDisablesTheProgramFocusesTheFirstButtonAndRes
                                      GetWindowRect(box, &seen.outer);
                                      PostMessageA(box, WM_CLOSE, 0, 0);
                                    }},
-                                   "Modal", mkConfirmation, Set({bnNo, bnYes}));
+                                   "Modal", mkConfirmation, ButtonSet({bnNo, bnYes}));
   EXPECT_EQ(result, mrCancel);
   EXPECT_FALSE(seen.mainFormEnabled);
   EXPECT_EQ(seen.active, seen.box);
@@ -116,7 +110,8 @@ TEST_F(MessageBoxModalTest, CloseRequestsGiveCancelWithoutACancelButton) {
       [](HWND box) { PostMessageA(box, WM_SYSKEYDOWN, VK_F4, (1 << 29) | 1); },  // Alt+F4
       [](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); },
   };
-  for (MessageBoxButtons set : {Set({bnOK}), Set({bnYes, bnNo}), Set({bnAbort, bnRetry})}) {
+  for (MessageBoxButtons set :
+       {ButtonSet({bnOK}), ButtonSet({bnYes, bnNo}), ButtonSet({bnAbort, bnRetry})}) {
     for (const Step& request : requests) {
       EXPECT_EQ(ShowWithSteps({request}, "Close me", mkWarning, set), mrCancel) << set;
     }
@@ -139,13 +134,13 @@ struct EscapeCase {
 
 TEST_F(MessageBoxModalTest, EscapeClicksTheCancelButton) {
   const EscapeCase cases[] = {
-      {Set({bnOK}), mrOk},
-      {Set({bnOK, bnCancel}), mrCancel},
-      {Set({bnYes, bnNo, bnCancel}), mrCancel},
-      {Set({bnYes, bnNo}), mrNo},
-      {Set({bnYes, bnNo, bnOK}), mrNo},
-      {Set({bnAbort, bnRetry, bnIgnore}), mrNone},
-      {Set({bnYesToAll, bnNoToAll}), mrNone},
+      {ButtonSet({bnOK}), mrOk},
+      {ButtonSet({bnOK, bnCancel}), mrCancel},
+      {ButtonSet({bnYes, bnNo, bnCancel}), mrCancel},
+      {ButtonSet({bnYes, bnNo}), mrNo},
+      {ButtonSet({bnYes, bnNo, bnOK}), mrNo},
+      {ButtonSet({bnAbort, bnRetry, bnIgnore}), mrNone},
+      {ButtonSet({bnYesToAll, bnNoToAll}), mrNone},
   };
   for (const EscapeCase& c : cases) {
     SCOPED_TRACE(c.buttons);
@@ -191,7 +186,7 @@ Step TypedChar(char letter) {
 }
 
 TEST_F(MessageBoxModalTest, KeysMoveTheFocusAndClickButtons) {
-  const MessageBoxButtons yesNoAbort = Set({bnYes, bnNo, bnAbort});
+  const MessageBoxButtons yesNoAbort = ButtonSet({bnYes, bnNo, bnAbort});
   const KeyCase cases[] = {
       {"Enter clicks the first button", yesNoAbort, {Key(VK_RETURN)}, mrYes},
       {"Tab", yesNoAbort, {Key(VK_TAB), Key(VK_RETURN)}, mrNo},
@@ -205,11 +200,17 @@ TEST_F(MessageBoxModalTest, KeysMoveTheFocusAndClickButtons) {
       {"Alt+N", yesNoAbort, {AltChar('n')}, mrNo},
       {"Alt+A", yesNoAbort, {AltChar('A')}, mrAbort},
       {"typed n on a button", yesNoAbort, {TypedChar('n')}, mrNo},
-      {"Alt+R", Set({bnAbort, bnRetry, bnIgnore}), {AltChar('r')}, mrRetry},
-      {"Alt+I", Set({bnAbort, bnRetry, bnIgnore}), {AltChar('I')}, mrIgnore},
-      {"&A is Abort's before All's", Set({bnAll, bnAbort, bnYesToAll}), {AltChar('a')}, mrAbort},
-      {"Alt+O", Set({bnNoToAll, bnYesToAll}), {AltChar('o')}, mrNoToAll},
-      {"Cancel has no accelerator", Set({bnOK, bnCancel}), {AltChar('c'), Key(VK_RETURN)}, mrOk},
+      {"Alt+R", ButtonSet({bnAbort, bnRetry, bnIgnore}), {AltChar('r')}, mrRetry},
+      {"Alt+I", ButtonSet({bnAbort, bnRetry, bnIgnore}), {AltChar('I')}, mrIgnore},
+      {"&A is Abort's before All's",
+       ButtonSet({bnAll, bnAbort, bnYesToAll}),
+       {AltChar('a')},
+       mrAbort},
+      {"Alt+O", ButtonSet({bnNoToAll, bnYesToAll}), {AltChar('o')}, mrNoToAll},
+      {"Cancel has no accelerator",
+       ButtonSet({bnOK, bnCancel}),
+       {AltChar('c'), Key(VK_RETURN)},
+       mrOk},
   };
   for (const KeyCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -228,7 +229,7 @@ TEST_F(MessageBoxModalTest, HelpButtonLeavesTheBoxOpen) {
                                       leftOpen = true;
                                       PostMessageA(box, WM_CLOSE, 0, 0);
                                     }},
-                                   "Help", mkInformation, Set({bnOK, bnHelp}));
+                                   "Help", mkInformation, ButtonSet({bnOK, bnHelp}));
   EXPECT_TRUE(leftOpen);
   EXPECT_EQ(result, mrCancel);
 }

@@ -15,12 +15,6 @@
 namespace toridasu::ui::box_test {
 namespace {
 
-MessageBoxButtons Set(std::initializer_list<MessageBoxButton> buttons) {
-  MessageBoxButtons set = 0;
-  for (MessageBoxButton b : buttons) set |= ButtonBit(b);
-  return set;
-}
-
 // The layout as a reader of the rules computes it for a box: font metrics in,
 // client size and places out.
 struct Expected {
@@ -181,13 +175,13 @@ struct RowCase {
 
 TEST_F(MessageBoxLayoutTest, ButtonsShareOneWidthAndAreCentred) {
   const RowCase cases[] = {
-      {Set({bnOK}), {text_id::kMsgDlgOK}},
-      {Set({bnCancel, bnNo, bnYes}),
+      {ButtonSet({bnOK}), {text_id::kMsgDlgOK}},
+      {ButtonSet({bnCancel, bnNo, bnYes}),
        {text_id::kMsgDlgYes, text_id::kMsgDlgNo, text_id::kMsgDlgCancel}},
-      {Set({bnAbort, bnRetry, bnIgnore}),
+      {ButtonSet({bnAbort, bnRetry, bnIgnore}),
        {text_id::kMsgDlgAbort, text_id::kMsgDlgRetry, text_id::kMsgDlgIgnore}},
-      {Set({bnNoToAll, bnYesToAll}), {text_id::kMsgDlgNoToAll, text_id::kMsgDlgYesToAll}},
-      {Set({bnHelp, bnAll}), {text_id::kMsgDlgAll, text_id::kMsgDlgHelp}},
+      {ButtonSet({bnNoToAll, bnYesToAll}), {text_id::kMsgDlgNoToAll, text_id::kMsgDlgYesToAll}},
+      {ButtonSet({bnHelp, bnAll}), {text_id::kMsgDlgAll, text_id::kMsgDlgHelp}},
       {0x07FF,
        {text_id::kMsgDlgYes, text_id::kMsgDlgNo, text_id::kMsgDlgOK, text_id::kMsgDlgCancel,
         text_id::kMsgDlgAbort, text_id::kMsgDlgRetry, text_id::kMsgDlgIgnore, text_id::kMsgDlgAll,
@@ -224,7 +218,7 @@ TEST_F(MessageBoxLayoutTest, ButtonsShareOneWidthAndAreCentred) {
 
 TEST_F(MessageBoxLayoutTest, CacheKeepsEachButtonsFirstMeasuredWidth) {
   std::array<int, kButtonCount>& cache = ButtonWidthCache();
-  auto first = BuildMessageBox("A", mkWarning, Set({bnYes, bnNo}));
+  auto first = BuildMessageBox("A", mkWarning, ButtonSet({bnYes, bnNo}));
   const BoxFont font(first->Handle());
   const int yes = font.Caption(LoadResString(text_id::kMsgDlgYes)) + 8;
   const int no = font.Caption(LoadResString(text_id::kMsgDlgNo)) + 8;
@@ -232,21 +226,21 @@ TEST_F(MessageBoxLayoutTest, CacheKeepsEachButtonsFirstMeasuredWidth) {
   EXPECT_EQ(cache[bnNo], no);
   EXPECT_EQ(cache[bnOK], 0);
 
-  auto second = BuildMessageBox("B", mkWarning, Set({bnOK}));
+  auto second = BuildMessageBox("B", mkWarning, ButtonSet({bnOK}));
   EXPECT_EQ(cache[bnOK], font.Caption("OK") + 8);
   EXPECT_EQ(cache[bnYes], yes);
   EXPECT_EQ(cache[bnNo], no);
 
   // A stored width is used as it stands, not measured again.
   cache[bnOK] = 300;
-  auto third = BuildMessageBox("C", mkWarning, Set({bnOK}));
+  auto third = BuildMessageBox("C", mkWarning, ButtonSet({bnOK}));
   EXPECT_EQ(Width(ButtonsOf(third->Handle())[0].place), 300);
   EXPECT_EQ(cache[bnOK], 300);
 
   // Only the buttons present count.
   cache[bnOK] = 0;
   cache[bnHelp] = 400;
-  auto fourth = BuildMessageBox("D", mkWarning, Set({bnOK}));
+  auto fourth = BuildMessageBox("D", mkWarning, ButtonSet({bnOK}));
   EXPECT_EQ(Width(ButtonsOf(fourth->Handle())[0].place), Expected(font).minButton);
 }
 
@@ -257,12 +251,12 @@ struct RoleCase {
 
 TEST_F(MessageBoxLayoutTest, DefaultButtonIsMarked) {
   const RoleCase cases[] = {
-      {Set({bnOK}), "OK"},
-      {Set({bnOK, bnCancel}), "OK"},
-      {Set({bnYes, bnNo, bnCancel}), "\x82\xCD\x82\xA2\x28\x26\x59\x29"},
-      {Set({bnYes, bnNo}), "\x82\xCD\x82\xA2\x28\x26\x59\x29"},
-      {Set({bnAbort, bnRetry, bnIgnore}), nullptr},  // Retry, below
-      {Set({bnAll, bnNoToAll}), nullptr},
+      {ButtonSet({bnOK}), "OK"},
+      {ButtonSet({bnOK, bnCancel}), "OK"},
+      {ButtonSet({bnYes, bnNo, bnCancel}), "\x82\xCD\x82\xA2\x28\x26\x59\x29"},
+      {ButtonSet({bnYes, bnNo}), "\x82\xCD\x82\xA2\x28\x26\x59\x29"},
+      {ButtonSet({bnAbort, bnRetry, bnIgnore}), nullptr},  // Retry, below
+      {ButtonSet({bnAll, bnNoToAll}), nullptr},
   };
   for (const RoleCase& c : cases) {
     SCOPED_TRACE(c.buttons);

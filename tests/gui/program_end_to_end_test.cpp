@@ -9,6 +9,7 @@
 #include <string>
 
 #include "program_process.h"
+#include "tools/child_at.h"
 
 namespace toridasu::test {
 namespace {
@@ -35,19 +36,6 @@ std::string Read(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The EDIT child whose client-relative top-left corner is (left, top).
-HWND FieldAt(HWND form, int left, int top) {
-  for (HWND child = GetWindow(form, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT rect;
-    GetWindowRect(child, &rect);
-    POINT corner{rect.left, rect.top};
-    ScreenToClient(form, &corner);
-    if (corner.x == left && corner.y == top && ClassOf(child) == "Edit") return child;
-  }
-  return nullptr;
-}
-
 // Asked of the window itself: GetWindowTextA of another process's edit
 // field would give the text it was created with.
 std::string TextOf(HWND window) {
@@ -65,8 +53,8 @@ struct BoxSeen {
 BoxSeen ConvertThroughTheWindow(Program& program, HWND form, const std::string& source,
                                 const std::string& destination) {
   BoxSeen seen;
-  for (const auto& [field, text] :
-       {std::pair{FieldAt(form, 8, 40), source}, std::pair{FieldAt(form, 8, 120), destination}}) {
+  for (const auto& [field, text] : {std::pair{ChildAt(form, 8, 40, "Edit"), source},
+                                    std::pair{ChildAt(form, 8, 120, "Edit"), destination}}) {
     EXPECT_NE(field, nullptr);
     if (field == nullptr) return seen;
     ClickOn(field);

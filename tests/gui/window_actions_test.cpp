@@ -98,6 +98,7 @@ class FakeWindow : public ActionsHost {
   TOpenDialog& DestinationChooser() override { return save; }
   void Close() override { ++closeRequests; }
   const ConversionContext& Conversion() override { return context; }
+  const ActionFeedback& Feedback() override { return kRecorder; }
 
   static std::size_t Index(FieldId field) { return field == FieldId::kSource ? 0 : 1; }
   std::array<std::string, 2> fields;
@@ -117,7 +118,6 @@ class WindowActions : public ::testing::Test {
   void SetUp() override {
     RefreshLeadByteSet(CurrentPlatform());
     said.clear();
-    SetActionFeedbackForTesting(&kRecorder);
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     folder_ = std::string(temp) + "toridasu-actions-" + std::to_string(GetCurrentProcessId());
@@ -133,7 +133,6 @@ class WindowActions : public ::testing::Test {
       FindClose(search);
     }
     RemoveDirectoryA(folder_.c_str());
-    SetActionFeedbackForTesting(nullptr);
   }
 
   std::string In(const std::string& name) const { return folder_ + "\\" + name; }

@@ -11,7 +11,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "child_at.h"
+
 namespace {
+
+using toridasu::test::ChildAt;
 
 constexpr int kPolls = 600;  // 100 ms each: up to a minute
 
@@ -22,19 +26,6 @@ HWND WaitForVisible(const char* className, const char* title) {
     Sleep(100);
   }
   std::fprintf(stderr, "no window of class %s appeared\n", className);
-  return nullptr;
-}
-
-// The child of `form` whose client-relative top-left corner is (left, top).
-HWND ChildAt(HWND form, int left, int top) {
-  for (HWND child = GetWindow(form, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT rect;
-    GetWindowRect(child, &rect);
-    POINT corner{rect.left, rect.top};
-    ScreenToClient(form, &corner);
-    if (corner.x == left && corner.y == top) return child;
-  }
   return nullptr;
 }
 
