@@ -22,6 +22,7 @@ std::string WarningText(const std::string& input, const full::FullWarning& warni
     case Kind::kMissingBlock: text = Text::kWarnMissing; break;
     case Kind::kTooDeep: text = Text::kWarnTooDeep; break;
     case Kind::kTooManyCopies: text = Text::kWarnTooMany; break;
+    case Kind::kUnknownCodePage: text = Text::kWarnUnknownCodePage; break;
   }
   return AtLine(input, warning.line, Say(text, {NativeFromUtf8(warning.detail)}));
 }

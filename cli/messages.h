@@ -111,7 +111,8 @@ enum class Text : uint32_t {
   kWarnTooMany = text_id::kCliWarnTooMany,                    // %s: the block
   kHintFull = text_id::kCliHintFull,                          // %s: the number of texts
   kListValue = text_id::kCliListValue,
-  kLast = kListValue,
+  kWarnUnknownCodePage = text_id::kCliWarnUnknownCodePage,  // %s: the header's name
+  kLast = kWarnUnknownCodePage,
 };
 constexpr uint32_t kEnglish = 1000;
 

@@ -22,7 +22,7 @@ constexpr std::string_view kCsvExtension = ".csv";
 // "EOF", or the end). At least one pair is read, even from an empty file.
 void ScanForEntities(PairReader& reader, const ConversionContext& context) {
   for (;;) {
-    const GroupPair pair = reader.Take();
+    const GroupPair& pair = reader.Take();
     if (pair.code == group_code::kName && ContainsMarker(pair.value, kEntitiesMarker, context))
       return;
     if (pair.code == group_code::kType && ContainsMarker(pair.value, kEndOfFileMarker, context))
@@ -39,7 +39,7 @@ void WalkEntities(PairReader& reader, const ConversionContext& context, bool ski
   TextEntity entity;
   while (!reader.AtEnd()) {
     if (skim) reader.Skim();
-    const GroupPair pair = reader.Take();
+    const GroupPair& pair = reader.Take();
     if (pair.code != group_code::kType) continue;
     const TypeMarkers markers = MarkersOfType(pair.value, context);
     if (markers.text) {

@@ -3,7 +3,7 @@
 //
 //   PairReader reader(source);          // source: an open DxfSource
 //   while (!reader.AtEnd()) {
-//     const GroupPair pair = reader.Take();
+//     const GroupPair& pair = reader.Take();
 //     ... pair.code, pair.value, pair.line ...
 //   }
 //
@@ -54,8 +54,9 @@ class PairReader {
     return pair_;
   }
 
-  // The next pair, moved past.
-  GroupPair Take() {
+  // The next pair, moved past. The pair itself, like its value, stays valid
+  // until the next Peek or Take that reads (a copy is cheap).
+  const GroupPair& Take() {
     if (!waiting_) ReadPair();
     waiting_ = false;
     return pair_;

@@ -34,7 +34,7 @@ void ReadTextEntity(PairReader& reader, TextEntity& entity) {
   try {
     while (!reader.AtEnd()) {
       if (reader.Peek().code == group_code::kType) break;
-      const GroupPair pair = reader.Take();
+      const GroupPair& pair = reader.Take();
       switch (pair.code) {
         case group_code::kX:
           if (!pointDone) SetCoordinate(entity.x, pair.value);

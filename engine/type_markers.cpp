@@ -15,6 +15,14 @@ bool StartsOnTrailByte(std::string_view text, std::size_t at, const LeadByteSet&
   return run % 2 == 1;
 }
 
+// The markers are a few bytes: a loop beats a library call on them.
+bool SameBytes(const char* at, std::string_view marker) {
+  for (std::size_t i = 0; i < marker.size(); ++i) {
+    if (at[i] != marker[i]) return false;
+  }
+  return true;
+}
+
 // Type and name values are a few bytes long: a plain loop beats a library
 // search call on them, and the markers are at most eight bytes.
 bool ContainsUpperCased(std::string_view upper, std::string_view marker,
@@ -23,7 +31,7 @@ bool ContainsUpperCased(std::string_view upper, std::string_view marker,
   std::size_t end = 0;
   while (end < upper.size() && upper[end] != '\0') ++end;  // the text ends at its first NUL
   for (std::size_t at = 0; at + marker.size() <= end; ++at) {
-    if (upper[at] == marker[0] && upper.compare(at, marker.size(), marker) == 0 &&
+    if (upper[at] == marker[0] && SameBytes(upper.data() + at, marker) &&
         !StartsOnTrailByte(upper, at, leadBytes)) {
       return true;
     }

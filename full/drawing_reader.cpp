@@ -103,6 +103,7 @@ class Reading {
         header_.version.assign(TrimBlanks(cursor_.Value()));
       } else if (code == 3 && variable == Variable::kCodePage) {
         header_.codePage.assign(TrimBlanks(cursor_.Value()));
+        header_.codePageLine = cursor_.ValueLine();
       }
     }
   }

@@ -6,6 +6,7 @@
 // ENDSEC or ENDBLK, trash after EOF, and an early end.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,7 @@ namespace toridasu::full {
 struct DrawingHeader {
   std::string version;   // $ACADVER (AC1009, AC1021, ...), empty when absent
   std::string codePage;  // $DWGCODEPAGE (ANSI_932, ...), empty when absent
+  uint64_t codePageLine = 0;
 };
 
 // What the reading finds, in the drawing's order.

@@ -55,6 +55,10 @@ DrawingTexts::DrawingTexts(const TextChoice& choice, char separator, WarningLog&
           choice.blocks, choice.dimensions, choice.limits) {}
 
 void DrawingTexts::Header(const DrawingHeader& header) {
+  if (choice_.inputCodePage == 0 && !header.codePage.empty() &&
+      CodePageFromDrawingName(header.codePage) == 0) {
+    warnings_.Add(FullWarning::Kind::kUnknownCodePage, header.codePage, header.codePageLine);
+  }
   decoder_ = std::make_unique<TextDecoder>(
       ChooseDecoding(choice_.inputCodePage, header.version, header.codePage), choice_.replace);
 }

@@ -16,6 +16,7 @@ struct FullWarning {
     kMissingBlock,      // detail: the block name
     kTooDeep,           // detail: the block where nesting was cut
     kTooManyCopies,     // detail: the block of the MINSERT (or reference) cut short
+    kUnknownCodePage,   // detail: the header's $DWGCODEPAGE, read as code page 932
   };
   Kind kind;
   std::string detail;  // UTF-8
@@ -35,7 +36,7 @@ class WarningLog {
   std::vector<FullWarning> Take() { return std::move(warnings_); }
 
  private:
-  std::array<bool, 5> seen_{};
+  std::array<bool, 6> seen_{};
   std::vector<FullWarning> warnings_;
 };
 

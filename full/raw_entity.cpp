@@ -58,6 +58,10 @@ EntityKind KindOfType(std::string_view type) {
   for (const KindName& k : kKinds) {
     if (type == k.name) return k.kind;
   }
+  // Types as writers put them (capitals, no blanks) end here.
+  bool plain = true;
+  for (const char c : type) plain = plain && c != ' ' && c != '\t' && !(c >= 'a' && c <= 'z');
+  if (plain) return EntityKind::kOther;
   type = TrimBlanks(type);
   if (type.size() < 4 || type.size() > 11) return EntityKind::kOther;
   // Lower-case or padded types: rare, so looked at letter by letter.

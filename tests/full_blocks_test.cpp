@@ -110,7 +110,8 @@ struct LimitCase {
   const char* records;
 };
 
-TEST(FullBlocks, CutsWhatWouldNeverEnd) {
+// Each kind of trouble: one warning with its line, and the drawing converts.
+TEST(FullBlocks, WarnsOnceAndConverts) {
   const LimitCase cases[] = {
       {"a block that contains itself through another",
        Dxf("0|SECTION|2|BLOCKS|0|BLOCK|2|A|0|INSERT|2|Z2|0|TEXT|1|x|0|ENDBLK|"
@@ -120,6 +121,10 @@ TEST(FullBlocks, CutsWhatWouldNeverEnd) {
       {"a missing block", Entities("0|INSERT|2|NONE|0|TEXT|1|after"),
        FullWarning::Kind::kMissingBlock, "NONE", "\"after\"\n"},
       {"nesting too deep", Chain(40), FullWarning::Kind::kTooDeep, "C16", ""},
+      {"an unknown code page reads as 932",
+       Dxf("0|SECTION|2|HEADER|9|$DWGCODEPAGE|3|ANSI_9999|0|ENDSEC") +
+           Entities("0|TEXT|1|\x83\x54|0|TEXT|1|b"),
+       FullWarning::Kind::kUnknownCodePage, "ANSI_9999", "\"\xE3\x82\xB5\"\n\"b\"\n"},
       {"a grid of too many copies", WithBlocks("0|INSERT|2|B|70|30000|71|30000|44|1|45|1"),
        FullWarning::Kind::kTooManyCopies, "B", nullptr},
   };

@@ -147,9 +147,11 @@ const CorpusCase kCorpusCases[] = {
     {"dwg2dxfjww__r2000_sjis", "配管 ルート A-1", "1000", "6500"},     // ANSI_932
     {"dwg2dxfjww__r2000_escaped", "配管 ルート A-1", "1000", "6500"},  // \U+ escapes
     {"ezdxf__text_oblique_rotate", "OBLIQUE 15°", "15.206270017086", "3.117407407295"},  // UTF-8
-    {"qcad__Symbole", "Änderung", "-422.010190185976", "17.8181816400008"},  // ANSI_1252
-    {"gdal__attrib", "super test", "-20.293037053206", "30"},                // ATTRIB
-    {"dwg2dxfjww__r2000_sjis", "冷凍機室\n2行目 φ50", "7000", "6800"},       // MTEXT \P
+    {"qcad__Symbole", "Änderung", "-422.010190185976", "17.8181816400008"},   // ANSI_1252
+    {"gdal__attrib", "super test", "-20.293037053206", "30"},                 // ATTRIB
+    {"dwg2dxfjww__r2000_sjis", "冷凍機室\n2行目 φ50", "7000", "6800"},        // MTEXT \P
+    {"dwg2dxfjww__r2000_sjis", "V", "2886.86291501015", "1113.13708498985"},  // turned, scaled
+    {"dwg2dxfjww__r2000_sjis", "V", "4000", "1080"},  // mirrored by a negative scale
 };
 
 TEST(FullReading, FindsTheTextsOfRealDrawings) {
