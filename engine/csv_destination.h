@@ -47,6 +47,10 @@ class CsvDestination {
   // Whether creation made or emptied a file on disk, that is, output of ours
   // that a failed conversion has to remove.
   bool CreatedDiskFile() const { return createdDiskFile_; }
+  // Room for assembling one record, kept between records so that writing
+  // one allocates nothing; each destination has its own, so that parallel
+  // conversions never share it.
+  std::string& RecordScratch() { return record_; }
 
  private:
   void Append(const char* bytes, std::size_t count);
@@ -63,6 +67,7 @@ class CsvDestination {
   uint32_t failedCode_ = 0;
   std::function<void(std::string_view, std::string&)> filter_;
   std::string filtered_;
+  std::string record_;
 };
 
 void CreateCsvFile(CsvDestination& destination, std::string_view name);

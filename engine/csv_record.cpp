@@ -23,7 +23,7 @@ constexpr std::size_t kAssembledTextLimit = 64 * 1024;
 
 void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
                      std::string_view text, char decimalSeparator) {
-  thread_local std::string line;
+  std::string& line = destination.RecordScratch();
   line.clear();
   char number[kMaxRealText];
   // A number holds no double quote, so quoting it is only enclosing it.
