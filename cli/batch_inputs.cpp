@@ -61,7 +61,7 @@ class FolderWalk {
   bool Enter(const fs::directory_entry& entry, const std::string& path) {
     for (const fs::path& ancestor : ancestors_) {
       if (SameFolder(entry.path(), ancestor)) {
-        out_->warnings.push_back(Say(Text::kFolderLoop, {path}));
+        out_->warnings.push_back(Say(text_id::kCliFolderLoop, {path}));
         return false;
       }
     }

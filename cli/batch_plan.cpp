@@ -23,10 +23,11 @@ std::string CollisionOf(const std::vector<Conversion>& conversions) {
     const Conversion& c = conversions[i];
     if (c.streams.input || c.streams.output) continue;
     if (drawingNames.count(NameKey(c.output)) != 0 || NamesSameFile(c.input, c.output)) {
-      return Say(Text::kOutputNamesInput, {c.output});
+      return Say(text_id::kCliOutputNamesInput, {c.output});
     }
     const auto [earlier, fresh] = outputs.emplace(NameKey(c.output), i);
-    if (!fresh) return Say(Text::kOutputCollision, {conversions[earlier->second].input, c.input});
+    if (!fresh)
+      return Say(text_id::kCliOutputCollision, {conversions[earlier->second].input, c.input});
   }
   return {};
 }
@@ -54,7 +55,7 @@ Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& r
   const bool standardInput =
       std::find(inputs.begin(), inputs.end(), kStandardStream) != inputs.end();
   if (standardInput && (inputs.size() != 1 || !rules.outputDirectory.empty())) {
-    plan.usageError = Say(Text::kStandardStreamAlone);
+    plan.usageError = Say(text_id::kCliStandardStreamAlone);
     return plan;
   }
   std::vector<FoundDrawing> drawings;
@@ -62,7 +63,7 @@ Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& r
     InputDrawings found =
         standardInput ? InputDrawings{{{input, ""}}, {}} : FindDrawings(input, rules.recursive);
     plan.warnings.insert(plan.warnings.end(), found.warnings.begin(), found.warnings.end());
-    if (found.drawings.empty()) plan.warnings.push_back(Say(Text::kNoDrawing, {input}));
+    if (found.drawings.empty()) plan.warnings.push_back(Say(text_id::kCliNoDrawing, {input}));
     drawings.insert(drawings.end(), found.drawings.begin(), found.drawings.end());
   }
   if (drawings.empty()) {
@@ -70,8 +71,8 @@ Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& r
     return plan;
   }
   if (!rules.singleOutput.empty() && drawings.size() != 1) {
-    plan.usageError = Say(rules.singleOutput == kStandardStream ? Text::kStandardStreamAlone
-                                                                : Text::kOutputWithMany);
+    plan.usageError = Say(rules.singleOutput == kStandardStream ? text_id::kCliStandardStreamAlone
+                                                                : text_id::kCliOutputWithMany);
     return plan;
   }
   for (const FoundDrawing& drawing : drawings) {

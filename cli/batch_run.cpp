@@ -19,7 +19,7 @@ ConversionFrame::ConversionFrame(const Conversion& conversion, const ConversionC
     : platform_(system, stop, conversion.streams), context_(context) {
   context_.platform = &platform_;
   if (!conversion.outputFolder.empty() && !MakeDirectories(conversion.outputFolder))
-    refusal_ = Say(Text::kCannotMakeFolder, {conversion.outputFolder});
+    refusal_ = Say(text_id::kCliCannotMakeFolder, {conversion.outputFolder});
 }
 
 Outcome ConvertOne(const Conversion& conversion, const ConversionContext& context,

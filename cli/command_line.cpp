@@ -21,10 +21,10 @@ constexpr int kUsageError = 2;
 class HelpFormatter : public CLI::Formatter {
  public:
   HelpFormatter() {
-    label("Usage", Say(Text::kUsageLabel));
-    label("OPTIONS", Say(Text::kOptionsLabel));
-    label("Positionals", Say(Text::kPositionalsLabel));
-    label("REQUIRED", Say(Text::kRequiredLabel));
+    label("Usage", Say(text_id::kCliUsageLabel));
+    label("OPTIONS", Say(text_id::kCliOptionsLabel));
+    label("Positionals", Say(text_id::kCliPositionalsLabel));
+    label("REQUIRED", Say(text_id::kCliRequiredLabel));
   }
 
   std::string make_option(const CLI::Option* option, bool positional) const override {
@@ -42,19 +42,19 @@ class HelpFormatter : public CLI::Formatter {
 std::string FailureMessage(const CLI::App* app, const CLI::Error& error) {
   std::string text;
   if (dynamic_cast<const CLI::RequiredError*>(&error)) {
-    text = Say(Text::kInputRequired);
+    text = Say(text_id::kCliInputRequired);
   } else if (dynamic_cast<const CLI::ExtrasError*>(&error)) {
     std::string extras;
     for (const std::string& extra : app->remaining()) extras += (extras.empty() ? "" : " ") + extra;
-    text = Say(Text::kUnexpectedArgument, {extras});
+    text = Say(text_id::kCliUnexpectedArgument, {extras});
   } else if (dynamic_cast<const CLI::ArgumentMismatch*>(&error)) {
     // Its text begins with the option's name.
     const std::string what = error.what();
-    text = Say(Text::kOptionNeedsValue, {what.substr(0, what.find(':'))});
+    text = Say(text_id::kCliOptionNeedsValue, {what.substr(0, what.find(':'))});
   } else {
-    text = Say(Text::kBadCommandLine);
+    text = Say(text_id::kCliBadCommandLine);
   }
-  return "toridasu-cli: " + text + "\n" + Say(Text::kRunWithHelp) + "\n";
+  return "toridasu-cli: " + text + "\n" + Say(text_id::kCliRunWithHelp) + "\n";
 }
 
 std::optional<int> UsageError(const std::string& text) {
@@ -83,14 +83,15 @@ struct FullArguments {
 };
 
 void AddFullOptions(CLI::App& app, FullArguments& given) {
-  app.add_flag("--full", given.full, Say(Text::kFullHelp));
-  app.add_option("--columns", given.columns, Say(Text::kColumnsHelp))
-      ->type_name(Say(Text::kListValue));
-  app.add_option("--input-encoding", given.inputEncoding, Say(Text::kInputEncodingHelp))
-      ->type_name(Say(Text::kEncodingValue));
-  app.add_flag("--no-blocks", given.noBlocks, Say(Text::kNoBlocksHelp));
-  app.add_flag("--no-dimensions", given.noDimensions, Say(Text::kNoDimensionsHelp));
-  app.add_option("--types", given.types, Say(Text::kTypesHelp))->type_name(Say(Text::kListValue));
+  app.add_flag("--full", given.full, Say(text_id::kCliFullHelp));
+  app.add_option("--columns", given.columns, Say(text_id::kCliColumnsHelp))
+      ->type_name(Say(text_id::kCliListValue));
+  app.add_option("--input-encoding", given.inputEncoding, Say(text_id::kCliInputEncodingHelp))
+      ->type_name(Say(text_id::kCliEncodingValue));
+  app.add_flag("--no-blocks", given.noBlocks, Say(text_id::kCliNoBlocksHelp));
+  app.add_flag("--no-dimensions", given.noDimensions, Say(text_id::kCliNoDimensionsHelp));
+  app.add_option("--types", given.types, Say(text_id::kCliTypesHelp))
+      ->type_name(Say(text_id::kCliListValue));
 }
 
 // The first option of the full mode given without --full, or empty.
@@ -110,13 +111,13 @@ full::FullOptions FullOptionsOf(const FullArguments& given, const Settings& sett
   if (!given.columns.empty()) {
     std::string bad;
     const auto columns = full::ParseColumns(given.columns, &bad);
-    if (!columns) error = Say(Text::kUnknownColumn, {bad});
+    if (!columns) error = Say(text_id::kCliUnknownColumn, {bad});
     if (columns) options.output.columns = *columns;
   }
   if (!given.inputEncoding.empty()) {
     options.texts.inputCodePage = full::CodePageFromEncodingName(given.inputEncoding);
     if (options.texts.inputCodePage == 0)
-      error = Say(Text::kUnknownInputEncoding, {given.inputEncoding});
+      error = Say(text_id::kCliUnknownInputEncoding, {given.inputEncoding});
   }
   for (std::string_view types = given.types; !types.empty();) {
     const std::size_t comma = types.find(',');
@@ -146,32 +147,33 @@ std::optional<OutputEncoding> EncodingNamed(const std::string& name) {
 
 std::optional<int> ParseCommandLine(int argc, char** argv, Settings* settings) {
   std::string jobs, encoding, invalid, separator;
-  CLI::App app{Say(Text::kDescription)};
+  CLI::App app{Say(text_id::kCliDescription)};
   app.name("toridasu-cli");
   app.formatter(std::make_shared<HelpFormatter>());
   app.failure_message(FailureMessage);
-  app.option_defaults()->group(Say(Text::kOptionsGroup));
-  app.set_help_flag("-h,--help", Say(Text::kHelpHelp));
+  app.option_defaults()->group(Say(text_id::kCliOptionsGroup));
+  app.set_help_flag("-h,--help", Say(text_id::kCliHelpHelp));
   app.allow_windows_style_options(false);  // "/path" is a file name, not an option
-  app.add_option("INPUT", settings->inputs, Say(Text::kInputHelp))->required()->type_name("");
-  app.add_option("-o,--output", settings->rules.singleOutput, Say(Text::kOutputHelp))
-      ->type_name(Say(Text::kFileValue));
-  app.add_option("-d,--directory", settings->rules.outputDirectory, Say(Text::kDirectoryHelp))
-      ->type_name(Say(Text::kFolderValue));
-  app.add_flag("-r,--recursive", settings->rules.recursive, Say(Text::kRecursiveHelp));
-  app.add_option("-j,--jobs", jobs, Say(Text::kJobsHelp))->type_name(Say(Text::kCountValue));
-  app.add_flag("-q,--quiet", settings->quiet, Say(Text::kQuietHelp));
-  app.add_flag("--no-progress", settings->noProgress, Say(Text::kNoProgressHelp));
-  app.add_option("--encoding", encoding, Say(Text::kEncodingHelp))
-      ->type_name(Say(Text::kEncodingValue));
-  app.add_flag("--bom", settings->bom, Say(Text::kBomHelp));
-  app.add_option("--invalid", invalid, Say(Text::kInvalidHelp))->type_name("error|replace");
-  app.add_option("--decimal-separator", separator, Say(Text::kSeparatorHelp))
-      ->type_name(Say(Text::kCharacterValue));
+  app.add_option("INPUT", settings->inputs, Say(text_id::kCliInputHelp))->required()->type_name("");
+  app.add_option("-o,--output", settings->rules.singleOutput, Say(text_id::kCliOutputHelp))
+      ->type_name(Say(text_id::kCliFileValue));
+  app.add_option("-d,--directory", settings->rules.outputDirectory, Say(text_id::kCliDirectoryHelp))
+      ->type_name(Say(text_id::kCliFolderValue));
+  app.add_flag("-r,--recursive", settings->rules.recursive, Say(text_id::kCliRecursiveHelp));
+  app.add_option("-j,--jobs", jobs, Say(text_id::kCliJobsHelp))
+      ->type_name(Say(text_id::kCliCountValue));
+  app.add_flag("-q,--quiet", settings->quiet, Say(text_id::kCliQuietHelp));
+  app.add_flag("--no-progress", settings->noProgress, Say(text_id::kCliNoProgressHelp));
+  app.add_option("--encoding", encoding, Say(text_id::kCliEncodingHelp))
+      ->type_name(Say(text_id::kCliEncodingValue));
+  app.add_flag("--bom", settings->bom, Say(text_id::kCliBomHelp));
+  app.add_option("--invalid", invalid, Say(text_id::kCliInvalidHelp))->type_name("error|replace");
+  app.add_option("--decimal-separator", separator, Say(text_id::kCliSeparatorHelp))
+      ->type_name(Say(text_id::kCliCharacterValue));
   FullArguments fullGiven;
   AddFullOptions(app, fullGiven);
   app.set_version_flag("--version", std::string("toridasu-cli ") + TORIDASU_VERSION,
-                       Say(Text::kVersionHelp));
+                       Say(text_id::kCliVersionHelp));
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
@@ -187,23 +189,23 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Settings* settings) {
 
   if (!jobs.empty()) {
     const std::optional<unsigned> count = JobsOf(jobs);
-    if (!count) return UsageError(Say(Text::kJobsRange));
+    if (!count) return UsageError(Say(text_id::kCliJobsRange));
     settings->jobs = *count;
   }
   if (!encoding.empty()) {
     const std::optional<OutputEncoding> named = EncodingNamed(encoding);
-    if (!named) return UsageError(Say(Text::kUnknownEncoding, {encoding}));
+    if (!named) return UsageError(Say(text_id::kCliUnknownEncoding, {encoding}));
     settings->encoding = *named;
   }
   if (!invalid.empty() && invalid != "error" && invalid != "replace") {
-    return UsageError(Say(Text::kBadValue, {"--invalid", invalid}));
+    return UsageError(Say(text_id::kCliBadValue, {"--invalid", invalid}));
   }
   settings->replaceInvalid = invalid == "replace";
   if (settings->bom && settings->encoding != OutputEncoding::kUtf8) {
-    return UsageError(Say(Text::kBomWithoutUtf8));
+    return UsageError(Say(text_id::kCliBomWithoutUtf8));
   }
   if (!separator.empty()) {
-    if (separator.size() != 1) return UsageError(Say(Text::kSeparatorOneByte));
+    if (separator.size() != 1) return UsageError(Say(text_id::kCliSeparatorOneByte));
     settings->separator = separator[0];
   }
   if (fullGiven.full) {
@@ -211,7 +213,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Settings* settings) {
     settings->full = FullOptionsOf(fullGiven, *settings, error);
     if (!error.empty()) return UsageError(error);
   } else if (const std::string option = FullOnlyOption(fullGiven); !option.empty()) {
-    return UsageError(Say(Text::kNeedsFull, {option}));
+    return UsageError(Say(text_id::kCliNeedsFull, {option}));
   }
   return std::nullopt;
 }

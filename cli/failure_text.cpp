@@ -9,36 +9,36 @@ namespace toridasu::cli {
 namespace {
 
 // Every code that the platform and the engine can give, on either system.
-constexpr std::pair<int32_t, Text> kIoCauses[] = {
-    {win_error::kFileNotFound, Text::kIoFileNotFound},
-    {win_error::kPathNotFound, Text::kIoPathNotFound},
-    {win_error::kTooManyOpenFiles, Text::kIoTooManyOpenFiles},
-    {win_error::kAccessDenied, Text::kIoAccessDenied},
-    {win_error::kInvalidHandle, Text::kIoInvalidHandle},
-    {win_error::kNotEnoughMemory, Text::kIoNotEnoughMemory},
-    {15, Text::kIoInvalidDrive},  // ERROR_INVALID_DRIVE
-    {win_error::kWriteProtect, Text::kIoWriteProtect},
-    {win_error::kNotReady, Text::kIoNotReady},
-    {win_error::kGenFailure, Text::kIoDeviceFailure},
-    {win_error::kSharingViolation, Text::kIoSharingViolation},
-    {33, Text::kIoSharingViolation},  // ERROR_LOCK_VIOLATION
-    {win_error::kHandleEof, Text::kIoUnexpectedEnd},
-    {win_error::kFileExists, Text::kIoFileExists},
-    {win_error::kInvalidParameter, Text::kIoRefused},
-    {io_code::kFileNotOpen, Text::kIoNotOpen},
-    {io_code::kUnusableHandle, Text::kIoNotWritable},
-    {win_error::kBrokenPipe, Text::kIoPipeEnded},
-    {win_error::kDiskFull, Text::kIoDiskFull},
-    {win_error::kInvalidName, Text::kIoInvalidName},
-    {win_error::kFilenameExcedRange, Text::kIoNameTooLong},
-    {win_error::kFileTooLarge, Text::kIoFileTooLarge},
-    {win_error::kNoData, Text::kIoPipeEnded},
-    {win_error::kIoDevice, Text::kIoDeviceFailure},
-    {win_error::kCantResolveFilename, Text::kIoTooManyLinks},
+constexpr std::pair<int32_t, uint32_t> kIoCauses[] = {
+    {win_error::kFileNotFound, text_id::kCliIoFileNotFound},
+    {win_error::kPathNotFound, text_id::kCliIoPathNotFound},
+    {win_error::kTooManyOpenFiles, text_id::kCliIoTooManyOpenFiles},
+    {win_error::kAccessDenied, text_id::kCliIoAccessDenied},
+    {win_error::kInvalidHandle, text_id::kCliIoInvalidHandle},
+    {win_error::kNotEnoughMemory, text_id::kCliIoNotEnoughMemory},
+    {15, text_id::kCliIoInvalidDrive},  // ERROR_INVALID_DRIVE
+    {win_error::kWriteProtect, text_id::kCliIoWriteProtect},
+    {win_error::kNotReady, text_id::kCliIoNotReady},
+    {win_error::kGenFailure, text_id::kCliIoDeviceFailure},
+    {win_error::kSharingViolation, text_id::kCliIoSharingViolation},
+    {33, text_id::kCliIoSharingViolation},  // ERROR_LOCK_VIOLATION
+    {win_error::kHandleEof, text_id::kCliIoUnexpectedEnd},
+    {win_error::kFileExists, text_id::kCliIoFileExists},
+    {win_error::kInvalidParameter, text_id::kCliIoRefused},
+    {io_code::kFileNotOpen, text_id::kCliIoNotOpen},
+    {io_code::kUnusableHandle, text_id::kCliIoNotWritable},
+    {win_error::kBrokenPipe, text_id::kCliIoPipeEnded},
+    {win_error::kDiskFull, text_id::kCliIoDiskFull},
+    {win_error::kInvalidName, text_id::kCliIoInvalidName},
+    {win_error::kFilenameExcedRange, text_id::kCliIoNameTooLong},
+    {win_error::kFileTooLarge, text_id::kCliIoFileTooLarge},
+    {win_error::kNoData, text_id::kCliIoPipeEnded},
+    {win_error::kIoDevice, text_id::kCliIoDeviceFailure},
+    {win_error::kCantResolveFilename, text_id::kCliIoTooManyLinks},
 };
 
 std::string Shown(const std::string& name) {
-  return name == "-" ? Say(Text::kStandardOutputName) : name;
+  return name == "-" ? Say(text_id::kCliStandardOutputName) : name;
 }
 
 std::string IoFailureText(const FailedConversion& failed) {
@@ -52,19 +52,19 @@ std::string IoFailureText(const FailedConversion& failed) {
   if (failed.fault) {
     const FileFault& fault = *failed.fault;
     const std::string name = fault.name == "-" && fault.operation == FileOperation::kRead
-                                 ? Say(Text::kStandardInputName)
+                                 ? Say(text_id::kCliStandardInputName)
                                  : Shown(fault.name);
     switch (fault.operation) {
-      case FileOperation::kOpen: return Say(Text::kCannotOpen, {name, cause});
-      case FileOperation::kRead: return Say(Text::kCannotRead, {name, cause});
-      case FileOperation::kCreate: return Say(Text::kCannotCreate, {name, cause});
+      case FileOperation::kOpen: return Say(text_id::kCliCannotOpen, {name, cause});
+      case FileOperation::kRead: return Say(text_id::kCliCannotRead, {name, cause});
+      case FileOperation::kCreate: return Say(text_id::kCliCannotCreate, {name, cause});
       case FileOperation::kWrite:
-      case FileOperation::kClose: return Say(Text::kCannotWrite, {name, cause});
+      case FileOperation::kClose: return Say(text_id::kCliCannotWrite, {name, cause});
     }
   }
   // Refused by the job before it asked the system: by the name alone.
-  return failed.openedDrawing ? Say(Text::kCannotCreate, {Shown(failed.output), cause})
-                              : Say(Text::kCannotOpen, {failed.input, cause});
+  return failed.openedDrawing ? Say(text_id::kCliCannotCreate, {Shown(failed.output), cause})
+                              : Say(text_id::kCliCannotOpen, {failed.input, cause});
 }
 
 }  // namespace
@@ -73,20 +73,20 @@ std::string IoCause(int32_t code) {
   for (const auto& [known, text] : kIoCauses) {
     if (known == code) return Say(text);
   }
-  return Say(Text::kIoOther, {std::to_string(code)});
+  return Say(text_id::kCliIoOther, {std::to_string(code)});
 }
 
 std::string FailureText(const FailedConversion& failed) {
   const ConversionFailure& failure = failed.failure;
-  const std::string line = Say(Text::kLine, {std::to_string(failure.line)}) + ": ";
+  const std::string line = Say(text_id::kCliLine, {std::to_string(failure.line)}) + ": ";
   if (failure.kind == "EInOutError") return IoFailureText(failed);
   if (failure.kind == "ERangeError") {
-    return failed.input + ": " + line + Say(Text::kUnfinishedCharacter);
+    return failed.input + ": " + line + Say(text_id::kCliUnfinishedCharacter);
   }
   if (failure.kind == "EConvertError")
-    return failed.input + ": " + line + Say(Text::kNotCodePage932);
-  if (failure.kind == "EOutOfMemory") return failed.input + ": " + Say(Text::kOutOfMemory);
-  return failed.input + ": " + Say(Text::kConversionFailed, {failure.kind});
+    return failed.input + ": " + line + Say(text_id::kCliNotCodePage932);
+  if (failure.kind == "EOutOfMemory") return failed.input + ": " + Say(text_id::kCliOutOfMemory);
+  return failed.input + ": " + Say(text_id::kCliConversionFailed, {failure.kind});
 }
 
 }  // namespace toridasu::cli

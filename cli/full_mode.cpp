@@ -10,26 +10,27 @@ namespace {
 
 std::string AtLine(const std::string& input, uint64_t line, const std::string& text) {
   if (line == 0) return input + ": " + text;
-  return input + ": " + Say(Text::kLine, {std::to_string(line)}) + ": " + text;
+  return input + ": " + Say(text_id::kCliLine, {std::to_string(line)}) + ": " + text;
 }
 
 std::string WarningText(const std::string& input, const full::FullWarning& warning) {
   using Kind = full::FullWarning::Kind;
-  Text text = Text::kWarnMissing;
+  uint32_t text = text_id::kCliWarnMissing;
   switch (warning.kind) {
-    case Kind::kFallbackCodePage: text = Text::kWarnFallback; break;
-    case Kind::kBlockCycle: text = Text::kWarnCycle; break;
-    case Kind::kMissingBlock: text = Text::kWarnMissing; break;
-    case Kind::kTooDeep: text = Text::kWarnTooDeep; break;
-    case Kind::kTooManyCopies: text = Text::kWarnTooMany; break;
-    case Kind::kUnknownCodePage: text = Text::kWarnUnknownCodePage; break;
+    case Kind::kFallbackCodePage: text = text_id::kCliWarnFallback; break;
+    case Kind::kBlockCycle: text = text_id::kCliWarnCycle; break;
+    case Kind::kMissingBlock: text = text_id::kCliWarnMissing; break;
+    case Kind::kTooDeep: text = text_id::kCliWarnTooDeep; break;
+    case Kind::kTooManyCopies: text = text_id::kCliWarnTooMany; break;
+    case Kind::kUnknownCodePage: text = text_id::kCliWarnUnknownCodePage; break;
   }
   return AtLine(input, warning.line, Say(text, {NativeFromUtf8(warning.detail)}));
 }
 
 std::string FullFailureText(const std::string& input, const full::FullFailure& failure) {
-  const Text text = failure.kind == full::FullFailure::Kind::kUnencodable ? Text::kUnencodable
-                                                                          : Text::kUndefinedBytes;
+  const uint32_t text = failure.kind == full::FullFailure::Kind::kUnencodable
+                            ? text_id::kCliUnencodable
+                            : text_id::kCliUndefinedBytes;
   return AtLine(input, failure.line, Say(text, {NativeFromUtf8(failure.detail)}));
 }
 
@@ -72,7 +73,7 @@ void AddFullModeHint(const Conversion& conversion, Outcome& outcome) {
   const uint64_t shown = full::TextsShownByReferences(conversion.input);
   if (shown != 0) {
     outcome.notes.push_back(conversion.input + ": " +
-                            Say(Text::kHintFull, {std::to_string(shown)}));
+                            Say(text_id::kCliHintFull, {std::to_string(shown)}));
   }
 }
 

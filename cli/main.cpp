@@ -41,7 +41,8 @@ int UsageError(const std::string& text) {
 LineFilter Utf8Filter(bool bom, bool replace) {
   return [bom, replace](std::string_view line, std::string& out) {
     if (bom && line == kCsvHeader) out += kUtf8Bom;
-    if (!AppendShiftJisAsUtf8(line, replace, out)) throw EConvertError(Say(Text::kNotCodePage932));
+    if (!AppendShiftJisAsUtf8(line, replace, out))
+      throw EConvertError(Say(text_id::kCliNotCodePage932));
   };
 }
 
@@ -58,7 +59,7 @@ int Run(const Settings& settings) {
   if (plan.nothingFound) return kUsageError;
   if (!plan.usageError.empty()) return UsageError(plan.usageError);
   if (!settings.rules.outputDirectory.empty() && !MakeDirectories(settings.rules.outputDirectory)) {
-    return UsageError(Say(Text::kCannotMakeFolder, {settings.rules.outputDirectory}));
+    return UsageError(Say(text_id::kCliCannotMakeFolder, {settings.rules.outputDirectory}));
   }
 
   RunOptions options;
@@ -95,16 +96,17 @@ int Run(const Settings& settings) {
   });
   progress.Finish();
   if (InterruptionFlag().load()) {
-    WriteNative(stderr,
-                "toridasu-cli: " + Say(Text::kInterrupted, {std::to_string(converted)}) + "\n");
+    WriteNative(stderr, "toridasu-cli: " +
+                            Say(text_id::kCliInterrupted, {std::to_string(converted)}) + "\n");
     return kInterruptedStatus;
   }
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (!settings.quiet) {
-    WriteNative(stderr, Say(Text::kSummary, {std::to_string(converted), std::to_string(failed),
-                                             std::to_string(records), Seconds(seconds)}) +
-                            "\n");
+    WriteNative(stderr,
+                Say(text_id::kCliSummary, {std::to_string(converted), std::to_string(failed),
+                                           std::to_string(records), Seconds(seconds)}) +
+                    "\n");
   }
   return failed == 0 ? kAllConverted : kSomeFailed;
 }
@@ -115,7 +117,7 @@ int Main(int argc, char** argv) {
   try {
     return Run(settings);
   } catch (const std::bad_alloc&) {
-    WriteNative(stderr, "toridasu-cli: " + Say(Text::kOutOfMemory) + "\n");
+    WriteNative(stderr, "toridasu-cli: " + Say(text_id::kCliOutOfMemory) + "\n");
     return kSomeFailed;
   }
 }
@@ -129,6 +131,6 @@ int main(int argc, char** argv) {
   RefreshLeadByteSet(CurrentPlatform());  // the path operations' set
   const int status = Main(argc, argv);
   InterruptionHandled();
-  HoldOwnConsoleWindow(Say(Text::kPressAnyKey));
+  HoldOwnConsoleWindow(Say(text_id::kCliPressAnyKey));
   return status;
 }

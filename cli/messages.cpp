@@ -32,8 +32,8 @@ void SetJapanese(bool value) { japanese.store(value); }
 
 bool Japanese() { return japanese.load(); }
 
-std::string Say(Text text, std::initializer_list<std::string> arguments) {
-  const uint32_t id = static_cast<uint32_t>(text) + (japanese.load() ? 0 : kEnglish);
+std::string Say(uint32_t text, std::initializer_list<std::string> arguments) {
+  const uint32_t id = text + (japanese.load() ? 0 : kEnglish);
   return Fill(NativeFromShiftJis(LoadResString(id)), arguments);
 }
 

@@ -38,9 +38,10 @@ std::string ProgressLine::Render() const {
   const double read = static_cast<double>(bytesRead_.load());
   const double rate = seconds > 0 ? read / seconds : 0;
   const double left = rate > 0 && totalBytes_ > read ? (totalBytes_ - read) / rate : 0;
-  return Say(Text::kProgress, {std::to_string(finished_.load()), std::to_string(totalDrawings_),
-                               Fixed(read / 1e6, 1), Fixed(totalBytes_ / 1e6, 1),
-                               Fixed(rate / 1e6, 1), Fixed(left, 0)});
+  return Say(
+      text_id::kCliProgress,
+      {std::to_string(finished_.load()), std::to_string(totalDrawings_), Fixed(read / 1e6, 1),
+       Fixed(totalBytes_ / 1e6, 1), Fixed(rate / 1e6, 1), Fixed(left, 0)});
 }
 
 void ProgressLine::Run() {
