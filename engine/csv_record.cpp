@@ -3,7 +3,6 @@
 #include <string>
 
 #include "engine/csv_quote.h"
-#include "engine/format_real.h"
 
 namespace toridasu {
 
@@ -23,14 +22,24 @@ constexpr std::size_t kAssembledTextLimit = 64 * 1024;
 
 void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
                      std::string_view text, char decimalSeparator) {
+  RecordCoordinate point[3];
+  point[0].Set(x);
+  point[1].Set(y);
+  point[2].Set(z);
+  WriteTextRecord(destination, point[0], point[1], point[2], text, decimalSeparator);
+}
+
+void WriteTextRecord(CsvDestination& destination, const RecordCoordinate& x,
+                     const RecordCoordinate& y, const RecordCoordinate& z, std::string_view text,
+                     char decimalSeparator) {
   std::string& line = destination.RecordScratch();
   line.clear();
   char number[kMaxRealText];
   // A number holds no double quote, so quoting it is only enclosing it.
   const bool quoteNumbers = decimalSeparator == ',';
-  for (const double value : {x, y, z}) {
+  for (const RecordCoordinate* coordinate : {&x, &y, &z}) {
     if (quoteNumbers) line += '"';
-    line.append(number, FormatReal(value, decimalSeparator, number));
+    line.append(number, coordinate->Format(decimalSeparator, number));
     if (quoteNumbers) line += '"';
     line += ',';
   }

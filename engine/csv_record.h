@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "engine/csv_destination.h"
+#include "engine/record_coordinate.h"
 
 namespace toridasu {
 
@@ -15,6 +16,9 @@ void WriteCsvHeader(CsvDestination& destination);
 // the quoted text. With "," as the separator each number is quoted too, so
 // that the record still splits into four fields. Nothing of it is written
 // when the text cannot be quoted (ERangeError).
+void WriteTextRecord(CsvDestination& destination, const RecordCoordinate& x,
+                     const RecordCoordinate& y, const RecordCoordinate& z, std::string_view text,
+                     char decimalSeparator);
 void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
                      std::string_view text, char decimalSeparator);
 

@@ -3,7 +3,6 @@
 #include <new>
 
 #include "base/errors.h"
-#include "engine/parse_coordinate.h"
 
 namespace toridasu {
 namespace {
@@ -12,20 +11,17 @@ namespace {
 // precision; the loop's guard ends the entity there.
 struct CoordinateOutOfRange {};
 
-void SetCoordinate(double& target, std::string_view value) {
+void SetCoordinate(RecordCoordinate& target, std::string_view value) {
   if (value.empty()) return;
-  const Coordinate parsed = ParseCoordinate(value);
-  switch (parsed.status) {
-    case CoordinateStatus::kValid: target = parsed.value; break;
-    case CoordinateStatus::kInvalid: target = 0.0; break;
-    case CoordinateStatus::kOutOfRange: throw CoordinateOutOfRange{};
-  }
+  if (target.Read(value) == CoordinateStatus::kOutOfRange) throw CoordinateOutOfRange{};
 }
 
 }  // namespace
 
 void ReadTextEntity(PairReader& reader, TextEntity& entity) {
-  entity.x = entity.y = entity.z = 0.0;
+  entity.x.Reset();
+  entity.y.Reset();
+  entity.z.Reset();
   entity.text.clear();
   entity.textLine = 0;
   // Embedded-object data after a group 101 repeats groups 10, 20 and 30 for

@@ -4,14 +4,15 @@
 #include <cstdint>
 
 #include "engine/pair_reader.h"
+#include "engine/record_coordinate.h"
 
 namespace toridasu {
 
 // What a conversion keeps of one text entity.
 struct TextEntity {
-  double x = 0.0;
-  double y = 0.0;
-  double z = 0.0;
+  RecordCoordinate x;
+  RecordCoordinate y;
+  RecordCoordinate z;
   ByteBuffer text;
   uint64_t textLine = 0;  // the drawing's line that held the text (0: none)
 };

@@ -1,6 +1,7 @@
 // The short and full paths of the number code on any bytes: the value line
 // must read alike by both (status and bits), and every double, taken from
-// the first eight bytes or from the reading, must be written alike.
+// the first eight bytes or from the reading, must be written alike. A line
+// that a record keeps as its digits must write as its double does.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <string_view>
 
 #include "engine/number_paths.h"
+#include "engine/record_coordinate.h"
 
 using namespace toridasu;
 
@@ -39,6 +41,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (internal::ParseShortCoordinate(text, &fast) && !Same(fast, full)) std::abort();
   if (!Same(ParseCoordinate(text), full)) std::abort();
   FormatAlike(full.value);
+  RecordCoordinate kept;
+  if (kept.Read(text) == CoordinateStatus::kValid) {
+    char fromKept[kMaxRealText], fromDouble[kMaxRealText];
+    const std::size_t keptLength = kept.Format('.', fromKept);
+    if (full.status != CoordinateStatus::kValid ||
+        keptLength != FormatReal(full.value, '.', fromDouble) ||
+        std::memcmp(fromKept, fromDouble, keptLength) != 0) {
+      std::abort();
+    }
+  }
   if (size >= 8) {
     double value;
     std::memcpy(&value, data, sizeof value);

@@ -1,6 +1,7 @@
 // The short paths of ParseCoordinate and FormatReal against the full paths:
 // every short decimal text, and texts of every length up to 21 digits at
-// every scale, must give the same status, bits and bytes by both.
+// every scale, must give the same status, bits and bytes by both. A text
+// whose digits a record keeps must give the bytes of its round trip.
 #include "engine/number_paths.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "engine/record_coordinate.h"
 
 namespace toridasu {
 namespace {
@@ -36,6 +39,7 @@ class PathComparison {
     shortTexts_ += tookShortPath;
     if (tookShortPath) Expect(text, shortResult, full);
     if (full.status == CoordinateStatus::kValid) Format(full.value);
+    ExpectKeptDigitsAlike(text, full);
   }
 
   void Format(double value) {
@@ -51,6 +55,23 @@ class PathComparison {
     }
   }
 
+  // A text kept as its digits writes what its double writes.
+  void ExpectKeptDigitsAlike(std::string_view text, const Coordinate& full) {
+    RecordCoordinate kept;
+    if (!internal::KeptDigitsOf(text, &digits_, &negative_)) return;
+    ++keptTexts_;
+    kept.Read(text);
+    char got[kMaxRealText], want[kMaxRealText];
+    const std::string_view gotText(got, kept.Format('.', got));
+    const std::string_view wantText(want, FormatReal(full.value, '.', want));
+    if ((full.status != CoordinateStatus::kValid || gotText != wantText) &&
+        failures_++ < kShownFailures) {
+      ADD_FAILURE() << "\"" << text << "\": kept digits \"" << gotText << "\", round trip \""
+                    << wantText << "\"";
+    }
+  }
+
+  int KeptTexts() const { return keptTexts_; }
   int ShortTexts() const { return shortTexts_; }
   int ShortValues() const { return shortValues_; }
 
@@ -66,6 +87,9 @@ class PathComparison {
     }
   }
 
+  DecimalDigits digits_{};
+  bool negative_ = false;
+  int keptTexts_ = 0;
   int shortTexts_ = 0;
   int shortValues_ = 0;
   int failures_ = 0;
@@ -98,6 +122,7 @@ TEST(NumberPaths, AgreeOnEveryShortText) {
   ParseEveryText("0123456789.E+-", 6, compare);
   ParseEveryText(std::string_view("0159.Ee+- x\0", 13), 4, compare);
   EXPECT_GT(compare.ShortTexts(), 200000);
+  EXPECT_GT(compare.KeptTexts(), 100000);
 }
 
 // Digit strings of 1 to 21 digits (one more than the short path takes),
@@ -117,6 +142,15 @@ TEST(NumberPaths, AgreeAtEveryLengthAndScale) {
       }
       for (int point = 0; point <= length; point += 1 + length / 6) {
         const std::string placed = digits.substr(0, point) + "." + digits.substr(point);
+        // Plain texts from 10^-36 to 10^57: zeros after the point, after
+        // the digits, or closing the fraction.
+        for (int zeros = 0; zeros <= 36; ++zeros) {
+          const std::string run(zeros, '0');
+          for (const std::string& plain : {"0." + run + digits, digits + run, placed + run}) {
+            compare.Parse(plain);
+            compare.Parse("-" + plain);
+          }
+        }
         for (int exponent = -36; exponent <= 36; ++exponent) {
           const std::string text = placed + "E" + std::to_string(exponent);
           compare.Parse(text);
@@ -127,6 +161,7 @@ TEST(NumberPaths, AgreeAtEveryLengthAndScale) {
   }
   EXPECT_GT(compare.ShortTexts(), 50000);
   EXPECT_GT(compare.ShortValues(), 50000);
+  EXPECT_GT(compare.KeptTexts(), 20000);
 }
 
 // Doubles next to the powers of ten and to the points where the fifteen
