@@ -21,6 +21,13 @@ constexpr uint64_t k10To17 = 100000000000000000u;
 constexpr uint64_t k10To18 = 1000000000000000000u;
 constexpr ExtendedReal kTen = ExtendedReal::Finite(false, 3, 0xA000000000000000u);
 
+// The significant digits of a finite non-zero value: |v| is 0.D * 10^exponent.
+struct DecimalDigits {
+  char digits[15];
+  int count;  // 1 to 15; the first and last digit are not '0'
+  int exponent;
+};
+
 // 19728 / 65536 lies just below log10(2): the estimate is the decimal
 // exponent or one off, and the digit generation puts it right.
 int EstimateExponent(const ExtendedReal& magnitude) {
@@ -171,9 +178,8 @@ char* WriteZeros(char* out, int count) {
   return out;
 }
 
-}  // namespace
-
-char* WriteDecimalDigits(const DecimalDigits& d, bool negative, char separator, char* out) {
+// Plain form for decimal exponents -3 to 15, scientific beyond.
+char* Layout(const DecimalDigits& d, bool negative, char separator, char* out) {
   if (negative) *out++ = '-';
   const int e = d.exponent;
   if (e > 15 || e < -3) {
@@ -213,8 +219,6 @@ char* WriteDecimalDigits(const DecimalDigits& d, bool negative, char separator, 
   return out;
 }
 
-namespace {
-
 std::size_t FormatRealBy(bool allowShortPath, double value, char separator, char* out) {
   char* const start = out;
   if (std::isnan(value)) {
@@ -228,7 +232,7 @@ std::size_t FormatRealBy(bool allowShortPath, double value, char separator, char
     const DecimalDigits digits = allowShortPath && TakesShortPath(magnitude)
                                      ? GenerateShortDigits(magnitude)
                                      : GenerateDigits(magnitude);
-    out = WriteDecimalDigits(digits, std::signbit(value), separator, out);
+    out = Layout(digits, std::signbit(value), separator, out);
   }
   assert(static_cast<std::size_t>(out - start) <= kMaxRealText);
   return static_cast<std::size_t>(out - start);

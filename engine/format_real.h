@@ -16,15 +16,4 @@ constexpr std::size_t kMaxRealText = 22;
 std::size_t FormatReal(double value, char separator, char* out);
 std::string FormatReal(double value, char separator);
 
-// The significant digits of a finite non-zero value: |v| is 0.D * 10^exponent.
-struct DecimalDigits {
-  char digits[15];
-  int count;  // 1 to 15; the first and last digit are not '0'
-  int exponent;
-};
-
-// Writes a value of these digits as FormatReal writes it: plain form for
-// decimal exponents -3 to 15, scientific beyond. Returns the end.
-char* WriteDecimalDigits(const DecimalDigits& d, bool negative, char separator, char* out);
-
 }  // namespace toridasu

@@ -1,15 +1,18 @@
 // A coordinate of a text entity, kept as its record will write it.
 //
-// Most value lines are plain decimals such as "47535.7156": no exponent and
-// at most 15 significant digits. Read to a double and written back with 15
-// significant digits, such a line gives its own digits again: a double holds
-// every decimal of 15 digits to within a ninth of its last digit, and the
-// extended steps of reading and writing add far less than the half digit
-// that would change it. Those digits are kept and the round trip skipped.
-// Every other line is read to a double, which the record then formats.
+// Most value lines are plain decimals such as "47535.7156": no exponent, at
+// most 15 significant digits, and a size that records write in plain form
+// (below 10^15, and from 0.0001 up). Read to a double and written back with
+// 15 significant digits, such a line gives its own digits again: a double
+// holds every decimal of 15 digits to within a ninth of its last digit, and
+// the extended steps of reading and writing add far less than the half digit
+// that would change it. So the line's digits are kept, without leading or
+// trailing zeros, and the round trip is skipped. Every other line is read to
+// a double, which the record then formats.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "engine/format_real.h"
@@ -23,7 +26,7 @@ class RecordCoordinate {
   void Reset() { Set(0.0); }
   void Set(double value) {
     value_ = value;
-    keepsDigits_ = false;
+    length_ = 0;
   }
 
   // Reads a value line (not empty) as ParseCoordinate does. kValid sets the
@@ -33,21 +36,18 @@ class RecordCoordinate {
   // The coordinate's text in a record: FormatReal's bytes, 1 to kMaxRealText.
   std::size_t Format(char separator, char* out) const;
 
+  // Whether the last Read kept the line's own digits.
+  bool KeepsOwnDigits() const { return length_ != 0; }
+
  private:
+  static constexpr uint8_t kNoPoint = 0xFF;
+
+  bool KeepPlainDecimal(std::string_view text);
+
   double value_ = 0.0;
-  bool keepsDigits_ = false;
-  bool negative_ = false;
-  DecimalDigits digits_{};
+  uint8_t length_ = 0;  // of the kept text; 0 when value_ is formatted
+  uint8_t point_ = kNoPoint;
+  char text_[kMaxRealText] = {};  // with '.' at point_
 };
 
-namespace internal {
-
-// The digits of a plain decimal line that a round trip through a double
-// gives back unchanged: spaces, a sign, digits with at most one point, at
-// most 15 significant digits and a decimal exponent of -30 to 30; a zero
-// has no digits (count 0), its text being "0" whatever the sign. False for
-// every other line.
-bool KeptDigitsOf(std::string_view text, DecimalDigits* digits, bool* negative);
-
-}  // namespace internal
 }  // namespace toridasu

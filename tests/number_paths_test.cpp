@@ -58,9 +58,9 @@ class PathComparison {
   // A text kept as its digits writes what its double writes.
   void ExpectKeptDigitsAlike(std::string_view text, const Coordinate& full) {
     RecordCoordinate kept;
-    if (!internal::KeptDigitsOf(text, &digits_, &negative_)) return;
-    ++keptTexts_;
     kept.Read(text);
+    if (!kept.KeepsOwnDigits()) return;
+    ++keptTexts_;
     char got[kMaxRealText], want[kMaxRealText];
     const std::string_view gotText(got, kept.Format('.', got));
     const std::string_view wantText(want, FormatReal(full.value, '.', want));
@@ -87,8 +87,6 @@ class PathComparison {
     }
   }
 
-  DecimalDigits digits_{};
-  bool negative_ = false;
   int keptTexts_ = 0;
   int shortTexts_ = 0;
   int shortValues_ = 0;
