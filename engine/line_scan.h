@@ -34,8 +34,21 @@ class LineEndFinder {
   }
 
   // The position of the first line-end byte at or after `position`, or the
-  // fill when the block has none.
+  // fill when the block has none. Inline for the common case, a line end
+  // further on in the chunk last looked at.
   std::size_t Next(std::size_t position) {
+    const std::size_t chunk = position & ~(kChunk - 1);
+    if (chunk == chunkStart_) {
+      const uint64_t ahead = mask_ & (~uint64_t{0} << (position - chunk));
+      if (ahead != 0) return chunk + static_cast<std::size_t>(__builtin_ctzll(ahead));
+    }
+    return NextInLaterChunks(position);
+  }
+
+ private:
+  static constexpr std::size_t kNoChunk = ~std::size_t{0};
+
+  [[gnu::noinline]] std::size_t NextInLaterChunks(std::size_t position) {
     while (position < fill_) {
       const std::size_t chunk = position & ~(kChunk - 1);
       if (chunk != chunkStart_) Load(chunk);
@@ -45,9 +58,6 @@ class LineEndFinder {
     }
     return fill_;
   }
-
- private:
-  static constexpr std::size_t kNoChunk = ~std::size_t{0};
 
   void Load(std::size_t chunk) {
     chunkStart_ = chunk;
