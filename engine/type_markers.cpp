@@ -81,6 +81,9 @@ bool ContainsMarker(std::string_view value, std::string_view marker,
 
 TypeMarkers MarkersOfType(std::string_view value, const ConversionContext& context) {
   if (value.empty()) return {};
+  // The two text types as drawings nearly always spell them: no folding,
+  // no search.
+  if (value == "TEXT" || value == "MTEXT") return {false, true};
   const UpperCopy upper(value, *context.platform);
   return {ContainsUpperCased(upper.Text(), kEndOfFileMarker, context.leadBytes),
           ContainsUpperCased(upper.Text(), kTextMarker, context.leadBytes)};

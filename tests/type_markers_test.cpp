@@ -19,6 +19,7 @@ const MarkerCase kMarkerCases[] = {
     {"TEXT", "TEXT", true},
     {"text", "TEXT", true},
     {"MText", "TEXT", true},
+    {"MTEXT", "TEXT", true},
     {"CONTEXT", "TEXT", true},
     {"TEX", "TEXT", false},
     {"T EXT", "TEXT", false},
