@@ -198,11 +198,12 @@ std::string FromHex(const std::string& hex) {
 }
 
 // Both paths against the oracle's answers for 150,000 random value lines
-// and doubles, which the build makes with tools/number_oracle.py --bulk.
+// and doubles, which the build makes with tools/number_oracle.py --bulk; a
+// line kept as its digits must write as the oracle's double does.
 TEST(NumberPaths, MatchOracleOnRandomInputs) {
   std::ifstream answers(TORIDASU_ORACLE_BULK);
   ASSERT_TRUE(answers) << "missing " << TORIDASU_ORACLE_BULK;
-  int rows = 0, failures = 0;
+  int rows = 0, failures = 0, kept = 0;
   std::string line;
   while (std::getline(answers, line) && failures < 10) {
     std::istringstream fields(line);
@@ -223,6 +224,21 @@ TEST(NumberPaths, MatchOracleOnRandomInputs) {
                         << " 0x" << bits;
         }
       }
+      RecordCoordinate coordinate;
+      coordinate.Read(text);
+      if (coordinate.KeepsOwnDigits()) {
+        ++kept;
+        double value;
+        std::memcpy(&value, &bits, sizeof value);
+        char fromKept[kMaxRealText], fromOracle[kMaxRealText];
+        const std::string_view keptText(fromKept, coordinate.Format('.', fromKept));
+        const std::string_view oracleText(fromOracle, FormatReal(value, '.', fromOracle));
+        if (status != CoordinateStatus::kValid || keptText != oracleText) {
+          ++failures;
+          ADD_FAILURE() << "\"" << text << "\": kept \"" << keptText << "\", oracle's double \""
+                        << oracleText << "\"";
+        }
+      }
     } else {
       const uint64_t bits = std::stoull(first, nullptr, 16);
       double value;
@@ -238,6 +254,7 @@ TEST(NumberPaths, MatchOracleOnRandomInputs) {
     }
   }
   EXPECT_EQ(rows, 150000);
+  EXPECT_GT(kept, 20000);
 }
 #endif
 
