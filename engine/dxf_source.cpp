@@ -62,6 +62,7 @@ bool DxfSource::Refill() {
 
 void DxfSource::SkimPairs() {
   if (ended_ || position_ >= fill_) return;
+  finder_.Forget();
   const SkimStop stop = toridasu::SkimPairs(buffer_.get(), position_, fill_);
   position_ = stop.position;
   lineEnds_ += stop.lineEnds;
@@ -90,9 +91,10 @@ void DxfSource::PassLineEnd() {
 }
 
 void DxfSource::TakeLine(ByteBuffer& line) {
+  finder_.Forget();
   for (;;) {
     if (position_ == fill_ && !Refill()) return;
-    const std::size_t stop = finder_.Next(position_);
+    const std::size_t stop = finder_.NextLineEndByte(position_);
     line.append(buffer_.get() + position_, stop - position_);
     position_ = stop;
     if (position_ == fill_) continue;  // the line goes on in the next block

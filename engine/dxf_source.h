@@ -67,11 +67,13 @@ class DxfSource {
   // in the block. Moves past them, leaving the line's end in lineStop_;
   // false (nothing moved) otherwise.
   bool PassLineInBlock() {
-    if (position_ >= fill_) return false;
-    const std::size_t stop = finder_.Next(position_);
-    if (stop + 1 >= fill_) return false;
+    std::size_t stop;
+    if (!finder_.TakeNext(position_, &stop)) return false;
     const char end = buffer_[stop];
-    if (end == kEndOfFileMark) return false;
+    if (stop + 1 >= fill_ || end == kEndOfFileMark) {
+      finder_.Forget();  // the slow path reads this line
+      return false;
+    }
     lineStop_ = stop;
     position_ = stop + 1 + (end == kCarriageReturn && buffer_[stop + 1] == kLineFeed);
     ++lineEnds_;

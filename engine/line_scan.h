@@ -1,6 +1,8 @@
 // Finding line ends fast. A block is looked at 64 bytes at a time: one pass
 // of vector compares gives a bit for every CR, LF and Ctrl-Z byte of the
-// chunk, and each line end after that is a count of trailing zeros.
+// chunk. From those, the bits where lines end (a CR, an LF that no CR
+// precedes, a Ctrl-Z) are held, and each line end after that is a count of
+// trailing zeros and the clearing of one bit, whatever the bytes between.
 #pragma once
 
 #include <cstddef>
@@ -30,37 +32,57 @@ class LineEndFinder {
   void Reset(const char* buffer, std::size_t fill) {
     buffer_ = buffer;
     fill_ = fill;
-    chunkStart_ = kNoChunk;
+    held_ = 0;
   }
 
-  // The position of the first line-end byte at or after `position`, or the
-  // fill when the block has none. Inline for the common case, a line end
-  // further on in the chunk last looked at.
-  std::size_t Next(std::size_t position) {
-    const std::size_t chunk = position & ~(kChunk - 1);
-    if (chunk == chunkStart_) {
-      const uint64_t ahead = mask_ & (~uint64_t{0} << (position - chunk));
-      if (ahead != 0) return chunk + static_cast<std::size_t>(__builtin_ctzll(ahead));
-    }
-    return NextInLaterChunks(position);
+  // Drops the line ends held, when the reading has moved by other means.
+  void Forget() { held_ = 0; }
+
+  // Takes the next line end at or after `position`, the start of a line
+  // whose reading has gone by this finder alone since the last Forget or
+  // Reset (so `position` never sits on the LF of a CR LF): false when the
+  // block holds none, nothing taken.
+  bool TakeNext(std::size_t position, std::size_t* stop) {
+    if (held_ == 0 && !Hold(position)) return false;
+    *stop = chunk_ + static_cast<std::size_t>(__builtin_ctzll(held_));
+    held_ &= held_ - 1;
+    return true;
   }
 
- private:
-  static constexpr std::size_t kNoChunk = ~std::size_t{0};
-
-  [[gnu::noinline]] std::size_t NextInLaterChunks(std::size_t position) {
+  // The position of the first CR, LF or Ctrl-Z byte at or after `position`,
+  // or the fill when the block has none. Holds nothing.
+  std::size_t NextLineEndByte(std::size_t position) const {
     while (position < fill_) {
       const std::size_t chunk = position & ~(kChunk - 1);
-      if (chunk != chunkStart_) Load(chunk);
-      const uint64_t ahead = mask_ & (~uint64_t{0} << (position - chunk));
+      const uint64_t ahead = LineEndBytesOf(chunk) & (~uint64_t{0} << (position - chunk));
       if (ahead != 0) return chunk + static_cast<std::size_t>(__builtin_ctzll(ahead));
       position = chunk + kChunk;
     }
     return fill_;
   }
 
-  void Load(std::size_t chunk) {
-    chunkStart_ = chunk;
+ private:
+  // Holds the line ends of the first chunk at or after `position` that has one.
+  [[gnu::noinline]] bool Hold(std::size_t position) {
+    for (std::size_t chunk = position & ~(kChunk - 1); chunk < fill_; chunk += kChunk) {
+      uint64_t ends = LineEndsOf(chunk);
+      if (chunk < position) ends &= ~uint64_t{0} << (position - chunk);
+      if (ends != 0) {
+        chunk_ = chunk;
+        held_ = ends;
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // Bytes past the fill are stale or padding: never line ends.
+  uint64_t ValidBits(std::size_t chunk) const {
+    return fill_ - chunk < kChunk ? (uint64_t{1} << (fill_ - chunk)) - 1 : ~uint64_t{0};
+  }
+
+  // A bit for every CR, LF and Ctrl-Z byte of the chunk.
+  uint64_t LineEndBytesOf(std::size_t chunk) const {
     const char* p = buffer_ + chunk;
     uint64_t mask = 0;
 #if defined(__SSE2__)
@@ -79,15 +101,44 @@ class LineEndFinder {
       if (IsLineEndByte(p[i])) mask |= uint64_t{1} << i;
     }
 #endif
-    // Bytes past the fill are stale or padding: never line ends.
-    if (fill_ - chunk < kChunk) mask &= (uint64_t{1} << (fill_ - chunk)) - 1;
-    mask_ = mask;
+    return mask & ValidBits(chunk);
+  }
+
+  // A bit where a line of the chunk ends: a CR, an LF that no CR precedes
+  // (the CR may be the last byte of the chunk before), a Ctrl-Z.
+  uint64_t LineEndsOf(std::size_t chunk) const {
+    const char* p = buffer_ + chunk;
+    uint64_t cr = 0, lf = 0, sub = 0;
+#if defined(__SSE2__)
+    const __m128i crBytes = _mm_set1_epi8(kCarriageReturn);
+    const __m128i lfBytes = _mm_set1_epi8(kLineFeed);
+    const __m128i subBytes = _mm_set1_epi8(kEndOfFileMark);
+    for (int part = 0; part < 4; ++part) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
+      const auto bitsOf = [&bytes](__m128i of) {
+        return static_cast<uint64_t>(
+            static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, of))));
+      };
+      cr |= bitsOf(crBytes) << (16 * part);
+      lf |= bitsOf(lfBytes) << (16 * part);
+      sub |= bitsOf(subBytes) << (16 * part);
+    }
+#else
+    for (std::size_t i = 0; i < kChunk; ++i) {
+      cr |= static_cast<uint64_t>(p[i] == kCarriageReturn) << i;
+      lf |= static_cast<uint64_t>(p[i] == kLineFeed) << i;
+      sub |= static_cast<uint64_t>(p[i] == kEndOfFileMark) << i;
+    }
+#endif
+    const uint64_t afterCr =
+        (cr << 1) | static_cast<uint64_t>(chunk > 0 && p[-1] == kCarriageReturn);
+    return (cr | sub | (lf & ~afterCr)) & ValidBits(chunk);
   }
 
   const char* buffer_ = nullptr;
   std::size_t fill_ = 0;
-  std::size_t chunkStart_ = kNoChunk;
-  uint64_t mask_ = 0;
+  std::size_t chunk_ = 0;
+  uint64_t held_ = 0;  // line ends of the chunk at chunk_ not yet taken
 };
 
 }  // namespace toridasu

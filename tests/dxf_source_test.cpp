@@ -36,7 +36,21 @@ struct LineCase {
   std::vector<std::string> lines;
 };
 
+// Lines of every length from 1 to 130 with the three line ends in turn, so
+// that CR, LF and CR LF fall on every place of a 64-byte chunk and across
+// its edges.
+LineCase EveryPlaceInAChunk() {
+  LineCase c{"line ends at every place in a chunk", "", {}};
+  const char* const ends[] = {"\r\n", "\r", "\n"};
+  for (std::size_t length = 1; length <= 130; ++length) {
+    c.lines.emplace_back(length, static_cast<char>('a' + length % 26));
+    c.bytes += c.lines.back() + ends[length % 3];
+  }
+  return c;
+}
+
 const LineCase kLineCases[] = {
+    EveryPlaceInAChunk(),
     {"CR LF", "0\r\nTEXT\r\n", {"0", "TEXT"}},
     {"lone CR", "0\rTEXT\r", {"0", "TEXT"}},
     {"lone LF also ends a line", "0\nTEXT\n", {"0", "TEXT"}},
@@ -57,7 +71,7 @@ const LineCase kLineCases[] = {
 
 TEST(DxfSource, LineEndsAndTheEndOfTheDrawing) {
   for (const LineCase& c : kLineCases) {
-    for (std::size_t block : {1u, 2u, 3u, 7u, 128u, 65536u}) {
+    for (std::size_t block : {1u, 2u, 3u, 7u, 128u, 200u, 65536u}) {
       EXPECT_EQ(LinesOf(c.bytes, block), c.lines) << c.what << ", block " << block;
     }
   }
