@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace toridasu {
 namespace {
 
@@ -11,7 +15,107 @@ constexpr std::size_t kPlainLeadingZeros = 3;
 
 bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
+// Copies `count` bytes with two overlapping moves of `Width` bytes each
+// (Width <= count <= 2 * Width).
+template <std::size_t Width>
+void CopyOverlapping(char* to, const char* from, std::size_t count) {
+  char head[Width], tail[Width];
+  std::memcpy(head, from, Width);
+  std::memcpy(tail, from + count - Width, Width);
+  std::memcpy(to, head, Width);
+  std::memcpy(to + count - Width, tail, Width);
+}
+
+// Copies a few bytes without a library call.
+[[gnu::always_inline]] inline void CopyFew(char* to, const char* from, std::size_t count) {
+  if (count >= 8 && count <= 16) {
+    CopyOverlapping<8>(to, from, count);
+  } else if (count >= 4 && count < 8) {
+    CopyOverlapping<4>(to, from, count);
+  } else {
+    for (std::size_t i = 0; i < count; ++i) to[i] = from[i];
+  }
+}
+
+#if defined(__SSE2__)
+// The bytes of a text of at most 16 bytes in two words, byte i at bits 8i
+// (both builds are little-endian), zeros past the text. Read from the text
+// with overlapping loads and put together in registers: a vector load of
+// bytes just stored would wait for the stores.
+__m128i LoadUpTo16(const char* from, std::size_t count) {
+  uint64_t low = 0, high = 0;
+  if (count >= 8) {
+    uint64_t tail;
+    std::memcpy(&low, from, 8);
+    std::memcpy(&tail, from + count - 8, 8);
+    if (count > 8) high = tail >> (8 * (16 - count));
+  } else if (count >= 4) {
+    uint32_t head, tail;
+    std::memcpy(&head, from, 4);
+    std::memcpy(&tail, from + count - 4, 4);
+    low = head | (uint64_t{tail} << (8 * (count - 4)));
+  } else {
+    for (std::size_t i = 0; i < count; ++i) {
+      low |= uint64_t{static_cast<unsigned char>(from[i])} << (8 * i);
+    }
+  }
+  return _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low));
+}
+#endif
+
 }  // namespace
+
+#if defined(__SSE2__)
+// The common shape: an optional '-', then digits with at most one point, 16
+// bytes at most. One pass of vector compares gives bitmaps of the digits,
+// zeros and point, and the kept run is read off them without a loop.
+RecordCoordinate::Shape RecordCoordinate::KeepShortDecimal(std::string_view text) {
+  const std::size_t size = text.size();
+  if (size == 0 || size > 16) return Shape::kOther;
+  const __m128i v = LoadUpTo16(text.data(), size);  // zeros past the text: no digit, no point
+  const auto bitsOf = [](__m128i hits) { return static_cast<uint32_t>(_mm_movemask_epi8(hits)); };
+  const uint32_t digits = bitsOf(_mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8('0' - 1)),
+                                               _mm_cmplt_epi8(v, _mm_set1_epi8('9' + 1))));
+  const uint32_t zeros = bitsOf(_mm_cmpeq_epi8(v, _mm_set1_epi8('0')));
+  const uint32_t points = bitsOf(_mm_cmpeq_epi8(v, _mm_set1_epi8('.')));
+  const bool negative = text[0] == '-';
+  const uint32_t body = ((uint32_t{1} << size) - 1) & ~static_cast<uint32_t>(negative);
+  if (((digits | points) & body) != body || (points & (points - 1)) != 0 || (digits & body) == 0) {
+    return Shape::kOther;
+  }
+  const uint32_t significant = digits & ~zeros & body;
+  if (significant == 0) {
+    Set(0.0);  // written "0", whatever its sign
+    return Shape::kKept;
+  }
+  const auto point = static_cast<std::size_t>(points != 0 ? __builtin_ctz(points) : size);
+  const auto first = static_cast<std::size_t>(__builtin_ctz(significant));
+  const auto last = static_cast<std::size_t>(31 - __builtin_clz(significant));
+  std::size_t from, to;  // the run of the text that is kept
+  if (first < point) {
+    const std::size_t fractionDigits = last > point ? last - point : 0;
+    if (point - first + fractionDigits > kKeptDigits) return Shape::kNotKept;
+    from = first;
+    to = last > point ? last + 1 : point;
+  } else {
+    if (first - point - 1 > kPlainLeadingZeros) return Shape::kNotKept;
+    from = point;  // "0" and the point, then the fraction up to its last non-zero digit
+    to = last + 1;
+  }
+  char* out = text_;
+  if (negative) *out++ = '-';
+  if (first > point) *out++ = '0';
+  point_ =
+      point >= from && point < to ? static_cast<uint8_t>((out - text_) + (point - from)) : kNoPoint;
+  CopyFew(out, text.data() + from, to - from);
+  length_ = static_cast<uint8_t>((out - text_) + (to - from));
+  return Shape::kKept;
+}
+#else
+RecordCoordinate::Shape RecordCoordinate::KeepShortDecimal(std::string_view) {
+  return Shape::kOther;
+}
+#endif
 
 // Spaces, a sign, digits with at most one point, as ParseCoordinate reads
 // them; false for every other line, which is then read to a double.
@@ -60,13 +164,15 @@ bool RecordCoordinate::KeepPlainDecimal(std::string_view text) {
   const char* const to = fractionDigits != 0 ? fractionEnd : wholeEnd;
   point_ =
       fractionDigits != 0 ? static_cast<uint8_t>((out - text_) + (fraction - 1 - from)) : kNoPoint;
-  std::memcpy(out, from, static_cast<std::size_t>(to - from));
+  CopyFew(out, from, static_cast<std::size_t>(to - from));
   length_ = static_cast<uint8_t>((out - text_) + (to - from));
   return true;
 }
 
 CoordinateStatus RecordCoordinate::Read(std::string_view text) {
-  if (KeepPlainDecimal(text)) return CoordinateStatus::kValid;
+  const Shape shape = KeepShortDecimal(text);
+  if (shape == Shape::kKept) return CoordinateStatus::kValid;
+  if (shape == Shape::kOther && KeepPlainDecimal(text)) return CoordinateStatus::kValid;
   const Coordinate parsed = ParseCoordinate(text);
   if (parsed.status == CoordinateStatus::kValid) Set(parsed.value);
   if (parsed.status == CoordinateStatus::kInvalid) Set(0.0);

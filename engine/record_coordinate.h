@@ -42,6 +42,9 @@ class RecordCoordinate {
  private:
   static constexpr uint8_t kNoPoint = 0xFF;
 
+  enum class Shape { kKept, kNotKept, kOther };
+  // The common shape at vector speed; kOther: a shape it leaves to KeepPlainDecimal.
+  Shape KeepShortDecimal(std::string_view text);
   bool KeepPlainDecimal(std::string_view text);
 
   double value_ = 0.0;
