@@ -1,7 +1,9 @@
 #include "engine/csv_record.h"
 
+#include <cstring>
 #include <string>
 
+#include "base/errors.h"
 #include "engine/csv_quote.h"
 
 namespace toridasu {
@@ -33,17 +35,38 @@ void WriteTextRecord(CsvDestination& destination, const RecordCoordinate& x,
                      const RecordCoordinate& y, const RecordCoordinate& z, std::string_view text,
                      char decimalSeparator) {
   std::string& line = destination.RecordScratch();
-  line.clear();
-  char number[kMaxRealText];
   // A number holds no double quote, so quoting it is only enclosing it.
   const bool quoteNumbers = decimalSeparator == ',';
-  for (const RecordCoordinate* coordinate : {&x, &y, &z}) {
-    if (quoteNumbers) line += '"';
-    line.append(number, coordinate->Format(decimalSeparator, number));
-    if (quoteNumbers) line += '"';
-    line += ',';
+  const auto writeNumbers = [&](char* out) {
+    for (const RecordCoordinate* coordinate : {&x, &y, &z}) {
+      if (quoteNumbers) *out++ = '"';
+      out += coordinate->Format(decimalSeparator, out);
+      if (quoteNumbers) *out++ = '"';
+      *out++ = ',';
+    }
+    return out;
+  };
+  constexpr std::size_t kNumbersRoom = 3 * (kMaxRealText + 3);
+  if (text.size() <= kAssembledTextLimit) {
+    // Assembled in place, with room for a text of double quotes only; the
+    // room is kept between records, so only its growth is ever filled.
+    const std::size_t room = kNumbersRoom + 2 * text.size() + 2;
+    if (line.size() < room) line.resize(room);
+    char* const start = line.data();
+    char* out = writeNumbers(start);
+    // A text that cannot be quoted writes nothing.
+    if (!QuoteCsvTextInPieces(text, [&out](std::string_view piece) {
+          std::memcpy(out, piece.data(), piece.size());
+          out += piece.size();
+        })) {
+      RaiseRangeError();
+    }
+    destination.WriteLine(std::string_view(start, static_cast<std::size_t>(out - start)));
+    return;
   }
-  if (text.size() > kAssembledTextLimit && destination.TakesPieces()) {
+  line.resize(kNumbersRoom);
+  line.resize(static_cast<std::size_t>(writeNumbers(line.data()) - line.data()));
+  if (destination.TakesPieces()) {
     // Nothing is written when the text cannot be quoted: it is checked first.
     CheckQuotable(text);
     destination.BeginLine();
