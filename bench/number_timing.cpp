@@ -1,4 +1,6 @@
-// Time per call of ParseCoordinate and FormatReal without Google Benchmark,
+// Time per call of ParseCoordinate and FormatReal, and of a record's read
+// and write of a coordinate (which keeps the digits of most lines and so
+// needs neither), without Google Benchmark,
 // which the Windows build does not have: run it under Wine (and natively for
 // the ratio). Prints nanoseconds per call: the best of many short rounds, so
 // that a busy machine spoils some rounds but not the figure.
@@ -10,6 +12,7 @@
 
 #include "engine/format_real.h"
 #include "engine/parse_coordinate.h"
+#include "engine/record_coordinate.h"
 #include "number_samples.h"
 
 namespace {
@@ -42,8 +45,14 @@ int main() {
     const double format = BestNanosecondsPerCall([&](int i) {
       sink = sink + static_cast<double>(toridasu::FormatReal(values[i], '.', text));
     });
-    std::printf("%-6s ParseCoordinate %7.1f ns   FormatReal %7.1f ns\n",
-                toridasu::bench::NumberSampleName(kind), parse, format);
+    toridasu::RecordCoordinate coordinate;
+    const double record = BestNanosecondsPerCall([&](int i) {
+      coordinate.Read(texts[i]);
+      sink = sink + static_cast<double>(coordinate.Format('.', text));
+    });
+    std::printf(
+        "%-6s ParseCoordinate %7.1f ns   FormatReal %7.1f ns   record read+write %7.1f ns\n",
+        toridasu::bench::NumberSampleName(kind), parse, format, record);
   }
   return 0;
 }

@@ -61,25 +61,45 @@ __m128i LoadUpTo16(const char* from, std::size_t count) {
   }
   return _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low));
 }
+
+struct ByteClasses {
+  uint32_t digits, zeros, points;
+};
+
+ByteClasses ClassesOf(__m128i v) {
+  const auto bitsOf = [](__m128i hits) { return static_cast<uint32_t>(_mm_movemask_epi8(hits)); };
+  return {bitsOf(_mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8('0' - 1)),
+                               _mm_cmplt_epi8(v, _mm_set1_epi8('9' + 1)))),
+          bitsOf(_mm_cmpeq_epi8(v, _mm_set1_epi8('0'))),
+          bitsOf(_mm_cmpeq_epi8(v, _mm_set1_epi8('.')))};
+}
+
+// Bit i of each map for byte i of a text of at most 32 bytes. Beyond 16,
+// the last 16 bytes are read as well, overlapping the first.
+ByteClasses ClassesOfText(const char* text, std::size_t count) {
+  if (count <= 16) return ClassesOf(LoadUpTo16(text, count));
+  const ByteClasses head = ClassesOf(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text)));
+  const ByteClasses tail =
+      ClassesOf(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text + count - 16)));
+  const std::size_t shift = count - 16;
+  return {head.digits | tail.digits << shift, head.zeros | tail.zeros << shift,
+          head.points | tail.points << shift};
+}
 #endif
 
 }  // namespace
 
 #if defined(__SSE2__)
-// The common shape: an optional '-', then digits with at most one point, 16
-// bytes at most. One pass of vector compares gives bitmaps of the digits,
-// zeros and point, and the kept run is read off them without a loop.
+// The common shape: an optional '-', then digits with at most one point, 32
+// bytes at most. One or two passes of vector compares give bitmaps of the
+// digits, zeros and point, and the kept run is read off them without a loop.
 RecordCoordinate::Shape RecordCoordinate::KeepShortDecimal(std::string_view text) {
   const std::size_t size = text.size();
-  if (size == 0 || size > 16) return Shape::kOther;
-  const __m128i v = LoadUpTo16(text.data(), size);  // zeros past the text: no digit, no point
-  const auto bitsOf = [](__m128i hits) { return static_cast<uint32_t>(_mm_movemask_epi8(hits)); };
-  const uint32_t digits = bitsOf(_mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8('0' - 1)),
-                                               _mm_cmplt_epi8(v, _mm_set1_epi8('9' + 1))));
-  const uint32_t zeros = bitsOf(_mm_cmpeq_epi8(v, _mm_set1_epi8('0')));
-  const uint32_t points = bitsOf(_mm_cmpeq_epi8(v, _mm_set1_epi8('.')));
+  if (size == 0 || size > 32) return Shape::kOther;
+  const auto [digits, zeros, points] = ClassesOfText(text.data(), size);
   const bool negative = text[0] == '-';
-  const uint32_t body = ((uint32_t{1} << size) - 1) & ~static_cast<uint32_t>(negative);
+  const uint32_t all = size == 32 ? ~uint32_t{0} : (uint32_t{1} << size) - 1;
+  const uint32_t body = all & ~static_cast<uint32_t>(negative);
   if (((digits | points) & body) != body || (points & (points - 1)) != 0 || (digits & body) == 0) {
     return Shape::kOther;
   }
@@ -98,7 +118,9 @@ RecordCoordinate::Shape RecordCoordinate::KeepShortDecimal(std::string_view text
     from = first;
     to = last > point ? last + 1 : point;
   } else {
-    if (first - point - 1 > kPlainLeadingZeros) return Shape::kNotKept;
+    if (first - point - 1 > kPlainLeadingZeros || last - first + 1 > kKeptDigits) {
+      return Shape::kNotKept;
+    }
     from = point;  // "0" and the point, then the fraction up to its last non-zero digit
     to = last + 1;
   }
