@@ -81,32 +81,11 @@ class LineEndFinder {
     return fill_ - chunk < kChunk ? (uint64_t{1} << (fill_ - chunk)) - 1 : ~uint64_t{0};
   }
 
-  // A bit for every CR, LF and Ctrl-Z byte of the chunk.
-  uint64_t LineEndBytesOf(std::size_t chunk) const {
-    const char* p = buffer_ + chunk;
-    uint64_t mask = 0;
-#if defined(__SSE2__)
-    const __m128i cr = _mm_set1_epi8(kCarriageReturn);
-    const __m128i lf = _mm_set1_epi8(kLineFeed);
-    const __m128i sub = _mm_set1_epi8(kEndOfFileMark);
-    for (int part = 0; part < 4; ++part) {
-      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
-      const __m128i hits =
-          _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)),
-                       _mm_cmpeq_epi8(bytes, sub));
-      mask |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(hits))) << (16 * part);
-    }
-#else
-    for (std::size_t i = 0; i < kChunk; ++i) {
-      if (IsLineEndByte(p[i])) mask |= uint64_t{1} << i;
-    }
-#endif
-    return mask & ValidBits(chunk);
-  }
+  struct ChunkBits {
+    uint64_t cr, lf, sub;  // bit i for byte chunk + i
+  };
 
-  // A bit where a line of the chunk ends: a CR, an LF that no CR precedes
-  // (the CR may be the last byte of the chunk before), a Ctrl-Z.
-  uint64_t LineEndsOf(std::size_t chunk) const {
+  ChunkBits Classify(std::size_t chunk) const {
     const char* p = buffer_ + chunk;
     uint64_t cr = 0, lf = 0, sub = 0;
 #if defined(__SSE2__)
@@ -130,9 +109,23 @@ class LineEndFinder {
       sub |= static_cast<uint64_t>(p[i] == kEndOfFileMark) << i;
     }
 #endif
+    const uint64_t valid = ValidBits(chunk);
+    return {cr & valid, lf & valid, sub & valid};
+  }
+
+  // A bit for every CR, LF and Ctrl-Z byte of the chunk.
+  uint64_t LineEndBytesOf(std::size_t chunk) const {
+    const ChunkBits bits = Classify(chunk);
+    return bits.cr | bits.lf | bits.sub;
+  }
+
+  // A bit where a line of the chunk ends: a CR, an LF that no CR precedes
+  // (the CR may be the last byte of the chunk before), a Ctrl-Z.
+  uint64_t LineEndsOf(std::size_t chunk) const {
+    const ChunkBits bits = Classify(chunk);
     const uint64_t afterCr =
-        (cr << 1) | static_cast<uint64_t>(chunk > 0 && p[-1] == kCarriageReturn);
-    return (cr | sub | (lf & ~afterCr)) & ValidBits(chunk);
+        (bits.cr << 1) | static_cast<uint64_t>(chunk > 0 && buffer_[chunk - 1] == kCarriageReturn);
+    return bits.cr | bits.sub | (bits.lf & ~afterCr);
   }
 
   const char* buffer_ = nullptr;
