@@ -22,15 +22,6 @@ constexpr std::size_t kAssembledTextLimit = 64 * 1024;
 
 }  // namespace
 
-void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
-                     std::string_view text, char decimalSeparator) {
-  RecordCoordinate point[3];
-  point[0].Set(x);
-  point[1].Set(y);
-  point[2].Set(z);
-  WriteTextRecord(destination, point[0], point[1], point[2], text, decimalSeparator);
-}
-
 void WriteTextRecord(CsvDestination& destination, const RecordCoordinate& x,
                      const RecordCoordinate& y, const RecordCoordinate& z, std::string_view text,
                      char decimalSeparator) {

@@ -19,7 +19,5 @@ void WriteCsvHeader(CsvDestination& destination);
 void WriteTextRecord(CsvDestination& destination, const RecordCoordinate& x,
                      const RecordCoordinate& y, const RecordCoordinate& z, std::string_view text,
                      char decimalSeparator);
-void WriteTextRecord(CsvDestination& destination, double x, double y, double z,
-                     std::string_view text, char decimalSeparator);
 
 }  // namespace toridasu

@@ -18,10 +18,6 @@ constexpr char kCarriageReturn = '\r';
 constexpr char kLineFeed = '\n';
 constexpr char kEndOfFileMark = '\x1A';
 
-inline bool IsLineEndByte(char c) {
-  return c == kCarriageReturn || c == kLineFeed || c == kEndOfFileMark;
-}
-
 class LineEndFinder {
  public:
   static constexpr std::size_t kChunk = 64;

@@ -122,24 +122,22 @@ bool ParseShortCoordinate(std::string_view text, Coordinate* result) {
   // Up to 19 significant digits in an integer; a twentieth kept apart.
   uint64_t whole = 0;
   int twentieth = -1;
-  for (; p != end && IsDigit(*p); ++p) {
-    if (whole >= kShortDigitsLimit) {
-      if (twentieth >= 0) return false;
-      twentieth = *p - '0';
-    } else {
-      whole = whole * 10 + static_cast<uint32_t>(*p - '0');
+  const auto takeDigit = [&whole, &twentieth](char digit) {
+    if (whole < kShortDigitsLimit) {
+      whole = whole * 10 + static_cast<uint32_t>(digit - '0');
+      return true;
     }
+    if (twentieth >= 0) return false;
+    twentieth = digit - '0';
+    return true;
+  };
+  for (; p != end && IsDigit(*p); ++p) {
+    if (!takeDigit(*p)) return false;
   }
   int fractionDigits = 0;
   if (p != end && *p == '.') {
     for (++p; p != end && IsDigit(*p); ++p) {
-      if (++fractionDigits > kShortFractionDigits) return false;
-      if (whole >= kShortDigitsLimit) {
-        if (twentieth >= 0) return false;
-        twentieth = *p - '0';
-      } else {
-        whole = whole * 10 + static_cast<uint32_t>(*p - '0');
-      }
+      if (++fractionDigits > kShortFractionDigits || !takeDigit(*p)) return false;
     }
   }
   int exponent = 0;

@@ -22,6 +22,9 @@ namespace toridasu {
 
 class RecordCoordinate {
  public:
+  // A coordinate of this value, formatted when the record is written.
+  RecordCoordinate(double value = 0.0) : value_(value) {}  // NOLINT: a coordinate is its value
+
   // 0, as an entity starts.
   void Reset() { Set(0.0); }
   void Set(double value) {
