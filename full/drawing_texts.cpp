@@ -123,10 +123,7 @@ bool DrawingTexts::BuildText(const RawEntity& e, BlockText& text) {
                       e.textLine};
   }
   if (outcome != TextOutcome::kText) return false;
-  text.record.type.assign(e.type);
-  for (char& c : text.record.type) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+  text.record.type = FoldedName(e.type);
   // Layers and styles repeat from text to text: decoded once for a run.
   if (e.layer != lastLayer_.first) lastLayer_ = {e.layer, Decoded(e.layer, e.line)};
   if (e.style != lastStyle_.first) lastStyle_ = {e.style, Decoded(e.style, e.line)};

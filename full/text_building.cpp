@@ -41,10 +41,7 @@ TextOutcome BuildTextRecord(const RawEntity& e, TextDecoder& decoder, TextRecord
   record.text = formatted ? MTextToPlain(decoded) : DecodeTextCodes(decoded);
   if (record.text.empty()) return TextOutcome::kEmpty;
 
-  record.type = e.type;
-  record.layer = e.layer;
   record.handle = e.handle;
-  record.style = e.style;
   record.height = e.g40;
   record.line = e.textLine != 0 ? e.textLine : e.line;
   frame.height = e.g40;

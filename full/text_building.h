@@ -26,8 +26,9 @@ enum class TextOutcome {
   kUndefined,  // its bytes are not defined in the drawing's code page
 };
 
-// Fills `record` (text, point, alignment point, height, rotation, type,
-// layer, handle, style) for TEXT, ATTRIB, ATTDEF, MTEXT and MULTILEADER.
+// Fills `record` (text, point, alignment point, height, rotation, handle,
+// line) for TEXT, ATTRIB, ATTDEF, MTEXT and MULTILEADER; its type, layer and
+// style are the caller's, which decodes names.
 // `fallbackUsed` is set when this text was the first one that needed the
 // drawing's fallback code page.
 TextOutcome BuildTextRecord(const RawEntity& entity, TextDecoder& decoder, TextRecord& record,
