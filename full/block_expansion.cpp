@@ -5,9 +5,6 @@
 namespace toridasu::full {
 namespace {
 
-Vec3 ToVec(const Point3& p) { return Vec3{p.x, p.y, p.z}; }
-Point3 ToPoint(const Vec3& v) { return Point3{v.x, v.y, v.z}; }
-
 std::string Joined(const std::string& path, const std::string& name) {
   return path.empty() ? name : path + "/" + name;
 }
@@ -60,8 +57,8 @@ void BlockExpander::EmitText(const BlockText& text, const Affine3& transform, bo
   placed_.block = path;
   if (inDimension_) placed_.type = "DIMENSION";
   if (!identity) {
-    placed_.point = ToPoint(transform.ApplyToPoint(ToVec(text.record.point)));
-    placed_.align = ToPoint(transform.ApplyToPoint(ToVec(text.record.align)));
+    placed_.point = transform.ApplyToPoint(text.record.point);
+    placed_.align = transform.ApplyToPoint(text.record.align);
     const TextFrame frame = TransformTextFrame(transform, OcsFromExtrusion(text.frame.extrusion),
                                                text.frame.rotation, text.frame.height);
     placed_.rotation = frame.rotationDegrees;

@@ -13,9 +13,6 @@ namespace {
 constexpr std::string_view kPaperSpaceBlock = "*PAPER_SPACE";
 constexpr std::string_view kModelSpaceBlock = "*MODEL_SPACE";
 
-Vec3 ToVec(const Point3& p) { return Vec3{p.x, p.y, p.z}; }
-Point3 ToPoint(const Vec3& v) { return Point3{v.x, v.y, v.z}; }
-
 bool IsPaper(const RawEntity& e) {
   if (!e.layout.empty()) return !SameName(e.layout, "MODEL");
   return e.g67 != 0;
@@ -103,7 +100,7 @@ void DrawingTexts::BeginBlock(const RawEntity& block) {
   BlockDefinition definition;
   definition.name = Decoded(block.name, block.line);
   definition.recordHandle = FoldedName(block.owner);
-  definition.basePoint = ToVec(block.point);
+  definition.basePoint = block.point;
   definition.line = block.line;
   store_.Add(std::move(definition));
   inBlock_ = true;
@@ -136,7 +133,7 @@ BlockReference DrawingTexts::ReferenceOf(const RawEntity& e) {
   BlockReference reference;
   reference.name = Decoded(e.name, e.line);
   reference.line = e.line;
-  reference.extrusion = ToVec(e.extrusion);
+  reference.extrusion = e.extrusion;
   if (e.kind == EntityKind::kDimension) {
     reference.dimension = true;
     // The dimension's own text, at its text's midpoint, for when its block is missing.
@@ -148,19 +145,19 @@ BlockReference DrawingTexts::ReferenceOf(const RawEntity& e) {
     if (!defined) text = Decoded(e.text, e.textLine);
     if (text != " ") {  // a single space hides the text
       fallback.record.text = MTextToPlain(DimensionText(text, e.g42, separator_));
-      const Ocs ocs = OcsFromExtrusion(ToVec(e.extrusion));
-      fallback.record.point = fallback.record.align = ToPoint(OcsToWorld(ocs, ToVec(e.second)));
+      const Ocs ocs = OcsFromExtrusion(e.extrusion);
+      fallback.record.point = fallback.record.align = OcsToWorld(ocs, e.second);
       fallback.record.type = "DIMENSION";
       fallback.record.layer = Decoded(e.layer, e.line);
       fallback.record.style = Decoded(e.style, e.line);
       fallback.record.handle = e.handle;
       fallback.record.line = e.line;
-      fallback.frame.extrusion = ToVec(e.extrusion);
+      fallback.frame.extrusion = e.extrusion;
       reference.hasFallback = !fallback.record.text.empty();
     }
     return reference;
   }
-  reference.insertionPoint = ToVec(e.point);
+  reference.insertionPoint = e.point;
   reference.scale = Vec3{e.g41, e.g42, e.g43};
   reference.rotation = e.g50;
   reference.columns = e.g70;

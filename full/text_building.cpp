@@ -6,9 +6,6 @@
 namespace toridasu::full {
 namespace {
 
-Vec3 ToVec(const Point3& p) { return Vec3{p.x, p.y, p.z}; }
-Point3 ToPoint(const Vec3& v) { return Point3{v.x, v.y, v.z}; }
-
 bool IsWorldZ(const Point3& extrusion) {
   return extrusion.x == 0.0 && extrusion.y == 0.0 && extrusion.z == 1.0;
 }
@@ -51,12 +48,12 @@ TextOutcome BuildTextRecord(const RawEntity& e, TextDecoder& decoder, TextRecord
     record.point = record.align = where;
     record.rotation = e.g50;
     if (e.kind == EntityKind::kMtext && e.hasSecond)
-      record.rotation = WorldAngleDegrees(ToVec(e.second), e.g50);
+      record.rotation = WorldAngleDegrees(e.second, e.g50);
     frame.extrusion = Vec3{0, 0, 1};
     frame.rotation = record.rotation;
     return TextOutcome::kText;
   }
-  frame.extrusion = ToVec(e.extrusion);
+  frame.extrusion = e.extrusion;
   frame.rotation = e.g50;
   if (IsWorldZ(e.extrusion)) {
     record.point = e.point;
@@ -64,9 +61,9 @@ TextOutcome BuildTextRecord(const RawEntity& e, TextDecoder& decoder, TextRecord
     record.rotation = e.g50;
     return TextOutcome::kText;
   }
-  const Ocs ocs = OcsFromExtrusion(ToVec(e.extrusion));
-  record.point = ToPoint(OcsToWorld(ocs, ToVec(e.point)));
-  record.align = e.hasSecond ? ToPoint(OcsToWorld(ocs, ToVec(e.second))) : record.point;
+  const Ocs ocs = OcsFromExtrusion(e.extrusion);
+  record.point = OcsToWorld(ocs, e.point);
+  record.align = e.hasSecond ? OcsToWorld(ocs, e.second) : record.point;
   record.rotation = OcsAngleToWorld(ocs, e.g50);
   return TextOutcome::kText;
 }

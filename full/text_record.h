@@ -5,13 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "full/ocs.h"
+
 namespace toridasu::full {
 
-struct Point3 {
-  double x = 0.0;
-  double y = 0.0;
-  double z = 0.0;
-};
+// A point of a drawing: the coordinates' own type serves.
+using Point3 = Vec3;
 
 struct TextRecord {
   Point3 point;  // world coordinates
