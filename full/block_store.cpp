@@ -14,9 +14,4 @@ int64_t BlockStore::IndexOf(std::string_view name) const {
   return found == byName_.end() ? -1 : static_cast<int64_t>(found->second);
 }
 
-const BlockDefinition* BlockStore::Find(std::string_view name) const {
-  const int64_t index = IndexOf(name);
-  return index < 0 ? nullptr : &definitions_[static_cast<std::size_t>(index)];
-}
-
 }  // namespace toridasu::full

@@ -51,7 +51,6 @@ struct BlockDefinition {
 class BlockStore {
  public:
   BlockDefinition& Add(BlockDefinition definition);
-  const BlockDefinition* Find(std::string_view name) const;
   // The index of the definition (for cycle detection), or -1.
   int64_t IndexOf(std::string_view name) const;
   const BlockDefinition& At(std::size_t index) const { return definitions_[index]; }

@@ -32,7 +32,6 @@ class WarningLog {
     seen = true;
     warnings_.push_back({kind, std::move(detail), line});
   }
-  const std::vector<FullWarning>& All() const { return warnings_; }
   std::vector<FullWarning> Take() { return std::move(warnings_); }
 
  private:

@@ -113,20 +113,10 @@ void RawEntity::Reset(EntityKind newKind, std::string_view newType, uint64_t new
   hasSecond = hasThird = false;
   g40 = g44 = g45 = g50 = 0.0;
   g41 = g42 = g43 = 1.0;
-  g66 = g67 = g70 = g71 = g72 = g73 = g74 = 0;
-  hasMeasurement = false;
+  g67 = g70 = g71 = 0;
 }
 
 void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
-  if (e.kind == EntityKind::kOther || e.kind == EntityKind::kSeqend) {
-    while (cursor.Next()) {
-      if (cursor.Code() == kTypeCode) {
-        cursor.Hold();
-        return;
-      }
-    }
-    return;
-  }
   const bool leader = e.kind == EntityKind::kMultileader;
   bool inReactors = false;  // 102 {...} lists hold handles of others
   bool leaderHeight = false;
@@ -198,21 +188,14 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
           leaderHeight = true;
         }
         break;
-      case 42:
-        e.g42 = NumberOf(cursor.Value());
-        e.hasMeasurement = true;
-        break;
+      case 42: e.g42 = NumberOf(cursor.Value()); break;
       case 43: e.g43 = NumberOf(cursor.Value()); break;
       case 44: e.g44 = NumberOf(cursor.Value()); break;
       case 45: e.g45 = NumberOf(cursor.Value()); break;
       case 50: e.g50 = NumberOf(cursor.Value()); break;
-      case 66: e.g66 = IntegerOf(cursor.Value()); break;
       case 67: e.g67 = IntegerOf(cursor.Value()); break;
       case 70: e.g70 = IntegerOf(cursor.Value()); break;
       case 71: e.g71 = IntegerOf(cursor.Value()); break;
-      case 72: e.g72 = IntegerOf(cursor.Value()); break;
-      case 73: e.g73 = IntegerOf(cursor.Value()); break;
-      case 74: e.g74 = IntegerOf(cursor.Value()); break;
       case 101:
         // An embedded object: its points never move the entity's own.
         while (cursor.Next()) {

@@ -51,9 +51,8 @@ struct RawEntity {
   double g41 = 1.0, g42 = 1.0, g43 = 1.0;  // scales; DIMENSION 42: measurement
   double g44 = 0.0, g45 = 0.0;             // MINSERT spacings
   double g50 = 0.0;                        // rotation, degrees
-  int32_t g66 = 0, g67 = 0;                // attributes follow; paper space
-  int32_t g70 = 0, g71 = 0, g72 = 0, g73 = 0, g74 = 0;
-  bool hasMeasurement = false;
+  int32_t g67 = 0;                         // paper space
+  int32_t g70 = 0, g71 = 0;                // MINSERT columns and rows
 
   void Reset(EntityKind kind, std::string_view type, uint64_t line);
 };
