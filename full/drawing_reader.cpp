@@ -5,8 +5,6 @@
 namespace toridasu::full {
 namespace {
 
-constexpr int32_t kTypeCode = 0;
-
 enum class Section { kNone, kHeader, kTables, kBlocks, kEntities, kObjects, kOther };
 
 Section SectionNamed(std::string_view name) {
@@ -40,7 +38,7 @@ class Reading {
         if (section != Section::kOther) outside = ReadSection(section);
         continue;
       }
-      if (cursor_.Code() != kTypeCode) continue;
+      if (cursor_.Code() != group_code::kType) continue;
       const std::string_view type = cursor_.Value();
       if (SameName(type, "EOF")) break;  // whatever follows is not the drawing's
       if (SameName(type, "ENDSEC")) outside = true;
@@ -78,19 +76,11 @@ class Reading {
     visitor_.Header(header_);
   }
 
-  // Moves to the next pair of code 0; false at the end of the drawing.
-  bool NextType() {
-    while (cursor_.Next()) {
-      if (cursor_.Code() == kTypeCode) return true;
-    }
-    return false;
-  }
-
   void ReadHeader() {
     enum class Variable { kOther, kVersion, kCodePage } variable = Variable::kOther;
     while (cursor_.Next()) {
       const int32_t code = cursor_.Code();
-      if (code == kTypeCode) {
+      if (code == group_code::kType) {
         cursor_.Hold();
         return;
       }
@@ -112,7 +102,7 @@ class Reading {
   // OBJECTS): `group` sees each of their pairs, `end` is called after each.
   template <typename Group, typename End>
   void ReadObjectsOfType(std::string_view wanted, Group group, End end) {
-    bool haveType = NextType();
+    bool haveType = cursor_.NextType();
     while (haveType) {
       const std::string_view type = cursor_.Value();
       if (EndsSection(type)) {
@@ -120,12 +110,12 @@ class Reading {
         return;
       }
       if (!SameName(type, wanted)) {
-        haveType = NextType();
+        haveType = cursor_.NextType();
         continue;
       }
       haveType = false;
       while (cursor_.Next()) {
-        if (cursor_.Code() == kTypeCode) {
+        if (cursor_.Code() == group_code::kType) {
           haveType = true;
           break;
         }
@@ -156,7 +146,7 @@ class Reading {
 
   void ReadBlocks() {
     bool inBlock = false;
-    while (NextType()) {
+    while (cursor_.NextType()) {
       const std::string_view type = cursor_.Value();
       if (EndsSection(type)) {
         cursor_.Hold();
@@ -181,7 +171,7 @@ class Reading {
 
   void ReadEntities() {
     afterInsert_ = false;
-    while (NextType()) {
+    while (cursor_.NextType()) {
       const std::string_view type = cursor_.Value();
       if (EndsSection(type)) {
         cursor_.Hold();

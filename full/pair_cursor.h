@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/group_code.h"
 #include "engine/pair_reader.h"
 
 namespace toridasu::full {
@@ -32,6 +33,14 @@ class PairCursor {
   uint64_t ValueLine() const { return pair_.line + 1; }
   // The next Next() gives the current pair again.
   void Hold() { held_ = true; }
+  // Moves to the next pair of code 0 (a type: the next entity, object or
+  // section end), passing over the rest; false at the end of the drawing.
+  bool NextType() {
+    while (Next()) {
+      if (Code() == group_code::kType) return true;
+    }
+    return false;
+  }
 
  private:
   PairReader reader_;

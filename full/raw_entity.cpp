@@ -7,8 +7,6 @@
 namespace toridasu::full {
 namespace {
 
-constexpr int32_t kTypeCode = 0;
-
 struct KindName {
   std::string_view name;
   EntityKind kind;
@@ -122,7 +120,7 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
   bool leaderHeight = false;
   while (cursor.Next()) {
     const int32_t code = cursor.Code();
-    if (code == kTypeCode) {
+    if (code == group_code::kType) {
       cursor.Hold();
       return;
     }
@@ -196,14 +194,9 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
       case 67: e.g67 = IntegerOf(cursor.Value()); break;
       case 70: e.g70 = IntegerOf(cursor.Value()); break;
       case 71: e.g71 = IntegerOf(cursor.Value()); break;
-      case 101:
+      case group_code::kEmbeddedObject:
         // An embedded object: its points never move the entity's own.
-        while (cursor.Next()) {
-          if (cursor.Code() == kTypeCode) {
-            cursor.Hold();
-            return;
-          }
-        }
+        if (cursor.NextType()) cursor.Hold();
         return;
       default: break;
     }
