@@ -11,13 +11,10 @@ std::string Joined(const std::string& path, const std::string& name) {
 
 }  // namespace
 
-void BlockExpander::ExpandReference(const BlockReference& reference, const Affine3& holder,
-                                    const std::string& path, const std::string& space) {
+void BlockExpander::ExpandReference(const BlockReference& reference, const std::string& space) {
   work_ = 0;
   cut_ = false;
-  const bool identity = holder.cx == Vec3{1, 0, 0} && holder.cy == Vec3{0, 1, 0} &&
-                        holder.cz == Vec3{0, 0, 1} && holder.t == Vec3{};
-  ExpandOne(reference, holder, identity, path, space);
+  ExpandOne(reference, Affine3{}, true, "", space);
 }
 
 void BlockExpander::ExpandDefinition(const BlockDefinition& definition, const std::string& space) {
@@ -34,6 +31,18 @@ bool BlockExpander::Spend(const std::string& name, uint64_t line) {
   warnings_.Add(FullWarning::Kind::kTooManyCopies, name, line);
   cut_ = true;
   return false;
+}
+
+bool BlockExpander::MayOpen(int64_t index, const BlockReference& reference) {
+  if (std::find(open_.begin(), open_.end(), index) != open_.end()) {
+    warnings_.Add(FullWarning::Kind::kBlockCycle, reference.name, reference.line);
+    return false;
+  }
+  if (open_.size() >= static_cast<std::size_t>(limits_.maxDepth)) {
+    warnings_.Add(FullWarning::Kind::kTooDeep, reference.name, reference.line);
+    return false;
+  }
+  return true;
 }
 
 void BlockExpander::EmitTopInPlace(BlockText& text, const std::string& space) {
@@ -92,11 +101,7 @@ void BlockExpander::ExpandOne(const BlockReference& reference, const Affine3& ho
   const int64_t index = expandBlocks_ ? store_.IndexOf(reference.name) : -1;
   if (expandBlocks_ && index < 0) {
     warnings_.Add(FullWarning::Kind::kMissingBlock, reference.name, reference.line);
-  } else if (index >= 0 && std::find(open_.begin(), open_.end(), index) != open_.end()) {
-    warnings_.Add(FullWarning::Kind::kBlockCycle, reference.name, reference.line);
-  } else if (index >= 0 && open_.size() >= static_cast<std::size_t>(limits_.maxDepth)) {
-    warnings_.Add(FullWarning::Kind::kTooDeep, reference.name, reference.line);
-  } else if (index >= 0) {
+  } else if (index >= 0 && MayOpen(index, reference)) {
     definition = &store_.At(static_cast<std::size_t>(index));
   }
   if (!definition && reference.attributes.empty()) return;
@@ -120,7 +125,7 @@ void BlockExpander::ExpandOne(const BlockReference& reference, const Affine3& ho
     if (!Spend(inner, reference.line)) break;
     placement.columnOffset = static_cast<double>(cell % columns) * reference.columnSpacing;
     placement.rowOffset = static_cast<double>(cell / columns) * reference.rowSpacing;
-    const Affine3 local = BlockTransform(placement);
+    const Affine3 local = cell == 0 ? firstCell : BlockTransform(placement);
     // The attributes stand where the reference put them, moved with each cell.
     const Affine3 moved = Compose(holder, Affine3::Translation(Subtract(local.t, firstCell.t)));
     for (const BlockText& attribute : reference.attributes) {
@@ -141,14 +146,7 @@ void BlockExpander::ExpandDimension(const BlockReference& reference, const Affin
     if (reference.hasFallback) EmitText(reference.fallback, holder, holderIdentity, inner, space);
     return;
   }
-  if (std::find(open_.begin(), open_.end(), index) != open_.end()) {
-    warnings_.Add(FullWarning::Kind::kBlockCycle, reference.name, reference.line);
-    return;
-  }
-  if (open_.size() >= static_cast<std::size_t>(limits_.maxDepth)) {
-    warnings_.Add(FullWarning::Kind::kTooDeep, reference.name, reference.line);
-    return;
-  }
+  if (!MayOpen(index, reference)) return;
   // A dimension's block is drawn where the dimension stands.
   open_.push_back(index);
   const bool outer = inDimension_;

@@ -35,11 +35,8 @@ class BlockExpander {
         dimensions_(dimensions),
         limits_(limits) {}
 
-  // The texts that `reference` shows. `holder` places the coordinates it
-  // lives in (identity at the top of a space), `path` is the block path of
-  // the holder ("" at the top), `space` names the space.
-  void ExpandReference(const BlockReference& reference, const Affine3& holder,
-                       const std::string& path, const std::string& space);
+  // The texts that `reference`, at the top of the space `space`, shows.
+  void ExpandReference(const BlockReference& reference, const std::string& space);
   // The texts of a definition drawn as it is (a paper-space layout).
   void ExpandDefinition(const BlockDefinition& definition, const std::string& space);
 
@@ -57,6 +54,9 @@ class BlockExpander {
   // Counts one unit of work against the limit of the current top-level
   // reference; false (with a warning) once it is spent.
   bool Spend(const std::string& name, uint64_t line);
+  // Whether the definition at `index` may be opened for `reference`: false
+  // (with a warning) when it is open already or nesting is too deep.
+  bool MayOpen(int64_t index, const BlockReference& reference);
   void ExpandDimension(const BlockReference& reference, const Affine3& holder, bool holderIdentity,
                        const std::string& inner, const std::string& space);
   void ExpandOne(const BlockReference& reference, const Affine3& holder, bool holderIdentity,

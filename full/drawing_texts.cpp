@@ -225,7 +225,7 @@ void DrawingTexts::WriteTop(const std::variant<BlockText, BlockReference>& item,
   if (const BlockText* text = std::get_if<BlockText>(&item)) {
     expander_.EmitTop(*text, space);
   } else {
-    expander_.ExpandReference(std::get<BlockReference>(item), Affine3{}, "", space);
+    expander_.ExpandReference(std::get<BlockReference>(item), space);
   }
 }
 
