@@ -20,7 +20,7 @@ void BlockExpander::ExpandReference(const BlockReference& reference, const std::
 void BlockExpander::ExpandDefinition(const BlockDefinition& definition, const std::string& space) {
   work_ = 0;
   cut_ = false;
-  open_.assign(1, store_.IndexOf(definition.name));
+  open_.assign(1, store_.IndexOf(FoldedName(definition.name)));
   ExpandItems(definition, Affine3{}, true, "", space);
   open_.clear();
 }
@@ -98,7 +98,7 @@ void BlockExpander::ExpandOne(const BlockReference& reference, const Affine3& ho
   }
   // The definition to draw in every cell, unless it cannot or must not be.
   const BlockDefinition* definition = nullptr;
-  const int64_t index = expandBlocks_ ? store_.IndexOf(reference.name) : -1;
+  const int64_t index = expandBlocks_ ? store_.IndexOf(reference.key) : -1;
   if (expandBlocks_ && index < 0) {
     warnings_.Add(FullWarning::Kind::kMissingBlock, reference.name, reference.line);
   } else if (index >= 0 && MayOpen(index, reference)) {
@@ -140,7 +140,7 @@ void BlockExpander::ExpandDimension(const BlockReference& reference, const Affin
                                     bool holderIdentity, const std::string& inner,
                                     const std::string& space) {
   if (!dimensions_) return;
-  const int64_t index = store_.IndexOf(reference.name);
+  const int64_t index = store_.IndexOf(reference.key);
   if (index < 0) {
     // No block: the dimension's own text.
     if (reference.hasFallback) EmitText(reference.fallback, holder, holderIdentity, inner, space);

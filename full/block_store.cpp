@@ -9,8 +9,8 @@ BlockDefinition& BlockStore::Add(BlockDefinition definition) {
   return definitions_.back();
 }
 
-int64_t BlockStore::IndexOf(std::string_view name) const {
-  const auto found = byName_.find(FoldedName(name));
+int64_t BlockStore::IndexOf(const std::string& key) const {
+  const auto found = byName_.find(key);
   return found == byName_.end() ? -1 : static_cast<int64_t>(found->second);
 }
 

@@ -25,6 +25,7 @@ struct BlockText {
 // at the top of a space.
 struct BlockReference {
   std::string name;  // the referenced block, as written
+  std::string key;   // the same with capitals folded: how the store finds it
   uint64_t line = 0;
   bool dimension = false;  // a DIMENSION: its block is drawn where it stands
   Vec3 insertionPoint;     // in the reference's OCS
@@ -51,8 +52,9 @@ struct BlockDefinition {
 class BlockStore {
  public:
   BlockDefinition& Add(BlockDefinition definition);
-  // The index of the definition (for cycle detection), or -1.
-  int64_t IndexOf(std::string_view name) const;
+  // The index of the definition (for cycle detection) whose name, with
+  // capitals folded (FoldedName), is `key`; or -1.
+  int64_t IndexOf(const std::string& key) const;
   const BlockDefinition& At(std::size_t index) const { return definitions_[index]; }
   std::size_t Size() const { return definitions_.size(); }
   BlockDefinition& Last() { return definitions_.back(); }

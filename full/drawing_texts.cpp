@@ -132,6 +132,7 @@ bool DrawingTexts::BuildText(const RawEntity& e, BlockText& text) {
 BlockReference DrawingTexts::ReferenceOf(const RawEntity& e) {
   BlockReference reference;
   reference.name = Decoded(e.name, e.line);
+  reference.key = FoldedName(reference.name);
   reference.line = e.line;
   reference.extrusion = e.extrusion;
   if (e.kind == EntityKind::kDimension) {
