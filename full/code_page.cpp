@@ -307,8 +307,8 @@ TextDecoder::Result TextDecoder::Decode(std::string_view bytes, std::string& out
   // One pass for the usual text, which its drawing's code page defines.
   if (AppendAsUtf8(bytes, decoding_.codePage, false, out, badOffset)) return Result::kDecoded;
   const int fallback = decoding_.fallbackCodePage;
-  if (fallback != 0 && IsValidInCodePage(bytes, fallback)) {
-    AppendAsUtf8(bytes, fallback, true, out);
+  // A failed decoding leaves `out` as it was, so the fallback is tried in one pass too.
+  if (fallback != 0 && AppendAsUtf8(bytes, fallback, false, out)) {
     const bool first = !usedFallback_;
     usedFallback_ = true;
     return first ? Result::kDecodedByFallback : Result::kDecoded;
