@@ -30,9 +30,10 @@ void RecordOutput::WriteHeader() {
 }
 
 void RecordOutput::Write(const TextRecord& record) {
-  line_.clear();
-  AppendRecordLine(choice_.columns, record, separator_, line_);
-  WriteUtf8Line(line_, record.line);
+  std::string& line = destination_.RecordScratch();
+  line.clear();
+  AppendRecordLine(choice_.columns, record, separator_, line);
+  WriteUtf8Line(line, record.line);
   ++records_;
 }
 

@@ -48,7 +48,6 @@ class RecordOutput {
   CsvDestination& destination_;
   const OutputChoice& choice_;
   char separator_;
-  std::string line_;
   std::string encoded_;
   uint64_t records_ = 0;
 };
