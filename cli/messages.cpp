@@ -30,8 +30,6 @@ std::string Fill(std::string_view pattern, std::initializer_list<std::string> ar
 
 void SetJapanese(bool value) { japanese.store(value); }
 
-bool Japanese() { return japanese.load(); }
-
 std::string Say(uint32_t text, std::initializer_list<std::string> arguments) {
   const uint32_t id = text + (japanese.load() ? 0 : kEnglish);
   return Fill(NativeFromShiftJis(LoadResString(id)), arguments);

@@ -17,7 +17,6 @@ namespace toridasu::cli {
 constexpr uint32_t kEnglish = 1000;
 
 void SetJapanese(bool japanese);
-bool Japanese();
 
 // The text in the user's language as native text, with each %s replaced by
 // the next argument (native text too: file names pass unchanged).
