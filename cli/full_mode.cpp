@@ -8,11 +8,6 @@
 namespace toridasu::cli {
 namespace {
 
-std::string AtLine(const std::string& input, uint64_t line, const std::string& text) {
-  if (line == 0) return input + ": " + text;
-  return input + ": " + Say(text_id::kCliLine, {std::to_string(line)}) + ": " + text;
-}
-
 std::string WarningText(const std::string& input, const full::FullWarning& warning) {
   using Kind = full::FullWarning::Kind;
   uint32_t text = text_id::kCliWarnMissing;
