@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,22 @@ class ConversionFrame {
   ConversionContext context_;
   std::string refusal_;
 };
+
+// How a mode's conversion of one drawing in its frame ended.
+struct ModeEnd {
+  bool converted = false;
+  uint64_t records = 0;
+  std::vector<std::string> notes;  // native texts: warnings, whatever the end
+  std::string trouble;             // native text: the drawing's own trouble, in the mode's words
+  std::optional<ConversionFailure> failure;  // otherwise: a failure of the files or the job
+};
+
+// One conversion in either mode: `convert` runs the mode's conversion in the
+// frame; the frame's refusal, a drawing that cannot be opened, an
+// interruption and the failure in the user's words are seen to here.
+Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& context,
+                       const std::atomic<bool>& stop, Platform& system,
+                       const std::function<ModeEnd(ConversionFrame&)>& convert);
 
 // Runs every conversion. `report` is called once per conversion, in the
 // order of `conversions`, whatever order they end in.

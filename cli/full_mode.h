@@ -17,6 +17,6 @@ Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& co
 
 // After a default-mode conversion that wrote no record: a note when the
 // drawing's block references show texts that --full would write.
-void AddFullModeHint(const Conversion& conversion, Outcome& outcome);
+void AddFullModeHint(const Conversion& conversion, ModeEnd& end);
 
 }  // namespace toridasu::cli
