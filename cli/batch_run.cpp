@@ -53,7 +53,7 @@ Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& co
 
 Outcome ConvertOne(const Conversion& conversion, const ConversionContext& context,
                    const ConversionOptions& options, const std::atomic<bool>& stop,
-                   Platform& system) {
+                   Platform& system, bool hints) {
   return ConvertInFrame(conversion, context, stop, system, [&](ConversionFrame& frame) {
     ConversionStats stats;
     ModeEnd end;
@@ -61,7 +61,9 @@ Outcome ConvertOne(const Conversion& conversion, const ConversionContext& contex
         ConvertDxfToCsvFile(conversion.input, conversion.output, frame.Context(), &stats, options);
     end.records = stats.records;
     end.failure = stats.failure;
-    AddFullModeHint(conversion, end);
+    // Through the frame's platform, so that an interruption stops the
+    // second reading too.
+    if (hints) AddFullModeHint(conversion, frame.Files(), end);
     return end;
   });
 }
@@ -98,7 +100,8 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
       } else {
         outcome = sharedFull
                       ? ConvertOneFull(conversions[index], options.context, *sharedFull, stop)
-                      : ConvertOne(conversions[index], options.context, shared, stop);
+                      : ConvertOne(conversions[index], options.context, shared, stop,
+                                   CurrentPlatform(), options.hints);
         if (options.finished) options.finished->fetch_add(1);
       }
       std::lock_guard<std::mutex> lock(mutex);

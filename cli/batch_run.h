@@ -32,6 +32,9 @@ struct RunOptions {
   ConversionContext context = LocaleContext(CurrentPlatform());
   ConversionOptions conversion;
   const full::FullOptions* full = nullptr;  // set: the drawings are read in full mode
+  // Whether the default mode looks for what --full would find (a second
+  // reading of each drawing that wrote no record); pointless when no note is shown.
+  bool hints = true;
   // Once set, no drawing starts, and those under way give up.
   const std::atomic<bool>* stop = nullptr;
   std::atomic<uint64_t>* bytesRead = nullptr;  // the reading of all drawings together
@@ -49,6 +52,7 @@ class ConversionFrame {
   const std::string& Refusal() const { return refusal_; }
   const ConversionContext& Context() const { return context_; }
   const ConversionPlatform& Files() const { return platform_; }
+  ConversionPlatform& Files() { return platform_; }
 
  private:
   ConversionPlatform platform_;
@@ -78,9 +82,10 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
                     const std::function<void(std::size_t, const Outcome&)>& report);
 
 // One conversion, with its failure put in the user's words. It runs on
-// `platform` with the lead bytes and separator of `context`.
+// `platform` with the lead bytes and separator of `context`; with `hints`,
+// a drawing that wrote no record is also asked what --full would find.
 Outcome ConvertOne(const Conversion& conversion, const ConversionContext& context,
                    const ConversionOptions& options, const std::atomic<bool>& stop,
-                   Platform& platform = CurrentPlatform());
+                   Platform& platform = CurrentPlatform(), bool hints = true);
 
 }  // namespace toridasu::cli

@@ -48,10 +48,10 @@ Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& co
   });
 }
 
-void AddFullModeHint(const Conversion& conversion, ModeEnd& end) {
+void AddFullModeHint(const Conversion& conversion, Platform& platform, ModeEnd& end) {
   // Standard input cannot be read a second time.
   if (!end.converted || end.records != 0 || conversion.streams.input) return;
-  const uint64_t shown = full::TextsShownByReferences(conversion.input);
+  const uint64_t shown = full::TextsShownByReferences(conversion.input, platform);
   if (shown != 0) {
     end.notes.push_back(conversion.input + ": " +
                         Say(text_id::kCliHintFull, {std::to_string(shown)}));

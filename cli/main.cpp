@@ -63,6 +63,7 @@ int Run(const Settings& settings) {
       settings.jobs != 0 ? settings.jobs : std::max(1u, std::thread::hardware_concurrency());
   options.stop = &InterruptionFlag();
   if (settings.full) options.full = &*settings.full;
+  options.hints = !settings.quiet;  // -q shows no note
 
   uint64_t totalBytes = 0;
   for (const Conversion& c : plan.conversions) totalBytes += FileSizeOf(c.input);
