@@ -12,9 +12,14 @@ constexpr std::array<std::string_view, 15> kNames = {
     "x",        "y",     "z",       "text",    "type",    "layer", "handle", "height",
     "rotation", "style", "align_x", "align_y", "align_z", "space", "block"};
 
+// With the decimal separator "," a number is enclosed in double quotes, as
+// the default mode writes it, so that its comma does not split the field.
 void AppendReal(double value, char separator, std::string& out) {
   char digits[kMaxRealText];
+  const bool quoted = separator == ',';
+  if (quoted) out += '"';
   out.append(digits, FormatReal(value, separator, digits));
+  if (quoted) out += '"';
 }
 
 }  // namespace

@@ -137,14 +137,18 @@ class Reading {
 
   void ReadTables() {
     std::string handle, name;
+    uint64_t nameLine = 0;
     ReadObjectsOfType(
         "BLOCK_RECORD",
         [&](int32_t code) {
           if (code == 5) handle.assign(TrimBlanks(cursor_.Value()));
-          if (code == 2) name.assign(TrimBlanks(cursor_.Value()));
+          if (code == 2) {
+            name.assign(TrimBlanks(cursor_.Value()));
+            nameLine = cursor_.ValueLine();
+          }
         },
         [&] {
-          visitor_.BlockRecord(handle, name);
+          visitor_.BlockRecord(handle, name, nameLine);
           handle.clear();
           name.clear();
         });
@@ -205,16 +209,20 @@ class Reading {
   void ReadObjects() {
     bool layoutPart = false;
     std::string name, blockRecord;
+    uint64_t nameLine = 0;
     ReadObjectsOfType(
         "LAYOUT",
         [&](int32_t code) {
           if (code == 100) layoutPart = SameName(cursor_.Value(), "ACDBLAYOUT");
-          if (layoutPart && code == 1) name.assign(cursor_.Value());
+          if (layoutPart && code == 1) {
+            name.assign(cursor_.Value());
+            nameLine = cursor_.ValueLine();
+          }
           if (layoutPart && code == 330 && blockRecord.empty())
             blockRecord.assign(TrimBlanks(cursor_.Value()));
         },
         [&] {
-          visitor_.Layout(blockRecord, name);
+          visitor_.Layout(blockRecord, name, nameLine);
           layoutPart = false;
           name.clear();
           blockRecord.clear();

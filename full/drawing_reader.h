@@ -27,8 +27,8 @@ class DrawingVisitor {
   virtual ~DrawingVisitor() = default;
   // Once, before any block or entity (with empty values when there is no header).
   virtual void Header(const DrawingHeader& header) = 0;
-  // A BLOCK_RECORD table entry.
-  virtual void BlockRecord(std::string_view handle, std::string_view name) = 0;
+  // A BLOCK_RECORD table entry; `line`: the drawing's line of its name.
+  virtual void BlockRecord(std::string_view handle, std::string_view name, uint64_t line) = 0;
   // A block definition opens (its name, base point and owner are in `block`);
   // the entities up to EndBlock() are its own.
   virtual void BeginBlock(const RawEntity& block) = 0;
@@ -36,8 +36,9 @@ class DrawingVisitor {
   // An entity of a kind the full reading uses, in ENTITIES or in the open
   // block. ATTRIBs come only after their INSERT.
   virtual void Entity(const RawEntity& entity) = 0;
-  // A LAYOUT object: the paper-space block record it shows, and its name.
-  virtual void Layout(std::string_view blockRecord, std::string_view name) = 0;
+  // A LAYOUT object: the paper-space block record it shows, and its name
+  // (at `line`).
+  virtual void Layout(std::string_view blockRecord, std::string_view name, uint64_t line) = 0;
 };
 
 void ReadDrawing(DxfSource& source, DrawingVisitor& visitor);

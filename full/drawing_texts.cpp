@@ -22,7 +22,7 @@ bool IsPaper(const RawEntity& e) {
 }
 
 DrawingTexts::Whereabouts WhereaboutsOf(const RawEntity& e) {
-  return {IsPaper(e), e.layout, e.owner};
+  return {IsPaper(e), e.layout, e.owner, e.line};
 }
 
 // What a dimension shows when its block is missing: its own text, with "<>"
@@ -63,10 +63,18 @@ void DrawingTexts::Header(const DrawingHeader& header) {
       ChooseDecoding(choice_.inputCodePage, header.version, header.codePage), choice_.replace);
 }
 
-std::string DrawingTexts::Decoded(std::string_view bytes) {
+void DrawingTexts::NoteFallback(bool used, uint64_t line) {
+  if (!used) return;
+  warnings_.Add(FullWarning::Kind::kFallbackCodePage,
+                std::to_string(decoder_->Decoding().fallbackCodePage), line);
+}
+
+std::string DrawingTexts::Decoded(std::string_view bytes, uint64_t line) {
   std::string out;
   bool fallback = false;
-  if (!DecodeDrawingText(bytes, *decoder_, out, fallback)) {
+  const bool defined = DecodeDrawingText(bytes, *decoder_, out, fallback);
+  NoteFallback(fallback, line);
+  if (!defined) {
     // A name is never worth failing a drawing for.
     out.clear();
     AppendAsUtf8(bytes, decoder_->Decoding().codePage, true, out);
@@ -82,18 +90,18 @@ std::string DrawingTexts::Decoded(std::string_view bytes) {
   return shown;
 }
 
-void DrawingTexts::BlockRecord(std::string_view handle, std::string_view name) {
-  recordNames_[FoldedName(handle)] = Decoded(name);
+void DrawingTexts::BlockRecord(std::string_view handle, std::string_view name, uint64_t line) {
+  recordNames_[FoldedName(handle)] = Decoded(name, line);
 }
 
-void DrawingTexts::Layout(std::string_view blockRecord, std::string_view name) {
-  layoutNames_[FoldedName(blockRecord)] = Decoded(name);
+void DrawingTexts::Layout(std::string_view blockRecord, std::string_view name, uint64_t line) {
+  layoutNames_[FoldedName(blockRecord)] = Decoded(name, line);
 }
 
 void DrawingTexts::BeginBlock(const RawEntity& block) {
   FlushReference();
   BlockDefinition definition;
-  definition.name = Decoded(block.name);
+  definition.name = Decoded(block.name, block.line);
   definition.recordHandle = FoldedName(block.owner);
   definition.basePoint = ToVec(block.point);
   definition.line = block.line;
@@ -109,10 +117,7 @@ void DrawingTexts::EndBlock() {
 bool DrawingTexts::BuildText(const RawEntity& e, BlockText& text) {
   bool fallback = false;
   const TextOutcome outcome = BuildTextRecord(e, *decoder_, text.record, text.frame, fallback);
-  if (fallback) {
-    warnings_.Add(FullWarning::Kind::kFallbackCodePage,
-                  std::to_string(decoder_->Decoding().fallbackCodePage), e.textLine);
-  }
+  NoteFallback(fallback, e.textLine);
   if (outcome == TextOutcome::kUndefined) {
     throw FullFailure{FullFailure::Kind::kUndefined, std::to_string(decoder_->Decoding().codePage),
                       e.textLine};
@@ -123,8 +128,8 @@ bool DrawingTexts::BuildText(const RawEntity& e, BlockText& text) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
   // Layers and styles repeat from text to text: decoded once for a run.
-  if (e.layer != lastLayer_.first) lastLayer_ = {e.layer, Decoded(e.layer)};
-  if (e.style != lastStyle_.first) lastStyle_ = {e.style, Decoded(e.style)};
+  if (e.layer != lastLayer_.first) lastLayer_ = {e.layer, Decoded(e.layer, e.line)};
+  if (e.style != lastStyle_.first) lastStyle_ = {e.style, Decoded(e.style, e.line)};
   text.record.layer = lastLayer_.second;
   text.record.style = lastStyle_.second;
   return true;
@@ -132,7 +137,7 @@ bool DrawingTexts::BuildText(const RawEntity& e, BlockText& text) {
 
 BlockReference DrawingTexts::ReferenceOf(const RawEntity& e) {
   BlockReference reference;
-  reference.name = Decoded(e.name);
+  reference.name = Decoded(e.name, e.line);
   reference.line = e.line;
   reference.extrusion = ToVec(e.extrusion);
   if (e.kind == EntityKind::kDimension) {
@@ -141,14 +146,16 @@ BlockReference DrawingTexts::ReferenceOf(const RawEntity& e) {
     BlockText& fallback = reference.fallback;
     bool usedFallback = false;
     std::string text;
-    if (!DecodeDrawingText(e.text, *decoder_, text, usedFallback)) text = Decoded(e.text);
+    const bool defined = DecodeDrawingText(e.text, *decoder_, text, usedFallback);
+    NoteFallback(usedFallback, e.textLine);
+    if (!defined) text = Decoded(e.text, e.textLine);
     if (text != " ") {  // a single space hides the text
       fallback.record.text = MTextToPlain(DimensionText(text, e.g42, separator_));
       const Ocs ocs = OcsFromExtrusion(ToVec(e.extrusion));
       fallback.record.point = fallback.record.align = ToPoint(OcsToWorld(ocs, ToVec(e.second)));
       fallback.record.type = "DIMENSION";
-      fallback.record.layer = Decoded(e.layer);
-      fallback.record.style = Decoded(e.style);
+      fallback.record.layer = Decoded(e.layer, e.line);
+      fallback.record.style = Decoded(e.style, e.line);
       fallback.record.handle = e.handle;
       fallback.record.line = e.line;
       fallback.frame.extrusion = ToVec(e.extrusion);
@@ -201,7 +208,8 @@ void DrawingTexts::Entity(const RawEntity& e) {
 void DrawingTexts::FlushReference() {
   if (!referencePending_) return;
   referencePending_ = false;
-  Place(std::move(pending_), {pendingPaper_, pendingLayout_, pendingOwner_});
+  const Whereabouts where{pendingPaper_, pendingLayout_, pendingOwner_, pending_.line};
+  Place(std::move(pending_), where);
 }
 
 void DrawingTexts::Place(std::variant<BlockText, BlockReference> item, Whereabouts where) {
@@ -212,7 +220,7 @@ void DrawingTexts::Place(std::variant<BlockText, BlockReference> item, Whereabou
   if (!where.paper) {
     WriteTop(item, modelSpace_);
   } else if (!where.layout.empty()) {
-    WriteTop(item, Decoded(where.layout));
+    WriteTop(item, Decoded(where.layout, where.line));
   } else {
     held_.push_back({FoldedName(where.owner), std::move(item)});  // named at the end
   }

@@ -37,16 +37,17 @@ class DrawingTexts : public DrawingVisitor {
   DrawingTexts(const TextChoice& choice, char separator, WarningLog& warnings, Emit emit);
 
   void Header(const DrawingHeader& header) override;
-  void BlockRecord(std::string_view handle, std::string_view name) override;
+  void BlockRecord(std::string_view handle, std::string_view name, uint64_t line) override;
   void BeginBlock(const RawEntity& block) override;
   void EndBlock() override;
   void Entity(const RawEntity& entity) override;
-  void Layout(std::string_view blockRecord, std::string_view name) override;
+  void Layout(std::string_view blockRecord, std::string_view name, uint64_t line) override;
   // Where a text or reference at the top of a space stands.
   struct Whereabouts {
     bool paper = false;
     std::string_view layout;  // group 410, empty when not given
     std::string_view owner;   // group 330: the block record of its space
+    uint64_t line = 0;        // the entity's line
   };
 
   // Writes what waited for the end: paper-space texts without a layout name,
@@ -65,7 +66,11 @@ class DrawingTexts : public DrawingVisitor {
   void WriteTop(const std::variant<BlockText, BlockReference>& item, const std::string& space);
   bool BuildText(const RawEntity& entity, BlockText& text);
   BlockReference ReferenceOf(const RawEntity& entity);
-  std::string Decoded(std::string_view bytes);
+  // A name's bytes decoded, never failing; `line`: where the name stands.
+  std::string Decoded(std::string_view bytes, uint64_t line);
+  // The drawing's one warning that texts were read in the fallback code page,
+  // given when `used` (the decoding of the text at `line` needed it first).
+  void NoteFallback(bool used, uint64_t line);
   std::string LayoutOfRecord(const std::string& recordHandle, const std::string& fallback) const;
 
   const std::string modelSpace_ = "Model";

@@ -121,6 +121,12 @@ TEST(FullBlocks, WarnsOnceAndConverts) {
        Dxf("0|SECTION|2|HEADER|9|$DWGCODEPAGE|3|ANSI_9999|0|ENDSEC") +
            Entities("0|TEXT|1|\x83\x54|0|TEXT|1|b"),
        FullWarning::Kind::kUnknownCodePage, "ANSI_9999", "\"\xE3\x82\xB5\"\n\"b\"\n"},
+      {"a UTF-8 drawing whose first text read in its code page is a name",
+       Dxf("0|SECTION|2|HEADER|9|$ACADVER|1|AC1027|9|$DWGCODEPAGE|3|ANSI_932|0|ENDSEC|"
+           "0|SECTION|2|TABLES|0|TABLE|2|BLOCK_RECORD|0|BLOCK_RECORD|5|1F|2|\x83\x54|"
+           "0|ENDTAB|0|ENDSEC") +
+           Entities("0|TEXT|1|b"),
+       FullWarning::Kind::kFallbackCodePage, "932", "\"b\"\n"},
       {"a grid of too many copies", WithBlocks("0|INSERT|2|B|70|30000|71|30000|44|1|45|1"),
        FullWarning::Kind::kTooManyCopies, "B", nullptr},
   };

@@ -17,6 +17,7 @@ struct ReadingCase {
   std::string drawing;
   const char* columns;
   const char* records;
+  char separator = '.';
 };
 
 const ReadingCase kReadingCases[] = {
@@ -59,11 +60,14 @@ const ReadingCase kReadingCases[] = {
          "0|LAYOUT|100|AcDbPlotSettings|1|setup|330|0|100|AcDbLayout|1|Sheet A|330|1F|"
          "0|ENDSEC|0|EOF"),
      "text,space", "\"q\",\"Sheet B\"\n\"m\",\"Model\"\n\"p\",\"Sheet A\"\n"},
+    {"with the decimal separator \",\" every number is quoted",
+     Entities("0|TEXT|10|1.5|20|-2|40|0.25|1|a"), "x,y,text,height,align_z",
+     "\"1,5\",\"-2\",\"a\",\"0,25\",\"0\"\n", ','},
 };
 
 TEST(FullReading, ReadsSectionsAndTexts) {
   for (const ReadingCase& c : kReadingCases) {
-    const Converted result = Convert(c.drawing, Utf8(c.columns));
+    const Converted result = Convert(c.drawing, Utf8(c.columns), c.separator);
     EXPECT_TRUE(result.converted) << c.what;
     EXPECT_EQ(result.records, c.records) << c.what;
   }

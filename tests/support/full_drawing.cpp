@@ -26,12 +26,13 @@ FullOptions Utf8(std::string_view columns) {
   return options;
 }
 
-Converted Convert(const std::string& drawing, const FullOptions& options) {
+Converted Convert(const std::string& drawing, const FullOptions& options, char separator) {
   FakePlatform fake;
   fake.AddFile("in.dxf", drawing);
   Converted result;
   ConversionContext context;
   context.platform = &fake;
+  context.decimalSeparator = separator;
   result.converted = ConvertFull("in.dxf", "out.csv", context, options, &result.stats);
   result.csv = fake.Contents("out.csv");
   const std::string& csv = result.csv;

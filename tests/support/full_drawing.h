@@ -23,6 +23,7 @@ struct Converted {
   std::string records;  // the lines after the header, each ending in LF
   FullStats stats;
 };
-Converted Convert(const std::string& drawing, const FullOptions& options);
+// `separator`: the decimal separator of the conversion's context.
+Converted Convert(const std::string& drawing, const FullOptions& options, char separator = '.');
 
 }  // namespace toridasu::full
