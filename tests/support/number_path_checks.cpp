@@ -34,8 +34,10 @@ std::string KeptDigitsMismatch(std::string_view text, const RecordCoordinate& ke
   const std::string_view gotText(got, kept.Format('.', got));
   const std::string_view wantText(want, FormatReal(full.value, '.', want));
   if (full.status == CoordinateStatus::kValid && gotText == wantText) return {};
-  return "\"" + std::string(text) + "\": kept digits \"" + std::string(gotText) +
-         "\", round trip \"" + std::string(wantText) + "\"";
+  std::ostringstream shown;
+  shown << "\"" << text << "\": kept digits \"" << gotText << "\", round trip \"" << wantText
+        << "\"";
+  return shown.str();
 }
 
 }  // namespace toridasu
