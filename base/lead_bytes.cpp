@@ -39,16 +39,20 @@ const LeadByteSet& SystemLeadByteSet() { return ProcessSet(); }
 
 void RefreshLeadByteSet(Platform& platform) { ProcessSet().Refresh(platform); }
 
-ByteKind ByteKindAt(std::string_view text, std::size_t position) {
-  if (!DoubleByteSystem()) return ByteKind::SingleByte;
+ByteKind LeadByteSet::KindAt(std::string_view text, std::size_t position) const {
+  if (!doubleByte_) return ByteKind::SingleByte;
   const unsigned char byte = ByteAt(text, position);
   if (byte == 0) return ByteKind::SingleByte;
   // Trail bytes may themselves lie in the lead ranges, so the pairing is
   // decided by the run of lead-range bytes directly in front.
   std::size_t run = 0;
-  for (std::size_t i = position - 1; i >= 1 && IsLeadByte(ByteAt(text, i)); --i) ++run;
+  for (std::size_t i = position - 1; i >= 1 && Contains(ByteAt(text, i)); --i) ++run;
   if (run % 2 == 1) return ByteKind::TrailByte;
-  return IsLeadByte(byte) ? ByteKind::LeadByte : ByteKind::SingleByte;
+  return Contains(byte) ? ByteKind::LeadByte : ByteKind::SingleByte;
+}
+
+ByteKind ByteKindAt(std::string_view text, std::size_t position) {
+  return SystemLeadByteSet().KindAt(text, position);
 }
 
 std::size_t FindLastDelimiter(std::string_view delimiters, std::string_view text) {

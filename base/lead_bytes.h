@@ -26,6 +26,8 @@ class LeadByteSet {
   bool DoubleByteSystem() const { return doubleByte_; }
   // Whether `byte` is a member (whatever the flag).
   bool Contains(unsigned char byte) const { return (members_[byte >> 6] >> (byte & 63)) & 1; }
+  // What the byte at `position` (counted from 1) of `text` is under this set.
+  ByteKind KindAt(std::string_view text, std::size_t position) const;
 
  private:
   bool doubleByte_ = false;

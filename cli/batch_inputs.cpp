@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "cli/file_system.h"
 #include "cli/messages.h"
 #include "cli/paths.h"
 #include "cli/patterns.h"
@@ -84,8 +85,7 @@ class FolderWalk {
 
 InputDrawings FindDrawings(const std::string& input, bool recursive) {
   InputDrawings found;
-  std::error_code error;
-  if (fs::is_directory(PathOf(input), error)) {
+  if (IsDirectory(input)) {
     FolderWalk(recursive, &found).Walk(input, "");
     return found;
   }

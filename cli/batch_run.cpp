@@ -22,31 +22,50 @@ ConversionFrame::ConversionFrame(const Conversion& conversion, const ConversionC
     refusal_ = Say(text_id::kCliCannotMakeFolder, {conversion.outputFolder});
 }
 
-Outcome ConvertOne(const Conversion& conversion, const ConversionContext& context,
-                   const ConversionOptions& options, const std::atomic<bool>& stop,
-                   Platform& system) {
+Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& context,
+                       const std::atomic<bool>& stop, Platform& system,
+                       const std::function<ModeEnd(ConversionFrame&)>& convert) {
   Outcome outcome;
-  const ConversionFrame frame(conversion, context, stop, system);
+  ConversionFrame frame(conversion, context, stop, system);
   outcome.message = frame.Refusal();
   if (!outcome.message.empty()) return outcome;
-  ConversionStats stats;
+  ModeEnd end;
   try {
-    outcome.converted =
-        ConvertDxfToCsvFile(conversion.input, conversion.output, frame.Context(), &stats, options);
+    end = convert(frame);
   } catch (const EInOutError& error) {
     // The drawing could not be opened: nothing was written.
-    stats.failure = ConversionFailure{error.KindName(), error.Message(), error.Code(), 0};
+    end.failure = ConversionFailure{error.KindName(), error.Message(), error.Code(), 0};
   }
-  if (outcome.converted) {
-    outcome.records = stats.records;
-    AddFullModeHint(conversion, outcome);
+  outcome.converted = end.converted;
+  outcome.notes = std::move(end.notes);
+  if (end.converted) {
+    outcome.records = end.records;
   } else if (stop.load()) {
     outcome.interrupted = true;
-  } else if (stats.failure) {
-    outcome.message = FailureText({conversion.input, conversion.output, *stats.failure,
+  } else if (!end.trouble.empty()) {
+    outcome.message = std::move(end.trouble);
+  } else if (end.failure) {
+    outcome.message = FailureText({conversion.input, conversion.output, *end.failure,
                                    frame.Files().Fault(), frame.Files().OpenedDrawing()});
   }
   return outcome;
+}
+
+Outcome ConvertOne(const Conversion& conversion, const ConversionContext& context,
+                   const ConversionOptions& options, const std::atomic<bool>& stop,
+                   Platform& system, bool hints) {
+  return ConvertInFrame(conversion, context, stop, system, [&](ConversionFrame& frame) {
+    ConversionStats stats;
+    ModeEnd end;
+    end.converted =
+        ConvertDxfToCsvFile(conversion.input, conversion.output, frame.Context(), &stats, options);
+    end.records = stats.records;
+    end.failure = stats.failure;
+    // Through the frame's platform, so that an interruption stops the
+    // second reading too.
+    if (hints) AddFullModeHint(conversion, frame.Files(), end);
+    return end;
+  });
 }
 
 void RunConversions(const std::vector<Conversion>& conversions, const RunOptions& options,
@@ -81,7 +100,8 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
       } else {
         outcome = sharedFull
                       ? ConvertOneFull(conversions[index], options.context, *sharedFull, stop)
-                      : ConvertOne(conversions[index], options.context, shared, stop);
+                      : ConvertOne(conversions[index], options.context, shared, stop,
+                                   CurrentPlatform(), options.hints);
         if (options.finished) options.finished->fetch_add(1);
       }
       std::lock_guard<std::mutex> lock(mutex);

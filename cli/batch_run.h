@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ struct RunOptions {
   ConversionContext context = LocaleContext(CurrentPlatform());
   ConversionOptions conversion;
   const full::FullOptions* full = nullptr;  // set: the drawings are read in full mode
+  // Whether the default mode looks for what --full would find (a second
+  // reading of each drawing that wrote no record); pointless when no note is shown.
+  bool hints = true;
   // Once set, no drawing starts, and those under way give up.
   const std::atomic<bool>* stop = nullptr;
   std::atomic<uint64_t>* bytesRead = nullptr;  // the reading of all drawings together
@@ -48,6 +52,7 @@ class ConversionFrame {
   const std::string& Refusal() const { return refusal_; }
   const ConversionContext& Context() const { return context_; }
   const ConversionPlatform& Files() const { return platform_; }
+  ConversionPlatform& Files() { return platform_; }
 
  private:
   ConversionPlatform platform_;
@@ -55,15 +60,32 @@ class ConversionFrame {
   std::string refusal_;
 };
 
+// How a mode's conversion of one drawing in its frame ended.
+struct ModeEnd {
+  bool converted = false;
+  uint64_t records = 0;
+  std::vector<std::string> notes;  // native texts: warnings, whatever the end
+  std::string trouble;             // native text: the drawing's own trouble, in the mode's words
+  std::optional<ConversionFailure> failure;  // otherwise: a failure of the files or the job
+};
+
+// One conversion in either mode: `convert` runs the mode's conversion in the
+// frame; the frame's refusal, a drawing that cannot be opened, an
+// interruption and the failure in the user's words are seen to here.
+Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& context,
+                       const std::atomic<bool>& stop, Platform& system,
+                       const std::function<ModeEnd(ConversionFrame&)>& convert);
+
 // Runs every conversion. `report` is called once per conversion, in the
 // order of `conversions`, whatever order they end in.
 void RunConversions(const std::vector<Conversion>& conversions, const RunOptions& options,
                     const std::function<void(std::size_t, const Outcome&)>& report);
 
 // One conversion, with its failure put in the user's words. It runs on
-// `platform` with the lead bytes and separator of `context`.
+// `platform` with the lead bytes and separator of `context`; with `hints`,
+// a drawing that wrote no record is also asked what --full would find.
 Outcome ConvertOne(const Conversion& conversion, const ConversionContext& context,
                    const ConversionOptions& options, const std::atomic<bool>& stop,
-                   Platform& platform = CurrentPlatform());
+                   Platform& platform = CurrentPlatform(), bool hints = true);
 
 }  // namespace toridasu::cli

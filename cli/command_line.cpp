@@ -13,8 +13,6 @@
 namespace toridasu::cli {
 namespace {
 
-constexpr int kUsageError = 2;
-
 // CLI11's help in our words: its labels come from the string table, and
 // its columns are lined up by the width that the text takes on screen (a
 // double-width character is three bytes in UTF-8).
@@ -54,12 +52,7 @@ std::string FailureMessage(const CLI::App* app, const CLI::Error& error) {
   } else {
     text = Say(text_id::kCliBadCommandLine);
   }
-  return "toridasu-cli: " + text + "\n" + Say(text_id::kCliRunWithHelp) + "\n";
-}
-
-std::optional<int> UsageError(const std::string& text) {
-  WriteNative(stderr, "toridasu-cli: " + text + "\n");
-  return kUsageError;
+  return ProgramLine(text) + Say(text_id::kCliRunWithHelp) + "\n";
 }
 
 std::optional<unsigned> JobsOf(const std::string& text) {
@@ -134,6 +127,13 @@ full::FullOptions FullOptionsOf(const FullArguments& given, const Settings& sett
 }
 
 }  // namespace
+
+std::string ProgramLine(const std::string& text) { return "toridasu-cli: " + text + "\n"; }
+
+int UsageError(const std::string& text) {
+  WriteNative(stderr, ProgramLine(text));
+  return kUsageError;
+}
 
 std::optional<OutputEncoding> EncodingNamed(const std::string& name) {
   std::string key;

@@ -11,6 +11,14 @@
 
 namespace toridasu::cli {
 
+// The exit status after a usage error.
+constexpr int kUsageError = 2;
+
+// A line of the converter's own on standard error: its name, then `text`.
+std::string ProgramLine(const std::string& text);
+// Prints a usage error as a program line; returns kUsageError.
+int UsageError(const std::string& text);
+
 enum class OutputEncoding { kShiftJis, kUtf8 };
 
 struct Settings {

@@ -76,15 +76,19 @@ std::string IoCause(int32_t code) {
   return Say(text_id::kCliIoOther, {std::to_string(code)});
 }
 
+std::string AtLine(const std::string& input, uint64_t line, const std::string& text) {
+  if (line == 0) return input + ": " + text;
+  return input + ": " + Say(text_id::kCliLine, {std::to_string(line)}) + ": " + text;
+}
+
 std::string FailureText(const FailedConversion& failed) {
   const ConversionFailure& failure = failed.failure;
-  const std::string line = Say(text_id::kCliLine, {std::to_string(failure.line)}) + ": ";
   if (failure.kind == "EInOutError") return IoFailureText(failed);
-  if (failure.kind == "ERangeError") {
-    return failed.input + ": " + line + Say(text_id::kCliUnfinishedCharacter);
-  }
+  // The job's failures of a drawing's texts always carry their line.
+  if (failure.kind == "ERangeError")
+    return AtLine(failed.input, failure.line, Say(text_id::kCliUnfinishedCharacter));
   if (failure.kind == "EConvertError")
-    return failed.input + ": " + line + Say(text_id::kCliNotCodePage932);
+    return AtLine(failed.input, failure.line, Say(text_id::kCliNotCodePage932));
   if (failure.kind == "EOutOfMemory") return failed.input + ": " + Say(text_id::kCliOutOfMemory);
   return failed.input + ": " + Say(text_id::kCliConversionFailed, {failure.kind});
 }

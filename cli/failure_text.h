@@ -23,6 +23,10 @@ struct FailedConversion {
   bool openedDrawing = false;             // a fault not of a file operation is the output's
 };
 
+// A message about the drawing `input`, at a line of it when that is known
+// (not 0).
+std::string AtLine(const std::string& input, uint64_t line, const std::string& text);
+
 // The message line for the failure, without the line end.
 std::string FailureText(const FailedConversion& failed);
 

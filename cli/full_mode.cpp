@@ -1,17 +1,11 @@
 #include "cli/full_mode.h"
 
-#include "base/errors.h"
 #include "cli/console.h"
 #include "cli/failure_text.h"
 #include "cli/messages.h"
 
 namespace toridasu::cli {
 namespace {
-
-std::string AtLine(const std::string& input, uint64_t line, const std::string& text) {
-  if (line == 0) return input + ": " + text;
-  return input + ": " + Say(text_id::kCliLine, {std::to_string(line)}) + ": " + text;
-}
 
 std::string WarningText(const std::string& input, const full::FullWarning& warning) {
   using Kind = full::FullWarning::Kind;
@@ -39,41 +33,28 @@ std::string FullFailureText(const std::string& input, const full::FullFailure& f
 Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& context,
                        const full::FullOptions& options, const std::atomic<bool>& stop,
                        Platform& system) {
-  Outcome outcome;
-  const ConversionFrame frame(conversion, context, stop, system);
-  outcome.message = frame.Refusal();
-  if (!outcome.message.empty()) return outcome;
-  full::FullStats stats;
-  try {
-    outcome.converted =
+  return ConvertInFrame(conversion, context, stop, system, [&](ConversionFrame& frame) {
+    full::FullStats stats;
+    ModeEnd end;
+    end.converted =
         full::ConvertFull(conversion.input, conversion.output, frame.Context(), options, &stats);
-  } catch (const EInOutError& error) {
-    // The drawing could not be opened: nothing was written.
-    stats.error = ConversionFailure{error.KindName(), error.Message(), error.Code(), 0};
-  }
-  for (const full::FullWarning& warning : stats.warnings) {
-    outcome.notes.push_back(WarningText(conversion.input, warning));
-  }
-  if (outcome.converted) {
-    outcome.records = stats.records;
-  } else if (stop.load()) {
-    outcome.interrupted = true;
-  } else if (stats.failure) {
-    outcome.message = FullFailureText(conversion.input, *stats.failure);
-  } else if (stats.error) {
-    outcome.message = FailureText({conversion.input, conversion.output, *stats.error,
-                                   frame.Files().Fault(), frame.Files().OpenedDrawing()});
-  }
-  return outcome;
+    end.records = stats.records;
+    for (const full::FullWarning& warning : stats.warnings) {
+      end.notes.push_back(WarningText(conversion.input, warning));
+    }
+    if (stats.failure) end.trouble = FullFailureText(conversion.input, *stats.failure);
+    end.failure = stats.error;
+    return end;
+  });
 }
 
-void AddFullModeHint(const Conversion& conversion, Outcome& outcome) {
+void AddFullModeHint(const Conversion& conversion, Platform& platform, ModeEnd& end) {
   // Standard input cannot be read a second time.
-  if (!outcome.converted || outcome.records != 0 || conversion.streams.input) return;
-  const uint64_t shown = full::TextsShownByReferences(conversion.input);
+  if (!end.converted || end.records != 0 || conversion.streams.input) return;
+  const uint64_t shown = full::TextsShownByReferences(conversion.input, platform);
   if (shown != 0) {
-    outcome.notes.push_back(conversion.input + ": " +
-                            Say(text_id::kCliHintFull, {std::to_string(shown)}));
+    end.notes.push_back(conversion.input + ": " +
+                        Say(text_id::kCliHintFull, {std::to_string(shown)}));
   }
 }
 

@@ -16,7 +16,8 @@ Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& co
                        Platform& platform = CurrentPlatform());
 
 // After a default-mode conversion that wrote no record: a note when the
-// drawing's block references show texts that --full would write.
-void AddFullModeHint(const Conversion& conversion, Outcome& outcome);
+// drawing's block references show texts that --full would write. The
+// drawing is read again on `platform`; a reading that fails adds nothing.
+void AddFullModeHint(const Conversion& conversion, Platform& platform, ModeEnd& end);
 
 }  // namespace toridasu::cli

@@ -29,12 +29,6 @@ using namespace toridasu::cli;
 
 constexpr int kAllConverted = 0;
 constexpr int kSomeFailed = 1;
-constexpr int kUsageError = 2;
-
-int UsageError(const std::string& text) {
-  WriteNative(stderr, "toridasu-cli: " + text + "\n");
-  return kUsageError;
-}
 
 // Texts as UTF-8 instead of the drawing's own bytes. Stateless, so that
 // parallel conversions can share it.
@@ -54,8 +48,7 @@ std::string Seconds(double seconds) {
 
 int Run(const Settings& settings) {
   const Plan plan = PlanConversions(settings.inputs, settings.rules);
-  for (const std::string& warning : plan.warnings)
-    WriteNative(stderr, "toridasu-cli: " + warning + "\n");
+  for (const std::string& warning : plan.warnings) WriteNative(stderr, ProgramLine(warning));
   if (plan.nothingFound) return kUsageError;
   if (!plan.usageError.empty()) return UsageError(plan.usageError);
   if (!settings.rules.outputDirectory.empty() && !MakeDirectories(settings.rules.outputDirectory)) {
@@ -70,6 +63,7 @@ int Run(const Settings& settings) {
       settings.jobs != 0 ? settings.jobs : std::max(1u, std::thread::hardware_concurrency());
   options.stop = &InterruptionFlag();
   if (settings.full) options.full = &*settings.full;
+  options.hints = !settings.quiet;  // -q shows no note
 
   uint64_t totalBytes = 0;
   for (const Conversion& c : plan.conversions) totalBytes += FileSizeOf(c.input);
@@ -96,8 +90,7 @@ int Run(const Settings& settings) {
   });
   progress.Finish();
   if (InterruptionFlag().load()) {
-    WriteNative(stderr, "toridasu-cli: " +
-                            Say(text_id::kCliInterrupted, {std::to_string(converted)}) + "\n");
+    WriteNative(stderr, ProgramLine(Say(text_id::kCliInterrupted, {std::to_string(converted)})));
     return kInterruptedStatus;
   }
   const double seconds =
@@ -117,7 +110,7 @@ int Main(int argc, char** argv) {
   try {
     return Run(settings);
   } catch (const std::bad_alloc&) {
-    WriteNative(stderr, "toridasu-cli: " + Say(text_id::kCliOutOfMemory) + "\n");
+    WriteNative(stderr, ProgramLine(Say(text_id::kCliOutOfMemory)));
     return kSomeFailed;
   }
 }

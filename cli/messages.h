@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "base/message_format.h"
 #include "base/string_ids.h"
 
 namespace toridasu::cli {
@@ -17,10 +18,9 @@ namespace toridasu::cli {
 constexpr uint32_t kEnglish = 1000;
 
 void SetJapanese(bool japanese);
-bool Japanese();
 
 // The text in the user's language as native text, with each %s replaced by
 // the next argument (native text too: file names pass unchanged).
-std::string Say(uint32_t text, std::initializer_list<std::string> arguments = {});
+std::string Say(uint32_t text, std::initializer_list<FormatArg> arguments = {});
 
 }  // namespace toridasu::cli

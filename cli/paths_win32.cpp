@@ -1,8 +1,7 @@
-#include <windows.h>
-
 #include "cli/paths.h"
 #include "cli/wide_text.h"
 #include "files/file_names.h"
+#include "platform/platform.h"
 
 namespace toridasu::cli {
 
@@ -17,7 +16,7 @@ std::string NameOf(const std::filesystem::path& path) { return AnsiFromWide(path
 std::string NameKey(const std::string& name) {
   // The system's own upper-casing leaves double-byte characters whole.
   std::string key = name;
-  if (!key.empty()) CharUpperBuffA(key.data(), static_cast<DWORD>(key.size()));
+  CurrentPlatform().UpperCase(key.data(), static_cast<uint32_t>(key.size()));
   return key;
 }
 

@@ -4,12 +4,13 @@
 
 #include "cli/paths.h"
 #include "cli/patterns.h"
+#include "platform/wildcard.h"
 
 namespace toridasu::cli {
 
 bool ExpandPattern(const std::string& input, std::vector<std::string>* found) {
   // '*' and '?' are never the second byte of a double-byte character.
-  if (input.find_first_of("*?") == std::string::npos) return false;
+  if (!HasWildcard(input)) return false;
   const std::string folder = NameOf(PathOf(input).parent_path());
   std::vector<std::string> matches;
   WIN32_FIND_DATAA data;

@@ -7,13 +7,17 @@
 #include <string>
 #include <string_view>
 
+#include "full/code_page.h"
+
 namespace toridasu::cli {
 
 // Appends the UTF-8 of `text` to `out`. A byte sequence that code page 932
 // does not define becomes U+FFFD when `replace` is set; otherwise the call
 // returns false, leaving `out` as it was, and `badOffset` says where.
-bool AppendShiftJisAsUtf8(std::string_view text, bool replace, std::string& out,
-                          std::size_t* badOffset = nullptr);
+inline bool AppendShiftJisAsUtf8(std::string_view text, bool replace, std::string& out,
+                                 std::size_t* badOffset = nullptr) {
+  return full::AppendAsUtf8(text, full::kHomeCodePage, replace, out, badOffset);
+}
 
 // The byte-order mark that some spreadsheet programs need to read UTF-8.
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";

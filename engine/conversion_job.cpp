@@ -12,6 +12,7 @@
 #include "engine/pair_reader.h"
 #include "engine/text_entity.h"
 #include "engine/type_markers.h"
+#include "platform/wildcard.h"
 
 namespace toridasu {
 namespace {
@@ -108,6 +109,9 @@ bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinati
   uint64_t textLine = 0;
   try {
     PairReader reader(source);
+    // The walk reads no other values: long lines of other groups pass unkept.
+    reader.KeepValuesOnlyOf({group_code::kType, group_code::kText, group_code::kName,
+                             group_code::kX, group_code::kY, group_code::kZ});
     CreateCsvFile(destination, destinationName);
     WriteCsvHeader(destination);
     ScanForEntities(reader, context);
@@ -129,7 +133,7 @@ bool FileIsPresent(std::string_view path, Platform& platform) {
   constexpr std::string_view kLongNamePrefix = "\\\\?\\";  // \\?\ : names past MAX_PATH
   const std::string_view afterPrefix =
       path.substr(path.starts_with(kLongNamePrefix) ? kLongNamePrefix.size() : 0);
-  if (path.empty() || afterPrefix.find_first_of("*?") != std::string_view::npos) return false;
+  if (path.empty() || HasWildcard(afterPrefix)) return false;
   if (path.find('\0') != std::string_view::npos) return false;
   const std::string zeroTerminated(path);
   FoundEntry entry;

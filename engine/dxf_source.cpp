@@ -90,12 +90,12 @@ void DxfSource::PassLineEnd() {
   }
 }
 
-void DxfSource::TakeLine(ByteBuffer& line) {
+void DxfSource::TakeLine(ByteBuffer* line) {
   finder_.Forget();
   for (;;) {
     if (position_ == fill_ && !Refill()) return;
     const std::size_t stop = finder_.NextLineEndByte(position_);
-    line.append(buffer_.get() + position_, stop - position_);
+    if (line) line->append(buffer_.get() + position_, stop - position_);
     position_ = stop;
     if (position_ == fill_) continue;  // the line goes on in the next block
     PassLineEnd();

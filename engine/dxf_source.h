@@ -41,8 +41,12 @@ class DxfSource {
     const std::size_t start = position_;
     if (PassLineInBlock()) return std::string_view(buffer_.get() + start, lineStop_ - start);
     spill.clear();
-    TakeLine(spill);
+    TakeLine(&spill);
     return spill.View();
+  }
+  // Moves past the next line without keeping its bytes, however long it is.
+  void PassLine() {
+    if (!PassLineInBlock()) TakeLine(nullptr);
   }
   // True when the next byte is Ctrl-Z or there is none; consumes nothing.
   bool AtEnd() {
@@ -58,8 +62,8 @@ class DxfSource {
   void SkimPairs();
 
  private:
-  // Moves past the next line, appending its bytes to `line`.
-  void TakeLine(ByteBuffer& line);
+  // Moves past the next line, appending its bytes to `line` (when not null).
+  void TakeLine(ByteBuffer* line);
   // Moves past the line end at position_ (CR, CR LF or LF); stops at Ctrl-Z.
   void PassLineEnd();
   bool AtEndSlow();
@@ -70,10 +74,7 @@ class DxfSource {
     std::size_t stop;
     if (!finder_.TakeNext(position_, &stop)) return false;
     const char end = buffer_[stop];
-    if (stop + 1 >= fill_ || end == kEndOfFileMark) {
-      finder_.Forget();  // the slow path reads this line
-      return false;
-    }
+    if (stop + 1 >= fill_ || end == kEndOfFileMark) return false;  // TakeLine reads it
     lineStop_ = stop;
     position_ = stop + 1 + (end == kCarriageReturn && buffer_[stop + 1] == kLineFeed);
     ++lineEnds_;

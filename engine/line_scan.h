@@ -5,12 +5,10 @@
 // trailing zeros and the clearing of one bit, whatever the bytes between.
 #pragma once
 
+#include <emmintrin.h>
+
 #include <cstddef>
 #include <cstdint>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace toridasu {
 
@@ -84,7 +82,6 @@ class LineEndFinder {
   ChunkBits Classify(std::size_t chunk) const {
     const char* p = buffer_ + chunk;
     uint64_t cr = 0, lf = 0, sub = 0;
-#if defined(__SSE2__)
     const __m128i crBytes = _mm_set1_epi8(kCarriageReturn);
     const __m128i lfBytes = _mm_set1_epi8(kLineFeed);
     const __m128i subBytes = _mm_set1_epi8(kEndOfFileMark);
@@ -98,13 +95,6 @@ class LineEndFinder {
       lf |= bitsOf(lfBytes) << (16 * part);
       sub |= bitsOf(subBytes) << (16 * part);
     }
-#else
-    for (std::size_t i = 0; i < kChunk; ++i) {
-      cr |= static_cast<uint64_t>(p[i] == kCarriageReturn) << i;
-      lf |= static_cast<uint64_t>(p[i] == kLineFeed) << i;
-      sub |= static_cast<uint64_t>(p[i] == kEndOfFileMark) << i;
-    }
-#endif
     const uint64_t valid = ValidBits(chunk);
     return {cr & valid, lf & valid, sub & valid};
   }

@@ -24,6 +24,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,15 @@ class PairReader {
   explicit PairReader(DxfSource& source) : source_(source) {}
   PairReader(const PairReader&) = delete;
   PairReader& operator=(const PairReader&) = delete;
+
+  // From here on, only the values of these codes (0 to 63) are read; every
+  // other pair comes with an empty value, its line passed over unkept, so
+  // that a long value nobody reads is never held.
+  void KeepValuesOnlyOf(std::initializer_list<int32_t> codes) {
+    keepsAll_ = false;
+    keptCodes_ = 0;
+    for (const int32_t code : codes) keptCodes_ |= uint64_t{1} << code;
+  }
 
   // True when no pair is waiting and the source is at its end (a Ctrl-Z or
   // the physical end): every pair from here on is two empty lines.
@@ -68,25 +78,37 @@ class PairReader {
     if (!waiting_) source_.SkimPairs();
   }
 
-  // Swaps the reader's value spill with `other`: when the value of the pair
-  // last taken lies in the spill (a line across a block edge, or a long
-  // one), `other` then holds it without a copy.
-  bool ValueInSpill() const {
-    return !pair_.value.empty() && pair_.value.data() == valueSpill_.data();
+  // Puts the value of the pair last taken into `into`, to outlive the next
+  // read: taken over without a copy when it lies in the reader's spill (a
+  // line across a block edge, or a long one), else copied.
+  void TakeValueInto(ByteBuffer& into) {
+    if (!pair_.value.empty() && pair_.value.data() == valueSpill_.data()) {
+      valueSpill_.swap(into);
+    } else {
+      into.assign(pair_.value);
+    }
   }
-  void SwapValueSpill(ByteBuffer& other) { valueSpill_.swap(other); }
-
-  DxfSource& Source() { return source_; }
 
  private:
   void ReadPair() {
     pair_.line = source_.NextLineNumber();
     pair_.code = GroupCodeOfFast(source_.ReadLineView(codeSpill_));
-    pair_.value = source_.ReadLineView(valueSpill_);
+    if (Keeps(pair_.code)) {
+      pair_.value = source_.ReadLineView(valueSpill_);
+    } else {
+      source_.PassLine();
+      pair_.value = {};
+    }
     waiting_ = true;
   }
 
+  bool Keeps(int32_t code) const {
+    return keepsAll_ || (static_cast<uint32_t>(code) < 64 && ((keptCodes_ >> code) & 1) != 0);
+  }
+
   DxfSource& source_;
+  bool keepsAll_ = true;
+  uint64_t keptCodes_ = 0;  // bit c for code c, when not keepsAll_
   GroupPair pair_;
   bool waiting_ = false;
   ByteBuffer codeSpill_;

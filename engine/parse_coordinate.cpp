@@ -31,6 +31,10 @@ bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 // every step is exact, so plain integers give the same value much faster.
 class DigitAccumulator {
  public:
+  DigitAccumulator() = default;
+  // Digits already gathered into a whole number below 10^19.
+  explicit DigitAccumulator(uint64_t exact) : exact_(exact) {}
+
   // False once the number has passed the extended range.
   bool Push(char digit) {
     const auto value = static_cast<uint32_t>(digit - '0');
@@ -56,6 +60,15 @@ class DigitAccumulator {
   uint64_t exact_ = 0;
   ExtendedReal extended_;
 };
+
+// The short path's whole number as the digit accumulator holds it: its
+// first 19 digits are exact, and a twentieth (some drawing programs write 20)
+// comes by the accumulator's own step.
+ExtendedReal WholeNumber(uint64_t first19, int twentieth) {
+  DigitAccumulator digits(first19);
+  if (twentieth >= 0) digits.Push(static_cast<char>('0' + twentieth));
+  return digits.Value();
+}
 
 Coordinate Valid(double value) { return {CoordinateStatus::kValid, value}; }
 Coordinate OutOfRange() { return {CoordinateStatus::kOutOfRange, 0.0}; }
@@ -87,17 +100,6 @@ Coordinate Evaluate(const DigitAccumulator& digits, int64_t scale, bool negative
 
 // Significands below this take one more digit and stay below 10^19.
 constexpr uint64_t kShortDigitsLimit = 1000000000000000000u;
-
-// The short path's whole number as the digit accumulator holds it: its
-// first 19 digits are exact, and a twentieth (some drawing programs write 20)
-// comes by the accumulator's own step, exact below 2^64 and otherwise one
-// rounded multiplication and one rounded addition.
-ExtendedReal WholeNumber(uint64_t first19, int twentieth) {
-  if (twentieth < 0) return ExtendedReal::FromUint64(first19);
-  const auto digit = static_cast<uint32_t>(twentieth);
-  if (first19 < kExactLimit) return ExtendedReal::FromUint64(first19 * 10 + digit);
-  return ExtendedReal::FromUint64(first19).Multiply(kTen).AddSmall(digit);
-}
 
 // Fraction and exponent digits beyond these send a text to the full path.
 constexpr int kShortFractionDigits = 64;

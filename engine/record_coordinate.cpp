@@ -1,10 +1,8 @@
 #include "engine/record_coordinate.h"
 
-#include <cstring>
-
-#if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
+
+#include <cstring>
 
 namespace toridasu {
 namespace {
@@ -37,7 +35,6 @@ void CopyOverlapping(char* to, const char* from, std::size_t count) {
   }
 }
 
-#if defined(__SSE2__)
 // The bytes of a text of at most 16 bytes in two words, byte i at bits 8i
 // (both builds are little-endian), zeros past the text. Read from the text
 // with overlapping loads and put together in registers: a vector load of
@@ -85,11 +82,9 @@ ByteClasses ClassesOfText(const char* text, std::size_t count) {
   return {head.digits | tail.digits << shift, head.zeros | tail.zeros << shift,
           head.points | tail.points << shift};
 }
-#endif
 
 }  // namespace
 
-#if defined(__SSE2__)
 // The common shape: an optional '-', then digits with at most one point, 32
 // bytes at most. One or two passes of vector compares give bitmaps of the
 // digits, zeros and point, and the kept run is read off them without a loop.
@@ -133,11 +128,6 @@ RecordCoordinate::Shape RecordCoordinate::KeepShortDecimal(std::string_view text
   length_ = static_cast<uint8_t>((out - text_) + (to - from));
   return Shape::kKept;
 }
-#else
-RecordCoordinate::Shape RecordCoordinate::KeepShortDecimal(std::string_view) {
-  return Shape::kOther;
-}
-#endif
 
 // Spaces, a sign, digits with at most one point, as ParseCoordinate reads
 // them; false for every other line, which is then read to a double.

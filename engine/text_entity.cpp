@@ -44,13 +44,7 @@ void ReadTextEntity(PairReader& reader, TextEntity& entity) {
         case group_code::kEmbeddedObject: pointDone = true; break;
         case group_code::kText:
           if (!pair.value.empty()) {
-            // The one value that outlives the next read: taken over from the
-            // reader when it holds it, else copied.
-            if (reader.ValueInSpill()) {
-              reader.SwapValueSpill(entity.text);
-            } else {
-              entity.text.assign(pair.value);
-            }
+            reader.TakeValueInto(entity.text);  // the one value that outlives the next read
             entity.textLine = pair.line + 1;
           }
           break;

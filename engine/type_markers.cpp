@@ -6,13 +6,10 @@
 namespace toridasu {
 namespace {
 
-// Whether an occurrence at `at` begins on the second byte of a double-byte
-// character: the run of lead-range bytes directly before it is odd.
+// Whether an occurrence at `at` (counted from 0) begins on the second byte of
+// a double-byte character.
 bool StartsOnTrailByte(std::string_view text, std::size_t at, const LeadByteSet& leadBytes) {
-  if (!leadBytes.DoubleByteSystem()) return false;
-  std::size_t run = 0;
-  while (at > run && leadBytes.Contains(static_cast<unsigned char>(text[at - run - 1]))) ++run;
-  return run % 2 == 1;
+  return leadBytes.KindAt(text, at + 1) == ByteKind::TrailByte;
 }
 
 // The markers are a few bytes: a loop beats a library call on them.

@@ -34,5 +34,30 @@ TEST(PairReader, PeekLeavesThePairAndAPairCutShortGetsAnEmptyValue) {
   EXPECT_EQ(pair.value, "");
 }
 
+// Values of codes not kept read as empty, however long, and the pairs after
+// them stay in step, with their line numbers, across block edges.
+TEST(PairReader, PassesOverTheValuesItDoesNotKeep) {
+  const std::string longValue(300, 'v');
+  FakePlatform fake;
+  fake.AddFile(kName, "5\r\n" + longValue + "\r\n1\r\nA\r\n999\r\nB\n0\rEOF\r\n");
+  for (const std::size_t block : {1u, 7u, 64u, 65536u}) {
+    DxfSource source(fake, block);
+    source.Open(kName);
+    PairReader reader(source);
+    reader.KeepValuesOnlyOf({0, 1});
+    const struct {
+      int32_t code;
+      const char* value;
+      uint64_t line;
+    } expected[] = {{5, "", 1}, {1, "A", 3}, {999, "", 5}, {0, "EOF", 7}, {-1, "", 9}};
+    for (const auto& e : expected) {
+      const GroupPair& pair = reader.Take();
+      EXPECT_EQ(pair.code, e.code) << "block " << block << ", line " << e.line;
+      EXPECT_EQ(pair.value, e.value) << "block " << block << ", line " << e.line;
+      EXPECT_EQ(pair.line, e.line) << "block " << block;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace toridasu
