@@ -36,8 +36,7 @@ constexpr DWORD kErrorSeverity = 0xC0000000;
 constexpr DWORD kX87StatusFlags = 0x80FF;  // busy, error summary, stack fault, exception flags
 constexpr DWORD kDirectionFlag = 0x400;
 
-HMODULE ownImage = nullptr;
-uintptr_t imageStart = 0;
+uintptr_t imageStart = 0;  // our module's handle, as an address
 uintptr_t imageEnd = 0;
 PVOID vectoredHandler = nullptr;
 bool filterSet = false;
@@ -230,7 +229,6 @@ void FindOwnImage() {
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module);
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const BYTE*>(module) +
                                                              dos->e_lfanew);
-  ownImage = module;
   imageStart = reinterpret_cast<uintptr_t>(module);
   imageEnd = imageStart + nt->OptionalHeader.SizeOfImage;
 }
@@ -248,7 +246,7 @@ void InstallFaultCatching() {
   // needs it, so that raising a lack of memory allocates nothing for it.
   NoteRaiseAddress(RaiseAddress());
   if (imageEnd == 0) FindOwnImage();
-  if (ownImage != nullptr) InstallImportGates(ownImage);
+  if (imageStart != 0) InstallImportGates(reinterpret_cast<HMODULE>(imageStart));
   if (vectoredHandler == nullptr)
     vectoredHandler = AddVectoredExceptionHandler(1, &OnVectoredFault);
   if (!filterSet) {

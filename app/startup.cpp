@@ -75,9 +75,7 @@ void RefreshLocaleSettings(bool resetThreadLocale) {
   Platform& platform = CurrentPlatform();
   if (resetThreadLocale) platform.ResetThreadLocale();
   RefreshLeadByteSet(platform);  // the path operations' set
-  conversionSettings.platform = &platform;
-  conversionSettings.leadBytes = SystemLeadByteSet();
-  conversionSettings.decimalSeparator = LocaleDecimalSeparator(platform);
+  conversionSettings = LocaleContext(platform);
 }
 
 const ConversionContext& ConversionSettings() {

@@ -112,6 +112,12 @@ uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool den
   WriteBlocks(w);
   w.Pair(0, "SECTION");
   w.Pair(2, "ENTITIES");
+  // A random point: x drawn before y, so the bytes stay those of every run.
+  const auto randomPoint = [&](int code) {
+    const double x = coordinate(random);
+    const double y = coordinate(random);
+    Point(w, code, x, y);
+  };
   uint64_t texts = 0;
   uint64_t handle = 0x100;
   char hex[16];
@@ -125,15 +131,11 @@ uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool den
       w.Pair(8, "SYMBOL");
       w.Pair(66, "1");
       w.Pair(2, tag ? "ROOMTAG" : "DOOR");
-      w.Real(10, coordinate(random));
-      w.Real(20, coordinate(random));
-      w.Real(30, 0.0);
+      randomPoint(10);
       w.Real(50, tag ? 0.0 : 90.0);
       w.Pair(0, "ATTRIB");
       w.Pair(8, "SYMBOL");
-      w.Real(10, coordinate(random));
-      w.Real(20, coordinate(random));
-      w.Real(30, 0.0);
+      randomPoint(10);
       w.Real(40, 200.0);
       w.Pair(1, kTexts[texts % (sizeof kTexts / sizeof kTexts[0])]);
       w.Pair(2, "NAME");
@@ -143,9 +145,7 @@ uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool den
       w.Pair(0, "TEXT");
       w.Pair(5, hex);
       w.Pair(8, "TEXT-1");
-      w.Real(10, coordinate(random));
-      w.Real(20, coordinate(random));
-      w.Real(30, 0.0);
+      randomPoint(10);
       w.Real(40, 250.0);
       w.Pair(1, kTexts[texts % (sizeof kTexts / sizeof kTexts[0])]);
       w.Pair(7, "STANDARD");
@@ -155,12 +155,8 @@ uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool den
       w.Pair(5, hex);
       w.Pair(8, "WALL");
       w.Pair(62, "7");
-      w.Real(10, coordinate(random));
-      w.Real(20, coordinate(random));
-      w.Real(30, 0.0);
-      w.Real(11, coordinate(random));
-      w.Real(21, coordinate(random));
-      w.Real(31, 0.0);
+      randomPoint(10);
+      randomPoint(11);
     }
   }
   w.Pair(0, "ENDSEC");

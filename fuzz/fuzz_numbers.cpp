@@ -6,30 +6,17 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
 
-#include "engine/number_paths.h"
-#include "engine/record_coordinate.h"
+#include "support/number_path_checks.h"
 
 using namespace toridasu;
 
 namespace {
 
-uint64_t BitsOf(double value) {
-  uint64_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
-void FormatAlike(double value) {
-  char fast[kMaxRealText], full[kMaxRealText];
-  const std::size_t fastLength = FormatReal(value, '.', fast);
-  const std::size_t fullLength = internal::FormatRealFull(value, '.', full);
-  if (fastLength != fullLength || std::memcmp(fast, full, fastLength) != 0) std::abort();
-}
-
-bool Same(const Coordinate& a, const Coordinate& b) {
-  return a.status == b.status && BitsOf(a.value) == BitsOf(b.value);
+void Expect(const std::string& mismatch) {
+  if (!mismatch.empty()) std::abort();
 }
 
 }  // namespace
@@ -38,23 +25,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const Coordinate full = internal::ParseCoordinateFull(text);
   Coordinate fast;
-  if (internal::ParseShortCoordinate(text, &fast) && !Same(fast, full)) std::abort();
-  if (!Same(ParseCoordinate(text), full)) std::abort();
-  FormatAlike(full.value);
+  if (internal::ParseShortCoordinate(text, &fast)) Expect(ReadingMismatch(text, fast, full));
+  Expect(ReadingMismatch(text, ParseCoordinate(text), full));
+  Expect(FormattingMismatch(full.value));
   RecordCoordinate kept;
-  if (kept.Read(text) == CoordinateStatus::kValid) {
-    char fromKept[kMaxRealText], fromDouble[kMaxRealText];
-    const std::size_t keptLength = kept.Format('.', fromKept);
-    if (full.status != CoordinateStatus::kValid ||
-        keptLength != FormatReal(full.value, '.', fromDouble) ||
-        std::memcmp(fromKept, fromDouble, keptLength) != 0) {
-      std::abort();
-    }
-  }
+  if (kept.Read(text) == CoordinateStatus::kValid) Expect(KeptDigitsMismatch(text, kept, full));
   if (size >= 8) {
     double value;
-    std::memcpy(&value, data, sizeof value);
-    FormatAlike(value);
+    std::memcpy(&value, data, sizeof value);  // the bytes may sit unaligned
+    Expect(FormattingMismatch(value));
   }
   return 0;
 }

@@ -13,13 +13,11 @@ function(expect_file path exists)
   endif()
 endfunction()
 
-string(ASCII 13 10 crlf)
 string(ASCII 130 160 hiragana_a)  # あ in Shift-JIS
 string(ASCII 227 129 130 utf8_a)  # あ in UTF-8
-string(ASCII 130 lone_lead)
 string(ASCII 133 64 undefined_pair)  # 0x85 0x40: no character in code page 932
 function(drawing path text)
-  file(WRITE ${WORK}/${path} "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}0${crlf}TEXT${crlf}10${crlf}1${crlf}1${crlf}${text}${crlf}0${crlf}EOF${crlf}")
+  write_drawing(${path} 0 TEXT 10 1 1 "${text}")
 endfunction()
 drawing(in/a.dxf "A${hiragana_a}")
 drawing(in/B.DXF "B")

@@ -13,7 +13,6 @@ run(2)
 run(2 --no-such-option plan.dxf)
 
 # A drawing with two texts, CR LF line ends.
-string(ASCII 13 10 crlf)
 set(drawing "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}0${crlf}TEXT${crlf}10${crlf}1.5${crlf}20${crlf}-2${crlf}1${crlf}A\"B${crlf}0${crlf}MTEXT${crlf}10${crlf}1e3${crlf}1${crlf}x,y${crlf}0${crlf}ENDSEC${crlf}0${crlf}EOF${crlf}")
 file(WRITE ${WORK}/plan.v2.dxf "${drawing}")
 file(SHA256 ${WORK}/plan.v2.dxf drawing_hash)
@@ -51,8 +50,7 @@ if(EXISTS ${WORK}/missing.csv)
 endif()
 
 # A text whose last byte is a lone lead byte: exit 1 with its line, no output.
-string(ASCII 130 lone_lead)
-file(WRITE ${WORK}/broken.dxf "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}0${crlf}TEXT${crlf}1${crlf}ok${crlf}0${crlf}TEXT${crlf}1${crlf}A${lone_lead}${crlf}0${crlf}EOF${crlf}")
+write_broken_drawing(broken.dxf)
 run(1 broken.dxf)
 expect_match("${err}" "line 12" "the message gives the text's line")
 expect_match("${err}" "double-byte" "the message names the cause")

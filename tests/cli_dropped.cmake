@@ -2,8 +2,8 @@
 # window waits for a key (the driver stands for Explorer and the user).
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
-string(ASCII 13 10 crlf)
-file(WRITE ${WORK}/plan.dxf "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}0${crlf}TEXT${crlf}1${crlf}A${crlf}0${crlf}EOF${crlf}")
+include(${CMAKE_CURRENT_LIST_DIR}/cli_test_support.cmake)
+write_drawing(plan.dxf 0 TEXT 1 A)
 file(COPY ${CLI} ${DRIVER} DESTINATION ${WORK})
 get_filename_component(cli_name ${CLI} NAME)
 get_filename_component(driver_name ${DRIVER} NAME)

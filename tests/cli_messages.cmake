@@ -6,10 +6,8 @@ file(MAKE_DIRECTORY ${WORK}/folder.csv)
 
 include(${CMAKE_CURRENT_LIST_DIR}/cli_test_support.cmake)
 
-string(ASCII 13 10 crlf)
-string(ASCII 130 lone_lead)
-file(WRITE ${WORK}/good.dxf "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}0${crlf}TEXT${crlf}1${crlf}ok${crlf}0${crlf}EOF${crlf}")
-file(WRITE ${WORK}/broken.dxf "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}0${crlf}TEXT${crlf}1${crlf}ok${crlf}0${crlf}TEXT${crlf}1${crlf}A${lone_lead}${crlf}0${crlf}EOF${crlf}")
+write_drawing(good.dxf 0 TEXT 1 ok)
+write_broken_drawing(broken.dxf)
 
 # Arguments (comma-separated) | what stderr says: the output is named when
 # it is the output that failed.

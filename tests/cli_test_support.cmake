@@ -3,6 +3,25 @@
 # arguments; ENVIRONMENT, when set, is passed to the converter, and STDIN,
 # when set, names the file its standard input reads.
 
+string(ASCII 13 10 crlf)
+string(ASCII 130 lone_lead)  # a lead byte with nothing after it
+
+# Writes WORK/path: the entities section holding the lines given (codes and
+# values, each ended by CR LF), then the end of the file.
+function(write_drawing path)
+  set(bytes "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}")
+  foreach(line ${ARGN})
+    string(APPEND bytes "${line}${crlf}")
+  endforeach()
+  file(WRITE ${WORK}/${path} "${bytes}0${crlf}EOF${crlf}")
+endfunction()
+
+# A drawing whose second text ends in a lone lead byte: its conversion fails
+# at line 12.
+function(write_broken_drawing path)
+  write_drawing(${path} 0 TEXT 1 ok 0 TEXT 1 "A${lone_lead}")
+endfunction()
+
 function(run expected_code)
   set(input)
   if(STDIN)

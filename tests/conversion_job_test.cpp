@@ -8,21 +8,17 @@
 #include "base/errors.h"
 #include "engine/csv_record.h"
 #include "support/fake_platform.h"
+#include "support/full_drawing.h"
 
 namespace toridasu {
 namespace {
+
+using full::Dxf;
 
 const char* const kSource = "C:\\dwg\\plan.dxf";
 const char* const kBase = "C:\\out\\list";
 const char* const kOutput = "C:\\out\\list.csv";
 const std::string kHeaderLine = std::string(kCsvHeader) + "\r\n";
-
-// Lines joined with CR LF.
-std::string Dxf(std::initializer_list<const char*> lines) {
-  std::string out;
-  for (const char* line : lines) out.append(line).append("\r\n");
-  return out;
-}
 
 std::string Records(std::initializer_list<const char*> lines) {
   std::string out = kHeaderLine;
@@ -31,9 +27,8 @@ std::string Records(std::initializer_list<const char*> lines) {
 }
 
 const std::string kTwoTexts =
-    Dxf({"0", "SECTION", "2",     "ENTITIES", "0",    "TEXT",   "10", "1",  "20",
-         "2", "1",       "first", "0",        "LINE", "10",     "9",  "1",  "not a text",
-         "0", "TEXT",    "1",     "second",   "0",    "ENDSEC", "0",  "EOF"});
+    Dxf("0|SECTION|2|ENTITIES|0|TEXT|10|1|20|2|1|first|0|LINE|10|9|1|not a text|"
+        "0|TEXT|1|second|0|ENDSEC|0|EOF");
 
 struct JobCase {
   const char* what;
@@ -47,30 +42,25 @@ const JobCase kJobCases[] = {
     {"LF line ends read like CR LF", "0\nSECTION\n2\nENTITIES\n0\nTEXT\n10\n3\n1\nlf\n0\nEOF\n",
      Records({"3,0,0,\"lf\""})},
     {"a Ctrl-Z ends the drawing",
-     Dxf({"2", "ENTITIES", "0", "TEXT", "1", "kept"}) + "0\r\nTEXT\r\n1\r\nlo\x1Ast\r\n",
+     Dxf("2|ENTITIES|0|TEXT|1|kept") + "0\r\nTEXT\r\n1\r\nlo\x1Ast\r\n",
      Records({"0,0,0,\"kept\"", "0,0,0,\"lo\""})},
-    {"no ENTITIES and no EOF", Dxf({"0", "TEXT", "1", "early"}), Records({})},
+    {"no ENTITIES and no EOF", Dxf("0|TEXT|1|early"), Records({})},
     {"a text without group 1 and one with an empty one",
-     Dxf({"2", "ENTITIES", "0", "TEXT", "10", "1", "0", "TEXT", "1", "", "0", "TEXT", "1", "x"}),
-     Records({"0,0,0,\"x\""})},
-    {"MTEXT writes group 1, not its pieces",
-     Dxf({"2", "ENTITIES", "0", "MTEXT", "10", "5", "3", "piece", "1", "end", "0", "EOF"}),
+     Dxf("2|ENTITIES|0|TEXT|10|1|0|TEXT|1||0|TEXT|1|x"), Records({"0,0,0,\"x\""})},
+    {"MTEXT writes group 1, not its pieces", Dxf("2|ENTITIES|0|MTEXT|10|5|3|piece|1|end|0|EOF"),
      Records({"5,0,0,\"end\""})},
     {"the walk goes on past the ENTITIES section",
-     Dxf({"2", "ENTITIES", "0", "ENDSEC", "0", "SECTION", "2", "OBJECTS", "0", "TEXT", "1", "late",
-          "0", "EOF", "0", "TEXT", "1", "after EOF"}),
+     Dxf("2|ENTITIES|0|ENDSEC|0|SECTION|2|OBJECTS|0|TEXT|1|late|0|EOF|0|TEXT|1|after EOF"),
      Records({"0,0,0,\"late\""})},
-    {"the last entity of the drawing is written", Dxf({"2", "ENTITIES", "0", "TEXT", "1", "last"}),
+    {"the last entity of the drawing is written", Dxf("2|ENTITIES|0|TEXT|1|last"),
      Records({"0,0,0,\"last\""})},
     {"a type containing EOF ends the scan before the ENTITIES name",
-     Dxf({"0", "eof", "0", "TEXT", "1", "a", "2", "ENTITIES", "0", "TEXT", "1", "b"}),
-     Records({"0,0,0,\"a\"", "0,0,0,\"b\""})},
+     Dxf("0|eof|0|TEXT|1|a|2|ENTITIES|0|TEXT|1|b"), Records({"0,0,0,\"a\"", "0,0,0,\"b\""})},
     {"embedded-object groups after 101 leave the point",
-     Dxf({"2",   "ENTITIES",        "0",  "MTEXT", "10", "1", "20", "2", "30", "3",  "1", "m",
-          "101", "Embedded Object", "10", "1",     "20", "0", "30", "0", "0",  "EOF"}),
+     Dxf("2|ENTITIES|0|MTEXT|10|1|20|2|30|3|1|m|101|Embedded Object|10|1|20|0|30|0|0|EOF"),
      Records({"1,2,3,\"m\""})},
-    {"a block name containing the word starts the walk",
-     Dxf({"2", "myentities", "0", "TEXT", "1", "in block"}), Records({"0,0,0,\"in block\""})},
+    {"a block name containing the word starts the walk", Dxf("2|myentities|0|TEXT|1|in block"),
+     Records({"0,0,0,\"in block\""})},
 };
 
 TEST(ConvertDxfToCsv, WritesOneRecordPerTextEntity) {
@@ -136,8 +126,7 @@ TEST(ConvertDxfToCsv, FailuresLeaveNoPartialOutput) {
     const char* kind;
     int32_t ioCode;
   } cases[] = {
-      {"a lone lead byte ends a text",
-       Dxf({"2", "ENTITIES", "0", "TEXT", "1", "ok", "0", "TEXT", "1", "A\x82", "0", "EOF"}),
+      {"a lone lead byte ends a text", Dxf("2|ENTITIES|0|TEXT|1|ok|0|TEXT|1|A\x82|0|EOF"),
        [](FakePlatform&) {}, "ERangeError", 0},
       {"the disk fills up", kTwoTexts,
        [](FakePlatform& f) {
@@ -173,7 +162,7 @@ TEST(ConvertDxfToCsv, FailuresLeaveNoPartialOutput) {
 
 TEST(ConvertDxfToCsv, ARangeErrorNamesTheLineOfTheText) {
   FakePlatform fake;
-  fake.AddFile(kSource, Dxf({"2", "ENTITIES", "0", "TEXT", "1", "A\x82", "0", "EOF"}));
+  fake.AddFile(kSource, Dxf("2|ENTITIES|0|TEXT|1|A\x82|0|EOF"));
   ConversionStats stats;
   EXPECT_FALSE(ConvertDxfToCsv(kSource, kBase, LocaleContext(fake), &stats));
   EXPECT_EQ(stats.failure->line, 6u);
@@ -181,7 +170,7 @@ TEST(ConvertDxfToCsv, ARangeErrorNamesTheLineOfTheText) {
 
 TEST(ConvertDxfToCsv, ADeviceDestinationIsNeverDeleted) {
   FakePlatform fake;
-  fake.AddFile(kSource, Dxf({"2", "ENTITIES", "0", "TEXT", "1", "A\x82"}));
+  fake.AddFile(kSource, Dxf("2|ENTITIES|0|TEXT|1|A\x82"));
   fake.AddFile("NUL.csv");
   fake.kind = FileKind::Character;
   EXPECT_FALSE(ConvertDxfToCsv(kSource, "NUL", LocaleContext(fake), nullptr));
@@ -191,7 +180,7 @@ TEST(ConvertDxfToCsv, ADeviceDestinationIsNeverDeleted) {
 // The job removes the file it made by its name, even where FileIsPresent
 // would take the name for a pattern.
 TEST(ConvertDxfToCsv, AFailureRemovesItsOutputWhateverItsName) {
-  const std::string drawing = Dxf({"2", "ENTITIES", "0", "TEXT", "1", "A\x82"});
+  const std::string drawing = Dxf("2|ENTITIES|0|TEXT|1|A\x82");
   for (const char* base : {"C:\\out\\o*ut", "C:\\out\\o?ut", "\\\\?\\C:\\out\\list"}) {
     FakePlatform fake;
     fake.AddFile(kSource, drawing);

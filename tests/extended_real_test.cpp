@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <iomanip>
 #include <limits>
 #include <ostream>
@@ -71,21 +71,14 @@ ExtendedReal Positive(int32_t exponent, uint64_t significand) {
                           : ExtendedReal::Finite(false, exponent, significand);
 }
 
-uint64_t BitsOf(double value) {
-  uint64_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
 ::testing::AssertionResult NarrowsTo(const ExtendedReal& x, uint64_t bits, bool overflow) {
   const NarrowedReal actual = x.ToDouble();
-  if (BitsOf(actual.value) == bits && actual.overflow == overflow) {
+  if (std::bit_cast<uint64_t>(actual.value) == bits && actual.overflow == overflow) {
     return ::testing::AssertionSuccess();
   }
-  double expected;
-  std::memcpy(&expected, &bits, sizeof expected);
+  const double expected = std::bit_cast<double>(bits);
   return ::testing::AssertionFailure()
-         << std::hex << std::uppercase << "got 0x" << BitsOf(actual.value) << " ("
+         << std::hex << std::uppercase << "got 0x" << std::bit_cast<uint64_t>(actual.value) << " ("
          << std::setprecision(17) << actual.value << (actual.overflow ? ", overflow" : "")
          << "), want 0x" << bits << " (" << expected << (overflow ? ", overflow" : "") << ")";
 }
@@ -206,7 +199,7 @@ TEST(ExtendedReal, FromDoubleIsExact) {
   };
   for (const auto& row : rows) {
     EXPECT_EQ(ExtendedReal::FromDouble(row.value), row.expected) << row.value;
-    EXPECT_TRUE(NarrowsTo(row.expected, BitsOf(row.value), false));
+    EXPECT_TRUE(NarrowsTo(row.expected, std::bit_cast<uint64_t>(row.value), false));
   }
   EXPECT_EQ(ExtendedReal::FromDouble(std::numeric_limits<double>::quiet_NaN()).Kind(),
             RealKind::kNaN);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -20,15 +21,9 @@ constexpr GoldenRow kGoldenRows[] = {
 #include "data/format_real_golden.inc"
 };
 
-double DoubleOf(uint64_t bits) {
-  double value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
 TEST(FormatReal, MatchesOracle) {
   for (const GoldenRow& row : kGoldenRows) {
-    EXPECT_EQ(FormatReal(DoubleOf(row.bits), '.'), row.text)
+    EXPECT_EQ(FormatReal(std::bit_cast<double>(row.bits), '.'), row.text)
         << std::hex << std::uppercase << "bits 0x" << row.bits;
   }
 }
@@ -120,7 +115,7 @@ TEST(FormatReal, PointerFormWritesOnlyItsBytes) {
   for (const GoldenRow& row : kGoldenRows) {
     char buffer[kMaxRealText + 8];
     std::memset(buffer, '#', sizeof buffer);
-    const std::size_t length = FormatReal(DoubleOf(row.bits), '.', buffer);
+    const std::size_t length = FormatReal(std::bit_cast<double>(row.bits), '.', buffer);
     ASSERT_GE(length, 1u);
     ASSERT_LE(length, kMaxRealText);
     EXPECT_EQ(std::string_view(buffer, length), row.text);

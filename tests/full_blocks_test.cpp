@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/full_drawing.h"
 
@@ -63,27 +64,22 @@ struct SwitchCase {
   const char* what;
   bool blocks;
   bool dimensions;
-  const char* types;
+  std::vector<std::string> types;
   const char* records;
 };
 
 TEST(FullBlocks, SwitchesLeaveTextsOut) {
   const SwitchCase cases[] = {
-      {"all", true, true, "", "\"a\"\n\"t\"\n\"12.5\"\n\"m\"\n"},
-      {"--no-blocks keeps the attributes of top references", false, true, "",
-       "\"a\"\n\"12.5\"\n\"m\"\n"},
-      {"--no-dimensions", true, false, "", "\"a\"\n\"t\"\n\"m\"\n"},
-      {"--types", true, true, "ATTRIB,MTEXT", "\"a\"\n\"m\"\n"},
+      {"all", true, true, {}, "\"a\"\n\"t\"\n\"12.5\"\n\"m\"\n"},
+      {"--no-blocks (top attributes kept)", false, true, {}, "\"a\"\n\"12.5\"\n\"m\"\n"},
+      {"--no-dimensions", true, false, {}, "\"a\"\n\"t\"\n\"m\"\n"},
+      {"--types", true, true, {"ATTRIB", "MTEXT"}, "\"a\"\n\"m\"\n"},
   };
   for (const SwitchCase& c : cases) {
     FullOptions options = Utf8("text");
     options.texts.blocks = c.blocks;
     options.texts.dimensions = c.dimensions;
-    for (std::string_view types = c.types; !types.empty();) {
-      const std::size_t comma = types.find(',');
-      options.texts.types.emplace_back(types.substr(0, comma));
-      types.remove_prefix(comma == std::string_view::npos ? types.size() : comma + 1);
-    }
+    options.texts.types = c.types;
     const Converted result =
         Convert(WithBlocks("0|INSERT|2|B|66|1|0|ATTRIB|1|a|0|SEQEND|0|DIMENSION|2|*D1|0|MTEXT|1|m"),
                 options);

@@ -24,12 +24,20 @@ const DecodeCase kDecodeCases[] = {
     {kMacRomanCodePage, "\xA5\xD5", "\xE2\x80\xA2\xE2\x80\x99"},            // •’
     {864, "5%", "5\xD9\xAA"},                                               // Arabic percent sign
     {932, "\xB1\x95\x5C\x83\x5C", "\xEF\xBD\xB1\xE8\xA1\xA8\xE3\x82\xBD"},  // ｱ表ソ
-    {936, "\xD6\xD0", "\xE4\xB8\xAD"},                                      // 中
-    {949, "\xC7\xD1", "\xED\x95\x9C"},                                      // 한
-    {950, "\xA4\xA4\xA4\xE5", "\xE4\xB8\xAD\xE6\x96\x87"},                  // 中文
-    {kUtf8CodePage, "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},                // four bytes
+    {932, "A\x5C\x7E", "A\x5C\x7E"},                                        // ASCII stays ASCII
+    {932, "\x82\xA0", "\xE3\x81\x82"},                                      // あ
+    {932, "\x81\x68", "\xE2\x80\x9D"},                        // ” (the writer's quote)
+    {932, "\x87\x40", "\xE2\x91\xA0"},                        // ① (NEC row 13)
+    {932, "\xED\x40", "\xE7\xBA\x8A"},                        // 纊 (NEC-selected IBM)
+    {932, "\xFA\x40", "\xE2\x85\xB0"},                        // ⅰ (IBM extension)
+    {932, "\xF0\x40", "\xEE\x80\x80"},                        // user-defined area
+    {936, "\xD6\xD0", "\xE4\xB8\xAD"},                        // 中
+    {949, "\xC7\xD1", "\xED\x95\x9C"},                        // 한
+    {950, "\xA4\xA4\xA4\xE5", "\xE4\xB8\xAD\xE6\x96\x87"},    // 中文
+    {kUtf8CodePage, "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},  // four bytes
     {1252, std::string("a\0b", 3), std::string("a\0b", 3)},
     {864, std::string("a\0b", 3), std::string("a\0b", 3)},
+    {932, std::string("a\0b", 3), std::string("a\0b", 3)},
 };
 
 TEST(FullCodePage, DecodesLikeTheReferenceMapping) {
@@ -52,6 +60,9 @@ const UndefinedCase kUndefinedCases[] = {
     {1252, "a\x81", 1, "a\xEF\xBF\xBD"},
     {932, "\x82", 0, "\xEF\xBF\xBD"},        // lead byte at the end
     {932, "x\x85@y", 1, "x\xEF\xBF\xBD@y"},  // second byte read again
+    {932, "\x85\x40", 0, ""},
+    {932, "\x81\x7F", 0, ""},
+    {932, "A\xFC\xFD", 1, ""},
     {949, "\xC9", 0, "\xEF\xBF\xBD"},
     {kUtf8CodePage, "a\xE3\x81", 1, "a\xEF\xBF\xBD"},  // cut sequence: one mark
     {kUtf8CodePage,

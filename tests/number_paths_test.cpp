@@ -6,27 +6,19 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <fstream>
-#include <iomanip>
 #include <random>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "engine/record_coordinate.h"
+#include "support/number_path_checks.h"
 
 namespace toridasu {
 namespace {
-
-uint64_t BitsOf(double value) {
-  uint64_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
 
 // Counts the texts and values each path took, and stops after a few
 // failures so that one fault does not print a million lines.
@@ -37,22 +29,14 @@ class PathComparison {
     const bool tookShortPath = internal::ParseShortCoordinate(text, &shortResult);
     const Coordinate full = internal::ParseCoordinateFull(text);
     shortTexts_ += tookShortPath;
-    if (tookShortPath) Expect(text, shortResult, full);
+    if (tookShortPath) Report(ReadingMismatch(text, shortResult, full));
     if (full.status == CoordinateStatus::kValid) Format(full.value);
     ExpectKeptDigitsAlike(text, full);
   }
 
   void Format(double value) {
-    char fast[kMaxRealText], full[kMaxRealText];
-    const std::size_t fastLength = FormatReal(value, '.', fast);
-    const std::size_t fullLength = internal::FormatRealFull(value, '.', full);
     shortValues_ += internal::FormatsByShortPath(value);
-    if (std::string_view(fast, fastLength) != std::string_view(full, fullLength) &&
-        failures_++ < kShownFailures) {
-      ADD_FAILURE() << std::hexfloat << value << " (0x" << std::hex << BitsOf(value)
-                    << "): short path \"" << std::string_view(fast, fastLength)
-                    << "\", full path \"" << std::string_view(full, fullLength) << "\"";
-    }
+    Report(FormattingMismatch(value));
   }
 
   // A text kept as its digits writes what its double writes.
@@ -61,16 +45,10 @@ class PathComparison {
     kept.Read(text);
     if (!kept.KeepsOwnDigits()) return;
     ++keptTexts_;
-    char got[kMaxRealText], want[kMaxRealText];
-    const std::string_view gotText(got, kept.Format('.', got));
-    const std::string_view wantText(want, FormatReal(full.value, '.', want));
-    if ((full.status != CoordinateStatus::kValid || gotText != wantText) &&
-        failures_++ < kShownFailures) {
-      ADD_FAILURE() << "\"" << text << "\": kept digits \"" << gotText << "\", round trip \""
-                    << wantText << "\"";
-    }
+    Report(KeptDigitsMismatch(text, kept, full));
   }
 
+  int Failures() const { return failures_; }
   int KeptTexts() const { return keptTexts_; }
   int ShortTexts() const { return shortTexts_; }
   int ShortValues() const { return shortValues_; }
@@ -78,13 +56,8 @@ class PathComparison {
  private:
   static constexpr int kShownFailures = 10;
 
-  void Expect(std::string_view text, const Coordinate& got, const Coordinate& want) {
-    if ((got.status != want.status || BitsOf(got.value) != BitsOf(want.value)) &&
-        failures_++ < kShownFailures) {
-      ADD_FAILURE() << "\"" << text << "\": status " << static_cast<int>(got.status) << " bits 0x"
-                    << std::hex << BitsOf(got.value) << ", full path status "
-                    << static_cast<int>(want.status) << " bits 0x" << BitsOf(want.value);
-    }
+  void Report(const std::string& mismatch) {
+    if (!mismatch.empty() && failures_++ < kShownFailures) ADD_FAILURE() << mismatch;
   }
 
   int keptTexts_ = 0;
@@ -203,9 +176,10 @@ std::string FromHex(const std::string& hex) {
 TEST(NumberPaths, MatchOracleOnRandomInputs) {
   std::ifstream answers(TORIDASU_ORACLE_BULK);
   ASSERT_TRUE(answers) << "missing " << TORIDASU_ORACLE_BULK;
-  int rows = 0, failures = 0, kept = 0;
+  PathComparison compare;
+  int rows = 0, failures = 0;
   std::string line;
-  while (std::getline(answers, line) && failures < 10) {
+  while (std::getline(answers, line) && failures + compare.Failures() < 10) {
     std::istringstream fields(line);
     std::string kind, first, second;
     fields >> kind >> first >> second;
@@ -214,35 +188,18 @@ TEST(NumberPaths, MatchOracleOnRandomInputs) {
       const std::string text = FromHex(first);
       std::string bitsText;
       fields >> bitsText;
-      const CoordinateStatus status = StatusNamed(second);
-      const uint64_t bits = std::stoull(bitsText, nullptr, 16);
+      const Coordinate oracle{StatusNamed(second),
+                              std::bit_cast<double>(std::stoull(bitsText, nullptr, 16))};
       for (const Coordinate& got : {ParseCoordinate(text), internal::ParseCoordinateFull(text)}) {
-        if (got.status != status || BitsOf(got.value) != bits) {
+        const std::string mismatch = ReadingMismatch(text, got, oracle);
+        if (!mismatch.empty()) {
           ++failures;
-          ADD_FAILURE() << "\"" << text << "\": got status " << static_cast<int>(got.status)
-                        << " bits 0x" << std::hex << BitsOf(got.value) << ", oracle " << second
-                        << " 0x" << bits;
+          ADD_FAILURE() << mismatch << " (the oracle's)";
         }
       }
-      RecordCoordinate coordinate;
-      coordinate.Read(text);
-      if (coordinate.KeepsOwnDigits()) {
-        ++kept;
-        double value;
-        std::memcpy(&value, &bits, sizeof value);
-        char fromKept[kMaxRealText], fromOracle[kMaxRealText];
-        const std::string_view keptText(fromKept, coordinate.Format('.', fromKept));
-        const std::string_view oracleText(fromOracle, FormatReal(value, '.', fromOracle));
-        if (status != CoordinateStatus::kValid || keptText != oracleText) {
-          ++failures;
-          ADD_FAILURE() << "\"" << text << "\": kept \"" << keptText << "\", oracle's double \""
-                        << oracleText << "\"";
-        }
-      }
+      compare.ExpectKeptDigitsAlike(text, oracle);
     } else {
-      const uint64_t bits = std::stoull(first, nullptr, 16);
-      double value;
-      std::memcpy(&value, &bits, sizeof value);
+      const double value = std::bit_cast<double>(std::stoull(first, nullptr, 16));
       char fast[kMaxRealText], full[kMaxRealText];
       const std::string_view shortText(fast, FormatReal(value, '.', fast));
       const std::string_view fullText(full, internal::FormatRealFull(value, '.', full));
@@ -254,7 +211,7 @@ TEST(NumberPaths, MatchOracleOnRandomInputs) {
     }
   }
   EXPECT_EQ(rows, 150000);
-  EXPECT_GT(kept, 20000);
+  EXPECT_GT(compare.KeptTexts(), 20000);
 }
 #endif
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <iomanip>
 #include <limits>
 #include <string>
@@ -26,12 +26,6 @@ constexpr GoldenRow kGoldenRows[] = {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-uint64_t BitsOf(double value) {
-  uint64_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
 const char* StatusName(CoordinateStatus status) {
   switch (status) {
     case CoordinateStatus::kValid: return "valid";
@@ -44,21 +38,21 @@ const char* StatusName(CoordinateStatus status) {
 // Status and exact bits; a failure shows both as bits and as a decimal.
 ::testing::AssertionResult Parses(std::string_view text, CoordinateStatus status, uint64_t bits) {
   const Coordinate actual = ParseCoordinate(text);
-  if (actual.status == status && BitsOf(actual.value) == bits) {
+  if (actual.status == status && std::bit_cast<uint64_t>(actual.value) == bits) {
     return ::testing::AssertionSuccess();
   }
-  double expected;
-  std::memcpy(&expected, &bits, sizeof expected);
+  const double expected = std::bit_cast<double>(bits);
   std::string shown(text.substr(0, 60));
   if (text.size() > 60) shown += "... (" + std::to_string(text.size()) + " bytes)";
   return ::testing::AssertionFailure()
          << std::hex << std::uppercase << std::setprecision(17) << "\"" << shown << "\": got "
-         << StatusName(actual.status) << " 0x" << BitsOf(actual.value) << " (" << actual.value
-         << "), want " << StatusName(status) << " 0x" << bits << " (" << expected << ")";
+         << StatusName(actual.status) << " 0x" << std::bit_cast<uint64_t>(actual.value) << " ("
+         << actual.value << "), want " << StatusName(status) << " 0x" << bits << " (" << expected
+         << ")";
 }
 
 ::testing::AssertionResult Parses(std::string_view text, CoordinateStatus status, double value) {
-  return Parses(text, status, BitsOf(value));
+  return Parses(text, status, std::bit_cast<uint64_t>(value));
 }
 
 TEST(ParseCoordinate, MatchesOracle) {

@@ -204,17 +204,13 @@ LRESULT TWinControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message >= kCnBase && IsColourRequest(message - kCnBase)) {
+    return ColourRequest(reinterpret_cast<HDC>(wParam));
+  }
   switch (message) {
     case kCnKeyDown:
     case kCnChar:
     case kCnSysChar: return KeyPreview(message, wParam, lParam);
-    case kCnCtlColorMsgBox:
-    case kCnCtlColorMsgBox + 1:
-    case kCnCtlColorMsgBox + 2:
-    case kCnCtlColorMsgBox + 3:
-    case kCnCtlColorMsgBox + 4:
-    case kCnCtlColorMsgBox + 5:
-    case kCnCtlColorStatic: return ColourRequest(reinterpret_cast<HDC>(wParam));
     case WM_SETFOCUS: {
       LRESULT result = DefaultHandler(message, wParam, lParam);
       TForm* form = ParentForm();

@@ -24,8 +24,6 @@ constexpr UINT kCnChar = kCnBase + WM_CHAR;
 constexpr UINT kCnSysKeyDown = kCnBase + WM_SYSKEYDOWN;
 constexpr UINT kCnSysChar = kCnBase + WM_SYSCHAR;
 constexpr UINT kCnCommand = kCnBase + WM_COMMAND;
-constexpr UINT kCnCtlColorMsgBox = kCnBase + WM_CTLCOLORMSGBOX;
-constexpr UINT kCnCtlColorStatic = kCnBase + WM_CTLCOLORSTATIC;
 // The colour requests, WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC.
 constexpr bool IsColourRequest(UINT message) {
   return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;

@@ -15,6 +15,7 @@
 #include "box_watcher.h"
 #include "files/file_names.h"
 #include "main_window_support.h"
+#include "test_shell.h"
 
 namespace toridasu::test {
 namespace {
@@ -97,13 +98,7 @@ struct Recorder {
 };
 
 TEST(EventLoop, KeyMessagesReachTheirWindowAsMessagePlusBC00First) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = &Recorder::Proc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "ToridasuKeyRecorder";
-  RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, "ToridasuKeyRecorder", "", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND window = test::MakeTestWindow(WS_POPUP, nullptr, 0, 0, 10, 10, &Recorder::Proc);
   ASSERT_NE(window, nullptr);
   Pump();
   // WM_KEYDOWN .. 0x0108 are offered first; 0x0109 (WM_UNICHAR) is not.

@@ -20,6 +20,7 @@
 #include "files/file_names.h"
 #include "platform/platform.h"
 #include "scoped_error_machinery.h"
+#include "test_shell.h"
 #include "ui/shell.h"
 
 namespace toridasu::app {
@@ -147,18 +148,12 @@ LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPA
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND MakeWindow(WNDPROC procedure, const char* className) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = className;
-  RegisterClassA(&windowClass);
-  return CreateWindowExA(0, className, "", WS_POPUP | WS_VISIBLE, 10, 10, 80, 60, nullptr, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
+HWND MakeWindow(WNDPROC procedure) {
+  return test::MakeTestWindow(WS_POPUP | WS_VISIBLE, nullptr, 10, 10, 80, 60, procedure);
 }
 
 TEST_F(ErrorReporting, MouseCaptureIsCancelledFirst) {
-  HWND window = MakeWindow(&CountingProcedure, "ToridasuCaptureTest");
+  HWND window = MakeWindow(&CountingProcedure);
   SetCapture(window);
   ASSERT_EQ(GetCapture(), window);
   cancelModes = 0;
@@ -169,7 +164,7 @@ TEST_F(ErrorReporting, MouseCaptureIsCancelledFirst) {
 }
 
 TEST_F(ErrorReporting, ForeignErrorGetsTheReportAndTheProgramGoesOn) {
-  HWND window = MakeWindow(&DefWindowProcA, "ToridasuTaskModalTest");
+  HWND window = MakeWindow(&DefWindowProcA);
   std::vector<test::SeenBox> boxes;
   {
     test::BoxWatcher watcher(window);

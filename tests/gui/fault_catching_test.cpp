@@ -19,6 +19,7 @@
 #include "files/file_names.h"
 #include "platform/platform.h"
 #include "scoped_error_machinery.h"
+#include "test_shell.h"
 #include "ui/shell.h"
 
 namespace toridasu::app {
@@ -67,13 +68,7 @@ class FaultCatching : public ::testing::Test {
     // The tests' program has started up as the real one does.
     machinery_.emplace(shell_);
     InstallFaultCatching();
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &HandlerProcedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "ToridasuFaultTest";
-    RegisterClassA(&windowClass);
-    window_ = CreateWindowExA(0, "ToridasuFaultTest", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+    window_ = test::MakeTestWindow(WS_POPUP, nullptr, 0, 0, 10, 10, &HandlerProcedure);
     savedControl_ = ControlWord();
   }
   void TearDown() override {

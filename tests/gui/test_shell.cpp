@@ -1,19 +1,21 @@
 #include "test_shell.h"
 
+#include <cstdint>
+
 namespace toridasu::test {
 
-HWND MakeTestWindow(DWORD style, HWND owner, int x, int y, int width, int height) {
-  static constexpr char kWindowClass[] = "ToridasuTestWindow";
-  static const ATOM atom = [] {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassA(&windowClass);
-  }();
-  (void)atom;
-  return CreateWindowExA(0, kWindowClass, "", style, x, y, width, height, owner, nullptr,
+HWND MakeTestWindow(DWORD style, HWND owner, int x, int y, int width, int height,
+                    WNDPROC procedure) {
+  // One class per procedure; registering it again fails and changes nothing.
+  const std::string className =
+      "ToridasuTestWindow" + std::to_string(reinterpret_cast<uintptr_t>(procedure));
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = className.c_str();
+  RegisterClassA(&windowClass);
+  return CreateWindowExA(0, className.c_str(), "", style, x, y, width, height, owner, nullptr,
                          GetModuleHandleA(nullptr), nullptr);
 }
 

@@ -13,8 +13,9 @@
 
 namespace toridasu::test {
 
-// A window of a plain class (the platform's default procedure).
-HWND MakeTestWindow(DWORD style, HWND owner, int x, int y, int width, int height);
+// A window of a plain class whose procedure is `procedure`.
+HWND MakeTestWindow(DWORD style, HWND owner, int x, int y, int width, int height,
+                    WNDPROC procedure = &DefWindowProcA);
 // Dispatches every message waiting in the thread's queue.
 void PumpWaiting();
 

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "engine/conversion_job.h"
+#include "engine/pair_skim.h"
 #include "support/fake_platform.h"
 
 namespace toridasu {
@@ -83,6 +84,10 @@ std::string GenerateDrawing(const uint8_t* choices, std::size_t count) {
   return out;
 }
 
+std::string GenerateEntities(const uint8_t* choices, std::size_t count) {
+  return "0\r\nSECTION\r\n2\r\nENTITIES\r\n" + GenerateDrawing(choices, count);
+}
+
 namespace {
 
 struct Result {
@@ -117,6 +122,21 @@ std::string SkimMismatch(const std::string& drawing, uint32_t readChunk) {
                                 skimmed.stats.failure->line != exact.stats.failure->line)) {
     return "failure line " + std::to_string(skimmed.stats.failure->line) + " | " +
            std::to_string(exact.stats.failure->line);
+  }
+  return {};
+}
+
+std::string SkimBuildsMismatch(const std::string& drawing, std::size_t spread) {
+  std::string block = drawing;
+  block.append(kSkimPadding, 'T');  // padding that would match if it were read
+  for (std::size_t start = 0; start < drawing.size(); start += 1 + start % spread) {
+    const SkimStop sse2 = internal::SkimPairsSse2(block.data(), start, drawing.size());
+    const SkimStop avx2 = internal::SkimPairsAvx2(block.data(), start, drawing.size());
+    if (sse2.position != avx2.position || sse2.lineEnds != avx2.lineEnds) {
+      return "start " + std::to_string(start) + ": stop " + std::to_string(sse2.position) + " | " +
+             std::to_string(avx2.position) + ", line ends " + std::to_string(sse2.lineEnds) +
+             " | " + std::to_string(avx2.lineEnds);
+    }
   }
   return {};
 }

@@ -13,9 +13,18 @@ namespace toridasu {
 
 std::string GenerateDrawing(const uint8_t* choices, std::size_t count);
 
+// The same pieces after the opening of the entities section, so that a walk
+// of the drawing meets them all.
+std::string GenerateEntities(const uint8_t* choices, std::size_t count);
+
 // Converts `drawing` twice, skimming and reading every pair, with reads of
 // at most `readChunk` bytes (block edges everywhere); empty when the CSV
 // bytes, the answer, the record count and any failure agree, else what differs.
 std::string SkimMismatch(const std::string& drawing, uint32_t readChunk);
+
+// Both instruction-set builds of the skim on `drawing` as a padded block,
+// from starts `1 + start % spread` apart: empty when every stop and count of
+// line ends agree, else the first that differs.
+std::string SkimBuildsMismatch(const std::string& drawing, std::size_t spread);
 
 }  // namespace toridasu

@@ -34,7 +34,8 @@ Converted Convert(const std::string& drawing, const FullOptions& options, char s
   context.platform = &fake;
   context.decimalSeparator = separator;
   result.converted = ConvertFull("in.dxf", "out.csv", context, options, &result.stats);
-  const std::string csv = fake.Contents("out.csv");
+  result.csv = fake.Contents("out.csv");
+  const std::string& csv = result.csv;
   const std::size_t headerEnd = csv.find("\r\n");
   // CR LF line ends as LF.
   for (std::size_t i = headerEnd == std::string::npos ? csv.size() : headerEnd + 2; i < csv.size();

@@ -19,6 +19,7 @@ FullOptions Utf8(std::string_view columns = "x,y,z,text");
 
 struct Converted {
   bool converted = false;
+  std::string csv;      // the output as written
   std::string records;  // the lines after the header, each ending in LF
   FullStats stats;
 };
