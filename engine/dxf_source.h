@@ -36,17 +36,15 @@ class DxfSource {
   void SetProgressCounter(std::atomic<uint64_t>* counter) { progress_ = counter; }
 
   // The next line as a view into the reader's buffer, or into `spill` when it
-  // crosses a block edge. Valid until the next read or end test.
-  std::string_view ReadLineView(ByteBuffer& spill) {
+  // crosses a block edge. Valid until the next read or end test. Without
+  // `keep`, a line across a block edge is passed over unkept, however long,
+  // and the view is empty; the caller then has no use for the line.
+  std::string_view ReadLineView(ByteBuffer& spill, bool keep = true) {
     const std::size_t start = position_;
     if (PassLineInBlock()) return std::string_view(buffer_.get() + start, lineStop_ - start);
     spill.clear();
-    TakeLine(&spill);
+    TakeLine(keep ? &spill : nullptr);
     return spill.View();
-  }
-  // Moves past the next line without keeping its bytes, however long it is.
-  void PassLine() {
-    if (!PassLineInBlock()) TakeLine(nullptr);
   }
   // True when the next byte is Ctrl-Z or there is none; consumes nothing.
   bool AtEnd() {

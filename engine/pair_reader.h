@@ -93,22 +93,20 @@ class PairReader {
   void ReadPair() {
     pair_.line = source_.NextLineNumber();
     pair_.code = GroupCodeOfFast(source_.ReadLineView(codeSpill_));
-    if (Keeps(pair_.code)) {
-      pair_.value = source_.ReadLineView(valueSpill_);
-    } else {
-      source_.PassLine();
-      pair_.value = {};
-    }
+    const bool keep = Keeps(pair_.code);
+    const std::string_view value = source_.ReadLineView(valueSpill_, keep);
+    pair_.value = std::string_view(value.data(), keep ? value.size() : 0);
     waiting_ = true;
   }
 
   bool Keeps(int32_t code) const {
-    return keepsAll_ || (static_cast<uint32_t>(code) < 64 && ((keptCodes_ >> code) & 1) != 0);
+    const auto c = static_cast<uint32_t>(code);
+    return c < 64 ? ((keptCodes_ >> c) & 1) != 0 : keepsAll_;
   }
 
   DxfSource& source_;
-  bool keepsAll_ = true;
-  uint64_t keptCodes_ = 0;  // bit c for code c, when not keepsAll_
+  bool keepsAll_ = true;               // codes from 64 on, and negative ones
+  uint64_t keptCodes_ = ~uint64_t{0};  // bit c for code c
   GroupPair pair_;
   bool waiting_ = false;
   ByteBuffer codeSpill_;
