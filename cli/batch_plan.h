@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/conversion_platform.h"
 
 namespace toridasu::cli {
 
@@ -12,6 +11,11 @@ namespace toridasu::cli {
 // the output (-o -, or the default for standard input) writes the CSV to
 // standard output.
 inline const std::string kStandardStream = "-";
+
+struct StandardStreams {
+  bool input = false;   // "-" as the drawing is standard input
+  bool output = false;  // "-" as the output is standard output
+};
 
 struct Conversion {
   std::string input;

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "base/errors.h"
-#include "cli/conversion_platform.h"
+#include "cli/conversion_ends.h"
 #include "cli/failure_text.h"
 #include "cli/file_system.h"
 #include "cli/full_mode.h"
@@ -15,18 +15,25 @@
 namespace toridasu::cli {
 
 ConversionFrame::ConversionFrame(const Conversion& conversion, const ConversionContext& context,
-                                 const std::atomic<bool>& stop, Platform& system)
-    : platform_(system, stop, conversion.streams), context_(context) {
-  context_.platform = &platform_;
+                                 const std::atomic<bool>& stop)
+    : conversion_(conversion),
+      context_(context),
+      stop_(stop),
+      output_(OutputOf(conversion, *context.platform, stop)) {
   if (!conversion.outputFolder.empty() && !MakeDirectories(conversion.outputFolder))
     refusal_ = Say(text_id::kCliCannotMakeFolder, {conversion.outputFolder});
 }
 
+ByteSource& ConversionFrame::OpenDrawing() {
+  drawing_ = cli::OpenDrawing(conversion_, *context_.platform, stop_);
+  return *drawing_;
+}
+
 Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& context,
-                       const std::atomic<bool>& stop, Platform& system,
+                       const std::atomic<bool>& stop,
                        const std::function<ModeEnd(ConversionFrame&)>& convert) {
   Outcome outcome;
-  ConversionFrame frame(conversion, context, stop, system);
+  ConversionFrame frame(conversion, context, stop);
   outcome.message = frame.Refusal();
   if (!outcome.message.empty()) return outcome;
   ModeEnd end;
@@ -34,7 +41,11 @@ Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& co
     end = convert(frame);
   } catch (const EInOutError& error) {
     // The drawing could not be opened: nothing was written.
-    end.failure = ConversionFailure{error.KindName(), error.Message(), error.Code(), 0};
+    ConversionFailure failure;
+    failure.kind = FailureKind::kInput;
+    failure.operation = FileOperation::kOpen;
+    failure.ioCode = error.Code();
+    end.failure = failure;
   }
   outcome.converted = end.converted;
   outcome.notes = std::move(end.notes);
@@ -42,28 +53,28 @@ Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& co
     outcome.records = end.records;
   } else if (stop.load()) {
     outcome.interrupted = true;
-  } else if (!end.trouble.empty()) {
-    outcome.message = std::move(end.trouble);
   } else if (end.failure) {
-    outcome.message = FailureText({conversion.input, conversion.output, *end.failure,
-                                   frame.Files().Fault(), frame.Files().OpenedDrawing()});
+    outcome.message = FailureText({conversion.input, conversion.output, *end.failure});
   }
   return outcome;
 }
 
 Outcome ConvertOne(const Conversion& conversion, const ConversionContext& context,
-                   const ConversionOptions& options, const std::atomic<bool>& stop,
-                   Platform& system, bool hints) {
-  return ConvertInFrame(conversion, context, stop, system, [&](ConversionFrame& frame) {
+                   const ExactCsvChoice& csv, const ConversionOptions& options,
+                   const std::atomic<bool>& stop, bool hints) {
+  return ConvertInFrame(conversion, context, stop, [&](ConversionFrame& frame) {
+    ByteSource& drawing = frame.OpenDrawing();
+    ExactCsvChoice choice = csv;
+    choice.decimalSeparator = context.decimalSeparator;
+    ExactCsvSink sink(frame.Output(), choice);
     ConversionStats stats;
     ModeEnd end;
-    end.converted =
-        ConvertDxfToCsvFile(conversion.input, conversion.output, frame.Context(), &stats, options);
+    end.converted = ConvertDxf(drawing, sink, context, &stats, options);
     end.records = stats.records;
     end.failure = stats.failure;
-    // Through the frame's platform, so that an interruption stops the
-    // second reading too.
-    if (hints) AddFullModeHint(conversion, frame.Files(), end);
+    // Read again with the run's interruption, so that it stops the second
+    // reading too.
+    if (hints) AddFullModeHint(conversion, context.platform, stop, end);
     return end;
   });
 }
@@ -72,7 +83,7 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
                     const std::function<void(std::size_t, const Outcome&)>& report) {
   static const std::atomic<bool> kNeverStop{false};
   const std::atomic<bool>& stop = options.stop ? *options.stop : kNeverStop;
-  ConversionOptions shared = options.conversion;
+  ConversionOptions shared;
   shared.bytesRead = options.bytesRead;
   std::optional<full::FullOptions> sharedFull;
   if (options.full) {
@@ -98,10 +109,9 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
       if (stop.load()) {
         outcome.interrupted = true;
       } else {
-        outcome = sharedFull
-                      ? ConvertOneFull(conversions[index], options.context, *sharedFull, stop)
-                      : ConvertOne(conversions[index], options.context, shared, stop,
-                                   CurrentPlatform(), options.hints);
+        outcome = sharedFull ? ConvertOneFull(conversions[index], options.context, *sharedFull, stop)
+                             : ConvertOne(conversions[index], options.context, options.csv, shared,
+                                          stop, options.hints);
         if (options.finished) options.finished->fetch_add(1);
       }
       std::lock_guard<std::mutex> lock(mutex);

@@ -5,13 +5,14 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/batch_plan.h"
-#include "cli/conversion_platform.h"
 #include "engine/conversion_job.h"
+#include "engine/exact_csv_sink.h"
 #include "full/full_conversion.h"
 #include "platform/platform.h"
 
@@ -27,10 +28,9 @@ struct Outcome {
 
 struct RunOptions {
   unsigned jobs = 1;
-  // The lead bytes and the decimal separator of every conversion (the
-  // platform is ConvertOne's); the user's locale unless changed.
-  ConversionContext context = LocaleContext(CurrentPlatform());
-  ConversionOptions conversion;
+  // The platform, lead bytes and decimal separator of every conversion.
+  ConversionContext context;
+  ExactCsvChoice csv;  // the default mode's CSV file (its separator is the context's)
   const full::FullOptions* full = nullptr;  // set: the drawings are read in full mode
   // Whether the default mode looks for what --full would find (a second
   // reading of each drawing that wrote no record); pointless when no note is shown.
@@ -42,21 +42,26 @@ struct RunOptions {
 };
 
 // What one conversion of a run works with, in either mode: its output folder
-// made first, and the run's platform (which refuses work once the run is
-// interrupted) in a copy of the run's context.
+// made first, and its drawing and output, which stop once the run is
+// interrupted.
 class ConversionFrame {
  public:
   ConversionFrame(const Conversion& conversion, const ConversionContext& context,
-                  const std::atomic<bool>& stop, Platform& system);
+                  const std::atomic<bool>& stop);
   // Why the conversion cannot start (native text); empty when it can.
   const std::string& Refusal() const { return refusal_; }
   const ConversionContext& Context() const { return context_; }
-  const ConversionPlatform& Files() const { return platform_; }
-  ConversionPlatform& Files() { return platform_; }
+  // The drawing, open; raises EInOutError when it cannot be opened.
+  ByteSource& OpenDrawing();
+  // The output, made when the conversion begins writing.
+  ByteSink& Output() { return *output_; }
 
  private:
-  ConversionPlatform platform_;
-  ConversionContext context_;
+  const Conversion& conversion_;
+  const ConversionContext& context_;
+  const std::atomic<bool>& stop_;
+  std::unique_ptr<ByteSource> drawing_;
+  std::unique_ptr<ByteSink> output_;
   std::string refusal_;
 };
 
@@ -64,16 +69,15 @@ class ConversionFrame {
 struct ModeEnd {
   bool converted = false;
   uint64_t records = 0;
-  std::vector<std::string> notes;  // native texts: warnings, whatever the end
-  std::string trouble;             // native text: the drawing's own trouble, in the mode's words
-  std::optional<ConversionFailure> failure;  // otherwise: a failure of the files or the job
+  std::vector<std::string> notes;            // native texts: warnings, whatever the end
+  std::optional<ConversionFailure> failure;  // why it did not convert
 };
 
 // One conversion in either mode: `convert` runs the mode's conversion in the
 // frame; the frame's refusal, a drawing that cannot be opened, an
 // interruption and the failure in the user's words are seen to here.
 Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& context,
-                       const std::atomic<bool>& stop, Platform& system,
+                       const std::atomic<bool>& stop,
                        const std::function<ModeEnd(ConversionFrame&)>& convert);
 
 // Runs every conversion. `report` is called once per conversion, in the
@@ -81,11 +85,12 @@ Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& co
 void RunConversions(const std::vector<Conversion>& conversions, const RunOptions& options,
                     const std::function<void(std::size_t, const Outcome&)>& report);
 
-// One conversion, with its failure put in the user's words. It runs on
-// `platform` with the lead bytes and separator of `context`; with `hints`,
-// a drawing that wrote no record is also asked what --full would find.
+// One conversion in the default mode, with its failure put in the user's
+// words. It runs on the platform, lead bytes and separator of `context`;
+// with `hints`, a drawing that wrote no record is also asked what --full
+// would find.
 Outcome ConvertOne(const Conversion& conversion, const ConversionContext& context,
-                   const ConversionOptions& options, const std::atomic<bool>& stop,
-                   Platform& platform = CurrentPlatform(), bool hints = true);
+                   const ExactCsvChoice& csv, const ConversionOptions& options,
+                   const std::atomic<bool>& stop, bool hints);
 
 }  // namespace toridasu::cli

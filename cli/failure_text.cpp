@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/errors.h"
+#include "cli/console.h"
 #include "cli/messages.h"
 
 namespace toridasu::cli {
@@ -42,29 +43,25 @@ std::string Shown(const std::string& name) {
 }
 
 std::string IoFailureText(const FailedConversion& failed) {
-  int32_t code = failed.failure.ioCode;
+  const ConversionFailure& failure = failed.failure;
+  int32_t code = failure.ioCode;
   // A file that is being made cannot be missing: its folder or drive is.
-  if (failed.fault && failed.fault->operation == FileOperation::kCreate &&
+  if (failure.operation == FileOperation::kCreate &&
       code == static_cast<int32_t>(win_error::kFileNotFound)) {
     code = static_cast<int32_t>(win_error::kPathNotFound);
   }
   const std::string cause = IoCause(code);
-  if (failed.fault) {
-    const FileFault& fault = *failed.fault;
-    const std::string name = fault.name == "-" && fault.operation == FileOperation::kRead
-                                 ? Say(text_id::kCliStandardInputName)
-                                 : Shown(fault.name);
-    switch (fault.operation) {
-      case FileOperation::kOpen: return Say(text_id::kCliCannotOpen, {name, cause});
-      case FileOperation::kRead: return Say(text_id::kCliCannotRead, {name, cause});
-      case FileOperation::kCreate: return Say(text_id::kCliCannotCreate, {name, cause});
-      case FileOperation::kWrite:
-      case FileOperation::kClose: return Say(text_id::kCliCannotWrite, {name, cause});
-    }
+  const std::string name = failure.kind == FailureKind::kOutput ? Shown(failed.output)
+                           : failed.input == "-"               ? Say(text_id::kCliStandardInputName)
+                                                               : failed.input;
+  switch (failure.operation) {
+    case FileOperation::kOpen: return Say(text_id::kCliCannotOpen, {name, cause});
+    case FileOperation::kRead: return Say(text_id::kCliCannotRead, {name, cause});
+    case FileOperation::kCreate: return Say(text_id::kCliCannotCreate, {name, cause});
+    case FileOperation::kWrite:
+    case FileOperation::kClose: break;
   }
-  // Refused by the job before it asked the system: by the name alone.
-  return failed.openedDrawing ? Say(text_id::kCliCannotCreate, {Shown(failed.output), cause})
-                              : Say(text_id::kCliCannotOpen, {failed.input, cause});
+  return Say(text_id::kCliCannotWrite, {name, cause});
 }
 
 }  // namespace
@@ -83,14 +80,25 @@ std::string AtLine(const std::string& input, uint64_t line, const std::string& t
 
 std::string FailureText(const FailedConversion& failed) {
   const ConversionFailure& failure = failed.failure;
-  if (failure.kind == "EInOutError") return IoFailureText(failed);
-  // The job's failures of a drawing's texts always carry their line.
-  if (failure.kind == "ERangeError")
-    return AtLine(failed.input, failure.line, Say(text_id::kCliUnfinishedCharacter));
-  if (failure.kind == "EConvertError")
-    return AtLine(failed.input, failure.line, Say(text_id::kCliNotCodePage932));
-  if (failure.kind == "EOutOfMemory") return failed.input + ": " + Say(text_id::kCliOutOfMemory);
-  return failed.input + ": " + Say(text_id::kCliConversionFailed, {failure.kind});
+  const std::string& input = failed.input;
+  switch (failure.kind) {
+    case FailureKind::kInput:
+    case FailureKind::kOutput: return IoFailureText(failed);
+    // Failures of a drawing's texts always carry their line.
+    case FailureKind::kUnfinishedCharacter:
+      return AtLine(input, failure.line, Say(text_id::kCliUnfinishedCharacter));
+    case FailureKind::kNotCodePage932:
+      return AtLine(input, failure.line, Say(text_id::kCliNotCodePage932));
+    case FailureKind::kUnencodable:
+      return AtLine(input, failure.line,
+                    Say(text_id::kCliUnencodable, {NativeFromUtf8(failure.detail)}));
+    case FailureKind::kUndefinedBytes:
+      return AtLine(input, failure.line,
+                    Say(text_id::kCliUndefinedBytes, {NativeFromUtf8(failure.detail)}));
+    case FailureKind::kOutOfMemory: return input + ": " + Say(text_id::kCliOutOfMemory);
+    case FailureKind::kOther: break;
+  }
+  return input + ": " + Say(text_id::kCliConversionFailed, {failure.detail});
 }
 
 }  // namespace toridasu::cli

@@ -4,11 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
-#include "cli/conversion_platform.h"
-#include "engine/conversion_job.h"
+#include "engine/conversion_failure.h"
 
 namespace toridasu::cli {
 
@@ -16,11 +14,9 @@ namespace toridasu::cli {
 std::string IoCause(int32_t code);
 
 struct FailedConversion {
-  std::string input;
-  std::string output;
+  std::string input;   // "-": standard input
+  std::string output;  // "-": standard output
   const ConversionFailure& failure;
-  const std::optional<FileFault>& fault;  // the first failing file operation
-  bool openedDrawing = false;             // a fault not of a file operation is the output's
 };
 
 // A message about the drawing `input`, at a line of it when that is known

@@ -3,6 +3,7 @@
 #include "cli/console.h"
 #include "cli/failure_text.h"
 #include "cli/messages.h"
+#include "io/file_source.h"
 
 namespace toridasu::cli {
 namespace {
@@ -21,37 +22,33 @@ std::string WarningText(const std::string& input, const full::FullWarning& warni
   return AtLine(input, warning.line, Say(text, {NativeFromUtf8(warning.detail)}));
 }
 
-std::string FullFailureText(const std::string& input, const full::FullFailure& failure) {
-  const uint32_t text = failure.kind == full::FullFailure::Kind::kUnencodable
-                            ? text_id::kCliUnencodable
-                            : text_id::kCliUndefinedBytes;
-  return AtLine(input, failure.line, Say(text, {NativeFromUtf8(failure.detail)}));
-}
-
 }  // namespace
 
 Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& context,
-                       const full::FullOptions& options, const std::atomic<bool>& stop,
-                       Platform& system) {
-  return ConvertInFrame(conversion, context, stop, system, [&](ConversionFrame& frame) {
+                       const full::FullOptions& options, const std::atomic<bool>& stop) {
+  return ConvertInFrame(conversion, context, stop, [&](ConversionFrame& frame) {
+    ByteSource& drawing = frame.OpenDrawing();
+    full::CsvRecordSink sink(frame.Output(), options.output, context.decimalSeparator);
     full::FullStats stats;
     ModeEnd end;
-    end.converted =
-        full::ConvertFull(conversion.input, conversion.output, frame.Context(), options, &stats);
+    end.converted = full::ConvertFull(drawing, sink, context, options, &stats);
     end.records = stats.records;
     for (const full::FullWarning& warning : stats.warnings) {
       end.notes.push_back(WarningText(conversion.input, warning));
     }
-    if (stats.failure) end.trouble = FullFailureText(conversion.input, *stats.failure);
-    end.failure = stats.error;
+    end.failure = stats.failure;
     return end;
   });
 }
 
-void AddFullModeHint(const Conversion& conversion, Platform& platform, ModeEnd& end) {
+void AddFullModeHint(const Conversion& conversion, Platform* platform,
+                     const std::atomic<bool>& stop, ModeEnd& end) {
   // Standard input cannot be read a second time.
   if (!end.converted || end.records != 0 || conversion.streams.input) return;
-  const uint64_t shown = full::TextsShownByReferences(conversion.input, platform);
+  FileSource drawing(*platform);
+  drawing.SetCancellation(&stop);
+  if (drawing.Open(conversion.input) != 0) return;
+  const uint64_t shown = full::TextsShownByReferences(drawing);
   if (shown != 0) {
     end.notes.push_back(conversion.input + ": " +
                         Say(text_id::kCliHintFull, {std::to_string(shown)}));

@@ -17,9 +17,7 @@
 #include "cli/language.h"
 #include "cli/messages.h"
 #include "cli/progress.h"
-#include "cli/shift_jis_to_utf8.h"
 #include "engine/conversion_context.h"
-#include "engine/csv_record.h"
 #include "platform/platform.h"
 
 namespace {
@@ -29,16 +27,6 @@ using namespace toridasu::cli;
 
 constexpr int kAllConverted = 0;
 constexpr int kSomeFailed = 1;
-
-// Texts as UTF-8 instead of the drawing's own bytes. Stateless, so that
-// parallel conversions can share it.
-LineFilter Utf8Filter(bool bom, bool replace) {
-  return [bom, replace](std::string_view line, std::string& out) {
-    if (bom && line == kCsvHeader) out += kUtf8Bom;
-    if (!AppendShiftJisAsUtf8(line, replace, out))
-      throw EConvertError(Say(text_id::kCliNotCodePage932));
-  };
-}
 
 std::string Seconds(double seconds) {
   char text[32];
@@ -56,9 +44,11 @@ int Run(const Settings& settings) {
   }
 
   RunOptions options;
+  options.context = LocaleContext(CurrentPlatform());
   if (settings.separator != 0) options.context.decimalSeparator = settings.separator;
-  if (settings.encoding == OutputEncoding::kUtf8)
-    options.conversion.lineFilter = Utf8Filter(settings.bom, settings.replaceInvalid);
+  options.csv.utf8 = settings.encoding == OutputEncoding::kUtf8;
+  options.csv.bom = settings.bom;
+  options.csv.replace = settings.replaceInvalid;
   options.jobs =
       settings.jobs != 0 ? settings.jobs : std::max(1u, std::thread::hardware_concurrency());
   options.stop = &InterruptionFlag();

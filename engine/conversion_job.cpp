@@ -5,13 +5,14 @@
 #include "base/errors.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
-#include "engine/csv_destination.h"
-#include "engine/csv_record.h"
 #include "engine/dxf_source.h"
+#include "engine/exact_csv_sink.h"
 #include "engine/group_code.h"
 #include "engine/pair_reader.h"
 #include "engine/text_entity.h"
 #include "engine/type_markers.h"
+#include "io/file_sink.h"
+#include "io/file_source.h"
 #include "platform/wildcard.h"
 
 namespace toridasu {
@@ -36,7 +37,7 @@ void ScanForEntities(PairReader& reader, const ConversionContext& context) {
 // for every text entity with a text. The type line that ends a text entity
 // is left waiting in the reader, so the next turn examines it.
 void WalkEntities(PairReader& reader, const ConversionContext& context, bool skim,
-                  CsvDestination& destination, ConversionStats& stats, uint64_t& failureLine) {
+                  ExactRecordSink& sink, ConversionStats& stats, uint64_t& failureLine) {
   TextEntity entity;
   while (!reader.AtEnd()) {
     if (skim) reader.Skim();
@@ -48,8 +49,7 @@ void WalkEntities(PairReader& reader, const ConversionContext& context, bool ski
       if (!entity.text.empty()) {
         // A text that cannot be quoted is reported at the line that held it.
         failureLine = entity.textLine;
-        WriteTextRecord(destination, entity.x, entity.y, entity.z, entity.text,
-                        context.decimalSeparator);
+        sink.Take({entity.x, entity.y, entity.z, entity.text});
         failureLine = 0;
         ++stats.records;
       }
@@ -60,19 +60,38 @@ void WalkEntities(PairReader& reader, const ConversionContext& context, bool ski
 
 }  // namespace
 
-ConversionFailure DescribeFailure(const Exception& error, uint64_t line) {
-  ConversionFailure failure{error.KindName(), error.Message(), 0, line};
-  if (const auto* io = dynamic_cast<const EInOutError*>(&error)) failure.ioCode = io->Code();
-  return failure;
-}
+bool ConvertDxf(ByteSource& input, ExactRecordSink& sink, const ConversionContext& context,
+                ConversionStats* stats, const ConversionOptions& options) {
+  ConversionStats localStats;
+  ConversionStats& out = stats ? *stats : localStats;
+  out = ConversionStats{};
 
-ConversionFailure OutOfMemoryFailure(uint64_t line) {
-  return ConversionFailure{"EOutOfMemory", LoadResString(text_id::kOutOfMemory), 0, line};
-}
+  DxfSource source(*context.platform);
+  source.SetProgressCounter(options.bytesRead);
+  source.Open(input);
+  uint64_t textLine = 0;
+  const auto lineOfFailure = [&] { return textLine != 0 ? textLine : source.NextLineNumber(); };
+  try {
+    PairReader reader(source);
+    // The walk reads no other values: long lines of other groups pass unkept.
+    reader.KeepValuesOnlyOf({group_code::kType, group_code::kText, group_code::kName,
+                             group_code::kX, group_code::kY, group_code::kZ});
+    sink.Begin();
+    ScanForEntities(reader, context);
+    WalkEntities(reader, context, options.skim, sink, out, textLine);
+    sink.Commit();
+    source.Close();
+  } catch (const Exception& error) {
+    out.failure = FailureOf(error, lineOfFailure(), &input, sink.Output());
+  } catch (ConversionFailure& failure) {
+    failure.line = lineOfFailure();
+    out.failure = std::move(failure);
+  } catch (const std::bad_alloc&) {
+    out.failure = OutOfMemoryFailure(source.NextLineNumber());
+  }
+  if (!out.failure) return true;
 
-void AbandonConversion(DxfSource& source, CsvDestination& destination,
-                       const std::string& destinationName, Platform& platform) {
-  destination.Abandon();
+  sink.Abandon();
   if (source.IsOpen()) {
     try {
       source.Close();
@@ -80,9 +99,7 @@ void AbandonConversion(DxfSource& source, CsvDestination& destination,
       // The conversion has failed already; the first cause is the one kept.
     }
   }
-  // The file this call made or emptied, by the name it was created under:
-  // asking FileIsPresent first would miss names that hold "*" or "?".
-  if (destination.CreatedDiskFile()) RemoveFile(destinationName, platform);
+  return false;
 }
 
 bool ConvertDxfToCsv(std::string_view sourceName, std::string_view destinationBase,
@@ -92,41 +109,16 @@ bool ConvertDxfToCsv(std::string_view sourceName, std::string_view destinationBa
   return ConvertDxfToCsvFile(sourceName, destinationName, context, stats);
 }
 
-bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinationNameView,
+bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinationName,
                          const ConversionContext& context, ConversionStats* stats,
                          const ConversionOptions& options) {
   Platform& platform = *context.platform;
-  ConversionStats localStats;
-  ConversionStats& out = stats ? *stats : localStats;
-  out = ConversionStats{};
-  const std::string destinationName(destinationNameView);
-
-  DxfSource source(platform);
-  source.SetProgressCounter(options.bytesRead);
-  source.Open(sourceName);  // an unopenable source leaves with its own code
-  CsvDestination destination(platform);
-  destination.SetLineFilter(options.lineFilter);
-  uint64_t textLine = 0;
-  try {
-    PairReader reader(source);
-    // The walk reads no other values: long lines of other groups pass unkept.
-    reader.KeepValuesOnlyOf({group_code::kType, group_code::kText, group_code::kName,
-                             group_code::kX, group_code::kY, group_code::kZ});
-    CreateCsvFile(destination, destinationName);
-    WriteCsvHeader(destination);
-    ScanForEntities(reader, context);
-    WalkEntities(reader, context, options.skim, destination, out, textLine);
-    CloseCsvFile(destination);
-    source.Close();
-  } catch (const Exception& error) {
-    out.failure = DescribeFailure(error, textLine != 0 ? textLine : source.NextLineNumber());
-  } catch (const std::bad_alloc&) {
-    out.failure = OutOfMemoryFailure(source.NextLineNumber());
-  }
-  if (!out.failure) return true;
-
-  AbandonConversion(source, destination, destinationName, platform);
-  return false;
+  FileSource input(platform);
+  // An unopenable source leaves with its own code.
+  if (const uint32_t code = input.Open(sourceName)) RaiseIoError(static_cast<int32_t>(code));
+  FileSink output(platform, destinationName);
+  ExactCsvSink sink(output, ExactCsvChoice{context.decimalSeparator});
+  return ConvertDxf(input, sink, context, stats, options);
 }
 
 bool FileIsPresent(std::string_view path, Platform& platform) {

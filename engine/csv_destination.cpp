@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "base/errors.h"
-#include "engine/file_name_rules.h"
 
 namespace toridasu {
 namespace {
@@ -13,7 +12,10 @@ constexpr std::string_view kLineEnd = "\r\n";
 }  // namespace
 
 CsvDestination::CsvDestination(Platform& platform, std::size_t bufferSize)
-    : platform_(platform), capacity_(bufferSize == 0 ? 1 : bufferSize) {}
+    : platform_(&platform), capacity_(bufferSize == 0 ? 1 : bufferSize) {}
+
+CsvDestination::CsvDestination(std::size_t bufferSize)
+    : capacity_(bufferSize == 0 ? 1 : bufferSize) {}
 
 CsvDestination::~CsvDestination() { Abandon(); }
 
@@ -21,28 +23,31 @@ void CsvDestination::Create(std::string_view name) {
   open_ = false;
   held_ = 0;
   failedCode_ = 0;
-  createdDiskFile_ = false;
-  if (const int32_t refusal = FileNameRefusal(name)) RaiseIoError(refusal);
-  const std::string zeroTerminated(name);
-  FileHandle handle = kNoFile;
-  if (const uint32_t code = platform_.CreateForWriting(zeroTerminated.c_str(), &handle)) {
-    RaiseIoError(static_cast<int32_t>(code));
-  }
-  const FileKind kind = platform_.KindOf(handle);
-  // Devices and pipes are not files of ours: a failure never deletes them.
-  createdDiskFile_ = kind == FileKind::Disk || kind == FileKind::Unknown;
-  if (kind == FileKind::Unknown) {
-    platform_.Close(handle);
-    RaiseIoError(io_code::kUnusableHandle);
-  }
-  writeOutAtLineEnd_ = kind == FileKind::Character;
+  if (!platform_) RaiseIoError(io_code::kFileNotOpen);
+  file_.emplace(*platform_, name);
+  sink_ = &*file_;
+  if (const uint32_t code = file_->Open()) RaiseIoError(static_cast<int32_t>(code));
+  Start(*file_);
+}
+
+void CsvDestination::Open(ByteSink& sink) {
+  open_ = false;
+  held_ = 0;
+  failedCode_ = 0;
+  file_.reset();
+  sink_ = &sink;
+  if (const uint32_t code = sink.Open()) RaiseIoError(static_cast<int32_t>(code));
+  Start(sink);
+}
+
+void CsvDestination::Start(ByteSink& sink) {
+  writeOutAtLineEnd_ = sink.WantsEveryLine();
   if (!buffer_) buffer_ = std::make_unique<char[]>(capacity_);
-  handle_ = handle;
   open_ = true;
 }
 
 bool CsvDestination::WriteOut(const char* bytes, std::size_t count) {
-  const uint32_t code = platform_.Write(handle_, bytes, static_cast<uint32_t>(count));
+  const uint32_t code = sink_->Write(bytes, static_cast<uint32_t>(count));
   if (code != 0) failedCode_ = code;
   return code == 0;
 }
@@ -103,18 +108,14 @@ void CsvDestination::Close() {
     if (!WriteOut(buffer_.get(), count)) RaiseIoError(static_cast<int32_t>(failedCode_));
   }
   open_ = false;
-  const FileHandle handle = handle_;
-  handle_ = kNoFile;
-  if (const uint32_t code = platform_.Close(handle)) RaiseIoError(static_cast<int32_t>(code));
+  if (const uint32_t code = sink_->Close()) RaiseIoError(static_cast<int32_t>(code));
 }
 
 void CsvDestination::Abandon() {
   held_ = 0;
   if (!open_) return;
   open_ = false;
-  const FileHandle handle = handle_;
-  handle_ = kNoFile;
-  platform_.Close(handle);
+  sink_->CloseQuietly();
 }
 
 void CreateCsvFile(CsvDestination& destination, std::string_view name) { destination.Create(name); }

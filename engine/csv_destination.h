@@ -5,9 +5,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "io/byte_sink.h"
+#include "io/file_sink.h"
 #include "platform/platform.h"
 
 namespace toridasu {
@@ -19,12 +22,18 @@ class CsvDestination {
   // `bufferSize` bytes are gathered before the platform sees them; a
   // character device gets its bytes at every line end as well.
   explicit CsvDestination(Platform& platform, std::size_t bufferSize = kDefaultBufferSize);
+  // A destination that is only ever opened on a sink, never created by name.
+  explicit CsvDestination(std::size_t bufferSize = kDefaultBufferSize);
   ~CsvDestination();
   CsvDestination(const CsvDestination&) = delete;
   CsvDestination& operator=(const CsvDestination&) = delete;
 
-  // CreateCsvFile: empties an existing file or makes a new one.
+  // CreateCsvFile: empties an existing file or makes a new one (through the
+  // platform the destination was made with).
   void Create(std::string_view name);
+  // Writes into `sink` (memory, standard output, ...), which outlives the
+  // destination and is opened here; a failure raises its EInOutError.
+  void Open(ByteSink& sink);
   // WriteCsvLine: the line and CR LF.
   void WriteLine(std::string_view line);
   // A line handed over in pieces, for a record too long to assemble first:
@@ -46,7 +55,10 @@ class CsvDestination {
   bool IsOpen() const { return open_; }
   // Whether creation made or emptied a file on disk, that is, output of ours
   // that a failed conversion has to remove.
-  bool CreatedDiskFile() const { return createdDiskFile_; }
+  bool CreatedDiskFile() const { return file_ && file_->CreatedDiskFile(); }
+  // The sink written to, for its first failure and for taking its output
+  // away; null before Create or Open.
+  ByteSink* Sink() const { return sink_; }
   // Room for assembling one record, kept between records so that writing
   // one allocates nothing; each destination has its own, so that parallel
   // conversions never share it.
@@ -56,11 +68,14 @@ class CsvDestination {
   void Append(const char* bytes, std::size_t count);
   bool WriteOut(const char* bytes, std::size_t count);
 
-  Platform& platform_;
-  FileHandle handle_ = kNoFile;
+  // Starts writing into the opened `sink`.
+  void Start(ByteSink& sink);
+
+  Platform* platform_ = nullptr;
+  std::optional<FileSink> file_;
+  ByteSink* sink_ = nullptr;
   bool open_ = false;
   bool writeOutAtLineEnd_ = false;
-  bool createdDiskFile_ = false;
   std::unique_ptr<char[]> buffer_;
   std::size_t capacity_;
   std::size_t held_ = 0;

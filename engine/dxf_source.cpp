@@ -3,32 +3,38 @@
 #include <algorithm>
 
 #include "base/errors.h"
-#include "engine/file_name_rules.h"
 #include "engine/pair_skim.h"
 
 namespace toridasu {
 
 DxfSource::DxfSource(Platform& platform, std::size_t blockSize)
-    : platform_(platform), blockSize_(blockSize == 0 ? 1 : blockSize) {}
+    : platform_(&platform), blockSize_(blockSize == 0 ? 1 : blockSize) {}
+
+DxfSource::DxfSource(std::size_t blockSize) : blockSize_(blockSize == 0 ? 1 : blockSize) {}
 
 DxfSource::~DxfSource() {
-  if (IsOpen()) platform_.Close(handle_);
+  if (IsOpen()) source_->Close();
 }
 
 void DxfSource::Open(std::string_view name) {
-  if (const int32_t refusal = FileNameRefusal(name)) RaiseIoError(refusal);
-  const std::string zeroTerminated(name);
-  FileHandle handle = kNoFile;
-  if (const uint32_t code = platform_.OpenForReading(zeroTerminated.c_str(), &handle)) {
-    RaiseIoError(static_cast<int32_t>(code));
-  }
+  if (!platform_) RaiseIoError(static_cast<int32_t>(win_error::kInvalidHandle));
+  file_.emplace(*platform_);
+  opened_ = &*file_;
+  if (const uint32_t code = file_->Open(name)) RaiseIoError(static_cast<int32_t>(code));
+  Start(*file_);
+}
+
+void DxfSource::Open(ByteSource& source) { Start(source); }
+
+void DxfSource::Start(ByteSource& source) {
   // Zeroed once: the finder and the skim read whole chunks, past the fill too.
   if (!buffer_) {
     buffer_ =
         std::make_unique<char[]>(blockSize_ + std::max(LineEndFinder::kPadding, kSkimPadding));
   }
   finder_.Reset(buffer_.get(), 0);
-  handle_ = handle;
+  source_ = &source;
+  opened_ = &source;
   position_ = fill_ = 0;
   ended_ = false;
   lineEnds_ = 0;
@@ -36,9 +42,9 @@ void DxfSource::Open(std::string_view name) {
 
 void DxfSource::Close() {
   if (!IsOpen()) RaiseIoError(io_code::kFileNotOpen);
-  const FileHandle handle = handle_;
-  handle_ = kNoFile;  // closed whatever the platform answers
-  if (const uint32_t code = platform_.Close(handle)) RaiseIoError(static_cast<int32_t>(code));
+  ByteSource& source = *source_;
+  source_ = nullptr;  // closed whatever the source answers
+  if (const uint32_t code = source.Close()) RaiseIoError(static_cast<int32_t>(code));
 }
 
 bool DxfSource::Refill() {
@@ -47,8 +53,7 @@ bool DxfSource::Refill() {
   position_ = fill_ = 0;
   finder_.Reset(buffer_.get(), 0);
   uint32_t got = 0;
-  const uint32_t code =
-      platform_.Read(handle_, buffer_.get(), static_cast<uint32_t>(blockSize_), &got);
+  const uint32_t code = source_->Read(buffer_.get(), static_cast<uint32_t>(blockSize_), &got);
   if (code != 0 && code != win_error::kBrokenPipe) RaiseIoError(static_cast<int32_t>(code));
   if (code != 0 || got == 0) {
     ended_ = true;  // the physical end acts as a Ctrl-Z that is never consumed

@@ -6,11 +6,14 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/byte_buffer.h"
 #include "engine/line_scan.h"
+#include "io/byte_source.h"
+#include "io/file_source.h"
 #include "platform/platform.h"
 
 namespace toridasu {
@@ -23,15 +26,22 @@ class DxfSource {
   static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
 
   explicit DxfSource(Platform& platform, std::size_t blockSize = kDefaultBlockSize);
+  // A source that is only ever opened on a ByteSource, never by name.
+  explicit DxfSource(std::size_t blockSize = kDefaultBlockSize);
   ~DxfSource();
   DxfSource(const DxfSource&) = delete;
   DxfSource& operator=(const DxfSource&) = delete;
 
   // Raises EInOutError with the platform's code when the file cannot be opened.
   void Open(std::string_view name);
-  // Raises EInOutError: 103 when not open, else the platform's code.
+  // Reads the drawing from `source` (memory, standard input, ...), which
+  // outlives the reading; Close closes it.
+  void Open(ByteSource& source);
+  // Raises EInOutError: 103 when not open, else the source's code.
   void Close();
-  bool IsOpen() const { return handle_ != kNoFile; }
+  bool IsOpen() const { return source_ != nullptr; }
+  // The source being read, for its first failure; null when none was opened.
+  const ByteSource* Source() const { return opened_; }
   // A counter advanced by every block read (for progress reports); may be null.
   void SetProgressCounter(std::atomic<uint64_t>* counter) { progress_ = counter; }
 
@@ -81,8 +91,13 @@ class DxfSource {
   // Reads the next block; false at the end of the drawing.
   bool Refill();
 
-  Platform& platform_;
-  FileHandle handle_ = kNoFile;
+  // Starts a reading of `source` from its first byte.
+  void Start(ByteSource& source);
+
+  Platform* platform_ = nullptr;
+  std::optional<FileSource> file_;
+  ByteSource* source_ = nullptr;
+  const ByteSource* opened_ = nullptr;
   std::unique_ptr<char[]> buffer_;
   std::size_t blockSize_;
   std::size_t position_ = 0;

@@ -3,55 +3,71 @@
 #include <new>
 
 #include "base/errors.h"
-#include "engine/csv_destination.h"
 #include "engine/dxf_source.h"
 #include "full/drawing_reader.h"
+#include "io/file_sink.h"
+#include "io/file_source.h"
 
 namespace toridasu::full {
 
-bool ConvertFull(std::string_view sourceName, std::string_view destinationNameView,
-                 const ConversionContext& context, const FullOptions& options, FullStats* stats) {
-  Platform& platform = *context.platform;
+bool ConvertFull(ByteSource& input, RecordSink& sink, const ConversionContext& context,
+                 const FullOptions& options, FullStats* stats) {
   FullStats localStats;
   FullStats& out = stats ? *stats : localStats;
   out = FullStats{};
-  const std::string destinationName(destinationNameView);
 
-  DxfSource source(platform);
+  DxfSource source;
   source.SetProgressCounter(options.bytesRead);
-  source.Open(sourceName);
-  CsvDestination destination(platform);
+  source.Open(input);
   WarningLog warnings;
   try {
-    CreateCsvFile(destination, destinationName);
-    RecordOutput output(destination, options.output, context.decimalSeparator);
-    output.WriteHeader();
+    sink.Begin(options.output.columns);
     DrawingTexts texts(options.texts, context.decimalSeparator, warnings,
-                       [&output](const TextRecord& record) { output.Write(record); });
+                       [&sink, &out](const TextRecord& record) {
+                         sink.Take(record);
+                         ++out.records;
+                       });
     ReadDrawing(source, texts);
     texts.Finish();
-    out.records = output.Records();
-    CloseCsvFile(destination);
+    sink.Commit();
     source.Close();
-  } catch (const FullFailure& failure) {
+  } catch (const ConversionFailure& failure) {
     out.failure = failure;
   } catch (const Exception& error) {
-    out.error = DescribeFailure(error, source.NextLineNumber());
+    out.failure = FailureOf(error, source.NextLineNumber(), &input, sink.Output());
   } catch (const std::bad_alloc&) {
-    out.error = OutOfMemoryFailure(source.NextLineNumber());
+    out.failure = OutOfMemoryFailure(source.NextLineNumber());
   }
   out.warnings = warnings.Take();
-  if (!out.failure && !out.error) return true;
+  if (!out.failure) return true;
 
-  AbandonConversion(source, destination, destinationName, platform);
+  out.records = 0;
+  sink.Abandon();
+  if (source.IsOpen()) {
+    try {
+      source.Close();
+    } catch (const Exception&) {
+      // The conversion has failed already; the first cause is the one kept.
+    }
+  }
   return false;
 }
 
-uint64_t TextsShownByReferences(std::string_view sourceName, Platform& platform) {
+bool ConvertFull(std::string_view sourceName, std::string_view destinationName,
+                 const ConversionContext& context, const FullOptions& options, FullStats* stats) {
+  Platform& platform = *context.platform;
+  FileSource input(platform);
+  if (const uint32_t code = input.Open(sourceName)) RaiseIoError(static_cast<int32_t>(code));
+  FileSink output(platform, destinationName);
+  CsvRecordSink sink(output, options.output, context.decimalSeparator);
+  return ConvertFull(input, sink, context, options, stats);
+}
+
+uint64_t TextsShownByReferences(ByteSource& input) {
   uint64_t shown = 0;
+  DxfSource source;
+  source.Open(input);
   try {
-    DxfSource source(platform);
-    source.Open(sourceName);
     WarningLog warnings;
     TextChoice choice;
     choice.replace = true;
@@ -63,7 +79,7 @@ uint64_t TextsShownByReferences(std::string_view sourceName, Platform& platform)
     source.Close();
   } catch (const Exception&) {
     // Only a hint hangs on this: a drawing that cannot be read shows nothing.
-  } catch (const FullFailure&) {
+  } catch (const ConversionFailure&) {
   } catch (const std::bad_alloc&) {
   }
   return shown;

@@ -1,5 +1,5 @@
-// The converter's full mode: one drawing in, one CSV file of every text it
-// shows out, yes or no, with warnings for what was cut.
+// The converter's full mode: one drawing in, a record of every text it shows
+// out, yes or no, with warnings for what was cut.
 #pragma once
 
 #include <atomic>
@@ -9,39 +9,45 @@
 #include <vector>
 
 #include "engine/conversion_context.h"
-#include "engine/conversion_job.h"
+#include "engine/conversion_failure.h"
+#include "full/csv_record_sink.h"
 #include "full/drawing_texts.h"
 #include "full/full_warnings.h"
-#include "full/record_output.h"
+#include "full/record_sink.h"
+#include "io/byte_source.h"
 #include "platform/platform.h"
 
 namespace toridasu::full {
 
 struct FullOptions {
-  OutputChoice output;
+  OutputChoice output;  // the columns, and the CSV file's encoding
   TextChoice texts;
   std::atomic<uint64_t>* bytesRead = nullptr;  // advanced as the drawing is read
 };
 
 struct FullStats {
   uint64_t records = 0;
-  std::optional<FullFailure> failure;      // the drawing's own trouble
-  std::optional<ConversionFailure> error;  // a failure of the files (kind, code, line)
+  std::optional<ConversionFailure> failure;
   std::vector<FullWarning> warnings;
 };
 
-// Converts `sourceName` into `destinationName` through the platform of
-// `context`, with its decimal separator. True when the whole drawing was
-// converted and both files closed; false after a failure, with the partial
-// output removed. A source that cannot be opened raises its EInOutError, as
-// the default mode does.
+// Converts the drawing that `input` holds (open; closed here) into records
+// for `sink`, begun with the columns of `options`, with the decimal separator
+// of `context` for dimension values. True when the whole drawing was
+// converted, the sink committed and the input closed; false after a failure,
+// with the sink abandoned (its partial output taken away).
+bool ConvertFull(ByteSource& input, RecordSink& sink, const ConversionContext& context,
+                 const FullOptions& options, FullStats* stats = nullptr);
+
+// The same from the file `sourceName` into the CSV file `destinationName`
+// through the platform of `context`. A source that cannot be opened raises
+// its EInOutError, as the default mode does.
 bool ConvertFull(std::string_view sourceName, std::string_view destinationName,
                  const ConversionContext& context, const FullOptions& options,
                  FullStats* stats = nullptr);
 
 // How many texts the references of a drawing's spaces show from blocks; for
 // the default mode's hint. Never fails: unreadable drawings give 0.
-uint64_t TextsShownByReferences(std::string_view sourceName,
-                                Platform& platform = CurrentPlatform());
+uint64_t TextsShownByReferences(ByteSource& input);
 
 }  // namespace toridasu::full

@@ -60,7 +60,7 @@ TEST(CliConversion, FailuresNameTheFileAtFault) {
     c.arrange(fake);
     const std::atomic<bool> stop{false};
     const Outcome outcome =
-        ConvertOne({"in.dxf", c.output, "", {}}, LocaleContext(fake), {}, stop, fake);
+        ConvertOne({"in.dxf", c.output, "", {}}, LocaleContext(fake), {}, {}, stop, false);
     EXPECT_FALSE(outcome.converted);
     EXPECT_EQ(outcome.message.rfind(c.message, 0), 0u) << outcome.message;
     EXPECT_FALSE(fake.Exists(c.output));
@@ -74,24 +74,27 @@ TEST(CliConversion, EveryIoCodeIsWorded) {
                              80, 87, 103, 105, 109, 112, 123, 206, 223, 232, 1117, 1921}) {
     EXPECT_EQ(IoCause(code).find("I/O error"), std::string::npos) << code;
   }
-  const ConversionFailure memory{"EOutOfMemory", "\x83\x81\x83\x82\x83\x8A", 0, 7};
-  EXPECT_EQ(FailureText({"in.dxf", "out.csv", memory, std::nullopt, true}),
-            "in.dxf: not enough memory");
+  ConversionFailure memory;
+  memory.kind = FailureKind::kOutOfMemory;
+  memory.line = 7;
+  EXPECT_EQ(FailureText({"in.dxf", "out.csv", memory}), "in.dxf: not enough memory");
 }
 
-// An interruption while the output is being written: the conversion gives
-// up, takes its output away and is not reported as a failure.
+// An interruption while the drawing is being read: the conversion gives up,
+// takes its output away and is not reported as a failure.
 TEST(CliConversion, InterruptionRemovesTheOutputUnderWay) {
-  FakePlatform fake;
-  fake.AddFile("in.dxf", kDrawing);
-  std::atomic<bool> stop{false};
-  ConversionOptions options;
-  options.lineFilter = [&stop](std::string_view line, std::string& out) {
-    out += line;
-    stop.store(true);  // the user presses Ctrl-C as the header is written
-  };
-  const Outcome outcome =
-      ConvertOne({"in.dxf", "out.csv", "", {}}, LocaleContext(fake), options, stop, fake);
+  // The user presses Ctrl-C as the first block of the drawing is read.
+  struct StoppingPlatform : FakePlatform {
+    std::atomic<bool> stop{false};
+    uint32_t Read(FileHandle handle, void* buffer, uint32_t size, uint32_t* got) override {
+      stop.store(true);
+      return FakePlatform::Read(handle, buffer, size, got);
+    }
+  } fake;
+  // A comment longer than a block, so that the reading needs a second one.
+  fake.AddFile("in.dxf", "999\r\n" + std::string(300000, 'c') + "\r\n" + kDrawing);
+  const Outcome outcome = ConvertOne({"in.dxf", "out.csv", "", {}}, LocaleContext(fake), {},
+                                     {}, fake.stop, false);
   EXPECT_TRUE(outcome.interrupted);
   EXPECT_TRUE(outcome.message.empty());
   EXPECT_EQ(fake.created, std::vector<std::string>{"out.csv"});

@@ -123,27 +123,27 @@ TEST(ConvertDxfToCsv, FailuresLeaveNoPartialOutput) {
     const char* what;
     std::string drawing;
     void (*arrange)(FakePlatform&);
-    const char* kind;
+    FailureKind kind;
     int32_t ioCode;
   } cases[] = {
       {"a lone lead byte ends a text", Dxf("2|ENTITIES|0|TEXT|1|ok|0|TEXT|1|A\x82|0|EOF"),
-       [](FakePlatform&) {}, "ERangeError", 0},
+       [](FakePlatform&) {}, FailureKind::kUnfinishedCharacter, 0},
       {"the disk fills up", kTwoTexts,
        [](FakePlatform& f) {
          f.failWriteNumber = 1;
          f.writeError = 112;
        },
-       "EInOutError", 112},
-      {"closing fails", kTwoTexts, [](FakePlatform& f) { f.closeError = 6; }, "EInOutError", 6},
+       FailureKind::kOutput, 112},
+      {"closing fails", kTwoTexts, [](FakePlatform& f) { f.closeError = 6; }, FailureKind::kOutput, 6},
       {"a read fails in the walk", kTwoTexts,
        [](FakePlatform& f) {
          f.readChunk = 16;
          f.failReadNumber = 3;
          f.readError = 23;
        },
-       "EInOutError", 23},
+       FailureKind::kInput, 23},
       {"creation gives an unusable handle", kTwoTexts,
-       [](FakePlatform& f) { f.kind = FileKind::Unknown; }, "EInOutError", 105},
+       [](FakePlatform& f) { f.kind = FileKind::Unknown; }, FailureKind::kOutput, 105},
   };
   for (const Case& c : cases) {
     FakePlatform fake;
@@ -224,12 +224,12 @@ TEST(RemoveFile, AnswersWhatThePlatformDid) {
 // Real drawings with LF line ends keep their texts (they once read as one line).
 TEST(ConvertDxfToCsv, RealDrawingWithLfLineEnds) {
   const std::string drawing = std::string(TORIDASU_CORPUS_DIR) + "/skawaguchi__sample-dxf-1.dxf";
-  if (!FileIsPresent(drawing)) GTEST_SKIP() << "no corpus";
+  if (!FileIsPresent(drawing, CurrentPlatform())) GTEST_SKIP() << "no corpus";
   const std::string base = ::testing::TempDir() + "toridasu-lf";
   ConversionStats stats;
   ASSERT_TRUE(ConvertDxfToCsv(drawing, base, LocaleContext(CurrentPlatform()), &stats));
   EXPECT_EQ(stats.records, 691u);  // 690 TEXT and one MTEXT
-  RemoveFile(base + ".csv");
+  RemoveFile(base + ".csv", CurrentPlatform());
 }
 #endif
 

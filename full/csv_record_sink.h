@@ -3,27 +3,15 @@
 // rather than vanish, unless the user asked for replacements.
 #pragma once
 
-#include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "engine/csv_destination.h"
 #include "full/columns.h"
-#include "full/text_record.h"
+#include "full/record_sink.h"
+#include "io/byte_sink.h"
 
 namespace toridasu::full {
-
-// Why a full conversion stopped; `detail` is UTF-8.
-struct FullFailure {
-  enum class Kind {
-    kUnencodable,  // detail: the character that Shift-JIS cannot hold
-    kUndefined,    // detail: the drawing's code page number
-  };
-  Kind kind;
-  std::string detail;
-  uint64_t line = 0;
-};
 
 struct OutputChoice {
   std::vector<Column> columns = DefaultColumns();
@@ -32,24 +20,29 @@ struct OutputChoice {
   bool replace = false;  // characters Shift-JIS cannot hold become "?"
 };
 
-class RecordOutput {
+class CsvRecordSink final : public RecordSink {
  public:
-  RecordOutput(CsvDestination& destination, const OutputChoice& choice, char separator)
-      : destination_(destination), choice_(choice), separator_(separator) {}
+  // Writes into `out`, which outlives the sink, in the encoding of `choice`
+  // (its columns are Begin's), with the decimal separator `separator`.
+  CsvRecordSink(ByteSink& out, const OutputChoice& choice, char separator)
+      : out_(out), choice_(choice), separator_(separator) {}
 
-  void WriteHeader();
-  // Raises FullFailure (kUnencodable) when the line cannot be written.
-  void Write(const TextRecord& record);
-  uint64_t Records() const { return records_; }
+  void Begin(const std::vector<Column>& columns) override;
+  void Take(const TextRecord& record) override;
+  void Commit() override;
+  void Abandon() override;
+  const IoEnd* Output() const override { return &out_; }
 
  private:
+  // Raises ConversionFailure (kUnencodable) when the line cannot be written.
   void WriteUtf8Line(const std::string& utf8, uint64_t line);
 
-  CsvDestination& destination_;
+  ByteSink& out_;
   const OutputChoice& choice_;
   char separator_;
+  std::vector<Column> columns_;
+  CsvDestination destination_;
   std::string encoded_;
-  uint64_t records_ = 0;
 };
 
 }  // namespace toridasu::full

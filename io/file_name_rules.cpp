@@ -1,4 +1,4 @@
-#include "engine/file_name_rules.h"
+#include "io/file_name_rules.h"
 
 #include "platform/platform.h"
 

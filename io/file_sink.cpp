@@ -1,0 +1,48 @@
+#include "io/file_sink.h"
+
+#include "base/errors.h"
+#include "io/file_name_rules.h"
+
+namespace toridasu {
+
+uint32_t FileSink::OpenSink() {
+  createdDiskFile_ = false;
+  if (const int32_t refusal = FileNameRefusal(name_)) return static_cast<uint32_t>(refusal);
+  FileHandle handle = kNoFile;
+  if (const uint32_t code = platform_.CreateForWriting(name_.c_str(), &handle)) return code;
+  kind_ = platform_.KindOf(handle);
+  // Devices and pipes are not files of ours: a failure never deletes them.
+  createdDiskFile_ = kind_ == FileKind::Disk || kind_ == FileKind::Unknown;
+  if (kind_ == FileKind::Unknown) {
+    platform_.Close(handle);
+    return static_cast<uint32_t>(io_code::kUnusableHandle);
+  }
+  handle_ = handle;
+  return 0;
+}
+
+uint32_t FileSink::WriteSome(const void* data, uint32_t size) {
+  return platform_.Write(handle_, data, size);
+}
+
+uint32_t FileSink::CloseSink() {
+  if (handle_ == kNoFile) return static_cast<uint32_t>(io_code::kFileNotOpen);
+  const FileHandle handle = handle_;
+  handle_ = kNoFile;
+  return platform_.Close(handle);
+}
+
+void FileSink::CloseQuietly() {
+  if (handle_ == kNoFile) return;
+  const FileHandle handle = handle_;
+  handle_ = kNoFile;
+  platform_.Close(handle);
+}
+
+void FileSink::RemoveOutput() {
+  // By the name it was created under: asking whether it is present first
+  // would miss names that hold "*" or "?".
+  if (createdDiskFile_) platform_.Delete(name_.c_str());
+}
+
+}  // namespace toridasu

@@ -1,0 +1,43 @@
+// An output file written through the platform: created (or emptied) when
+// opened, and deleted again after a failure when it was a disk file that
+// this sink made or emptied.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "io/byte_sink.h"
+#include "platform/platform.h"
+
+namespace toridasu {
+
+class FileSink final : public ByteSink {
+ public:
+  FileSink(Platform& platform, std::string_view name) : platform_(platform), name_(name) {}
+  ~FileSink() override { CloseQuietly(); }
+  FileSink(const FileSink&) = delete;
+  FileSink& operator=(const FileSink&) = delete;
+
+  const std::string& Name() const { return name_; }
+  // Whether opening made or emptied a file on disk, that is, output of ours
+  // that a failed conversion has to remove.
+  bool CreatedDiskFile() const { return createdDiskFile_; }
+
+  void CloseQuietly() override;
+  void RemoveOutput() override;
+  bool WantsEveryLine() const override { return kind_ == FileKind::Character; }
+
+ protected:
+  uint32_t OpenSink() override;
+  uint32_t WriteSome(const void* data, uint32_t size) override;
+  uint32_t CloseSink() override;
+
+ private:
+  Platform& platform_;
+  const std::string name_;
+  FileHandle handle_ = kNoFile;
+  FileKind kind_ = FileKind::Unknown;
+  bool createdDiskFile_ = false;
+};
+
+}  // namespace toridasu

@@ -1,0 +1,30 @@
+#include "io/file_source.h"
+
+#include "io/file_name_rules.h"
+
+namespace toridasu {
+
+FileSource::~FileSource() {
+  if (IsOpen()) platform_.Close(handle_);
+}
+
+uint32_t FileSource::Open(std::string_view name) {
+  if (Cancelled()) return kOperationAborted;
+  if (const int32_t refusal = FileNameRefusal(name)) {
+    return Note(static_cast<uint32_t>(refusal), FileOperation::kOpen);
+  }
+  const std::string zeroTerminated(name);
+  return Note(platform_.OpenForReading(zeroTerminated.c_str(), &handle_), FileOperation::kOpen);
+}
+
+uint32_t FileSource::ReadSome(void* buffer, uint32_t size, uint32_t* got) {
+  return platform_.Read(handle_, buffer, size, got);
+}
+
+uint32_t FileSource::CloseSource() {
+  const FileHandle handle = handle_;
+  handle_ = kNoFile;  // closed whatever the platform answers
+  return platform_.Close(handle);
+}
+
+}  // namespace toridasu

@@ -1,0 +1,33 @@
+// A drawing file read through the platform.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "io/byte_source.h"
+#include "platform/platform.h"
+
+namespace toridasu {
+
+class FileSource final : public ByteSource {
+ public:
+  explicit FileSource(Platform& platform) : platform_(platform) {}
+  ~FileSource() override;
+  FileSource(const FileSource&) = delete;
+  FileSource& operator=(const FileSource&) = delete;
+
+  // 0, or the code that refuses the name (io/file_name_rules.h) or that the
+  // platform gives.
+  uint32_t Open(std::string_view name);
+  bool IsOpen() const { return handle_ != kNoFile; }
+
+ protected:
+  uint32_t ReadSome(void* buffer, uint32_t size, uint32_t* got) override;
+  uint32_t CloseSource() override;
+
+ private:
+  Platform& platform_;
+  FileHandle handle_ = kNoFile;
+};
+
+}  // namespace toridasu
