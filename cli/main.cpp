@@ -17,10 +17,11 @@
 #include "cli/language.h"
 #include "cli/messages.h"
 #include "cli/progress.h"
-#include "cli/shift_jis_to_utf8.h"
 #include "engine/conversion_context.h"
 #include "engine/csv_record.h"
 #include "platform/platform.h"
+#include "text/byte_order_mark.h"
+#include "text/shift_jis.h"
 
 namespace {
 
@@ -34,8 +35,8 @@ constexpr int kSomeFailed = 1;
 // parallel conversions can share it.
 LineFilter Utf8Filter(bool bom, bool replace) {
   return [bom, replace](std::string_view line, std::string& out) {
-    if (bom && line == kCsvHeader) out += kUtf8Bom;
-    if (!AppendShiftJisAsUtf8(line, replace, out))
+    if (bom && line == kCsvHeader) out += text::kUtf8Bom;
+    if (!text::AppendShiftJisAsUtf8(line, replace, out))
       throw EConvertError(Say(text_id::kCliNotCodePage932));
   };
 }

@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-#include "full/code_page.h"
+#include "text/byte_order_mark.h"
+#include "text/code_page.h"
 
 namespace toridasu::full {
 namespace {
@@ -13,18 +14,16 @@ std::string DescribeCharacter(char32_t c) {
   std::string text = name;
   if (c >= 0x20 && c != 0xFFFD) {
     text += " (";
-    AppendUtf8(c, text);
+    text::AppendUtf8(c, text);
     text += ")";
   }
   return text;
 }
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
 }  // namespace
 
 void RecordOutput::WriteHeader() {
-  std::string header = choice_.utf8 && choice_.bom ? std::string(kUtf8Bom) : std::string();
+  std::string header = choice_.utf8 && choice_.bom ? std::string(text::kUtf8Bom) : std::string();
   header += HeaderLine(choice_.columns);
   WriteUtf8Line(header, 0);
 }
@@ -44,7 +43,7 @@ void RecordOutput::WriteUtf8Line(const std::string& utf8, uint64_t line) {
   }
   encoded_.clear();
   char32_t unencodable = 0;
-  if (!AppendUtf8AsShiftJis(utf8, choice_.replace, encoded_, &unencodable)) {
+  if (!text::AppendUtf8AsShiftJis(utf8, choice_.replace, encoded_, &unencodable)) {
     throw FullFailure{FullFailure::Kind::kUnencodable, DescribeCharacter(unencodable), line};
   }
   WriteCsvLine(destination_, encoded_);
