@@ -24,6 +24,7 @@
 #include "app/error_report.h"
 #include "app/error_throw_site.h"
 #include "app/import_gates.h"
+#include "base/fpu_control.h"
 #include "base/run_time_errors.h"
 #include "base/system_faults.h"
 
@@ -234,11 +235,6 @@ void FindOwnImage() {
 }
 
 }  // namespace
-
-void ResetFloatingPointControl() {
-  const uint16_t control = kFloatingPointControl;
-  asm volatile("fnclex\n\tfldcw %0" : : "m"(control));
-}
 
 void InstallFaultCatching() {
   (void)RaiseSitesRecorded();  // links the raise-site recording in with the fault catching

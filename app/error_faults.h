@@ -2,16 +2,7 @@
 // calls, become errors of their kinds.
 #pragma once
 
-#include <cstdint>
-
 namespace toridasu::app {
-
-// The x87 control word the process holds from start-up: 64-bit significand,
-// rounding to nearest, invalid operation, division by zero and overflow
-// raising, the rest masked.
-constexpr uint16_t kFloatingPointControl = 0x1332;
-// Clears pending x87 exceptions and sets kFloatingPointControl.
-void ResetFloatingPointControl();
 
 // Catches the hardware faults of the program's own code (a vectored handler)
 // and those nobody else handles (the unhandled-exception filter). A fault in

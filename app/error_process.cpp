@@ -10,6 +10,7 @@
 #include "app/error_faults.h"
 #include "app/error_machinery.h"
 #include "app/error_report.h"
+#include "base/fpu_control.h"
 #include "base/run_time_errors.h"
 
 namespace toridasu::app {

@@ -6,6 +6,7 @@
 #include "app/error_machinery.h"
 #include "app/error_process.h"
 #include "app/shutdown.h"
+#include "base/fpu_control.h"
 #include "base/lead_bytes.h"
 #include "engine/conversion_context.h"
 #include "platform/platform.h"

@@ -5,13 +5,14 @@
 
 #include <string>
 
-#include "full/code_page.h"
 #include "full/mtext_plain.h"
-#include "full/text_codes.h"
+#include "text/code_page.h"
+#include "text/text_codes.h"
 
 namespace {
 
 using namespace toridasu::full;
+using namespace toridasu::text;
 
 // About 1 MB of one sample text repeated.
 std::string Repeated(const std::string& sample) {

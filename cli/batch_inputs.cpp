@@ -1,13 +1,13 @@
 #include "cli/batch_inputs.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 #include "cli/file_system.h"
 #include "cli/messages.h"
 #include "cli/paths.h"
 #include "cli/patterns.h"
+#include "text/ascii_case.h"
 
 namespace toridasu::cli {
 namespace {
@@ -17,9 +17,8 @@ namespace fs = std::filesystem;
 bool IsDrawingName(const std::string& name) {
   constexpr std::string_view kExtension = ".dxf";
   if (name.size() <= kExtension.size()) return false;
-  return std::equal(
-      kExtension.begin(), kExtension.end(), name.end() - kExtension.size(),
-      [](char want, char got) { return want == std::tolower(static_cast<unsigned char>(got)); });
+  return std::equal(kExtension.begin(), kExtension.end(), name.end() - kExtension.size(),
+                    [](char want, char got) { return want == text::AsciiLower(got); });
 }
 
 bool SameFolder(const fs::path& a, const fs::path& b) {

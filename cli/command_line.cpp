@@ -2,12 +2,13 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <cctype>
 
 #include "cli/console.h"
 #include "cli/messages.h"
-#include "full/code_page.h"
 #include "full/columns.h"
+#include "text/ascii_case.h"
+#include "text/code_page.h"
+#include "text/encoding_names.h"
 #include "version.h"
 
 namespace toridasu::cli {
@@ -108,13 +109,13 @@ full::FullOptions FullOptionsOf(const FullArguments& given, const Settings& sett
     if (columns) options.output.columns = *columns;
   }
   if (!given.inputEncoding.empty()) {
-    options.texts.inputCodePage = full::CodePageFromEncodingName(given.inputEncoding);
+    options.texts.inputCodePage = text::CodePageFromEncodingName(given.inputEncoding);
     if (options.texts.inputCodePage == 0)
       error = Say(text_id::kCliUnknownInputEncoding, {given.inputEncoding});
   }
   for (std::string_view types = given.types; !types.empty();) {
     const std::size_t comma = types.find(',');
-    const std::string type = full::FoldedName(full::TrimBlanks(types.substr(0, comma)));
+    const std::string type = text::AsciiUpperCase(full::TrimBlanks(types.substr(0, comma)));
     if (!type.empty()) options.texts.types.push_back(type);
     types.remove_prefix(comma == std::string_view::npos ? types.size() : comma + 1);
   }
@@ -136,13 +137,11 @@ int UsageError(const std::string& text) {
 }
 
 std::optional<OutputEncoding> EncodingNamed(const std::string& name) {
-  std::string key;
-  for (const char c : name) {
-    if (c != '-' && c != '_') key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  switch (text::CodePageFromName(name, text::EncodingNameUse::kOutput)) {
+    case text::kUtf8CodePage: return OutputEncoding::kUtf8;
+    case text::kHomeCodePage: return OutputEncoding::kShiftJis;
+    default: return std::nullopt;
   }
-  if (key == "utf8") return OutputEncoding::kUtf8;
-  if (key == "shiftjis" || key == "sjis" || key == "cp932") return OutputEncoding::kShiftJis;
-  return std::nullopt;
 }
 
 std::optional<int> ParseCommandLine(int argc, char** argv, Settings* settings) {

@@ -1,13 +1,13 @@
 #include <unistd.h>
 
 #include "cli/console.h"
-#include "cli/shift_jis_to_utf8.h"
+#include "text/shift_jis.h"
 
 namespace toridasu::cli {
 
 std::string NativeFromShiftJis(std::string_view shiftJis) {
   std::string out;
-  AppendShiftJisAsUtf8(shiftJis, true, out);
+  text::AppendShiftJisAsUtf8(shiftJis, true, out);
   return out;
 }
 

@@ -4,7 +4,7 @@
 
 #include "cli/console.h"
 #include "cli/wide_text.h"
-#include "full/code_page.h"
+#include "text/code_page.h"
 
 namespace toridasu::cli {
 namespace {
@@ -20,7 +20,7 @@ std::string NativeFromShiftJis(std::string_view shiftJis) { return std::string(s
 
 std::string NativeFromUtf8(std::string_view utf8) {
   std::string shiftJis;
-  full::AppendUtf8AsShiftJis(utf8, true, shiftJis);
+  text::AppendUtf8AsShiftJis(utf8, true, shiftJis);
   return shiftJis;
 }
 

@@ -1,5 +1,6 @@
 # One library per folder, and the build keeps the dependencies pointing one
-# way (app -> ui -> engine; engine, files -> base, platform; cli -> engine).
+# way (app -> ui -> engine; cli -> full -> engine, text; engine, files, text
+# -> base, platform).
 #
 # Sources include headers from the tree's root ("engine/x.h"), so the root
 # itself is never an include path. Each folder's library instead exposes an

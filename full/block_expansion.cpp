@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/ascii_case.h"
+
 namespace toridasu::full {
 namespace {
 
@@ -20,7 +22,7 @@ void BlockExpander::ExpandReference(const BlockReference& reference, const std::
 void BlockExpander::ExpandDefinition(const BlockDefinition& definition, const std::string& space) {
   work_ = 0;
   cut_ = false;
-  open_.assign(1, store_.IndexOf(FoldedName(definition.name)));
+  open_.assign(1, store_.IndexOf(text::AsciiUpperCase(definition.name)));
   ExpandItems(definition, Affine3{}, true, "", space);
   open_.clear();
 }

@@ -1,10 +1,12 @@
 #include "full/block_store.h"
 
+#include "text/ascii_case.h"
+
 namespace toridasu::full {
 
 BlockDefinition& BlockStore::Add(BlockDefinition definition) {
   // A later definition of the same name wins, as it would on screen.
-  byName_[FoldedName(definition.name)] = definitions_.size();
+  byName_[text::AsciiUpperCase(definition.name)] = definitions_.size();
   definitions_.push_back(std::move(definition));
   return definitions_.back();
 }

@@ -53,7 +53,7 @@ class BlockStore {
  public:
   BlockDefinition& Add(BlockDefinition definition);
   // The index of the definition (for cycle detection) whose name, with
-  // capitals folded (FoldedName), is `key`; or -1.
+  // capitals folded (text::AsciiUpperCase), is `key`; or -1.
   int64_t IndexOf(const std::string& key) const;
   const BlockDefinition& At(std::size_t index) const { return definitions_[index]; }
   std::size_t Size() const { return definitions_.size(); }

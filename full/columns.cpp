@@ -4,6 +4,7 @@
 
 #include "engine/format_real.h"
 #include "full/raw_entity.h"
+#include "text/ascii_case.h"
 
 namespace toridasu::full {
 namespace {
@@ -31,10 +32,10 @@ std::optional<std::vector<Column>> ParseColumns(std::string_view list, std::stri
   while (true) {
     const std::size_t comma = list.find(',');
     const std::string_view name = TrimBlanks(list.substr(0, comma));
-    const std::string folded = FoldedName(name);
+    const std::string folded = text::AsciiUpperCase(name);
     bool known = false;
     for (std::size_t i = 0; i < kNames.size() && !known; ++i) {
-      if (folded == FoldedName(kNames[i])) {
+      if (folded == text::AsciiUpperCase(kNames[i])) {
         columns.push_back(static_cast<Column>(i));
         known = true;
       }

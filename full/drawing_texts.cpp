@@ -4,8 +4,10 @@
 
 #include "engine/format_real.h"
 #include "full/mtext_plain.h"
-#include "full/record_output.h"
-#include "full/text_codes.h"
+#include "engine/conversion_failure.h"
+#include "text/ascii_case.h"
+#include "text/encoding_names.h"
+#include "text/text_codes.h"
 
 namespace toridasu::full {
 namespace {
@@ -53,11 +55,12 @@ DrawingTexts::DrawingTexts(const TextChoice& choice, char separator, WarningLog&
 
 void DrawingTexts::Header(const DrawingHeader& header) {
   if (choice_.inputCodePage == 0 && !header.codePage.empty() &&
-      CodePageFromDrawingName(header.codePage) == 0) {
+      text::CodePageFromDrawingName(header.codePage) == 0) {
     warnings_.Add(FullWarning::Kind::kUnknownCodePage, header.codePage, header.codePageLine);
   }
-  decoder_ = std::make_unique<TextDecoder>(
-      ChooseDecoding(choice_.inputCodePage, header.version, header.codePage), choice_.replace);
+  decoder_ = std::make_unique<text::TextDecoder>(
+      text::ChooseDecoding(choice_.inputCodePage, header.version, header.codePage),
+      choice_.replace);
 }
 
 void DrawingTexts::NoteFallback(bool used, uint64_t line) {
@@ -74,13 +77,13 @@ std::string DrawingTexts::Decoded(std::string_view bytes, uint64_t line) {
   if (!defined) {
     // A name is never worth failing a drawing for.
     out.clear();
-    AppendAsUtf8(bytes, decoder_->Decoding().codePage, true, out);
+    text::AppendAsUtf8(bytes, decoder_->Decoding().codePage, true, out);
   }
   if (out.find('\\') == std::string::npos) return out;
   // Names carry \U+ escapes like texts do (R2000 writers put them in block names).
   std::string shown;
   for (std::size_t i = 0; i < out.size();) {
-    const std::size_t length = out[i] == '\\' ? AppendUnicodeEscape(out, i, shown) : 0;
+    const std::size_t length = out[i] == '\\' ? text::AppendUnicodeEscape(out, i, shown) : 0;
     if (length == 0) shown += out[i];
     i += length == 0 ? 1 : length;
   }
@@ -88,18 +91,18 @@ std::string DrawingTexts::Decoded(std::string_view bytes, uint64_t line) {
 }
 
 void DrawingTexts::BlockRecord(std::string_view handle, std::string_view name, uint64_t line) {
-  recordNames_[FoldedName(handle)] = Decoded(name, line);
+  recordNames_[text::AsciiUpperCase(handle)] = Decoded(name, line);
 }
 
 void DrawingTexts::Layout(std::string_view blockRecord, std::string_view name, uint64_t line) {
-  layoutNames_[FoldedName(blockRecord)] = Decoded(name, line);
+  layoutNames_[text::AsciiUpperCase(blockRecord)] = Decoded(name, line);
 }
 
 void DrawingTexts::BeginBlock(const RawEntity& block) {
   FlushReference();
   BlockDefinition definition;
   definition.name = Decoded(block.name, block.line);
-  definition.recordHandle = FoldedName(block.owner);
+  definition.recordHandle = text::AsciiUpperCase(block.owner);
   definition.basePoint = block.point;
   definition.line = block.line;
   store_.Add(std::move(definition));
@@ -116,11 +119,14 @@ bool DrawingTexts::BuildText(const RawEntity& e, BlockText& text) {
   const TextOutcome outcome = BuildTextRecord(e, *decoder_, text.record, text.frame, fallback);
   NoteFallback(fallback, e.textLine);
   if (outcome == TextOutcome::kUndefined) {
-    throw FullFailure{FullFailure::Kind::kUndefined, std::to_string(decoder_->Decoding().codePage),
-                      e.textLine};
+    ConversionFailure failure;
+    failure.kind = FailureKind::kUndefinedBytes;
+    failure.detail = std::to_string(decoder_->Decoding().codePage);
+    failure.line = e.textLine;
+    throw failure;
   }
   if (outcome != TextOutcome::kText) return false;
-  text.record.type = FoldedName(e.type);
+  text.record.type = text::AsciiUpperCase(e.type);
   // Layers and styles repeat from text to text: decoded once for a run.
   if (e.layer != lastLayer_.first) lastLayer_ = {e.layer, Decoded(e.layer, e.line)};
   if (e.style != lastStyle_.first) lastStyle_ = {e.style, Decoded(e.style, e.line)};
@@ -132,7 +138,7 @@ bool DrawingTexts::BuildText(const RawEntity& e, BlockText& text) {
 BlockReference DrawingTexts::ReferenceOf(const RawEntity& e) {
   BlockReference reference;
   reference.name = Decoded(e.name, e.line);
-  reference.key = FoldedName(reference.name);
+  reference.key = text::AsciiUpperCase(reference.name);
   reference.line = e.line;
   reference.extrusion = e.extrusion;
   if (e.kind == EntityKind::kDimension) {
@@ -217,7 +223,7 @@ void DrawingTexts::Place(std::variant<BlockText, BlockReference> item, Whereabou
   } else if (!where.layout.empty()) {
     WriteTop(item, Decoded(where.layout, where.line));
   } else {
-    held_.push_back({FoldedName(where.owner), std::move(item)});  // named at the end
+    held_.push_back({text::AsciiUpperCase(where.owner), std::move(item)});  // named at the end
   }
 }
 
@@ -246,7 +252,7 @@ void DrawingTexts::Finish() {
   held_.clear();
   for (std::size_t i = 0; i < store_.Size(); ++i) {
     const BlockDefinition& definition = store_.At(i);
-    const std::string folded = FoldedName(definition.name);
+    const std::string folded = text::AsciiUpperCase(definition.name);
     if (folded == kModelSpaceBlock) {
       expander_.ExpandDefinition(definition, modelSpace_);
     } else if (folded.starts_with(kPaperSpaceBlock)) {

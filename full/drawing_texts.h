@@ -14,9 +14,9 @@
 
 #include "full/block_expansion.h"
 #include "full/block_store.h"
-#include "full/code_page.h"
 #include "full/drawing_reader.h"
 #include "full/full_warnings.h"
+#include "text/drawing_decoding.h"
 
 namespace toridasu::full {
 
@@ -32,7 +32,7 @@ struct TextChoice {
 class DrawingTexts : public DrawingVisitor {
  public:
   using Emit = std::function<void(const TextRecord&)>;
-  // `emit` may raise; undefined bytes raise FullFailure (kUndefined).
+  // `emit` may raise; undefined bytes raise a ConversionFailure (kUndefinedBytes).
   // `separator`: the decimal separator of a dimension's measurement.
   DrawingTexts(const TextChoice& choice, char separator, WarningLog& warnings, Emit emit);
 
@@ -78,7 +78,7 @@ class DrawingTexts : public DrawingVisitor {
   char separator_;
   WarningLog& warnings_;
   Emit emit_;
-  std::unique_ptr<TextDecoder> decoder_;
+  std::unique_ptr<text::TextDecoder> decoder_;
   BlockStore store_;
   BlockExpander expander_;
   bool inBlock_ = false;

@@ -1,6 +1,6 @@
 #include "full/mtext_plain.h"
 
-#include "full/text_codes.h"
+#include "text/text_codes.h"
 
 namespace toridasu::full {
 namespace {
@@ -37,7 +37,8 @@ std::size_t AppendStack(std::string_view text, std::size_t pos, std::string& out
       parts[part] += text[pos++];
     } else if (part == 0 && (ch == '^' || ch == '/' || ch == '#')) {
       part = 1;
-    } else if (const std::size_t length = AppendPercentCode(text, pos - 1, false, parts[part])) {
+    } else if (const std::size_t length =
+                   text::AppendPercentCode(text, pos - 1, false, parts[part])) {
       pos += length - 1;
       continue;
     } else {
@@ -58,7 +59,7 @@ std::string MTextToPlain(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   std::size_t i = 0;
-  while ((i = AppendPlainText(utf8, i, true, out)) < utf8.size()) {
+  while ((i = text::AppendPlainText(utf8, i, true, out)) < utf8.size()) {
     const char ch = utf8[i];
     std::size_t length = 0;
     if (ch == '\\') {
@@ -83,7 +84,7 @@ std::string MTextToPlain(std::string_view utf8) {
         case 'k': break;
         case 'S': length = AppendStack(utf8, i + 2, out) - i; break;
         case 'U':
-        case 'M': length = AppendUnicodeEscape(utf8, i, out); break;
+        case 'M': length = text::AppendUnicodeEscape(utf8, i, out); break;
         default:
           if (TakesValueToSemicolon(code)) {
             const std::size_t semicolon = utf8.find(';', i + 2);
@@ -96,9 +97,9 @@ std::string MTextToPlain(std::string_view utf8) {
     } else if (ch == '{' || ch == '}') {
       length = 1;  // grouping of formats
     } else if (ch == '%') {
-      length = AppendPercentCode(utf8, i, false, out);
+      length = text::AppendPercentCode(utf8, i, false, out);
     } else if (ch == '^') {
-      length = AppendCaretCode(utf8, i, out);
+      length = text::AppendCaretCode(utf8, i, out);
     }
     if (length == 0) {
       out += ch;

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "engine/parse_coordinate.h"
+#include "text/ascii_case.h"
 
 namespace toridasu::full {
 namespace {
@@ -34,22 +35,7 @@ void SetAxis(Point3& point, int32_t axis, double value) {
 
 bool SameName(std::string_view text, std::string_view upperName) {
   if (text == upperName) return true;  // as writers put names: capitals, no blanks
-  text = TrimBlanks(text);
-  if (text.size() != upperName.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != upperName[i]) return false;
-  }
-  return true;
-}
-
-std::string FoldedName(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return folded;
+  return text::SameIgnoringAsciiCase(TrimBlanks(text), upperName);
 }
 
 EntityKind KindOfType(std::string_view type) {

@@ -73,7 +73,5 @@ inline std::string_view TrimBlanks(std::string_view text) {
 // Whether `text`, blanks around it left out and ASCII letters folded to
 // capitals, is `upperName`.
 bool SameName(std::string_view text, std::string_view upperName);
-// A name with ASCII letters folded to capitals, the rest kept.
-std::string FoldedName(std::string_view name);
 
 }  // namespace toridasu::full

@@ -1,7 +1,7 @@
 #include "full/text_building.h"
 
 #include "full/mtext_plain.h"
-#include "full/text_codes.h"
+#include "text/text_codes.h"
 
 namespace toridasu::full {
 namespace {
@@ -12,18 +12,18 @@ bool IsWorldZ(const Point3& extrusion) {
 
 }  // namespace
 
-bool DecodeDrawingText(std::string_view bytes, TextDecoder& decoder, std::string& out,
+bool DecodeDrawingText(std::string_view bytes, text::TextDecoder& decoder, std::string& out,
                        bool& fallbackUsed) {
   out.clear();
   switch (decoder.Decode(bytes, out)) {
-    case TextDecoder::Result::kDecoded: return true;
-    case TextDecoder::Result::kDecodedByFallback: fallbackUsed = true; return true;
-    case TextDecoder::Result::kUndefined: return false;
+    case text::TextDecoder::Result::kDecoded: return true;
+    case text::TextDecoder::Result::kDecodedByFallback: fallbackUsed = true; return true;
+    case text::TextDecoder::Result::kUndefined: return false;
   }
   return false;
 }
 
-TextOutcome BuildTextRecord(const RawEntity& e, TextDecoder& decoder, TextRecord& record,
+TextOutcome BuildTextRecord(const RawEntity& e, text::TextDecoder& decoder, TextRecord& record,
                             TextFrameInOcs& frame, bool& fallbackUsed) {
   std::string decoded;
   bool defined = true;
@@ -35,7 +35,7 @@ TextOutcome BuildTextRecord(const RawEntity& e, TextDecoder& decoder, TextRecord
   }
   if (!defined) return TextOutcome::kUndefined;
   const bool formatted = e.kind == EntityKind::kMtext || e.kind == EntityKind::kMultileader;
-  record.text = formatted ? MTextToPlain(decoded) : DecodeTextCodes(decoded);
+  record.text = formatted ? MTextToPlain(decoded) : text::DecodeTextCodes(decoded);
   if (record.text.empty()) return TextOutcome::kEmpty;
 
   record.handle = e.handle;

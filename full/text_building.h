@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "full/code_page.h"
 #include "full/ocs.h"
 #include "full/raw_entity.h"
 #include "full/text_record.h"
+#include "text/drawing_decoding.h"
 
 namespace toridasu::full {
 
@@ -31,11 +31,11 @@ enum class TextOutcome {
 // style are the caller's, which decodes names.
 // `fallbackUsed` is set when this text was the first one that needed the
 // drawing's fallback code page.
-TextOutcome BuildTextRecord(const RawEntity& entity, TextDecoder& decoder, TextRecord& record,
+TextOutcome BuildTextRecord(const RawEntity& entity, text::TextDecoder& decoder, TextRecord& record,
                             TextFrameInOcs& frame, bool& fallbackUsed);
 
 // Decodes bytes of the drawing (names, DIMENSION texts); false when undefined.
-bool DecodeDrawingText(std::string_view bytes, TextDecoder& decoder, std::string& out,
+bool DecodeDrawingText(std::string_view bytes, text::TextDecoder& decoder, std::string& out,
                        bool& fallbackUsed);
 
 }  // namespace toridasu::full

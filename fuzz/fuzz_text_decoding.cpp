@@ -8,11 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "full/code_page.h"
 #include "full/mtext_plain.h"
-#include "full/text_codes.h"
+#include "text/code_page.h"
+#include "text/drawing_decoding.h"
+#include "text/text_codes.h"
 
 using namespace toridasu::full;
+using namespace toridasu::text;
 
 namespace {
 

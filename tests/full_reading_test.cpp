@@ -8,6 +8,7 @@
 #include "full/columns.h"
 #include "full/full_conversion.h"
 #include "support/full_drawing.h"
+#include "text/encoding_names.h"
 
 namespace toridasu::full {
 namespace {
@@ -124,7 +125,8 @@ TEST(FullReading, DecodesTexts) {
     FullOptions options = Utf8("text");
     options.output.utf8 = !c.shiftJis;
     options.output.replace = options.texts.replace = c.replace;
-    options.texts.inputCodePage = *c.inputEncoding ? CodePageFromEncodingName(c.inputEncoding) : 0;
+    options.texts.inputCodePage =
+        *c.inputEncoding ? text::CodePageFromEncodingName(c.inputEncoding) : 0;
     const Converted result = Convert(c.drawing, options);
     EXPECT_EQ(result.converted, c.failureLine == 0) << c.what;
     if (c.failureLine == 0) {

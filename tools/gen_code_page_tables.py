@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the code page tables of toridasu_full from Python's codecs, the
+"""Writes the code page tables of toridasu_text from Python's codecs, the
 reference mapping, so that every build decodes every byte alike.
 
 For each single-byte code page: the code point of each byte. For each

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "base/fpu_control.h"
 #include "files/file_names.h"
 #include "ui/shell.h"
 
@@ -23,23 +24,10 @@ constexpr DWORD kSingleNameBufferSize = 260;
 constexpr DWORD kMultiNameBufferSize = 65519;
 // Room CDM_GETFILEPATH gets for the path the open chooser holds.
 constexpr WPARAM kCurrentPathBufferSize = 261;
-// The program's x87 control word: extended precision, round to nearest,
-// invalid operation, division by zero and overflow unmasked.
-constexpr uint16_t kDefaultFpuControl = 0x1332;
 
 // The chooser whose platform dialog is running. One thread runs the choosers
 // and the hooks; the hooks find their component here.
 TOpenDialog* runningChooser = nullptr;
-
-// The platform's dialog code may leave the x87 control word changed; the
-// program takes back the word it holds from start-up. Pending exception flags
-// are cleared first, or an unmasked one would fire at the next x87 instruction.
-void ReloadDefaultFpuControl() {
-#if defined(__i386__) || defined(__x86_64__)
-  const uint16_t word = kDefaultFpuControl;
-  __asm__ __volatile__("fnclex\n\tfldcw %0" : : "m"(word));
-#endif
-}
 
 // Platforms of version 4 and later have the explorer-style dialog.
 bool PlatformHasExplorerStyle() { return LOBYTE(LOWORD(GetVersion())) >= 4; }
@@ -266,7 +254,7 @@ bool TOpenDialog::Execute() {
     shell.AddWindowHook(&ChooserHooks::HelpRequest, this);
     runningChooser = this;
     confirmed = run_(&request);
-    ReloadDefaultFpuControl();
+    ResetFloatingPointControl();  // the dialog code may have changed it
   }
   if (!confirmed) return false;
 

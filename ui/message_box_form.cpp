@@ -5,6 +5,7 @@
 #include "base/errors.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
+#include "text/ascii_case.h"
 #include "ui/form.h"
 #include "ui/shell.h"
 
@@ -63,8 +64,6 @@ char AcceleratorOf(const std::string& caption) {
   }
   return 0;
 }
-
-char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace
 
@@ -229,7 +228,7 @@ void TMessageForm::ShowAsDefault(int button) {
 bool TMessageForm::ClickAccelerator(char key) {
   for (int button : order_) {
     const char accelerator = AcceleratorOf(captions_[button]);
-    if (accelerator != 0 && FoldCase(accelerator) == FoldCase(key) &&
+    if (accelerator != 0 && text::AsciiUpper(accelerator) == text::AsciiUpper(key) &&
         IsWindowEnabled(buttons_[button])) {
       Click(button);
       return true;

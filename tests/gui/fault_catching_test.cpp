@@ -15,6 +15,7 @@
 #include "app/error_box.h"
 #include "app/error_faults.h"
 #include "base/error_texts.h"
+#include "base/fpu_control.h"
 #include "base/message_format.h"
 #include "files/file_names.h"
 #include "platform/platform.h"

@@ -9,8 +9,16 @@ set(layering_rows
   "toridasu_files refuses engine/conversion_job.h"
   "toridasu_engine refuses files/file_names.h"
   "toridasu_engine refuses cli/messages.h"
-  "toridasu_engine refuses full/code_page.h"
-  "toridasu_engine refuses ui/form.h")
+  "toridasu_engine refuses full/full_conversion.h"
+  "toridasu_engine refuses ui/form.h"
+  "toridasu_full sees text/code_page.h"
+  "toridasu_text refuses engine/conversion_job.h"
+  "toridasu_text refuses full/full_conversion.h"
+  "toridasu_text refuses cli/messages.h"
+  "toridasu_base refuses text/ascii_case.h"
+  "toridasu_engine sees io/byte_source.h"
+  "toridasu_io refuses engine/dxf_source.h"
+  "toridasu_io refuses text/code_page.h")
 if(TORIDASU_WINDOWS)
   list(APPEND layering_rows
     "toridasu_ui sees engine/conversion_job.h"

@@ -1,9 +1,9 @@
-#include "full/code_page.h"
+#include "text/code_page.h"
 
 #include <algorithm>
 #include <cstdint>
 
-namespace toridasu::full {
+namespace toridasu::text {
 namespace {
 
 struct CodePageTable {
@@ -100,70 +100,10 @@ std::size_t ReadTableChar(const CodePageTable& t, std::string_view text, std::si
   return c != 0 ? 2 : 1;
 }
 
-std::string Folded(std::string_view name) {
-  std::string key;
-  for (char ch : name) {
-    if (ch == '-' || ch == '_' || ch == ' ') continue;
-    key += (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
-  }
-  return key;
-}
-
-// A known code page number after `prefix` in `key` ("cp1252" with "cp").
-int NumberAfter(const std::string& key, std::string_view prefix) {
-  if (key.size() <= prefix.size() || key.compare(0, prefix.size(), prefix) != 0) return 0;
-  int number = 0;
-  for (std::size_t i = prefix.size(); i < key.size(); ++i) {
-    if (key[i] < '0' || key[i] > '9' || number > 100000) return 0;
-    number = number * 10 + (key[i] - '0');
-  }
-  return IsKnownCodePage(number) ? number : 0;
-}
-
-struct Alias {
-  std::string_view key;  // folded: lower case, no '-', '_' or blanks
-  int codePage;
-};
-
-// Names that drawings write besides ANSI_n and DOSn.
-constexpr Alias kDrawingAliases[] = {
-    {"macroman", kMacRomanCodePage}, {"big5", 950}, {"gb2312", 936}, {"ksc5601", 949},
-    {"utf8", kUtf8CodePage},
-};
-
-// Names that users write besides cpN, windowsN, ibmN, msN and the above.
-constexpr Alias kEncodingAliases[] = {
-    {"shiftjis", 932},     {"sjis", 932},      {"windows31j", 932},
-    {"mskanji", 932},      {"gbk", 936},       {"uhc", 949},
-    {"kscs56011987", 949}, {"big5hkscs", 950}, {"macintosh", kMacRomanCodePage},
-    {"tis620", 874},
-};
-
-int FindAlias(const std::string& key, const Alias* begin, const Alias* end) {
-  const Alias* found = std::find_if(begin, end, [&](const Alias& a) { return a.key == key; });
-  return found == end ? 0 : found->codePage;
-}
-
 }  // namespace
 
 bool IsKnownCodePage(int codePage) {
   return codePage == kUtf8CodePage || FindTable(codePage) != nullptr;
-}
-
-int CodePageFromDrawingName(std::string_view name) {
-  const std::string key = Folded(name);
-  if (int cp = NumberAfter(key, "ansi")) return cp;
-  if (int cp = NumberAfter(key, "dos")) return cp;
-  return FindAlias(key, std::begin(kDrawingAliases), std::end(kDrawingAliases));
-}
-
-int CodePageFromEncodingName(std::string_view name) {
-  if (int cp = CodePageFromDrawingName(name)) return cp;
-  const std::string key = Folded(name);
-  for (std::string_view prefix : {"", "cp", "windows", "ibm", "ms"}) {
-    if (int cp = NumberAfter(key, prefix)) return cp;
-  }
-  return FindAlias(key, std::begin(kEncodingAliases), std::end(kEncodingAliases));
 }
 
 void AppendUtf8(char32_t c, std::string& out) {
@@ -283,39 +223,4 @@ bool AppendUtf8AsShiftJis(std::string_view utf8, bool replace, std::string& out,
   return true;
 }
 
-DrawingDecoding ChooseDecoding(int overrideCodePage, std::string_view acadVersion,
-                               std::string_view drawingCodePage) {
-  if (overrideCodePage != 0) return {overrideCodePage, 0};
-  const int named = CodePageFromDrawingName(drawingCodePage);
-  // "AC1021" and later: the version number after the two letters.
-  int version = 0;
-  if (acadVersion.size() == 6 && (acadVersion[0] == 'A' || acadVersion[0] == 'a') &&
-      (acadVersion[1] == 'C' || acadVersion[1] == 'c')) {
-    for (char ch : acadVersion.substr(2)) {
-      version = (ch >= '0' && ch <= '9' && version >= 0) ? version * 10 + (ch - '0') : -1;
-    }
-  }
-  if (version >= 1021) {
-    const int fallback = named != 0 && named != kUtf8CodePage ? named : kHomeCodePage;
-    return {kUtf8CodePage, fallback};
-  }
-  return {named != 0 ? named : kHomeCodePage, 0};
-}
-
-TextDecoder::Result TextDecoder::Decode(std::string_view bytes, std::string& out,
-                                        std::size_t* badOffset) {
-  // One pass for the usual text, which its drawing's code page defines.
-  if (AppendAsUtf8(bytes, decoding_.codePage, false, out, badOffset)) return Result::kDecoded;
-  const int fallback = decoding_.fallbackCodePage;
-  // A failed decoding leaves `out` as it was, so the fallback is tried in one pass too.
-  if (fallback != 0 && AppendAsUtf8(bytes, fallback, false, out)) {
-    const bool first = !usedFallback_;
-    usedFallback_ = true;
-    return first ? Result::kDecodedByFallback : Result::kDecoded;
-  }
-  if (!replace_) return Result::kUndefined;
-  AppendAsUtf8(bytes, decoding_.codePage, true, out);
-  return Result::kDecoded;
-}
-
-}  // namespace toridasu::full
+}  // namespace toridasu::text

@@ -1,13 +1,13 @@
+#include "text/text_codes.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "full/text_codes.h"
-
-namespace toridasu::full {
+namespace toridasu::text {
 namespace {
 
-TEST(FullTextCodes, DecodesWhatAUserSees) {
+TEST(TextCodes, DecodesWhatAUserSees) {
   const struct {
     std::string value, shown;
   } cases[] = {
@@ -35,4 +35,4 @@ TEST(FullTextCodes, DecodesWhatAUserSees) {
 }
 
 }  // namespace
-}  // namespace toridasu::full
+}  // namespace toridasu::text

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "full/code_page.h"
+#include "text/code_page.h"
 
-namespace toridasu::full {
+namespace toridasu::text {
 namespace {
 
 struct DecodeCase {
@@ -40,7 +40,7 @@ const DecodeCase kDecodeCases[] = {
     {932, std::string("a\0b", 3), std::string("a\0b", 3)},
 };
 
-TEST(FullCodePage, DecodesLikeTheReferenceMapping) {
+TEST(TextCodePage, DecodesLikeTheReferenceMapping) {
   for (const DecodeCase& c : kDecodeCases) {
     std::string out = "<";
     EXPECT_TRUE(AppendAsUtf8(c.bytes, c.codePage, false, out)) << c.codePage;
@@ -78,7 +78,7 @@ const UndefinedCase kUndefinedCases[] = {
     {4242, "abc", 0, ""},                                  // unknown code page
 };
 
-TEST(FullCodePage, UndefinedBytesFailWithTheirOffsetOrAreReplaced) {
+TEST(TextCodePage, UndefinedBytesFailWithTheirOffsetOrAreReplaced) {
   for (const UndefinedCase& c : kUndefinedCases) {
     std::string out = "kept";
     std::size_t at = 99;
@@ -97,90 +97,7 @@ TEST(FullCodePage, UndefinedBytesFailWithTheirOffsetOrAreReplaced) {
   }
 }
 
-TEST(FullCodePage, NamesOfDrawingsAndOfUsers) {
-  const struct {
-    std::string_view name;
-    int drawing;  // as $DWGCODEPAGE
-    int user;     // as --input-encoding
-  } cases[] = {
-      {"ANSI_1252", 1252, 1252},
-      {"ansi_932", 932, 932},
-      {"DOS932", 932, 932},
-      {"dos850", 850, 850},
-      {"MAC-ROMAN", 10000, 10000},
-      {"Big5", 950, 950},
-      {"GB2312", 936, 936},
-      {"KSC5601", 949, 949},
-      {"ANSI_874", 874, 874},
-      {"ANSI_1258", 1258, 1258},
-      {"ANSI_1361", 0, 0},
-      {"JOHAB", 0, 0},
-      {"ANSI_9999", 0, 0},
-      {"", 0, 0},
-      {"utf-8", 65001, 65001},
-      {"UTF8", 65001, 65001},
-      {"cp932", 0, 932},
-      {"Shift_JIS", 0, 932},
-      {"sjis", 0, 932},
-      {"windows-1252", 0, 1252},
-      {"CP1251", 0, 1251},
-      {"ms932", 0, 932},
-      {"gbk", 0, 936},
-      {"latin-9", 0, 0},
-      {"cp99999999999", 0, 0},
-      {"1252", 0, 1252},
-      {"1234", 0, 0},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(CodePageFromDrawingName(c.name), c.drawing) << c.name;
-    EXPECT_EQ(CodePageFromEncodingName(c.name), c.user) << c.name;
-  }
-}
-
-TEST(FullCodePage, ChoosesTheDrawingsDecoding) {
-  const struct {
-    int userChoice;
-    std::string_view version, codePage;
-    int decoding, fallback;
-  } cases[] = {
-      {0, "AC1021", "ANSI_1252", kUtf8CodePage, 1252},
-      {0, "AC1032", "ansi_932", kUtf8CodePage, 932},
-      {0, "AC1027", "", kUtf8CodePage, 932},
-      {0, "AC1018", "ANSI_1251", 1251, 0},
-      {0, "AC1009", "DOS437", 437, 0},
-      {0, "AC1015", "ANSI_4711", 932, 0},  // unknown code page
-      {0, "", "", 932, 0},                 // no header
-      {0, "", "ANSI_1250", 1250, 0},
-      {0, "ACXXXX", "ANSI_1250", 1250, 0},
-      {1252, "AC1021", "ANSI_932", 1252, 0},  // the user's choice wins
-      {kUtf8CodePage, "AC1009", "", kUtf8CodePage, 0},
-  };
-  for (const auto& c : cases) {
-    const DrawingDecoding d = ChooseDecoding(c.userChoice, c.version, c.codePage);
-    EXPECT_EQ(d.codePage, c.decoding) << c.version << " " << c.codePage;
-    EXPECT_EQ(d.fallbackCodePage, c.fallback) << c.version << " " << c.codePage;
-  }
-}
-
-TEST(FullCodePage, AUtf8DrawingFallsBackOnceAndOnlyForWholeTexts) {
-  TextDecoder decoder(ChooseDecoding(0, "AC1021", "ANSI_932"), false);
-  std::string out;
-  EXPECT_EQ(decoder.Decode("\xE3\x81\x82", out), TextDecoder::Result::kDecoded);
-  EXPECT_EQ(decoder.Decode("\x82\xA0", out), TextDecoder::Result::kDecodedByFallback);
-  EXPECT_EQ(decoder.Decode("\x82\xA2", out), TextDecoder::Result::kDecoded);  // warned already
-  EXPECT_EQ(out, "\xE3\x81\x82\xE3\x81\x82\xE3\x81\x84");                     // あああい
-  EXPECT_TRUE(decoder.UsedFallback());
-  // Neither UTF-8 nor code page 932: the UTF-8 rule decides.
-  std::size_t at = 0;
-  EXPECT_EQ(decoder.Decode("ok\x85\x40", out, &at), TextDecoder::Result::kUndefined);
-  EXPECT_EQ(at, 2u);
-  TextDecoder replacing(ChooseDecoding(0, "AC1021", "ANSI_932"), true);
-  out.clear();
-  EXPECT_EQ(replacing.Decode("ok\x85\x40", out), TextDecoder::Result::kDecoded);
-  EXPECT_EQ(out, "ok\xEF\xBF\xBD@");
-}
-
-TEST(FullCodePage, EncodesShiftJisOrNamesTheCharacter) {
+TEST(TextCodePage, EncodesShiftJisOrNamesTheCharacter) {
   const struct {
     std::string utf8;
     std::string shiftJis;  // empty: not encodable
@@ -213,4 +130,4 @@ TEST(FullCodePage, EncodesShiftJisOrNamesTheCharacter) {
 }
 
 }  // namespace
-}  // namespace toridasu::full
+}  // namespace toridasu::text

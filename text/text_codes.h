@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace toridasu::full {
+namespace toridasu::text {
 
 // Decodes a TEXT or ATTRIB value (UTF-8): "%%d" °, "%%p" ±, "%%c" Ø, "%%nnn"
 // the character numbered nnn (from 32; 127, 128 and 129 are °, ± and Ø as in
@@ -39,4 +39,4 @@ std::size_t AppendCaretCode(std::string_view text, std::size_t pos, std::string&
 // does not define.
 std::size_t AppendUnicodeEscape(std::string_view text, std::size_t pos, std::string& out);
 
-}  // namespace toridasu::full
+}  // namespace toridasu::text

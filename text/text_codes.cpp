@@ -1,11 +1,12 @@
-#include "full/text_codes.h"
+#include "text/text_codes.h"
 
 #include <array>
 #include <cstdint>
 
-#include "full/code_page.h"
+#include "text/ascii_case.h"
+#include "text/code_page.h"
 
-namespace toridasu::full {
+namespace toridasu::text {
 namespace {
 
 int HexValue(char ch) {
@@ -36,8 +37,6 @@ bool StartsWith(std::string_view text, std::size_t pos, std::string_view prefix)
 }
 
 bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
-
-char Lower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; }
 
 // Which bytes may start a code: 1 in any text, 2 in MTEXT only.
 constexpr std::array<uint8_t, 256> kCodeStarts = [] {
@@ -89,7 +88,7 @@ std::size_t AppendUnicodeEscape(std::string_view text, std::size_t pos, std::str
 std::size_t AppendPercentCode(std::string_view text, std::size_t pos, bool allCodes,
                               std::string& out) {
   if (!StartsWith(text, pos, "%%") || pos + 2 >= text.size()) return 0;
-  const char code = Lower(text[pos + 2]);
+  const char code = AsciiLower(text[pos + 2]);
   const char* decoded = code == 'd'   ? "\xC2\xB0"  // degree sign
                         : code == 'p' ? "\xC2\xB1"  // plus-minus sign
                         : code == 'c' ? "\xC3\x98"  // diameter, as Ø
@@ -152,4 +151,4 @@ std::string DecodeTextCodes(std::string_view utf8) {
   return out;
 }
 
-}  // namespace toridasu::full
+}  // namespace toridasu::text
