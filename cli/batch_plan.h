@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-
 namespace toridasu::cli {
 
 // "-" as the one input reads the drawing from standard input, and "-" as

@@ -109,9 +109,10 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
       if (stop.load()) {
         outcome.interrupted = true;
       } else {
-        outcome = sharedFull ? ConvertOneFull(conversions[index], options.context, *sharedFull, stop)
-                             : ConvertOne(conversions[index], options.context, options.csv, shared,
-                                          stop, options.hints);
+        outcome = sharedFull
+                      ? ConvertOneFull(conversions[index], options.context, *sharedFull, stop)
+                      : ConvertOne(conversions[index], options.context, options.csv, shared, stop,
+                                   options.hints);
         if (options.finished) options.finished->fetch_add(1);
       }
       std::lock_guard<std::mutex> lock(mutex);

@@ -5,6 +5,7 @@
 #include "base/errors.h"
 #include "cli/console.h"
 #include "cli/messages.h"
+#include "platform/platform.h"
 
 namespace toridasu::cli {
 namespace {
@@ -52,8 +53,8 @@ std::string IoFailureText(const FailedConversion& failed) {
   }
   const std::string cause = IoCause(code);
   const std::string name = failure.kind == FailureKind::kOutput ? Shown(failed.output)
-                           : failed.input == "-"               ? Say(text_id::kCliStandardInputName)
-                                                               : failed.input;
+                           : failed.input == "-" ? Say(text_id::kCliStandardInputName)
+                                                 : failed.input;
   switch (failure.operation) {
     case FileOperation::kOpen: return Say(text_id::kCliCannotOpen, {name, cause});
     case FileOperation::kRead: return Say(text_id::kCliCannotRead, {name, cause});

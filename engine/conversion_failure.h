@@ -25,8 +25,8 @@ struct ConversionFailure {
   FailureKind kind = FailureKind::kOther;
   FileOperation operation = FileOperation::kOpen;  // kInput and kOutput only
   int32_t ioCode = 0;                              // kInput and kOutput only
-  uint64_t line = 0;    // the drawing's line being read when it failed (0: none)
-  std::string detail;   // UTF-8
+  uint64_t line = 0;   // the drawing's line being read when it failed (0: none)
+  std::string detail;  // UTF-8
 };
 
 class Exception;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "engine/conversion_failure.h"
 #include "engine/format_real.h"
 #include "full/mtext_plain.h"
-#include "engine/conversion_failure.h"
 #include "text/ascii_case.h"
 #include "text/encoding_names.h"
 #include "text/text_codes.h"

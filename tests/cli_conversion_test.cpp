@@ -93,8 +93,8 @@ TEST(CliConversion, InterruptionRemovesTheOutputUnderWay) {
   } fake;
   // A comment longer than a block, so that the reading needs a second one.
   fake.AddFile("in.dxf", "999\r\n" + std::string(300000, 'c') + "\r\n" + kDrawing);
-  const Outcome outcome = ConvertOne({"in.dxf", "out.csv", "", {}}, LocaleContext(fake), {},
-                                     {}, fake.stop, false);
+  const Outcome outcome =
+      ConvertOne({"in.dxf", "out.csv", "", {}}, LocaleContext(fake), {}, {}, fake.stop, false);
   EXPECT_TRUE(outcome.interrupted);
   EXPECT_TRUE(outcome.message.empty());
   EXPECT_EQ(fake.created, std::vector<std::string>{"out.csv"});

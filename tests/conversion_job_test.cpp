@@ -134,7 +134,8 @@ TEST(ConvertDxfToCsv, FailuresLeaveNoPartialOutput) {
          f.writeError = 112;
        },
        FailureKind::kOutput, 112},
-      {"closing fails", kTwoTexts, [](FakePlatform& f) { f.closeError = 6; }, FailureKind::kOutput, 6},
+      {"closing fails", kTwoTexts, [](FakePlatform& f) { f.closeError = 6; }, FailureKind::kOutput,
+       6},
       {"a read fails in the walk", kTwoTexts,
        [](FakePlatform& f) {
          f.readChunk = 16;

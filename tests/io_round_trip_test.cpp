@@ -53,8 +53,8 @@ Conversion Full(full::FullOptions options) {
 }
 
 TEST(SourcesAndSinks, MemoryAndStandardInputGiveTheBytesOfFiles) {
-  const std::string texts = full::Entities(
-      "0|TEXT|10|1.5|20|-2|1|\x95\xB6\x8E\x9A \"q\"|0|MTEXT|10|3|20|4|1|a\\Pb");
+  const std::string texts =
+      full::Entities("0|TEXT|10|1.5|20|-2|1|\x95\xB6\x8E\x9A \"q\"|0|MTEXT|10|3|20|4|1|a\\Pb");
   full::FullOptions shiftJis;
   full::FullOptions utf8 = full::Utf8("x,y,text,type");
   utf8.output.bom = true;
