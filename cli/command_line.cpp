@@ -7,7 +7,7 @@
 #include "cli/console.h"
 #include "cli/messages.h"
 #include "full/code_page.h"
-#include "full/columns.h"
+#include "model/columns.h"
 #include "version.h"
 
 namespace toridasu::cli {
@@ -103,7 +103,7 @@ full::FullOptions FullOptionsOf(const FullArguments& given, const Settings& sett
   full::FullOptions options;
   if (!given.columns.empty()) {
     std::string bad;
-    const auto columns = full::ParseColumns(given.columns, &bad);
+    const auto columns = model::ParseColumns(given.columns, &bad);
     if (!columns) error = Say(text_id::kCliUnknownColumn, {bad});
     if (columns) options.output.columns = *columns;
   }
@@ -114,7 +114,7 @@ full::FullOptions FullOptionsOf(const FullArguments& given, const Settings& sett
   }
   for (std::string_view types = given.types; !types.empty();) {
     const std::size_t comma = types.find(',');
-    const std::string type = full::FoldedName(full::TrimBlanks(types.substr(0, comma)));
+    const std::string type = model::FoldedName(model::TrimBlanks(types.substr(0, comma)));
     if (!type.empty()) options.texts.types.push_back(type);
     types.remove_prefix(comma == std::string_view::npos ? types.size() : comma + 1);
   }

@@ -7,8 +7,8 @@
 namespace toridasu::cli {
 namespace {
 
-std::string WarningText(const std::string& input, const full::FullWarning& warning) {
-  using Kind = full::FullWarning::Kind;
+std::string WarningText(const std::string& input, const model::Warning& warning) {
+  using Kind = model::Warning::Kind;
   uint32_t text = text_id::kCliWarnMissing;
   switch (warning.kind) {
     case Kind::kFallbackCodePage: text = text_id::kCliWarnFallback; break;
@@ -39,7 +39,7 @@ Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& co
     end.converted =
         full::ConvertFull(conversion.input, conversion.output, frame.Context(), options, &stats);
     end.records = stats.records;
-    for (const full::FullWarning& warning : stats.warnings) {
+    for (const model::Warning& warning : stats.warnings) {
       end.notes.push_back(WarningText(conversion.input, warning));
     }
     if (stats.failure) end.trouble = FullFailureText(conversion.input, *stats.failure);

@@ -1,5 +1,7 @@
 # One library per folder, and the build keeps the dependencies pointing one
-# way (app -> ui -> engine; engine, files -> base, platform; cli -> engine).
+# way (app -> ui -> engine; engine, files -> base, platform; cli -> full ->
+# model, engine). The drawing model links nothing of ours: a reader of any
+# format feeds it, and it reads no format itself.
 #
 # Sources include headers from the tree's root ("engine/x.h"), so the root
 # itself is never an include path. Each folder's library instead exposes an

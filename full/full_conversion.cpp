@@ -5,7 +5,7 @@
 #include "base/errors.h"
 #include "engine/csv_destination.h"
 #include "engine/dxf_source.h"
-#include "full/drawing_reader.h"
+#include "model/drawing_texts.h"
 
 namespace toridasu::full {
 
@@ -21,15 +21,14 @@ bool ConvertFull(std::string_view sourceName, std::string_view destinationNameVi
   source.SetProgressCounter(options.bytesRead);
   source.Open(sourceName);
   CsvDestination destination(platform);
-  WarningLog warnings;
+  model::WarningLog warnings;
   try {
     CreateCsvFile(destination, destinationName);
     RecordOutput output(destination, options.output, context.decimalSeparator);
     output.WriteHeader();
-    DrawingTexts texts(options.texts, context.decimalSeparator, warnings,
-                       [&output](const TextRecord& record) { output.Write(record); });
-    ReadDrawing(source, texts);
-    texts.Finish();
+    model::DrawingTexts texts(options.texts, warnings,
+                              [&output](const model::TextRecord& record) { output.Write(record); });
+    FeedDrawing(source, options.texts, context.decimalSeparator, warnings, texts);
     out.records = output.Records();
     CloseCsvFile(destination);
     source.Close();
@@ -52,14 +51,13 @@ uint64_t TextsShownByReferences(std::string_view sourceName, Platform& platform)
   try {
     DxfSource source(platform);
     source.Open(sourceName);
-    WarningLog warnings;
+    model::WarningLog warnings;
     TextChoice choice;
     choice.replace = true;
-    DrawingTexts texts(choice, '.', warnings, [&shown](const TextRecord& record) {
+    model::DrawingTexts texts(choice, warnings, [&shown](const model::TextRecord& record) {
       if (!record.block.empty()) ++shown;
     });
-    ReadDrawing(source, texts);
-    texts.Finish();
+    FeedDrawing(source, choice, '.', warnings, texts);
     source.Close();
   } catch (const Exception&) {
     // Only a hint hangs on this: a drawing that cannot be read shows nothing.

@@ -10,9 +10,9 @@
 
 #include "engine/conversion_context.h"
 #include "engine/conversion_job.h"
-#include "full/drawing_texts.h"
-#include "full/full_warnings.h"
+#include "full/dxf_feeder.h"
 #include "full/record_output.h"
+#include "model/warnings.h"
 #include "platform/platform.h"
 
 namespace toridasu::full {
@@ -27,7 +27,7 @@ struct FullStats {
   uint64_t records = 0;
   std::optional<FullFailure> failure;      // the drawing's own trouble
   std::optional<ConversionFailure> error;  // a failure of the files (kind, code, line)
-  std::vector<FullWarning> warnings;
+  std::vector<model::Warning> warnings;
 };
 
 // Converts `sourceName` into `destinationName` through the platform of

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "full/code_page.h"
+#include "full/record_line.h"
 
 namespace toridasu::full {
 namespace {
@@ -29,7 +30,7 @@ void RecordOutput::WriteHeader() {
   WriteUtf8Line(header, 0);
 }
 
-void RecordOutput::Write(const TextRecord& record) {
+void RecordOutput::Write(const model::TextRecord& record) {
   std::string& line = destination_.RecordScratch();
   line.clear();
   AppendRecordLine(choice_.columns, record, separator_, line);

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/csv_destination.h"
-#include "full/columns.h"
-#include "full/text_record.h"
+#include "model/columns.h"
+#include "model/text_record.h"
 
 namespace toridasu::full {
 
@@ -26,7 +26,7 @@ struct FullFailure {
 };
 
 struct OutputChoice {
-  std::vector<Column> columns = DefaultColumns();
+  std::vector<model::Column> columns = model::DefaultColumns();
   bool utf8 = false;     // else Shift-JIS
   bool bom = false;      // with utf8: a byte-order mark first
   bool replace = false;  // characters Shift-JIS cannot hold become "?"
@@ -39,7 +39,7 @@ class RecordOutput {
 
   void WriteHeader();
   // Raises FullFailure (kUnencodable) when the line cannot be written.
-  void Write(const TextRecord& record);
+  void Write(const model::TextRecord& record);
   uint64_t Records() const { return records_; }
 
  private:

@@ -10,6 +10,10 @@ set(layering_rows
   "toridasu_engine refuses files/file_names.h"
   "toridasu_engine refuses cli/messages.h"
   "toridasu_engine refuses full/code_page.h"
+  "toridasu_engine refuses model/text_record.h"
+  "toridasu_full sees model/drawing_sink.h"
+  "toridasu_model refuses full/raw_entity.h"
+  "toridasu_model refuses engine/pair_reader.h"
   "toridasu_engine refuses ui/form.h")
 if(TORIDASU_WINDOWS)
   list(APPEND layering_rows
