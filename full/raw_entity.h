@@ -8,14 +8,14 @@
 
 #include "full/pair_cursor.h"
 #include "model/names.h"
-#include "model/ocs.h"
+#include "model/text_record.h"
 
 namespace toridasu::full {
 
 using model::FoldedName;
+using model::Point3;
 using model::SameName;
 using model::TrimBlanks;
-using Point3 = model::Vec3;
 
 enum class EntityKind {
   kOther,
