@@ -33,8 +33,9 @@ class DrawingSink {
   virtual void EndBlock() = 0;
 
   // A text, placed: at the top of a space in world coordinates, in a
-  // definition in the definition's coordinates. The sink may take its
-  // contents; the reader fills every field again for the next text.
+  // definition in the definition's coordinates. Its space and block are the
+  // sink's to set. The sink may take its contents: the reader fills the text
+  // again for the next one.
   virtual void Text(BlockText& text, const Whereabouts& where) = 0;
 
   // A block reference with its attributes, or a dimension with the text it
