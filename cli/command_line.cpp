@@ -5,7 +5,8 @@
 
 #include "cli/console.h"
 #include "cli/messages.h"
-#include "full/columns.h"
+#include "model/columns.h"
+#include "model/names.h"
 #include "text/ascii_case.h"
 #include "text/code_page.h"
 #include "text/encoding_names.h"
@@ -104,7 +105,7 @@ full::FullOptions FullOptionsOf(const FullArguments& given, const Settings& sett
   full::FullOptions options;
   if (!given.columns.empty()) {
     std::string bad;
-    const auto columns = full::ParseColumns(given.columns, &bad);
+    const auto columns = model::ParseColumns(given.columns, &bad);
     if (!columns) error = Say(text_id::kCliUnknownColumn, {bad});
     if (columns) options.output.columns = *columns;
   }
@@ -115,7 +116,7 @@ full::FullOptions FullOptionsOf(const FullArguments& given, const Settings& sett
   }
   for (std::string_view types = given.types; !types.empty();) {
     const std::size_t comma = types.find(',');
-    const std::string type = text::AsciiUpperCase(full::TrimBlanks(types.substr(0, comma)));
+    const std::string type = text::AsciiUpperCase(model::TrimBlanks(types.substr(0, comma)));
     if (!type.empty()) options.texts.types.push_back(type);
     types.remove_prefix(comma == std::string_view::npos ? types.size() : comma + 1);
   }

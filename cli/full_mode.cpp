@@ -8,8 +8,8 @@
 namespace toridasu::cli {
 namespace {
 
-std::string WarningText(const std::string& input, const full::FullWarning& warning) {
-  using Kind = full::FullWarning::Kind;
+std::string WarningText(const std::string& input, const model::Warning& warning) {
+  using Kind = model::Warning::Kind;
   uint32_t text = text_id::kCliWarnMissing;
   switch (warning.kind) {
     case Kind::kFallbackCodePage: text = text_id::kCliWarnFallback; break;
@@ -33,7 +33,7 @@ Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& co
     ModeEnd end;
     end.converted = full::ConvertFull(drawing, sink, context, options, &stats);
     end.records = stats.records;
-    for (const full::FullWarning& warning : stats.warnings) {
+    for (const model::Warning& warning : stats.warnings) {
       end.notes.push_back(WarningText(conversion.input, warning));
     }
     end.failure = stats.failure;

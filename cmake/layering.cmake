@@ -1,6 +1,7 @@
 # One library per folder, and the build keeps the dependencies pointing one
-# way (app -> ui -> engine; cli -> full -> engine, text; engine, files, text
-# -> base, platform).
+# way (app -> ui -> engine, files; cli -> full -> model, engine; engine -> io,
+# text; io, text, files -> base -> platform). The drawing model uses only
+# text: a reader of any format feeds it, and it reads no format itself.
 #
 # Sources include headers from the tree's root ("engine/x.h"), so the root
 # itself is never an include path. Each folder's library instead exposes an

@@ -15,6 +15,13 @@ constexpr int32_t kName = 2;
 constexpr int32_t kX = 10;
 constexpr int32_t kY = 20;
 constexpr int32_t kZ = 30;
+// Group 101 starts an embedded object: another object's data carried inside
+// the entity, from there to the entity's end (the next code 0), such as the
+// column frame of an MTEXT. Its groups use the entity's own codes for its own
+// frame (10/20/30 a direction, 11/21/31 a point, 40 to 45 and 70 to 74 its
+// sizes and counts), so none of them is the entity's: a reader takes no
+// group of the entity's after it. The one exception is the default mode's text, which
+// still takes a later group 1 (see ReadTextEntity).
 constexpr int32_t kEmbeddedObject = 101;
 }  // namespace group_code
 

@@ -24,8 +24,8 @@ void ReadTextEntity(PairReader& reader, TextEntity& entity) {
   entity.z.Reset();
   entity.text.clear();
   entity.textLine = 0;
-  // Embedded-object data after a group 101 repeats groups 10, 20 and 30 for
-  // its own frame; from there on they are not the insertion point.
+  // From an embedded object on (group_code::kEmbeddedObject) no group is
+  // the entity's, and its 10/20/30 are not parsed either.
   bool pointDone = false;
   try {
     while (!reader.AtEnd()) {
@@ -41,7 +41,12 @@ void ReadTextEntity(PairReader& reader, TextEntity& entity) {
         case group_code::kZ:
           if (!pointDone) SetCoordinate(entity.z, pair.value);
           break;
-        case group_code::kEmbeddedObject: pointDone = true; break;
+        case group_code::kEmbeddedObject:
+          // The default mode writes what it has always written: an entity's
+          // last group 1, wherever it stands. So here, unlike the full
+          // reading, the embedded object ends the point but not the text.
+          pointDone = true;
+          break;
         case group_code::kText:
           if (!pair.value.empty()) {
             reader.TakeValueInto(entity.text);  // the one value that outlives the next read

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/conversion_failure.h"
+#include "full/record_line.h"
 #include "text/byte_order_mark.h"
 #include "text/code_page.h"
 
@@ -23,7 +24,7 @@ std::string DescribeCharacter(char32_t c) {
 
 }  // namespace
 
-void CsvRecordSink::Begin(const std::vector<Column>& columns) {
+void CsvRecordSink::Begin(const std::vector<model::Column>& columns) {
   columns_ = columns;
   destination_.Open(out_);
   std::string header(choice_.utf8 && choice_.bom ? text::kUtf8Bom : std::string_view());
@@ -31,7 +32,7 @@ void CsvRecordSink::Begin(const std::vector<Column>& columns) {
   WriteUtf8Line(header, 0);
 }
 
-void CsvRecordSink::Take(const TextRecord& record) {
+void CsvRecordSink::Take(const model::TextRecord& record) {
   std::string& line = destination_.RecordScratch();
   line.clear();
   AppendRecordLine(columns_, record, separator_, line);

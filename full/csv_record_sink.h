@@ -7,28 +7,28 @@
 #include <vector>
 
 #include "engine/csv_destination.h"
-#include "full/columns.h"
-#include "full/record_sink.h"
 #include "io/byte_sink.h"
+#include "model/columns.h"
+#include "model/record_sink.h"
 
 namespace toridasu::full {
 
 struct OutputChoice {
-  std::vector<Column> columns = DefaultColumns();
+  std::vector<model::Column> columns = model::DefaultColumns();
   bool utf8 = false;     // else Shift-JIS
   bool bom = false;      // with utf8: a byte-order mark first
   bool replace = false;  // characters Shift-JIS cannot hold become "?"
 };
 
-class CsvRecordSink final : public RecordSink {
+class CsvRecordSink final : public model::RecordSink {
  public:
   // Writes into `out`, which outlives the sink, in the encoding of `choice`
   // (its columns are Begin's), with the decimal separator `separator`.
   CsvRecordSink(ByteSink& out, const OutputChoice& choice, char separator)
       : out_(out), choice_(choice), separator_(separator) {}
 
-  void Begin(const std::vector<Column>& columns) override;
-  void Take(const TextRecord& record) override;
+  void Begin(const std::vector<model::Column>& columns) override;
+  void Take(const model::TextRecord& record) override;
   void Commit() override;
   void Abandon() override;
   const IoEnd* Output() const override { return &out_; }
@@ -40,7 +40,7 @@ class CsvRecordSink final : public RecordSink {
   ByteSink& out_;
   const OutputChoice& choice_;
   char separator_;
-  std::vector<Column> columns_;
+  std::vector<model::Column> columns_;
   CsvDestination destination_;
   std::string encoded_;
 };

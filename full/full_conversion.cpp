@@ -4,13 +4,13 @@
 
 #include "base/errors.h"
 #include "engine/dxf_source.h"
-#include "full/drawing_reader.h"
 #include "io/file_sink.h"
 #include "io/file_source.h"
+#include "model/drawing_texts.h"
 
 namespace toridasu::full {
 
-bool ConvertFull(ByteSource& input, RecordSink& sink, const ConversionContext& context,
+bool ConvertFull(ByteSource& input, model::RecordSink& sink, const ConversionContext& context,
                  const FullOptions& options, FullStats* stats) {
   FullStats localStats;
   FullStats& out = stats ? *stats : localStats;
@@ -19,16 +19,15 @@ bool ConvertFull(ByteSource& input, RecordSink& sink, const ConversionContext& c
   DxfSource source;
   source.SetProgressCounter(options.bytesRead);
   source.Open(input);
-  WarningLog warnings;
+  model::WarningLog warnings;
   try {
     sink.Begin(options.output.columns);
-    DrawingTexts texts(options.texts, context.decimalSeparator, warnings,
-                       [&sink, &out](const TextRecord& record) {
-                         sink.Take(record);
-                         ++out.records;
-                       });
-    ReadDrawing(source, texts);
-    texts.Finish();
+    model::DrawingTexts texts(options.texts, warnings,
+                              [&sink, &out](const model::TextRecord& record) {
+                                sink.Take(record);
+                                ++out.records;
+                              });
+    FeedDrawing(source, options.texts, context.decimalSeparator, warnings, texts);
     sink.Commit();
     source.Close();
   } catch (const ConversionFailure& failure) {
@@ -68,14 +67,13 @@ uint64_t TextsShownByReferences(ByteSource& input) {
   DxfSource source;
   source.Open(input);
   try {
-    WarningLog warnings;
+    model::WarningLog warnings;
     TextChoice choice;
     choice.replace = true;
-    DrawingTexts texts(choice, '.', warnings, [&shown](const TextRecord& record) {
+    model::DrawingTexts texts(choice, warnings, [&shown](const model::TextRecord& record) {
       if (!record.block.empty()) ++shown;
     });
-    ReadDrawing(source, texts);
-    texts.Finish();
+    FeedDrawing(source, choice, '.', warnings, texts);
     source.Close();
   } catch (const Exception&) {
     // Only a hint hangs on this: a drawing that cannot be read shows nothing.

@@ -11,10 +11,10 @@
 #include "engine/conversion_context.h"
 #include "engine/conversion_failure.h"
 #include "full/csv_record_sink.h"
-#include "full/drawing_texts.h"
-#include "full/full_warnings.h"
-#include "full/record_sink.h"
+#include "full/dxf_feeder.h"
 #include "io/byte_source.h"
+#include "model/record_sink.h"
+#include "model/warnings.h"
 #include "platform/platform.h"
 
 namespace toridasu::full {
@@ -28,7 +28,7 @@ struct FullOptions {
 struct FullStats {
   uint64_t records = 0;
   std::optional<ConversionFailure> failure;
-  std::vector<FullWarning> warnings;
+  std::vector<model::Warning> warnings;
 };
 
 // Converts the drawing that `input` holds (open; closed here) into records
@@ -36,7 +36,7 @@ struct FullStats {
 // of `context` for dimension values. True when the whole drawing was
 // converted, the sink committed and the input closed; false after a failure,
 // with the sink abandoned (its partial output taken away).
-bool ConvertFull(ByteSource& input, RecordSink& sink, const ConversionContext& context,
+bool ConvertFull(ByteSource& input, model::RecordSink& sink, const ConversionContext& context,
                  const FullOptions& options, FullStats* stats = nullptr);
 
 // The same from the file `sourceName` into the CSV file `destinationName`

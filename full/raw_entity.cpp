@@ -33,11 +33,6 @@ void SetAxis(Point3& point, int32_t axis, double value) {
 
 }  // namespace
 
-bool SameName(std::string_view text, std::string_view upperName) {
-  if (text == upperName) return true;  // as writers put names: capitals, no blanks
-  return text::SameIgnoringAsciiCase(TrimBlanks(text), upperName);
-}
-
 EntityKind KindOfType(std::string_view type) {
   for (const KindName& k : kKinds) {
     if (type == k.name) return k.kind;
@@ -95,13 +90,17 @@ void RawEntity::Reset(EntityKind newKind, std::string_view newType, uint64_t new
   point = second = third = Point3{};
   extrusion = Point3{0.0, 0.0, 1.0};
   hasSecond = hasThird = false;
-  g40 = g44 = g45 = g50 = 0.0;
-  g41 = g42 = g43 = 1.0;
-  g67 = g70 = g71 = 0;
+  height = rotation = 0.0;
+  paperSpace = false;
+  xScale = yScale = zScale = 1.0;
+  columnCount = rowCount = 0;
+  columnSpacing = rowSpacing = 0.0;
+  measurement = 1.0;
 }
 
 void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
   const bool leader = e.kind == EntityKind::kMultileader;
+  const bool insert = e.kind == EntityKind::kInsert;
   bool inReactors = false;  // 102 {...} lists hold handles of others
   bool leaderHeight = false;
   while (cursor.Next()) {
@@ -162,26 +161,39 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
       case 220:
       case 230: SetAxis(e.extrusion, code / 10 - 21, NumberOf(cursor.Value())); break;
       case 40:
-        if (!leader) e.g40 = NumberOf(cursor.Value());
+        if (!leader) e.height = NumberOf(cursor.Value());
         break;
       case 41:
-        if (!leader) {
-          e.g41 = NumberOf(cursor.Value());
-        } else if (!leaderHeight) {
-          e.g40 = NumberOf(cursor.Value());
+        if (insert) {
+          e.xScale = NumberOf(cursor.Value());
+        } else if (leader && !leaderHeight) {
+          e.height = NumberOf(cursor.Value());
           leaderHeight = true;
         }
         break;
-      case 42: e.g42 = NumberOf(cursor.Value()); break;
-      case 43: e.g43 = NumberOf(cursor.Value()); break;
-      case 44: e.g44 = NumberOf(cursor.Value()); break;
-      case 45: e.g45 = NumberOf(cursor.Value()); break;
-      case 50: e.g50 = NumberOf(cursor.Value()); break;
-      case 67: e.g67 = IntegerOf(cursor.Value()); break;
-      case 70: e.g70 = IntegerOf(cursor.Value()); break;
-      case 71: e.g71 = IntegerOf(cursor.Value()); break;
+      case 42:
+        if (insert) e.yScale = NumberOf(cursor.Value());
+        if (e.kind == EntityKind::kDimension) e.measurement = NumberOf(cursor.Value());
+        break;
+      case 43:
+        if (insert) e.zScale = NumberOf(cursor.Value());
+        break;
+      case 44:
+        if (insert) e.columnSpacing = NumberOf(cursor.Value());
+        break;
+      case 45:
+        if (insert) e.rowSpacing = NumberOf(cursor.Value());
+        break;
+      case 50: e.rotation = NumberOf(cursor.Value()); break;
+      case 67: e.paperSpace = IntegerOf(cursor.Value()) != 0; break;
+      case 70:
+        if (insert) e.columnCount = IntegerOf(cursor.Value());
+        break;
+      case 71:
+        if (insert) e.rowCount = IntegerOf(cursor.Value());
+        break;
       case group_code::kEmbeddedObject:
-        // An embedded object: its points never move the entity's own.
+        // The rest is the embedded object's, none of it the entity's.
         if (cursor.NextType()) cursor.Hold();
         return;
       default: break;

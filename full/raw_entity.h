@@ -7,9 +7,14 @@
 #include <string_view>
 
 #include "full/pair_cursor.h"
-#include "full/text_record.h"
+#include "model/names.h"
+#include "model/text_record.h"
 
 namespace toridasu::full {
+
+using model::Point3;
+using model::SameName;
+using model::TrimBlanks;
 
 enum class EntityKind {
   kOther,
@@ -47,31 +52,27 @@ struct RawEntity {
   Point3 extrusion{0.0, 0.0, 1.0};  // 210/220/230
   bool hasSecond = false;
   bool hasThird = false;
-  double g40 = 0.0;                        // height
-  double g41 = 1.0, g42 = 1.0, g43 = 1.0;  // scales; DIMENSION 42: measurement
-  double g44 = 0.0, g45 = 0.0;             // MINSERT spacings
-  double g50 = 0.0;                        // rotation, degrees
-  int32_t g67 = 0;                         // paper space
-  int32_t g70 = 0, g71 = 0;                // MINSERT columns and rows
+  double height = 0.0;      // 40 (MULTILEADER: its first 41)
+  double rotation = 0.0;    // 50, degrees
+  bool paperSpace = false;  // 67 not 0
+  // INSERT and MINSERT only: the scales, and the grid of copies.
+  double xScale = 1.0, yScale = 1.0, zScale = 1.0;  // 41/42/43
+  int32_t columnCount = 0, rowCount = 0;            // 70/71
+  double columnSpacing = 0.0, rowSpacing = 0.0;     // 44/45
+  // DIMENSION only: the measurement its text shows for "<>"; a drawing that
+  // leaves it out reads as 1.
+  double measurement = 1.0;  // 42
 
   void Reset(EntityKind kind, std::string_view type, uint64_t line);
 };
 
 // Reads the groups of the entity whose type pair the cursor is on, up to the
-// next pair of code 0, which stays held for the caller. Groups after an
-// embedded object (101) belong to it and are passed over.
+// next pair of code 0, which stays held for the caller. The groups of an
+// embedded object are passed over (see EndsEntityGroups).
 void ReadEntityGroups(PairCursor& cursor, RawEntity& entity);
 
 // A value line's number: blanks around it allowed; anything invalid gives 0.
 double NumberOf(std::string_view value);
 int32_t IntegerOf(std::string_view value);
-inline std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-// Whether `text`, blanks around it left out and ASCII letters folded to
-// capitals, is `upperName`.
-bool SameName(std::string_view text, std::string_view upperName);
 
 }  // namespace toridasu::full

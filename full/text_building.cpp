@@ -6,6 +6,9 @@
 namespace toridasu::full {
 namespace {
 
+using model::Ocs;
+using model::Vec3;
+
 bool IsWorldZ(const Point3& extrusion) {
   return extrusion.x == 0.0 && extrusion.y == 0.0 && extrusion.z == 1.0;
 }
@@ -23,8 +26,9 @@ bool DecodeDrawingText(std::string_view bytes, text::TextDecoder& decoder, std::
   return false;
 }
 
-TextOutcome BuildTextRecord(const RawEntity& e, text::TextDecoder& decoder, TextRecord& record,
-                            TextFrameInOcs& frame, bool& fallbackUsed) {
+TextOutcome BuildTextRecord(const RawEntity& e, text::TextDecoder& decoder,
+                            model::TextRecord& record, model::TextFrameInOcs& frame,
+                            bool& fallbackUsed) {
   std::string decoded;
   bool defined = true;
   if (e.kind == EntityKind::kMtext && !e.pieces.empty()) {
@@ -39,32 +43,32 @@ TextOutcome BuildTextRecord(const RawEntity& e, text::TextDecoder& decoder, Text
   if (record.text.empty()) return TextOutcome::kEmpty;
 
   record.handle = e.handle;
-  record.height = e.g40;
+  record.height = e.height;
   record.line = e.textLine != 0 ? e.textLine : e.line;
-  frame.height = e.g40;
+  frame.height = e.height;
   if (formatted) {
     // MTEXT and leader texts hold world coordinates already.
     const Point3 where = e.kind == EntityKind::kMultileader ? e.third : e.point;
     record.point = record.align = where;
-    record.rotation = e.g50;
+    record.rotation = e.rotation;
     if (e.kind == EntityKind::kMtext && e.hasSecond)
-      record.rotation = WorldAngleDegrees(e.second, e.g50);
+      record.rotation = model::WorldAngleDegrees(e.second, e.rotation);
     frame.extrusion = Vec3{0, 0, 1};
     frame.rotation = record.rotation;
     return TextOutcome::kText;
   }
   frame.extrusion = e.extrusion;
-  frame.rotation = e.g50;
+  frame.rotation = e.rotation;
   if (IsWorldZ(e.extrusion)) {
     record.point = e.point;
     record.align = e.hasSecond ? e.second : e.point;
-    record.rotation = e.g50;
+    record.rotation = e.rotation;
     return TextOutcome::kText;
   }
-  const Ocs ocs = OcsFromExtrusion(e.extrusion);
-  record.point = OcsToWorld(ocs, e.point);
-  record.align = e.hasSecond ? OcsToWorld(ocs, e.second) : record.point;
-  record.rotation = OcsAngleToWorld(ocs, e.g50);
+  const Ocs ocs = model::OcsFromExtrusion(e.extrusion);
+  record.point = model::OcsToWorld(ocs, e.point);
+  record.align = e.hasSecond ? model::OcsToWorld(ocs, e.second) : record.point;
+  record.rotation = model::OcsAngleToWorld(ocs, e.rotation);
   return TextOutcome::kText;
 }
 

@@ -6,12 +6,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "full/columns.h"
 #include "full/full_conversion.h"
+#include "model/columns.h"
 #include "support/fake_platform.h"
 
 using namespace toridasu;
 using namespace toridasu::full;
+using namespace toridasu::model;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;

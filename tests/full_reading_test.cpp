@@ -5,7 +5,6 @@
 #include <sstream>
 #include <string>
 
-#include "full/columns.h"
 #include "full/full_conversion.h"
 #include "support/full_drawing.h"
 #include "text/encoding_names.h"

@@ -11,14 +11,20 @@ set(layering_rows
   "toridasu_engine refuses cli/messages.h"
   "toridasu_engine refuses full/full_conversion.h"
   "toridasu_engine refuses ui/form.h"
+  "toridasu_engine refuses model/text_record.h"
   "toridasu_full sees text/code_page.h"
+  "toridasu_full sees model/drawing_sink.h"
   "toridasu_text refuses engine/conversion_job.h"
   "toridasu_text refuses full/full_conversion.h"
   "toridasu_text refuses cli/messages.h"
   "toridasu_base refuses text/ascii_case.h"
   "toridasu_engine sees io/byte_source.h"
   "toridasu_io refuses engine/dxf_source.h"
-  "toridasu_io refuses text/code_page.h")
+  "toridasu_io refuses text/code_page.h"
+  "toridasu_model sees text/ascii_case.h"
+  "toridasu_model refuses full/raw_entity.h"
+  "toridasu_model refuses engine/pair_reader.h"
+  "toridasu_model refuses io/byte_source.h")
 if(TORIDASU_WINDOWS)
   list(APPEND layering_rows
     "toridasu_ui sees engine/conversion_job.h"

@@ -1,6 +1,6 @@
 #include "support/full_drawing.h"
 
-#include "full/columns.h"
+#include "model/columns.h"
 #include "support/fake_platform.h"
 
 namespace toridasu::full {
@@ -22,7 +22,7 @@ std::string Entities(std::string_view pairs) {
 FullOptions Utf8(std::string_view columns) {
   FullOptions options;
   options.output.utf8 = true;
-  options.output.columns = *ParseColumns(columns);
+  options.output.columns = *model::ParseColumns(columns);
   return options;
 }
 

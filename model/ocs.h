@@ -5,7 +5,7 @@
 // 90 degrees, so that both builds write the same digits.
 #pragma once
 
-namespace toridasu::full {
+namespace toridasu::model {
 
 struct Vec3 {
   double x = 0, y = 0, z = 0;
@@ -17,7 +17,7 @@ struct Ocs {
   Vec3 ax{1, 0, 0}, ay{0, 1, 0}, az{0, 0, 1};
 };
 
-// The OCS of the extrusion direction (groups 210/220/230). A zero or
+// The OCS of an extrusion direction (the entity's Z axis). A zero or
 // non-finite direction counts as the world's Z axis.
 Ocs OcsFromExtrusion(Vec3 extrusion);
 
@@ -66,16 +66,16 @@ struct Affine3 {
 // The transform that applies `inner` first and then `outer`.
 Affine3 Compose(const Affine3& outer, const Affine3& inner);
 
-// What a block reference (INSERT, or one cell of a MINSERT grid) says about
-// placing its block's contents.
+// What a block reference (or one cell of its grid) says about placing its
+// block's contents.
 struct BlockPlacement {
-  Vec3 basePoint;              // of the block definition (group 10)
-  Vec3 insertionPoint;         // in the reference's OCS (groups 10/20/30)
-  Vec3 scale{1, 1, 1};         // groups 41/42/43
-  double rotationDegrees = 0;  // group 50
-  Vec3 extrusion{0, 0, 1};     // groups 210/220/230
-  double columnOffset = 0;     // column index times spacing (group 44)
-  double rowOffset = 0;        // row index times spacing (group 45)
+  Vec3 basePoint;              // of the block definition
+  Vec3 insertionPoint;         // in the reference's OCS
+  Vec3 scale{1, 1, 1};         // along the block's X, Y and Z
+  double rotationDegrees = 0;  // about the reference's Z axis
+  Vec3 extrusion{0, 0, 1};     // the reference's Z axis
+  double columnOffset = 0;     // column index times the column spacing
+  double rowOffset = 0;        // row index times the row spacing
 };
 
 // Block coordinates to the coordinates the reference lives in: minus the base
@@ -96,4 +96,4 @@ struct TextFrame {
 TextFrame TransformTextFrame(const Affine3& transform, const Ocs& textOcs, double rotationDegrees,
                              double height);
 
-}  // namespace toridasu::full
+}  // namespace toridasu::model

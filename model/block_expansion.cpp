@@ -1,10 +1,10 @@
-#include "full/block_expansion.h"
+#include "model/block_expansion.h"
 
 #include <algorithm>
 
 #include "text/ascii_case.h"
 
-namespace toridasu::full {
+namespace toridasu::model {
 namespace {
 
 std::string Joined(const std::string& path, const std::string& name) {
@@ -30,18 +30,18 @@ void BlockExpander::ExpandDefinition(const BlockDefinition& definition, const st
 bool BlockExpander::Spend(const std::string& name, uint64_t line) {
   if (cut_) return false;
   if (++work_ <= limits_.maxCopies) return true;
-  warnings_.Add(FullWarning::Kind::kTooManyCopies, name, line);
+  warnings_.Add(Warning::Kind::kTooManyCopies, name, line);
   cut_ = true;
   return false;
 }
 
 bool BlockExpander::MayOpen(int64_t index, const BlockReference& reference) {
   if (std::find(open_.begin(), open_.end(), index) != open_.end()) {
-    warnings_.Add(FullWarning::Kind::kBlockCycle, reference.name, reference.line);
+    warnings_.Add(Warning::Kind::kBlockCycle, reference.name, reference.line);
     return false;
   }
   if (open_.size() >= static_cast<std::size_t>(limits_.maxDepth)) {
-    warnings_.Add(FullWarning::Kind::kTooDeep, reference.name, reference.line);
+    warnings_.Add(Warning::Kind::kTooDeep, reference.name, reference.line);
     return false;
   }
   return true;
@@ -102,7 +102,7 @@ void BlockExpander::ExpandOne(const BlockReference& reference, const Affine3& ho
   const BlockDefinition* definition = nullptr;
   const int64_t index = expandBlocks_ ? store_.IndexOf(reference.key) : -1;
   if (expandBlocks_ && index < 0) {
-    warnings_.Add(FullWarning::Kind::kMissingBlock, reference.name, reference.line);
+    warnings_.Add(Warning::Kind::kMissingBlock, reference.name, reference.line);
   } else if (index >= 0 && MayOpen(index, reference)) {
     definition = &store_.At(static_cast<std::size_t>(index));
   }
@@ -112,7 +112,7 @@ void BlockExpander::ExpandOne(const BlockReference& reference, const Affine3& ho
   const uint64_t rows = static_cast<uint64_t>(std::max<int32_t>(1, reference.rows));
   uint64_t cells = columns * rows;
   if (cells > limits_.maxGridCopies) {
-    warnings_.Add(FullWarning::Kind::kTooManyCopies, reference.name, reference.line);
+    warnings_.Add(Warning::Kind::kTooManyCopies, reference.name, reference.line);
     cells = limits_.maxGridCopies;
   }
   BlockPlacement placement;
@@ -158,4 +158,4 @@ void BlockExpander::ExpandDimension(const BlockReference& reference, const Affin
   open_.pop_back();
 }
 
-}  // namespace toridasu::full
+}  // namespace toridasu::model

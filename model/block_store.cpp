@@ -1,8 +1,8 @@
-#include "full/block_store.h"
+#include "model/block_store.h"
 
 #include "text/ascii_case.h"
 
-namespace toridasu::full {
+namespace toridasu::model {
 
 BlockDefinition& BlockStore::Add(BlockDefinition definition) {
   // A later definition of the same name wins, as it would on screen.
@@ -16,4 +16,4 @@ int64_t BlockStore::IndexOf(const std::string& key) const {
   return found == byName_.end() ? -1 : static_cast<int64_t>(found->second);
 }
 
-}  // namespace toridasu::full
+}  // namespace toridasu::model

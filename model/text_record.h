@@ -1,13 +1,13 @@
-// One text as the full reading writes it: where it is shown, what it says
+// One text as the model gives it: where it is shown, what it says
 // (UTF-8), and what the columns can tell about it.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "full/ocs.h"
+#include "model/ocs.h"
 
-namespace toridasu::full {
+namespace toridasu::model {
 
 // A point of a drawing: the coordinates' own type serves.
 using Point3 = Vec3;
@@ -27,4 +27,4 @@ struct TextRecord {
   uint64_t line = 0;      // the drawing's line that held the text
 };
 
-}  // namespace toridasu::full
+}  // namespace toridasu::model

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "full/ocs.h"
+#include "model/ocs.h"
 
-namespace toridasu::full {
+namespace toridasu::model {
 namespace {
 
 void ExpectNear(Vec3 actual, Vec3 expected, const char* what) {
@@ -15,7 +15,7 @@ void ExpectNear(Vec3 actual, Vec3 expected, const char* what) {
 
 // The world point of OCS point (1, 2, 3); the expectations of the general
 // directions come from ezdxf's OCS.
-TEST(FullOcs, ArbitraryAxisRule) {
+TEST(ModelOcs, ArbitraryAxisRule) {
   const struct {
     Vec3 extrusion, world;
     bool exact;
@@ -40,7 +40,7 @@ TEST(FullOcs, ArbitraryAxisRule) {
   }
 }
 
-TEST(FullOcs, AnglesAreExactAtRightAnglesAndCloseElsewhere) {
+TEST(ModelOcs, AnglesAreExactAtRightAnglesAndCloseElsewhere) {
   const struct {
     double degrees, sine, cosine;
   } exact[] = {{0, 0, 1}, {90, 1, 0}, {180, 0, -1}, {-90, -1, 0}, {450, 1, 0}, {-720, 0, 1}};
@@ -63,7 +63,7 @@ TEST(FullOcs, AnglesAreExactAtRightAnglesAndCloseElsewhere) {
   }
 }
 
-TEST(FullOcs, RotationAnglesInTheWorld) {
+TEST(ModelOcs, RotationAnglesInTheWorld) {
   const struct {
     Vec3 extrusion;
     double ocsAngle, worldAngle;
@@ -82,7 +82,7 @@ TEST(FullOcs, RotationAnglesInTheWorld) {
 }
 
 // Block point (2, 1, 0) placed by a reference.
-TEST(FullOcs, BlockReferences) {
+TEST(ModelOcs, BlockReferences) {
   BlockPlacement scaled;
   scaled.basePoint = {1, 1, 0}, scaled.insertionPoint = {10, 20, 0}, scaled.scale = {2, 3, 1};
   BlockPlacement mirrored;
@@ -118,7 +118,7 @@ TEST(FullOcs, BlockReferences) {
   EXPECT_EQ(nested.ApplyToPoint({2, 1, 0}), (Vec3{106, 2, 0}));  // (4,2) in the room
 }
 
-TEST(FullOcs, TextFramesFollowTheTransform) {
+TEST(ModelOcs, TextFramesFollowTheTransform) {
   const Ocs world;
   BlockPlacement turned;
   turned.rotationDegrees = 45, turned.scale = {2, 3, 1};
@@ -147,4 +147,4 @@ TEST(FullOcs, TextFramesFollowTheTransform) {
 }
 
 }  // namespace
-}  // namespace toridasu::full
+}  // namespace toridasu::model

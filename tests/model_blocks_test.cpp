@@ -51,7 +51,7 @@ const PlacementCase kPlacementCases[] = {
      "3,4,0,\"12.5\",0,0,\"*D1\"\n7,8,0,\"L=2.5\",0,0,\"*D9\"\n"},
 };
 
-TEST(FullBlocks, PlacesTextsThroughReferences) {
+TEST(ModelBlocks, PlacesTextsThroughReferences) {
   for (const PlacementCase& c : kPlacementCases) {
     const Converted result =
         Convert(WithBlocks(c.entities), Utf8("x,y,z,text,height,rotation,block"));
@@ -68,7 +68,7 @@ struct SwitchCase {
   const char* records;
 };
 
-TEST(FullBlocks, SwitchesLeaveTextsOut) {
+TEST(ModelBlocks, SwitchesLeaveTextsOut) {
   const SwitchCase cases[] = {
       {"all", true, true, {}, "\"a\"\n\"t\"\n\"12.5\"\n\"m\"\n"},
       {"--no-blocks (top attributes kept)", false, true, {}, "\"a\"\n\"12.5\"\n\"m\"\n"},
@@ -101,34 +101,34 @@ std::string Chain(int depth) {
 struct LimitCase {
   const char* what;
   std::string drawing;
-  FullWarning::Kind warning;
+  model::Warning::Kind warning;
   const char* detail;
   const char* records;
 };
 
 // Each kind of trouble: one warning with its line, and the drawing converts.
-TEST(FullBlocks, WarnsOnceAndConverts) {
+TEST(ModelBlocks, WarnsOnceAndConverts) {
   const LimitCase cases[] = {
       {"a block that contains itself through another",
        Dxf("0|SECTION|2|BLOCKS|0|BLOCK|2|A|0|INSERT|2|Z2|0|TEXT|1|x|0|ENDBLK|"
            "0|BLOCK|2|Z2|0|INSERT|2|a|0|ENDBLK|0|ENDSEC|"
            "0|SECTION|2|ENTITIES|0|INSERT|2|A|0|INSERT|2|A|0|ENDSEC|0|EOF"),
-       FullWarning::Kind::kBlockCycle, "a", "\"x\"\n\"x\"\n"},
+       model::Warning::Kind::kBlockCycle, "a", "\"x\"\n\"x\"\n"},
       {"a missing block", Entities("0|INSERT|2|NONE|0|TEXT|1|after"),
-       FullWarning::Kind::kMissingBlock, "NONE", "\"after\"\n"},
-      {"nesting too deep", Chain(40), FullWarning::Kind::kTooDeep, "C16", ""},
+       model::Warning::Kind::kMissingBlock, "NONE", "\"after\"\n"},
+      {"nesting too deep", Chain(40), model::Warning::Kind::kTooDeep, "C16", ""},
       {"an unknown code page reads as 932",
        Dxf("0|SECTION|2|HEADER|9|$DWGCODEPAGE|3|ANSI_9999|0|ENDSEC") +
            Entities("0|TEXT|1|\x83\x54|0|TEXT|1|b"),
-       FullWarning::Kind::kUnknownCodePage, "ANSI_9999", "\"\xE3\x82\xB5\"\n\"b\"\n"},
+       model::Warning::Kind::kUnknownCodePage, "ANSI_9999", "\"\xE3\x82\xB5\"\n\"b\"\n"},
       {"a UTF-8 drawing whose first text read in its code page is a name",
        Dxf("0|SECTION|2|HEADER|9|$ACADVER|1|AC1027|9|$DWGCODEPAGE|3|ANSI_932|0|ENDSEC|"
            "0|SECTION|2|TABLES|0|TABLE|2|BLOCK_RECORD|0|BLOCK_RECORD|5|1F|2|\x83\x54|"
            "0|ENDTAB|0|ENDSEC") +
            Entities("0|TEXT|1|b"),
-       FullWarning::Kind::kFallbackCodePage, "932", "\"b\"\n"},
+       model::Warning::Kind::kFallbackCodePage, "932", "\"b\"\n"},
       {"a grid of too many copies", WithBlocks("0|INSERT|2|B|70|30000|71|30000|44|1|45|1"),
-       FullWarning::Kind::kTooManyCopies, "B", nullptr},
+       model::Warning::Kind::kTooManyCopies, "B", nullptr},
   };
   for (const LimitCase& c : cases) {
     const Converted result = Convert(c.drawing, Utf8("text"));
@@ -140,7 +140,7 @@ TEST(FullBlocks, WarnsOnceAndConverts) {
     if (c.records) {
       EXPECT_EQ(result.records, c.records) << c.what;
     } else {
-      EXPECT_EQ(result.stats.records, ExpansionLimits{}.maxGridCopies) << c.what;
+      EXPECT_EQ(result.stats.records, model::ExpansionLimits{}.maxGridCopies) << c.what;
     }
   }
 }

@@ -1,17 +1,11 @@
-#include "full/columns.h"
-
-#include <array>
+#include "full/record_line.h"
 
 #include "engine/format_real.h"
-#include "full/raw_entity.h"
-#include "text/ascii_case.h"
 
 namespace toridasu::full {
 namespace {
 
-constexpr std::array<std::string_view, 15> kNames = {
-    "x",        "y",     "z",       "text",    "type",    "layer", "handle", "height",
-    "rotation", "style", "align_x", "align_y", "align_z", "space", "block"};
+using model::Column;
 
 // With the decimal separator "," a number is enclosed in double quotes, as
 // the default mode writes it, so that its comma does not split the field.
@@ -24,33 +18,6 @@ void AppendReal(double value, char separator, std::string& out) {
 }
 
 }  // namespace
-
-std::string_view ColumnName(Column column) { return kNames[static_cast<std::size_t>(column)]; }
-
-std::optional<std::vector<Column>> ParseColumns(std::string_view list, std::string* bad) {
-  std::vector<Column> columns;
-  while (true) {
-    const std::size_t comma = list.find(',');
-    const std::string_view name = TrimBlanks(list.substr(0, comma));
-    const std::string folded = text::AsciiUpperCase(name);
-    bool known = false;
-    for (std::size_t i = 0; i < kNames.size() && !known; ++i) {
-      if (folded == text::AsciiUpperCase(kNames[i])) {
-        columns.push_back(static_cast<Column>(i));
-        known = true;
-      }
-    }
-    if (!known) {
-      if (bad) *bad = std::string(name);
-      return std::nullopt;
-    }
-    if (comma == std::string_view::npos) break;
-    list.remove_prefix(comma + 1);
-  }
-  return columns;
-}
-
-std::vector<Column> DefaultColumns() { return {Column::kX, Column::kY, Column::kZ, Column::kText}; }
 
 void AppendQuoted(std::string_view text, std::string& out) {
   out += '"';
@@ -72,8 +39,8 @@ std::string HeaderLine(const std::vector<Column>& columns) {
   return line;
 }
 
-void AppendRecordLine(const std::vector<Column>& columns, const TextRecord& record, char separator,
-                      std::string& out) {
+void AppendRecordLine(const std::vector<Column>& columns, const model::TextRecord& record,
+                      char separator, std::string& out) {
   bool first = true;
   for (const Column column : columns) {
     if (!first) out += ',';

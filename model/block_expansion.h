@@ -10,15 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "full/block_store.h"
-#include "full/full_warnings.h"
-#include "full/ocs.h"
+#include "model/block_store.h"
+#include "model/ocs.h"
+#include "model/warnings.h"
 
-namespace toridasu::full {
+namespace toridasu::model {
 
 struct ExpansionLimits {
   int32_t maxDepth = 16;           // references inside references
-  uint64_t maxGridCopies = 10000;  // cells of one MINSERT grid
+  uint64_t maxGridCopies = 10000;  // cells of one reference's grid
   uint64_t maxCopies = 1000000;    // texts and cells through one top-level reference
 };
 
@@ -75,4 +75,4 @@ class BlockExpander {
   TextRecord placed_;
 };
 
-}  // namespace toridasu::full
+}  // namespace toridasu::model

@@ -1,8 +1,8 @@
-#include "full/ocs.h"
+#include "model/ocs.h"
 
 #include <cmath>
 
-namespace toridasu::full {
+namespace toridasu::model {
 namespace {
 
 constexpr double kPi = 3.14159265358979311600e+00;
@@ -221,4 +221,4 @@ TextFrame TransformTextFrame(const Affine3& transform, const Ocs& textOcs, doubl
   return {WorldAngleDegrees(baseline, rotationDegrees), height * Length(upright)};
 }
 
-}  // namespace toridasu::full
+}  // namespace toridasu::model

@@ -5,22 +5,22 @@
 
 #include <vector>
 
-#include "full/columns.h"
-#include "full/text_record.h"
+#include "model/columns.h"
+#include "model/text_record.h"
 
 namespace toridasu {
 class IoEnd;
 }
 
-namespace toridasu::full {
+namespace toridasu::model {
 
 class RecordSink {
  public:
   virtual ~RecordSink() = default;
   // Makes the output and writes what comes before the records (a header).
   virtual void Begin(const std::vector<Column>& columns) = 0;
-  // Raises what fails the conversion (a ConversionFailure for a text the
-  // output cannot hold, an EInOutError for the output's own failure).
+  // Raises what fails the conversion: the output's own error, or the
+  // conversion's failure value for a text the output cannot hold.
   virtual void Take(const TextRecord& record) = 0;
   // The output complete and closed.
   virtual void Commit() = 0;
@@ -31,4 +31,4 @@ class RecordSink {
   virtual const IoEnd* Output() const { return nullptr; }
 };
 
-}  // namespace toridasu::full
+}  // namespace toridasu::model

@@ -1,0 +1,222 @@
+#include "full/dxf_feeder.h"
+
+#include "engine/conversion_failure.h"
+#include "engine/format_real.h"
+#include "full/mtext_plain.h"
+#include "full/text_building.h"
+#include "text/ascii_case.h"
+#include "text/encoding_names.h"
+#include "text/text_codes.h"
+
+namespace toridasu::full {
+namespace {
+
+using model::BlockReference;
+using model::BlockText;
+using model::Warning;
+
+// Where an entity stands: its layout's name (410) says, else its paper-space
+// flag (67).
+bool IsPaper(const RawEntity& e) {
+  if (!e.layout.empty()) return !SameName(e.layout, "MODEL");
+  return e.paperSpace;
+}
+
+// What a dimension shows when its block is missing: its own text, with "<>"
+// standing for the measurement.
+std::string DimensionText(const std::string& text, double measurement, char separator) {
+  const std::string value = FormatReal(measurement, separator);
+  if (text.empty()) return value;
+  std::string shown = text;
+  const std::size_t slot = shown.find("<>");
+  if (slot != std::string::npos) shown.replace(slot, 2, value);
+  return shown;
+}
+
+}  // namespace
+
+DxfFeeder::DxfFeeder(const TextChoice& choice, char separator, model::WarningLog& warnings,
+                     model::DrawingSink& sink)
+    : choice_(choice), separator_(separator), warnings_(warnings), sink_(sink) {}
+
+void DxfFeeder::Header(const DrawingHeader& header) {
+  if (choice_.inputCodePage == 0 && !header.codePage.empty() &&
+      text::CodePageFromDrawingName(header.codePage) == 0) {
+    warnings_.Add(Warning::Kind::kUnknownCodePage, header.codePage, header.codePageLine);
+  }
+  decoder_ = std::make_unique<text::TextDecoder>(
+      text::ChooseDecoding(choice_.inputCodePage, header.version, header.codePage),
+      choice_.replace);
+}
+
+void DxfFeeder::NoteFallback(bool used, uint64_t line) {
+  if (!used) return;
+  warnings_.Add(Warning::Kind::kFallbackCodePage,
+                std::to_string(decoder_->Decoding().fallbackCodePage), line);
+}
+
+std::string DxfFeeder::Decoded(std::string_view bytes, uint64_t line) {
+  std::string out;
+  bool fallback = false;
+  const bool defined = DecodeDrawingText(bytes, *decoder_, out, fallback);
+  NoteFallback(fallback, line);
+  if (!defined) {
+    // A name is never worth failing a drawing for.
+    out.clear();
+    text::AppendAsUtf8(bytes, decoder_->Decoding().codePage, true, out);
+  }
+  if (out.find('\\') == std::string::npos) return out;
+  // Names carry \U+ escapes like texts do (R2000 writers put them in block names).
+  std::string shown;
+  for (std::size_t i = 0; i < out.size();) {
+    const std::size_t length = out[i] == '\\' ? text::AppendUnicodeEscape(out, i, shown) : 0;
+    if (length == 0) shown += out[i];
+    i += length == 0 ? 1 : length;
+  }
+  return shown;
+}
+
+void DxfFeeder::BlockRecord(std::string_view handle, std::string_view name, uint64_t line) {
+  sink_.BlockRecord(handle, Decoded(name, line));
+}
+
+void DxfFeeder::Layout(std::string_view blockRecord, std::string_view name, uint64_t line) {
+  sink_.Layout(blockRecord, Decoded(name, line));
+}
+
+void DxfFeeder::BeginBlock(const RawEntity& block) {
+  FlushReference();
+  model::BlockDefinition definition;
+  definition.name = Decoded(block.name, block.line);
+  definition.recordHandle = block.owner;
+  definition.basePoint = block.point;
+  definition.line = block.line;
+  sink_.BeginBlock(std::move(definition));
+  inBlock_ = true;
+}
+
+void DxfFeeder::EndBlock() {
+  FlushReference();
+  inBlock_ = false;
+  sink_.EndBlock();
+}
+
+bool DxfFeeder::BuildText(const RawEntity& e, BlockText& text) {
+  bool fallback = false;
+  const TextOutcome outcome = BuildTextRecord(e, *decoder_, text.record, text.frame, fallback);
+  NoteFallback(fallback, e.textLine);
+  if (outcome == TextOutcome::kUndefined) {
+    ConversionFailure failure;
+    failure.kind = FailureKind::kUndefinedBytes;
+    failure.detail = std::to_string(decoder_->Decoding().codePage);
+    failure.line = e.textLine;
+    throw failure;
+  }
+  if (outcome != TextOutcome::kText) return false;
+  text.record.type = text::AsciiUpperCase(e.type);
+  // Layers and styles repeat from text to text: decoded once for a run.
+  if (e.layer != lastLayer_.first) lastLayer_ = {e.layer, Decoded(e.layer, e.line)};
+  if (e.style != lastStyle_.first) lastStyle_ = {e.style, Decoded(e.style, e.line)};
+  text.record.layer = lastLayer_.second;
+  text.record.style = lastStyle_.second;
+  return true;
+}
+
+BlockReference DxfFeeder::ReferenceOf(const RawEntity& e) {
+  BlockReference reference;
+  reference.name = Decoded(e.name, e.line);
+  reference.line = e.line;
+  reference.extrusion = e.extrusion;
+  if (e.kind == EntityKind::kDimension) {
+    reference.dimension = true;
+    // The dimension's own text, at its text's midpoint, for when its block is missing.
+    BlockText& fallback = reference.fallback;
+    bool usedFallback = false;
+    std::string text;
+    const bool defined = DecodeDrawingText(e.text, *decoder_, text, usedFallback);
+    NoteFallback(usedFallback, e.textLine);
+    if (!defined) text = Decoded(e.text, e.textLine);
+    if (text != " ") {  // a single space hides the text
+      fallback.record.text = MTextToPlain(DimensionText(text, e.measurement, separator_));
+      const model::Ocs ocs = model::OcsFromExtrusion(e.extrusion);
+      fallback.record.point = fallback.record.align = model::OcsToWorld(ocs, e.second);
+      fallback.record.type = "DIMENSION";
+      fallback.record.layer = Decoded(e.layer, e.line);
+      fallback.record.style = Decoded(e.style, e.line);
+      fallback.record.handle = e.handle;
+      fallback.record.line = e.line;
+      fallback.frame.extrusion = e.extrusion;
+      reference.hasFallback = !fallback.record.text.empty();
+    }
+    return reference;
+  }
+  reference.insertionPoint = e.point;
+  reference.scale = model::Vec3{e.xScale, e.yScale, e.zScale};
+  reference.rotation = e.rotation;
+  reference.columns = e.columnCount;
+  reference.rows = e.rowCount;
+  reference.columnSpacing = e.columnSpacing;
+  reference.rowSpacing = e.rowSpacing;
+  return reference;
+}
+
+model::Whereabouts DxfFeeder::WhereaboutsOf(bool paper, std::string_view layout,
+                                            std::string_view owner, uint64_t line) {
+  layoutName_.clear();
+  if (paper && !inBlock_ && !layout.empty()) layoutName_ = Decoded(layout, line);
+  return {paper, layoutName_, owner, line};
+}
+
+void DxfFeeder::Entity(const RawEntity& e) {
+  if (e.kind == EntityKind::kAttrib) {
+    if (referencePending_ && BuildText(e, text_)) pending_.attributes.push_back(std::move(text_));
+    return;
+  }
+  FlushReference();
+  switch (e.kind) {
+    case EntityKind::kText:
+    case EntityKind::kMtext:
+    case EntityKind::kMultileader:
+      if (BuildText(e, text_))
+        sink_.Text(text_, WhereaboutsOf(IsPaper(e), e.layout, e.owner, e.line));
+      break;
+    case EntityKind::kInsert:
+      // Its ATTRIBs follow: the reference is complete at the next other entity.
+      pending_ = ReferenceOf(e);
+      pendingLayout_ = e.layout;
+      pendingOwner_ = e.owner;
+      pendingPaper_ = IsPaper(e);
+      referencePending_ = true;
+      break;
+    case EntityKind::kDimension: {
+      BlockReference reference = ReferenceOf(e);
+      const model::Whereabouts where = WhereaboutsOf(IsPaper(e), e.layout, e.owner, e.line);
+      sink_.Reference(std::move(reference), where);
+      break;
+    }
+    default: break;  // ATTDEFs are templates, not texts
+  }
+}
+
+void DxfFeeder::FlushReference() {
+  if (!referencePending_) return;
+  referencePending_ = false;
+  const model::Whereabouts where =
+      WhereaboutsOf(pendingPaper_, pendingLayout_, pendingOwner_, pending_.line);
+  sink_.Reference(std::move(pending_), where);
+}
+
+void DxfFeeder::Finish() {
+  FlushReference();
+  inBlock_ = false;
+  sink_.Finish();
+}
+
+void FeedDrawing(DxfSource& source, const TextChoice& choice, char separator,
+                 model::WarningLog& warnings, model::DrawingSink& sink) {
+  DxfFeeder feeder(choice, separator, warnings, sink);
+  ReadDrawing(source, feeder);
+  feeder.Finish();
+}
+
+}  // namespace toridasu::full

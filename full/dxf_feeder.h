@@ -1,0 +1,79 @@
+// The DXF reading as a feeder of the drawing model: the structured reader's
+// entities decoded (texts, names, the fallback code page and its warning),
+// built into placed texts and references (an INSERT with the ATTRIBs that
+// follow it, a DIMENSION with its own text for when its block is missing),
+// and handed to a DrawingSink in the drawing's order.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "engine/dxf_source.h"
+#include "full/drawing_reader.h"
+#include "model/drawing_sink.h"
+#include "model/drawing_texts.h"
+#include "model/warnings.h"
+#include "text/drawing_decoding.h"
+
+namespace toridasu::full {
+
+// The full reading's choices: how the drawing's bytes are decoded, and which
+// texts the model gives.
+struct TextChoice : model::TextSelection {
+  int inputCodePage = 0;  // 0: as the drawing says
+  bool replace = false;   // undefined bytes become U+FFFD instead of failing
+};
+
+class DxfFeeder : public DrawingVisitor {
+ public:
+  // Undefined bytes of a text raise a ConversionFailure (kUndefinedBytes). `separator`:
+  // the decimal separator of a dimension's measurement.
+  DxfFeeder(const TextChoice& choice, char separator, model::WarningLog& warnings,
+            model::DrawingSink& sink);
+
+  void Header(const DrawingHeader& header) override;
+  void BlockRecord(std::string_view handle, std::string_view name, uint64_t line) override;
+  void BeginBlock(const RawEntity& block) override;
+  void EndBlock() override;
+  void Entity(const RawEntity& entity) override;
+  void Layout(std::string_view blockRecord, std::string_view name, uint64_t line) override;
+  // The drawing has ended: the last reference is handed on, then the sink finishes.
+  void Finish();
+
+ private:
+  // Hands on the reference that waited for its ATTRIBs.
+  void FlushReference();
+  bool BuildText(const RawEntity& entity, model::BlockText& text);
+  model::BlockReference ReferenceOf(const RawEntity& entity);
+  // Where an item at the top of a space stands; the layout's name is decoded
+  // only where the model looks at it.
+  model::Whereabouts WhereaboutsOf(bool paper, std::string_view layout, std::string_view owner,
+                                   uint64_t line);
+  // A name's bytes decoded, never failing; `line`: where the name stands.
+  std::string Decoded(std::string_view bytes, uint64_t line);
+  // The drawing's one warning that texts were read in the fallback code page,
+  // given when `used` (the decoding of the text at `line` needed it first).
+  void NoteFallback(bool used, uint64_t line);
+
+  const TextChoice& choice_;
+  char separator_;
+  model::WarningLog& warnings_;
+  model::DrawingSink& sink_;
+  std::unique_ptr<text::TextDecoder> decoder_;
+  bool inBlock_ = false;
+  bool referencePending_ = false;
+  model::BlockReference pending_;
+  std::string pendingLayout_;  // the pending reference's layout (410), as read
+  std::string pendingOwner_;
+  bool pendingPaper_ = false;
+  model::BlockText text_;   // the text being handed on, reused
+  std::string layoutName_;  // the decoded layout of the item being handed on
+  std::pair<std::string, std::string> lastLayer_, lastStyle_;  // bytes, decoded
+};
+
+// Reads the drawing of `source` into `sink` and finishes it.
+void FeedDrawing(DxfSource& source, const TextChoice& choice, char separator,
+                 model::WarningLog& warnings, model::DrawingSink& sink);
+
+}  // namespace toridasu::full

@@ -1,0 +1,44 @@
+#include "model/columns.h"
+
+#include <array>
+
+#include "model/names.h"
+#include "text/ascii_case.h"
+
+namespace toridasu::model {
+namespace {
+
+constexpr std::array<std::string_view, 15> kNames = {
+    "x",        "y",     "z",       "text",    "type",    "layer", "handle", "height",
+    "rotation", "style", "align_x", "align_y", "align_z", "space", "block"};
+
+}  // namespace
+
+std::string_view ColumnName(Column column) { return kNames[static_cast<std::size_t>(column)]; }
+
+std::optional<std::vector<Column>> ParseColumns(std::string_view list, std::string* bad) {
+  std::vector<Column> columns;
+  while (true) {
+    const std::size_t comma = list.find(',');
+    const std::string_view name = TrimBlanks(list.substr(0, comma));
+    const std::string folded = text::AsciiUpperCase(name);
+    bool known = false;
+    for (std::size_t i = 0; i < kNames.size() && !known; ++i) {
+      if (folded == text::AsciiUpperCase(kNames[i])) {
+        columns.push_back(static_cast<Column>(i));
+        known = true;
+      }
+    }
+    if (!known) {
+      if (bad) *bad = std::string(name);
+      return std::nullopt;
+    }
+    if (comma == std::string_view::npos) break;
+    list.remove_prefix(comma + 1);
+  }
+  return columns;
+}
+
+std::vector<Column> DefaultColumns() { return {Column::kX, Column::kY, Column::kZ, Column::kText}; }
+
+}  // namespace toridasu::model

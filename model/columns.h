@@ -1,0 +1,37 @@
+// The columns a user may ask for: which, in what order, by the names given on
+// the command line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace toridasu::model {
+
+enum class Column {
+  kX,
+  kY,
+  kZ,
+  kText,
+  kType,
+  kLayer,
+  kHandle,
+  kHeight,
+  kRotation,
+  kStyle,
+  kAlignX,
+  kAlignY,
+  kAlignZ,
+  kSpace,
+  kBlock,
+};
+
+// The names users give on the command line, in the order of Column.
+std::string_view ColumnName(Column column);
+// "x,y,z,text" and the like; nullopt when a name is unknown or the list
+// is empty. `bad` receives the first unknown name.
+std::optional<std::vector<Column>> ParseColumns(std::string_view list, std::string* bad = nullptr);
+std::vector<Column> DefaultColumns();
+
+}  // namespace toridasu::model

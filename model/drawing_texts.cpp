@@ -1,0 +1,110 @@
+#include "model/drawing_texts.h"
+
+#include <algorithm>
+
+#include "model/names.h"
+#include "text/ascii_case.h"
+
+namespace toridasu::model {
+namespace {
+
+// The spaces as drawings hold them among the block definitions: model space,
+// and one paper space per layout (*PAPER_SPACE, *PAPER_SPACE0, ...).
+constexpr std::string_view kPaperSpaceBlock = "*PAPER_SPACE";
+constexpr std::string_view kModelSpaceBlock = "*MODEL_SPACE";
+
+}  // namespace
+
+DrawingTexts::DrawingTexts(const TextSelection& selection, WarningLog& warnings, Emit emit)
+    : selection_(selection),
+      emit_(std::move(emit)),
+      expander_(
+          store_, warnings,
+          [this](const TextRecord& record) {
+            if (!selection_.types.empty() &&
+                std::find(selection_.types.begin(), selection_.types.end(), record.type) ==
+                    selection_.types.end())
+              return;
+            emit_(record);
+          },
+          selection.blocks, selection.dimensions, selection.limits) {}
+
+void DrawingTexts::BlockRecord(std::string_view handle, std::string name) {
+  recordNames_[text::AsciiUpperCase(handle)] = std::move(name);
+}
+
+void DrawingTexts::Layout(std::string_view blockRecord, std::string name) {
+  layoutNames_[text::AsciiUpperCase(blockRecord)] = std::move(name);
+}
+
+void DrawingTexts::BeginBlock(BlockDefinition definition) {
+  definition.recordHandle = text::AsciiUpperCase(definition.recordHandle);
+  store_.Add(std::move(definition));
+  inBlock_ = true;
+}
+
+void DrawingTexts::EndBlock() { inBlock_ = false; }
+
+void DrawingTexts::Text(BlockText& text, const Whereabouts& where) {
+  if (!inBlock_ && !where.paperSpace) {
+    // The common case streams through the reader's one reused record.
+    expander_.EmitTopInPlace(text, modelSpace_);
+    return;
+  }
+  Place(std::move(text), where);
+}
+
+void DrawingTexts::Reference(BlockReference reference, const Whereabouts& where) {
+  reference.key = text::AsciiUpperCase(reference.name);
+  Place(std::move(reference), where);
+}
+
+void DrawingTexts::Place(std::variant<BlockText, BlockReference> item, const Whereabouts& where) {
+  if (inBlock_) {
+    if (store_.Size() != 0) store_.Last().items.push_back(std::move(item));
+    return;
+  }
+  if (!where.paperSpace) {
+    WriteTop(item, modelSpace_);
+  } else if (!where.layout.empty()) {
+    WriteTop(item, std::string(where.layout));
+  } else {
+    held_.push_back({text::AsciiUpperCase(where.owner), std::move(item)});  // named at the end
+  }
+}
+
+void DrawingTexts::WriteTop(const std::variant<BlockText, BlockReference>& item,
+                            const std::string& space) {
+  if (const BlockText* text = std::get_if<BlockText>(&item)) {
+    expander_.EmitTop(*text, space);
+  } else {
+    expander_.ExpandReference(std::get<BlockReference>(item), space);
+  }
+}
+
+std::string DrawingTexts::LayoutOfRecord(const std::string& recordHandle,
+                                         const std::string& fallback) const {
+  const auto layout = layoutNames_.find(recordHandle);
+  if (layout != layoutNames_.end() && !layout->second.empty()) return layout->second;
+  const auto record = recordNames_.find(recordHandle);
+  if (record != recordNames_.end() && !record->second.empty()) return record->second;
+  return fallback;
+}
+
+void DrawingTexts::Finish() {
+  inBlock_ = false;
+  for (const Held& held : held_) WriteTop(held.item, LayoutOfRecord(held.owner, "*Paper_Space"));
+  held_.clear();
+  for (std::size_t i = 0; i < store_.Size(); ++i) {
+    const BlockDefinition& definition = store_.At(i);
+    const std::string folded = text::AsciiUpperCase(definition.name);
+    if (folded == kModelSpaceBlock) {
+      expander_.ExpandDefinition(definition, modelSpace_);
+    } else if (folded.starts_with(kPaperSpaceBlock)) {
+      expander_.ExpandDefinition(definition,
+                                 LayoutOfRecord(definition.recordHandle, definition.name));
+    }
+  }
+}
+
+}  // namespace toridasu::model

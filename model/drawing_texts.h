@@ -1,0 +1,68 @@
+// The texts of a drawing as the model gives them: those of model space and
+// of every paper-space layout, those shown through block references and
+// dimensions, each placed in world coordinates and handed to `emit` as it is
+// found. Only block definitions are kept; texts and references at the top of
+// a space stream through, except paper-space ones that do not name their
+// layout, which wait for the names of the spaces at the end of the drawing.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <variant>
+#include <vector>
+
+#include "model/block_expansion.h"
+#include "model/block_store.h"
+#include "model/drawing_sink.h"
+#include "model/warnings.h"
+
+namespace toridasu::model {
+
+// Which texts the model gives.
+struct TextSelection {
+  bool blocks = true;  // expand block references
+  bool dimensions = true;
+  std::vector<std::string> types;  // record types to keep (capitals); empty: all
+  ExpansionLimits limits;
+};
+
+class DrawingTexts : public DrawingSink {
+ public:
+  using Emit = std::function<void(const TextRecord&)>;
+  // `emit` may raise; it sees only the records of the selected types.
+  DrawingTexts(const TextSelection& selection, WarningLog& warnings, Emit emit);
+
+  void BeginBlock(BlockDefinition definition) override;
+  void EndBlock() override;
+  void Text(BlockText& text, const Whereabouts& where) override;
+  void Reference(BlockReference reference, const Whereabouts& where) override;
+  void BlockRecord(std::string_view handle, std::string name) override;
+  void Layout(std::string_view blockRecord, std::string name) override;
+  // Writes what waited for the end: paper-space texts without a layout name,
+  // and the layouts held as blocks.
+  void Finish() override;
+
+ private:
+  struct Held {
+    std::string owner;
+    std::variant<BlockText, BlockReference> item;
+  };
+  // A text or reference found: kept in the open block, else written (or
+  // held when its space is not known yet).
+  void Place(std::variant<BlockText, BlockReference> item, const Whereabouts& where);
+  void WriteTop(const std::variant<BlockText, BlockReference>& item, const std::string& space);
+  std::string LayoutOfRecord(const std::string& recordHandle, const std::string& fallback) const;
+
+  const std::string modelSpace_ = "Model";
+  const TextSelection& selection_;
+  Emit emit_;
+  BlockStore store_;
+  BlockExpander expander_;
+  bool inBlock_ = false;
+  std::vector<Held> held_;
+  std::unordered_map<std::string, std::string> recordNames_;  // handle -> block name
+  std::unordered_map<std::string, std::string> layoutNames_;  // block record -> layout
+};
+
+}  // namespace toridasu::model
