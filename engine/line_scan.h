@@ -3,12 +3,18 @@
 // chunk. From those, the bits where lines end (a CR, an LF that no CR
 // precedes, a Ctrl-Z) are held, and each line end after that is a count of
 // trailing zeros and the clearing of one bit, whatever the bytes between.
+// The build chooses how a chunk is classified: SSE2 on x86, plain code
+// elsewhere (TORIDASU_SSE2_KERNELS, set by engine/CMakeLists.txt).
 #pragma once
-
-#include <emmintrin.h>
 
 #include <cstddef>
 #include <cstdint>
+
+#if defined(TORIDASU_SSE2_KERNELS)
+#include "engine/line_scan_sse2.h"
+#else
+#include "engine/line_scan_scalar.h"
+#endif
 
 namespace toridasu {
 
@@ -16,7 +22,9 @@ constexpr char kCarriageReturn = '\r';
 constexpr char kLineFeed = '\n';
 constexpr char kEndOfFileMark = '\x1A';
 
-class LineEndFinder {
+// `Kernel` gives Classify(const char*), the LineEndBytes of 64 bytes.
+template <class Kernel>
+class BasicLineEndFinder {
  public:
   static constexpr std::size_t kChunk = 64;
   // Bytes the buffer must hold readable past its fill (never matched).
@@ -75,40 +83,22 @@ class LineEndFinder {
     return fill_ - chunk < kChunk ? (uint64_t{1} << (fill_ - chunk)) - 1 : ~uint64_t{0};
   }
 
-  struct ChunkBits {
-    uint64_t cr, lf, sub;  // bit i for byte chunk + i
-  };
-
-  ChunkBits Classify(std::size_t chunk) const {
-    const char* p = buffer_ + chunk;
-    uint64_t cr = 0, lf = 0, sub = 0;
-    const __m128i crBytes = _mm_set1_epi8(kCarriageReturn);
-    const __m128i lfBytes = _mm_set1_epi8(kLineFeed);
-    const __m128i subBytes = _mm_set1_epi8(kEndOfFileMark);
-    for (int part = 0; part < 4; ++part) {
-      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
-      const auto bitsOf = [&bytes](__m128i of) {
-        return static_cast<uint64_t>(
-            static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, of))));
-      };
-      cr |= bitsOf(crBytes) << (16 * part);
-      lf |= bitsOf(lfBytes) << (16 * part);
-      sub |= bitsOf(subBytes) << (16 * part);
-    }
+  LineEndBytes Classify(std::size_t chunk) const {
+    const LineEndBytes bits = Kernel::Classify(buffer_ + chunk);
     const uint64_t valid = ValidBits(chunk);
-    return {cr & valid, lf & valid, sub & valid};
+    return {bits.cr & valid, bits.lf & valid, bits.sub & valid};
   }
 
   // A bit for every CR, LF and Ctrl-Z byte of the chunk.
   uint64_t LineEndBytesOf(std::size_t chunk) const {
-    const ChunkBits bits = Classify(chunk);
+    const LineEndBytes bits = Classify(chunk);
     return bits.cr | bits.lf | bits.sub;
   }
 
   // A bit where a line of the chunk ends: a CR, an LF that no CR precedes
   // (the CR may be the last byte of the chunk before), a Ctrl-Z.
   uint64_t LineEndsOf(std::size_t chunk) const {
-    const ChunkBits bits = Classify(chunk);
+    const LineEndBytes bits = Classify(chunk);
     const uint64_t afterCr =
         (bits.cr << 1) | static_cast<uint64_t>(chunk > 0 && buffer_[chunk - 1] == kCarriageReturn);
     return bits.cr | bits.sub | (bits.lf & ~afterCr);
@@ -119,5 +109,11 @@ class LineEndFinder {
   std::size_t chunk_ = 0;
   uint64_t held_ = 0;  // line ends of the chunk at chunk_ not yet taken
 };
+
+#if defined(TORIDASU_SSE2_KERNELS)
+using LineEndFinder = BasicLineEndFinder<Sse2LineBytes>;
+#else
+using LineEndFinder = BasicLineEndFinder<ScalarLineBytes>;
+#endif
 
 }  // namespace toridasu

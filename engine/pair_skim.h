@@ -32,13 +32,4 @@ struct SkimStop {
 // A CR as the block's last byte is never taken as a complete line end.
 SkimStop SkimPairs(const char* block, std::size_t start, std::size_t fill);
 
-// The two builds of the skim, for the tests that hold them against each
-// other; SkimPairs chooses between them. The AVX2 one only where
-// SkimHasAvx2() is true.
-namespace internal {
-SkimStop SkimPairsSse2(const char* block, std::size_t start, std::size_t fill);
-SkimStop SkimPairsAvx2(const char* block, std::size_t start, std::size_t fill);
-bool SkimHasAvx2();
-}  // namespace internal
-
 }  // namespace toridasu

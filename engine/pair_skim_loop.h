@@ -1,7 +1,7 @@
 // The skim's loop over a block, shared by the builds for each instruction set
-// (pair_skim.cpp, pair_skim_avx2.cpp). Everything here has internal linkage,
-// so that no function compiled for one instruction set is ever called on a
-// processor that lacks it.
+// (pair_skim_scalar.cpp, pair_skim_sse2.cpp, pair_skim_avx2.cpp). Everything here has internal
+// linkage, so that no function compiled for one instruction set is ever called on a processor that
+// lacks it.
 #pragma once
 
 #include <cstddef>

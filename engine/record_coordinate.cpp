@@ -1,11 +1,21 @@
 #include "engine/record_coordinate.h"
 
-#include <emmintrin.h>
-
 #include <cstring>
+
+#if defined(TORIDASU_SSE2_KERNELS)
+#include "engine/record_coordinate_sse2.h"
+#else
+#include "engine/record_coordinate_scalar.h"
+#endif
 
 namespace toridasu {
 namespace {
+
+#if defined(TORIDASU_SSE2_KERNELS)
+using DecimalKernel = Sse2DecimalBytes;
+#else
+using DecimalKernel = ScalarDecimalBytes;
+#endif
 
 constexpr std::size_t kKeptDigits = 15;
 // Zeros after the point that records still write in plain form (0.000123).
@@ -35,54 +45,6 @@ void CopyOverlapping(char* to, const char* from, std::size_t count) {
   }
 }
 
-// The bytes of a text of at most 16 bytes in two words, byte i at bits 8i
-// (both builds are little-endian), zeros past the text. Read from the text
-// with overlapping loads and put together in registers: a vector load of
-// bytes just stored would wait for the stores.
-__m128i LoadUpTo16(const char* from, std::size_t count) {
-  uint64_t low = 0, high = 0;
-  if (count >= 8) {
-    uint64_t tail;
-    std::memcpy(&low, from, 8);
-    std::memcpy(&tail, from + count - 8, 8);
-    if (count > 8) high = tail >> (8 * (16 - count));
-  } else if (count >= 4) {
-    uint32_t head, tail;
-    std::memcpy(&head, from, 4);
-    std::memcpy(&tail, from + count - 4, 4);
-    low = head | (uint64_t{tail} << (8 * (count - 4)));
-  } else {
-    for (std::size_t i = 0; i < count; ++i) {
-      low |= uint64_t{static_cast<unsigned char>(from[i])} << (8 * i);
-    }
-  }
-  return _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low));
-}
-
-struct ByteClasses {
-  uint32_t digits, zeros, points;
-};
-
-ByteClasses ClassesOf(__m128i v) {
-  const auto bitsOf = [](__m128i hits) { return static_cast<uint32_t>(_mm_movemask_epi8(hits)); };
-  return {bitsOf(_mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8('0' - 1)),
-                               _mm_cmplt_epi8(v, _mm_set1_epi8('9' + 1)))),
-          bitsOf(_mm_cmpeq_epi8(v, _mm_set1_epi8('0'))),
-          bitsOf(_mm_cmpeq_epi8(v, _mm_set1_epi8('.')))};
-}
-
-// Bit i of each map for byte i of a text of at most 32 bytes. Beyond 16,
-// the last 16 bytes are read as well, overlapping the first.
-ByteClasses ClassesOfText(const char* text, std::size_t count) {
-  if (count <= 16) return ClassesOf(LoadUpTo16(text, count));
-  const ByteClasses head = ClassesOf(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text)));
-  const ByteClasses tail =
-      ClassesOf(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text + count - 16)));
-  const std::size_t shift = count - 16;
-  return {head.digits | tail.digits << shift, head.zeros | tail.zeros << shift,
-          head.points | tail.points << shift};
-}
-
 }  // namespace
 
 // The common shape: an optional '-', then digits with at most one point, 32
@@ -91,7 +53,7 @@ ByteClasses ClassesOfText(const char* text, std::size_t count) {
 RecordCoordinate::Shape RecordCoordinate::KeepShortDecimal(std::string_view text) {
   const std::size_t size = text.size();
   if (size == 0 || size > 32) return Shape::kOther;
-  const auto [digits, zeros, points] = ClassesOfText(text.data(), size);
+  const auto [digits, zeros, points] = DecimalKernel::Classify(text.data(), size);
   const bool negative = text[0] == '-';
   const uint32_t all = size == 32 ? ~uint32_t{0} : (uint32_t{1} << size) - 1;
   const uint32_t body = all & ~static_cast<uint32_t>(negative);

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting of every C++ file, builds
 # both programs with warnings as errors and runs every test: the native build
-# (core, converter, unit tests), the 32-bit Windows build under Wine with a
-# Japanese locale, the unit tests again under sanitizers, and a short fuzz run.
+# (core, converter, unit tests), the same with the plain byte-scanning
+# kernels (unit and corpus tests), the libraries for 64-bit Arm, the 32-bit
+# Windows build under Wine with a Japanese locale, the unit tests again under
+# sanitizers, and a short fuzz run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +16,16 @@ git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 cmake --preset native
 cmake --build --preset native
 ctest --preset native
+
+# The plain kernels that every target without SSE2 takes, on x86 too: the
+# unit tests (their names hold a dot) and the converter on the corpus, byte
+# for byte the native converter's.
+cmake --preset native-scalar
+cmake --build --preset native-scalar --target toridasu_tests toridasu-cli
+ctest --preset native-scalar -R '\.|^cli_corpus$|^cli_full_corpus$'
+
+# The portable libraries compile for a target without x86 vector instructions.
+scripts/check-portable.sh
 
 cmake --preset windows -DTORIDASU_NATIVE_CLI="$PWD/build/native/cli/toridasu-cli"
 cmake --build --preset windows

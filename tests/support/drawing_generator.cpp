@@ -1,9 +1,10 @@
 #include "support/drawing_generator.h"
 
 #include <string_view>
+#include <vector>
 
 #include "engine/conversion_job.h"
-#include "engine/pair_skim.h"
+#include "engine/pair_skim_kernels.h"
 #include "support/fake_platform.h"
 
 namespace toridasu {
@@ -109,6 +110,35 @@ Result Convert(const std::string& drawing, uint32_t readChunk, bool skim) {
   return result;
 }
 
+// The skim's answer found line by line: the pairs from `start` on, until one
+// holds a Ctrl-Z or has a value line where "TEXT" or "EOF" begins (read on
+// into the padding, as the skim's bitmaps are), else the last pair that
+// begins before the fill.
+SkimStop PlainSkim(const char* block, std::size_t start, std::size_t fill) {
+  std::vector<std::size_t> lines{start};  // where each line begins
+  for (std::size_t p = start + 1; p < fill; ++p) {
+    if (block[p - 1] == '\n' || (block[p - 1] == '\r' && block[p] != '\n')) lines.push_back(p);
+  }
+  const auto is = [block](std::size_t p, std::string_view word) {
+    for (std::size_t i = 0; i < word.size(); ++i) {
+      const char c = block[p + i];
+      if (c != word[i] && c != word[i] - 'a' + 'A') return false;
+    }
+    return true;
+  };
+  for (std::size_t code = 0; code < lines.size(); code += 2) {
+    const std::size_t end = code + 2 < lines.size() ? lines[code + 2] : fill;
+    const std::size_t value = code + 1 < lines.size() ? lines[code + 1] : end;
+    for (std::size_t p = lines[code]; p < end; ++p) {
+      if (block[p] == '\x1A' || (p >= value && (is(p, "text") || is(p, "eof")))) {
+        return {lines[code], code};
+      }
+    }
+  }
+  const std::size_t last = (lines.size() - 1) & ~std::size_t{1};
+  return {lines[last], last};
+}
+
 }  // namespace
 
 std::string SkimMismatch(const std::string& drawing, uint32_t readChunk) {
@@ -126,16 +156,19 @@ std::string SkimMismatch(const std::string& drawing, uint32_t readChunk) {
   return {};
 }
 
-std::string SkimBuildsMismatch(const std::string& drawing, std::size_t spread) {
+std::string SkimKernelsMismatch(const std::string& drawing, std::size_t spread) {
   std::string block = drawing;
   block.append(kSkimPadding, 'T');  // padding that would match if it were read
   for (std::size_t start = 0; start < drawing.size(); start += 1 + start % spread) {
-    const SkimStop sse2 = internal::SkimPairsSse2(block.data(), start, drawing.size());
-    const SkimStop avx2 = internal::SkimPairsAvx2(block.data(), start, drawing.size());
-    if (sse2.position != avx2.position || sse2.lineEnds != avx2.lineEnds) {
-      return "start " + std::to_string(start) + ": stop " + std::to_string(sse2.position) + " | " +
-             std::to_string(avx2.position) + ", line ends " + std::to_string(sse2.lineEnds) +
-             " | " + std::to_string(avx2.lineEnds);
+    const SkimStop plain = PlainSkim(block.data(), start, drawing.size());
+    for (const internal::SkimKernel& kernel : internal::SkimKernels()) {
+      const SkimStop got = kernel.skim(block.data(), start, drawing.size());
+      if (got.position != plain.position || got.lineEnds != plain.lineEnds) {
+        return std::string(kernel.name) + ", start " + std::to_string(start) + ": stop " +
+               std::to_string(got.position) + " | " + std::to_string(plain.position) +
+               ", line ends " + std::to_string(got.lineEnds) + " | " +
+               std::to_string(plain.lineEnds);
+      }
     }
   }
   return {};

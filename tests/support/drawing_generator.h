@@ -22,9 +22,10 @@ std::string GenerateEntities(const uint8_t* choices, std::size_t count);
 // bytes, the answer, the record count and any failure agree, else what differs.
 std::string SkimMismatch(const std::string& drawing, uint32_t readChunk);
 
-// Both instruction-set builds of the skim on `drawing` as a padded block,
-// from starts `1 + start % spread` apart: empty when every stop and count of
-// line ends agree, else the first that differs.
-std::string SkimBuildsMismatch(const std::string& drawing, std::size_t spread);
+// Every build of the skim that this processor runs on `drawing` as a padded
+// block, from starts `1 + start % spread` apart, against the plain walk of
+// its lines: empty when every stop and count of line ends agree, else the
+// first that differs.
+std::string SkimKernelsMismatch(const std::string& drawing, std::size_t spread);
 
 }  // namespace toridasu

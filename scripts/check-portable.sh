@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds every library of the project (every folder's but the Windows-only
+# window and program; the *_win32.cpp files are Windows-only too) for 64-bit
+# Arm Linux with Debian's cross compiler, warnings as errors: the proof that
+# the portable code holds no x86 vector instruction and no Windows call.
+# The libraries are collected by CMake from the folders (target
+# toridasu_libraries), so a new folder is checked without a change here.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cmake --preset aarch64 >/dev/null
+cmake --build build/aarch64 --target toridasu_libraries -j"${TORIDASU_JOBS:-2}"
