@@ -26,13 +26,10 @@ void WriteTextRecord(CsvDestination& destination, const RecordCoordinate& x,
                      const RecordCoordinate& y, const RecordCoordinate& z, std::string_view text,
                      char decimalSeparator) {
   std::string& line = destination.RecordScratch();
-  // A number holds no double quote, so quoting it is only enclosing it.
-  const bool quoteNumbers = decimalSeparator == ',';
   const auto writeNumbers = [&](char* out) {
     for (const RecordCoordinate* coordinate : {&x, &y, &z}) {
-      if (quoteNumbers) *out++ = '"';
-      out += coordinate->Format(decimalSeparator, out);
-      if (quoteNumbers) *out++ = '"';
+      out = PutCsvNumber(decimalSeparator, out,
+                         [&](char* at) { return coordinate->Format(decimalSeparator, at); });
       *out++ = ',';
     }
     return out;

@@ -1,5 +1,6 @@
 #include "full/record_line.h"
 
+#include "engine/csv_record.h"
 #include "engine/format_real.h"
 
 namespace toridasu::full {
@@ -7,14 +8,12 @@ namespace {
 
 using model::Column;
 
-// With the decimal separator "," a number is enclosed in double quotes, as
-// the default mode writes it, so that its comma does not split the field.
+// A number's field as the default mode writes it.
 void AppendReal(double value, char separator, std::string& out) {
-  char digits[kMaxRealText];
-  const bool quoted = separator == ',';
-  if (quoted) out += '"';
-  out.append(digits, FormatReal(value, separator, digits));
-  if (quoted) out += '"';
+  char field[kMaxRealText + 2];
+  const char* const end =
+      PutCsvNumber(separator, field, [&](char* at) { return FormatReal(value, separator, at); });
+  out.append(field, static_cast<std::size_t>(end - field));
 }
 
 }  // namespace
