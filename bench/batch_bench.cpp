@@ -38,7 +38,7 @@ void BM_BatchOfFourDrawings(benchmark::State& state) {
   const unsigned jobs = static_cast<unsigned>(state.range(0));
   for (auto _ : state) {
     bool allConverted = true;
-    toridasu::cli::RunOptions options;
+    toridasu::cli::RunOptions options(toridasu::LocaleContext(toridasu::CurrentPlatform()));
     options.jobs = jobs;
     toridasu::cli::RunConversions(batch.conversions, options,
                                   [&](std::size_t, const toridasu::cli::Outcome& outcome) {

@@ -27,9 +27,11 @@ struct Outcome {
 };
 
 struct RunOptions {
-  unsigned jobs = 1;
   // The platform, lead bytes and decimal separator of every conversion.
+  explicit RunOptions(const ConversionContext& conversionContext) : context(conversionContext) {}
+
   ConversionContext context;
+  unsigned jobs = 1;
   ExactCsvChoice csv;  // the default mode's CSV file (its separator is the context's)
   const full::FullOptions* full = nullptr;  // set: the drawings are read in full mode
   // Whether the default mode looks for what --full would find (a second

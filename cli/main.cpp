@@ -43,8 +43,7 @@ int Run(const Settings& settings) {
     return UsageError(Say(text_id::kCliCannotMakeFolder, {settings.rules.outputDirectory}));
   }
 
-  RunOptions options;
-  options.context = LocaleContext(CurrentPlatform());
+  RunOptions options(LocaleContext(CurrentPlatform()));
   if (settings.separator != 0) options.context.decimalSeparator = settings.separator;
   options.csv.utf8 = settings.encoding == OutputEncoding::kUtf8;
   options.csv.bom = settings.bom;
