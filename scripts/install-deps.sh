@@ -11,7 +11,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   libcli11-dev
   g++-mingw-w64-i686-posix mingw-w64-tools
-  g++-aarch64-linux-gnu
+  g++-aarch64-linux-gnu qemu-user
   wine wine32:i386 wine64 fonts-wine
   xvfb xauth fonts-ipafont-gothic fonts-ipafont-mincho locales
   python3 imagemagick
