@@ -56,9 +56,6 @@ class CsvDestination {
   // Whether creation made or emptied a file on disk, that is, output of ours
   // that a failed conversion has to remove.
   bool CreatedDiskFile() const { return file_ && file_->CreatedDiskFile(); }
-  // The sink written to, for its first failure and for taking its output
-  // away; null before Create or Open.
-  ByteSink* Sink() const { return sink_; }
   // Room for assembling one record, kept between records so that writing
   // one allocates nothing; each destination has its own, so that parallel
   // conversions never share it.

@@ -19,7 +19,6 @@ DxfSource::~DxfSource() {
 void DxfSource::Open(std::string_view name) {
   if (!platform_) RaiseIoError(static_cast<int32_t>(win_error::kInvalidHandle));
   file_.emplace(*platform_);
-  opened_ = &*file_;
   if (const uint32_t code = file_->Open(name)) RaiseIoError(static_cast<int32_t>(code));
   Start(*file_);
 }
@@ -34,7 +33,6 @@ void DxfSource::Start(ByteSource& source) {
   }
   finder_.Reset(buffer_.get(), 0);
   source_ = &source;
-  opened_ = &source;
   position_ = fill_ = 0;
   ended_ = false;
   lineEnds_ = 0;

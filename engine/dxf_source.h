@@ -40,8 +40,6 @@ class DxfSource {
   // Raises EInOutError: 103 when not open, else the source's code.
   void Close();
   bool IsOpen() const { return source_ != nullptr; }
-  // The source being read, for its first failure; null when none was opened.
-  const ByteSource* Source() const { return opened_; }
   // A counter advanced by every block read (for progress reports); may be null.
   void SetProgressCounter(std::atomic<uint64_t>* counter) { progress_ = counter; }
 
@@ -97,7 +95,6 @@ class DxfSource {
   Platform* platform_ = nullptr;
   std::optional<FileSource> file_;
   ByteSource* source_ = nullptr;
-  const ByteSource* opened_ = nullptr;
   std::unique_ptr<char[]> buffer_;
   std::size_t blockSize_;
   std::size_t position_ = 0;
