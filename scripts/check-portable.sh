@@ -16,8 +16,10 @@ cmake --build build/aarch64 --target toridasu_libraries toridasu-cli -j"${TORIDA
 # Run under emulation, the Arm converter writes the native converter's bytes,
 # messages and exit status for every drawing of the shared corpus, in both
 # modes: the plain kernels and the arithmetic hold on another processor.
+# The corpus lies beside the checkout, or beside the folder of worktrees.
 corpus=../shared/corpus
-[ -d "$corpus" ] || { echo "no corpus at $corpus: the Arm converter is not run"; exit 0; }
+[ -d "$corpus" ] || corpus=../../shared/corpus
+[ -d "$corpus" ] || { echo "no shared corpus beside the checkout: the Arm converter is not run"; exit 0; }
 out=build/aarch64/corpus-check
 arm=(qemu-aarch64 -L /usr/aarch64-linux-gnu build/aarch64/cli/toridasu-cli)
 columns=x,y,z,text,type,layer,handle,height,rotation,style,align_x,align_y,align_z,space,block
