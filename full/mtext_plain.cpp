@@ -69,7 +69,7 @@ std::size_t ValueLength(std::string_view text, std::size_t pos, ValueKind kind) 
   return end - pos;
 }
 
-// The length of a field, "%<\AcVar ...>%" with fields nested in it, at
+// The length of a field, "%<\...>%" with fields nested in it, at
 // `text[pos]`, or 0 when none is closed there. A drawing that holds a field as
 // it stands shows it so.
 std::size_t FieldLength(std::string_view text, std::size_t pos) {

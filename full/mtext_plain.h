@@ -16,7 +16,7 @@ namespace toridasu::full {
 // digit a space before them: "2 1/2"), and caret-encoded control characters
 // ("^I" tab, "^J" line feed, "^ " a caret) decoded. A code's value ("\H2.5x;",
 // "\fArial|b0;") ends where its kind cannot run on; without its semicolon,
-// what follows is text again. An unknown code and a field ("%<\AcVar ...>%")
+// what follows is text again. An unknown code and a field ("%<\...>%")
 // stay as they stand.
 std::string MTextToPlain(std::string_view utf8);
 
