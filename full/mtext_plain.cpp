@@ -71,9 +71,11 @@ std::size_t ValueLength(std::string_view text, std::size_t pos, ValueKind kind) 
 
 // The length of a field, "%<\...>%" with fields nested in it, at
 // `text[pos]`, or 0 when none is closed there. A drawing that holds a field as
-// it stands shows it so.
-std::size_t FieldLength(std::string_view text, std::size_t pos) {
-  if (text.substr(pos, 3) != "%<\\") return 0;
+// it stands shows it so. Once a field runs to the end unclosed, `unclosedFrom`
+// is its start, and none after it is looked for: a text of many unclosed
+// fields is read in one pass.
+std::size_t FieldLength(std::string_view text, std::size_t pos, std::size_t& unclosedFrom) {
+  if (pos >= unclosedFrom || text.substr(pos, 3) != "%<\\") return 0;
   int depth = 0;
   for (std::size_t i = pos; i + 1 < text.size();) {
     if (text[i] == '%' && text[i + 1] == '<') {
@@ -86,6 +88,7 @@ std::size_t FieldLength(std::string_view text, std::size_t pos) {
       ++i;
     }
   }
+  unclosedFrom = pos;
   return 0;
 }
 
@@ -125,6 +128,7 @@ std::string MTextToPlain(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   std::size_t i = 0;
+  std::size_t unclosedField = std::string_view::npos;
   while ((i = text::AppendPlainText(utf8, i, true, out)) < utf8.size()) {
     const char ch = utf8[i];
     std::size_t length = 0;
@@ -167,7 +171,7 @@ std::string MTextToPlain(std::string_view utf8) {
     } else if (ch == '{' || ch == '}') {
       length = 1;  // grouping of formats
     } else if (ch == '%') {
-      length = FieldLength(utf8, i);
+      length = FieldLength(utf8, i, unclosedField);
       if (length != 0)
         out.append(utf8.substr(i, length));
       else
