@@ -12,10 +12,12 @@ namespace toridasu::full {
 // break (LF), "\N" (column break) a line break, "\~" a space, "\\", "\{" and
 // "\}" the characters themselves, "\U+XXXX", "\M+nXXXX", "%%d", "%%p" and
 // "%%c" decoded, stacked fractions "\Sa^b;", "\Sa/b;" and "\Sa#b;" as "a/b"
-// (within them a backslash makes any character stand for itself), and
-// caret-encoded control characters ("^I" tab, "^J" line feed, "^ " a caret)
-// decoded. A code cut short by the end of the text ends the text; nothing is
-// read past it.
+// (within them a backslash makes any character stand for itself; after a
+// digit a space before them: "2 1/2"), and caret-encoded control characters
+// ("^I" tab, "^J" line feed, "^ " a caret) decoded. A code's value ("\H2.5x;",
+// "\fArial|b0;") ends where its kind cannot run on; without its semicolon,
+// what follows is text again. An unknown code and a field ("%<\...>%")
+// stay as they stand.
 std::string MTextToPlain(std::string_view utf8);
 
 }  // namespace toridasu::full

@@ -35,6 +35,7 @@ UNICODE_ESCAPE = re.compile(r"\\U\+([0-9A-Fa-f]{4})")
 STACK = re.compile(r"(\S)[#^](\S)")
 ODD_CARET = re.compile(r"\^([^A-_ ])")
 PROTECTED_CARET = "\uE000"
+STACK_START = "\uE001"
 
 
 def escapes_decoded(entity, text):
@@ -78,27 +79,49 @@ def hard_spaces_as_spaces(entity, text):
     return text.replace("\\~", " ")
 
 
+def raw_text(entity):
+    """The entity's text with its codes, as the drawing holds it."""
+    kind = entity.dxftype()
+    return (entity.text if kind == "MTEXT" else entity.context.mtext.default_content
+            if kind == "MULTILEADER" else entity.dxf.text)
+
+
+def shown_text(entity, raw):
+    """ezdxf's reading of `raw` as the entity's text."""
+    from ezdxf.tools.text import plain_mtext, plain_text
+
+    return plain_text(raw) if entity.dxftype() in ("TEXT", "ATTRIB") else plain_mtext(raw)
+
+
 def stacks_as_fractions(entity, text):
-    return STACK.sub(r"\1/\2", text)
+    """Every stack as "a/b", after a digit with a space before it ("2 1/2")."""
+    if entity.dxftype() not in ("MTEXT", "MULTILEADER"):
+        return text
+    raw = raw_text(entity)
+    marked = raw.replace("\\S", STACK_START + "\\S")
+    if marked == raw:
+        return text
+    shown = re.sub(r"(\d)" + STACK_START, r"\1 ", shown_text(entity, marked))
+    return STACK.sub(r"\1/\2", shown.replace(STACK_START, ""))
 
 
 def odd_carets_kept(entity, text):
-    from ezdxf.tools.text import plain_mtext, plain_text
-
-    kind = entity.dxftype()
-    raw = (entity.text if kind == "MTEXT" else entity.context.mtext.default_content
-           if kind == "MULTILEADER" else entity.dxf.text)
+    raw = raw_text(entity)
     protected = ODD_CARET.sub(PROTECTED_CARET + r"\1", raw)
     if protected == raw:
         return text
-    shown = plain_text(protected) if kind in ("TEXT", "ATTRIB") else plain_mtext(protected)
-    return shown.replace(PROTECTED_CARET, "^")
+    return shown_text(entity, protected).replace(PROTECTED_CARET, "^")
 
 
 # Where the two readings differ, and why TORIDASU's reading stands: each turns
 # ezdxf's text into TORIDASU's. A text found after some of them (the fewest
 # that find it) counts as explained.
 KNOWN_DISAGREEMENTS = [
+    # ezdxf 0.18 writes stacked fractions "\S1#2;" and "\S1^ 2;" as "1#2" and
+    # "1^2", and "2{\S1#2;}" as "21#2"; TORIDASU writes every stack as "1/2",
+    # after a digit with a space before it ("2 1/2"). It reads the drawing's
+    # own text again, so it comes before the others.
+    (stacks_as_fractions, "stacked fraction"),
     # ezdxf 0.18 leaves "\U+XXXX" escapes (which several CAD programs and DWG
     # converters write for every non-ASCII character) as they stand; the
     # drawing shows the characters.
@@ -113,9 +136,6 @@ KNOWN_DISAGREEMENTS = [
     (home_code_page, "no $DWGCODEPAGE: code page 932"),
     # ezdxf 0.18 leaves the non-breaking space "\~" as it stands.
     (hard_spaces_as_spaces, "non-breaking space left by ezdxf"),
-    # ezdxf 0.18 writes stacked fractions "\S1#2;" and "\S1^ 2;" as "1#2" and
-    # "1^2"; TORIDASU writes every stack as "1/2".
-    (stacks_as_fractions, "stacked fraction"),
     # Drawings encode only control characters as "^@" to "^_"; ezdxf 0.18
     # also turns "^a" into "!" and "^?" into nothing. TORIDASU keeps a caret
     # before any other character as it stands, and "^@" too: it writes no NUL
