@@ -95,6 +95,7 @@ std::optional<Measurement> FromPoints(const RawEntity& e) {
     case kRadius:
     case kDiameter: return Measurement{LengthOf(Minus(p15, p10))};
     case kOrdinate: {
+      // The distance from the origin along one axis: an ordinate shows no sign.
       const Flat d = Minus(p13, p10);
       return Measurement{std::fabs((e.dimensionFlags & kOrdinateX) != 0 ? d.x : d.y)};
     }
@@ -128,7 +129,7 @@ bool IsAngular(const RawEntity& e) {
 // do not compute it put nothing, -1 or 0 there, so where it disagrees the
 // points decide. Where the points measure nothing (an unknown type, parallel
 // lines, points that coincide), a group 42 other than -1 and 0 stands as it
-// is; failing that, the points' zero.
+// is; failing that, the points' zero, or nothing for an unknown type.
 std::optional<Measurement> MeasurementOf(const RawEntity& e) {
   const std::optional<Measurement> measured = FromPoints(e);
   const bool angle = IsAngular(e);

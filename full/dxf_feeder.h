@@ -45,8 +45,8 @@ class DxfFeeder : public DrawingVisitor {
   void Finish();
 
  private:
-  // The decimal places of a dimension's measurement: its own, its style's, the
-  // drawing's, else 4.
+  // The decimal places of a dimension's measurement, angles' too (DIMDEC): its
+  // own, its style's, the drawing's, else 4.
   int32_t DecimalsOf(const RawEntity& dimension) const;
   // Hands on the reference that waited for its ATTRIBs.
   void FlushReference();
