@@ -1,5 +1,7 @@
 #include "full/drawing_reader.h"
 
+#include <initializer_list>
+
 #include "full/pair_cursor.h"
 
 namespace toridasu::full {
@@ -77,7 +79,7 @@ class Reading {
   }
 
   void ReadHeader() {
-    enum class Variable { kOther, kVersion, kCodePage } variable = Variable::kOther;
+    enum class Variable { kOther, kVersion, kCodePage, kDecimals } variable = Variable::kOther;
     while (cursor_.Next()) {
       const int32_t code = cursor_.Code();
       if (code == group_code::kType) {
@@ -88,20 +90,24 @@ class Reading {
         const std::string_view name = cursor_.Value();
         variable = SameName(name, "$ACADVER")       ? Variable::kVersion
                    : SameName(name, "$DWGCODEPAGE") ? Variable::kCodePage
+                   : SameName(name, "$DIMDEC")      ? Variable::kDecimals
                                                     : Variable::kOther;
       } else if (code == 1 && variable == Variable::kVersion) {
         header_.version.assign(TrimBlanks(cursor_.Value()));
       } else if (code == 3 && variable == Variable::kCodePage) {
         header_.codePage.assign(TrimBlanks(cursor_.Value()));
         header_.codePageLine = cursor_.ValueLine();
+      } else if (code == 70 && variable == Variable::kDecimals) {
+        header_.dimensionDecimals = IntegerOf(cursor_.Value());
       }
     }
   }
 
-  // Reads the objects of one type in a section of objects (TABLES,
-  // OBJECTS): `group` sees each of their pairs, `end` is called after each.
+  // Reads the objects of the types `wanted` in a section of objects (TABLES,
+  // OBJECTS): `group` sees each of their pairs, `end` is called after each,
+  // both with the index of the object's type in `wanted`.
   template <typename Group, typename End>
-  void ReadObjectsOfType(std::string_view wanted, Group group, End end) {
+  void ReadObjectsOfTypes(std::initializer_list<std::string_view> wanted, Group group, End end) {
     bool haveType = cursor_.NextType();
     while (haveType) {
       const std::string_view type = cursor_.Value();
@@ -109,7 +115,12 @@ class Reading {
         cursor_.Hold();
         return;
       }
-      if (!SameName(type, wanted)) {
+      std::size_t which = 0;
+      for (const std::string_view name : wanted) {
+        if (SameName(type, name)) break;
+        ++which;
+      }
+      if (which == wanted.size()) {
         haveType = cursor_.NextType();
         continue;
       }
@@ -119,28 +130,37 @@ class Reading {
           haveType = true;
           break;
         }
-        group(cursor_.Code());
+        group(which, cursor_.Code());
       }
-      end();
+      end(which);
     }
   }
 
+  // Block records, and the decimal places of each dimension style.
   void ReadTables() {
+    constexpr std::size_t kBlockRecord = 0;
     std::string handle, name;
     uint64_t nameLine = 0;
-    ReadObjectsOfType(
-        "BLOCK_RECORD",
-        [&](int32_t code) {
-          if (code == 5) handle.assign(TrimBlanks(cursor_.Value()));
+    int32_t decimals = -1;
+    ReadObjectsOfTypes(
+        {"BLOCK_RECORD", "DIMSTYLE"},
+        [&](std::size_t which, int32_t code) {
+          if (code == 5 && which == kBlockRecord) handle.assign(TrimBlanks(cursor_.Value()));
           if (code == 2) {
             name.assign(TrimBlanks(cursor_.Value()));
             nameLine = cursor_.ValueLine();
           }
+          if (code == 271 && which != kBlockRecord) decimals = IntegerOf(cursor_.Value());
         },
-        [&] {
-          visitor_.BlockRecord(handle, name, nameLine);
+        [&](std::size_t which) {
+          if (which == kBlockRecord) {
+            visitor_.BlockRecord(handle, name, nameLine);
+          } else {
+            visitor_.DimensionStyle(name, decimals);
+          }
           handle.clear();
           name.clear();
+          decimals = -1;
         });
   }
 
@@ -200,9 +220,9 @@ class Reading {
     bool layoutPart = false;
     std::string name, blockRecord;
     uint64_t nameLine = 0;
-    ReadObjectsOfType(
-        "LAYOUT",
-        [&](int32_t code) {
+    ReadObjectsOfTypes(
+        {"LAYOUT"},
+        [&](std::size_t, int32_t code) {
           if (code == 100) layoutPart = SameName(cursor_.Value(), "ACDBLAYOUT");
           if (layoutPart && code == 1) {
             name.assign(cursor_.Value());
@@ -211,7 +231,7 @@ class Reading {
           if (layoutPart && code == 330 && blockRecord.empty())
             blockRecord.assign(TrimBlanks(cursor_.Value()));
         },
-        [&] {
+        [&](std::size_t) {
           visitor_.Layout(blockRecord, name, nameLine);
           layoutPart = false;
           name.clear();

@@ -19,6 +19,7 @@ struct DrawingHeader {
   std::string version;   // $ACADVER (AC1009, AC1021, ...), empty when absent
   std::string codePage;  // $DWGCODEPAGE (ANSI_932, ...), empty when absent
   uint64_t codePageLine = 0;
+  int32_t dimensionDecimals = -1;  // $DIMDEC, -1 when absent
 };
 
 // What the reading finds, in the drawing's order.
@@ -29,6 +30,8 @@ class DrawingVisitor {
   virtual void Header(const DrawingHeader& header) = 0;
   // A BLOCK_RECORD table entry; `line`: the drawing's line of its name.
   virtual void BlockRecord(std::string_view handle, std::string_view name, uint64_t line) = 0;
+  // A DIMSTYLE table entry: its name and decimal places (271, -1 when absent).
+  virtual void DimensionStyle(std::string_view name, int32_t decimals) = 0;
   // A block definition opens (its name, base point and owner are in `block`);
   // the entities up to EndBlock() are its own.
   virtual void BeginBlock(const RawEntity& block) = 0;

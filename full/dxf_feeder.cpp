@@ -1,7 +1,9 @@
 #include "full/dxf_feeder.h"
 
+#include <optional>
+
 #include "engine/conversion_failure.h"
-#include "engine/format_real.h"
+#include "full/dimension_measure.h"
 #include "full/mtext_plain.h"
 #include "full/text_building.h"
 #include "text/ascii_case.h"
@@ -23,9 +25,8 @@ bool IsPaper(const RawEntity& e) {
 }
 
 // What a dimension shows when its block is missing: its own text, with "<>"
-// standing for the measurement.
-std::string DimensionText(const std::string& text, double measurement, char separator) {
-  const std::string value = FormatReal(measurement, separator);
+// standing for the measurement (`value`, empty when nothing gives one).
+std::string DimensionText(const std::string& text, const std::string& value) {
   if (text.empty()) return value;
   std::string shown = text;
   const std::size_t slot = shown.find("<>");
@@ -44,9 +45,24 @@ void DxfFeeder::Header(const DrawingHeader& header) {
       text::CodePageFromDrawingName(header.codePage) == 0) {
     warnings_.Add(Warning::Kind::kUnknownCodePage, header.codePage, header.codePageLine);
   }
+  drawingDecimals_ = header.dimensionDecimals;
   decoder_ = std::make_unique<text::TextDecoder>(
       text::ChooseDecoding(choice_.inputCodePage, header.version, header.codePage),
       choice_.replace);
+}
+
+void DxfFeeder::DimensionStyle(std::string_view name, int32_t decimals) {
+  if (decimals >= 0) styleDecimals_[text::AsciiUpperCase(name)] = decimals;
+}
+
+int32_t DxfFeeder::DecimalsOf(const RawEntity& e) const {
+  constexpr int32_t kDefaultDecimals = 4;
+  if (e.decimals >= 0) return e.decimals;
+  if (!e.dimensionStyle.empty()) {
+    const auto style = styleDecimals_.find(text::AsciiUpperCase(e.dimensionStyle));
+    if (style != styleDecimals_.end()) return style->second;
+  }
+  return drawingDecimals_ >= 0 ? drawingDecimals_ : kDefaultDecimals;
 }
 
 void DxfFeeder::NoteFallback(bool used, uint64_t line) {
@@ -137,7 +153,10 @@ BlockReference DxfFeeder::ReferenceOf(const RawEntity& e) {
     NoteFallback(usedFallback, e.textLine);
     if (!defined) text = Decoded(e.text, e.textLine);
     if (text != " ") {  // a single space hides the text
-      fallback.record.text = MTextToPlain(DimensionText(text, e.measurement, separator_));
+      const std::optional<Measurement> measurement = MeasurementOf(e);
+      const std::string value =
+          measurement ? FormatMeasurement(*measurement, DecimalsOf(e), separator_) : "";
+      fallback.record.text = MTextToPlain(DimensionText(text, value));
       const model::Ocs ocs = model::OcsFromExtrusion(e.extrusion);
       fallback.record.point = fallback.record.align = model::OcsToWorld(ocs, e.second);
       fallback.record.type = "DIMENSION";

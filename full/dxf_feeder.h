@@ -5,8 +5,10 @@
 // and handed to a DrawingSink in the drawing's order.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "engine/dxf_source.h"
@@ -34,6 +36,7 @@ class DxfFeeder : public DrawingVisitor {
 
   void Header(const DrawingHeader& header) override;
   void BlockRecord(std::string_view handle, std::string_view name, uint64_t line) override;
+  void DimensionStyle(std::string_view name, int32_t decimals) override;
   void BeginBlock(const RawEntity& block) override;
   void EndBlock() override;
   void Entity(const RawEntity& entity) override;
@@ -42,6 +45,9 @@ class DxfFeeder : public DrawingVisitor {
   void Finish();
 
  private:
+  // The decimal places of a dimension's measurement, angles' too (DIMDEC): its
+  // own, its style's, the drawing's, else 4.
+  int32_t DecimalsOf(const RawEntity& dimension) const;
   // Hands on the reference that waited for its ATTRIBs.
   void FlushReference();
   bool BuildText(const RawEntity& entity, model::BlockText& text);
@@ -70,6 +76,8 @@ class DxfFeeder : public DrawingVisitor {
   model::BlockText text_;   // the text being handed on, reused
   std::string layoutName_;  // the decoded layout of the item being handed on
   std::pair<std::string, std::string> lastLayer_, lastStyle_;  // bytes, decoded
+  int32_t drawingDecimals_ = -1;                               // $DIMDEC
+  std::unordered_map<std::string, int32_t> styleDecimals_;     // by upper-case name
 };
 
 // Reads the drawing of `source` into `sink` and finishes it.

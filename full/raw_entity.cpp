@@ -31,6 +31,31 @@ void SetAxis(Point3& point, int32_t axis, double value) {
   if (axis == 2) point.z = value;
 }
 
+// Where a dimension's extended data stands: its own style variables are the
+// ACAD application's list after "DSTYLE", pairs of a 1070 naming the variable
+// and its value.
+struct OverrideState {
+  bool acad = false;     // in the ACAD application's data
+  bool list = false;     // in its DSTYLE list
+  int32_t variable = 0;  // the variable whose value comes next, 0 none
+};
+
+void ReadOverride(int32_t code, std::string_view value, int32_t& decimals, OverrideState& state) {
+  if (code == 1001) {
+    state = OverrideState{};
+    state.acad = SameName(value, "ACAD");
+  } else if (state.acad && !state.list) {
+    state.list = code == 1000 && SameName(value, "DSTYLE");
+  } else if (state.list && state.variable != 0) {
+    if (state.variable == 271 && code == 1070) decimals = IntegerOf(value);
+    state.variable = 0;
+  } else if (state.list && code == 1070) {
+    state.variable = IntegerOf(value);
+  } else if (state.list && code == 1002 && TrimBlanks(value).starts_with("}")) {
+    state = OverrideState{};
+  }
+}
+
 }  // namespace
 
 EntityKind KindOfType(std::string_view type) {
@@ -95,7 +120,13 @@ void RawEntity::Reset(EntityKind newKind, std::string_view newType, uint64_t new
   xScale = yScale = zScale = 1.0;
   columnCount = rowCount = 0;
   columnSpacing = rowSpacing = 0.0;
-  measurement = 1.0;
+  measurement = 0.0;
+  hasMeasurement = false;
+  dimensionFlags = 0;
+  dimensionStyle.clear();
+  decimals = -1;
+  firstPoint = secondPoint = thirdPoint = arcPoint = Point3{};
+  hasArcPoint = false;
 }
 
 void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
@@ -103,11 +134,17 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
   const bool insert = e.kind == EntityKind::kInsert;
   bool inReactors = false;  // 102 {...} lists hold handles of others
   bool leaderHeight = false;
+  const bool dimension = e.kind == EntityKind::kDimension;
+  OverrideState override;
   while (cursor.Next()) {
     const int32_t code = cursor.Code();
     if (code == group_code::kType) {
       cursor.Hold();
       return;
+    }
+    if (dimension && code >= 1000) {
+      ReadOverride(code, cursor.Value(), e.decimals, override);
+      continue;
     }
     switch (code) {
       case 1:
@@ -127,6 +164,7 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
           if (e.pieces.empty()) e.textLine = cursor.ValueLine();
           e.pieces.append(cursor.Value());
         }
+        if (dimension) e.dimensionStyle.assign(TrimBlanks(cursor.Value()));
         break;
       case 2: e.name.assign(TrimBlanks(cursor.Value())); break;
       case 5: e.handle.assign(TrimBlanks(cursor.Value())); break;
@@ -173,7 +211,10 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
         break;
       case 42:
         if (insert) e.yScale = NumberOf(cursor.Value());
-        if (e.kind == EntityKind::kDimension) e.measurement = NumberOf(cursor.Value());
+        if (e.kind == EntityKind::kDimension) {
+          e.measurement = NumberOf(cursor.Value());
+          e.hasMeasurement = true;
+        }
         break;
       case 43:
         if (insert) e.zScale = NumberOf(cursor.Value());
@@ -188,9 +229,33 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
       case 67: e.paperSpace = IntegerOf(cursor.Value()) != 0; break;
       case 70:
         if (insert) e.columnCount = IntegerOf(cursor.Value());
+        if (dimension) e.dimensionFlags = IntegerOf(cursor.Value());
         break;
       case 71:
         if (insert) e.rowCount = IntegerOf(cursor.Value());
+        break;
+      case 13:
+      case 23:
+      case 33:
+        if (dimension) SetAxis(e.firstPoint, code / 10 - 1, NumberOf(cursor.Value()));
+        break;
+      case 14:
+      case 24:
+      case 34:
+        if (dimension) SetAxis(e.secondPoint, code / 10 - 1, NumberOf(cursor.Value()));
+        break;
+      case 15:
+      case 25:
+      case 35:
+        if (dimension) SetAxis(e.thirdPoint, code / 10 - 1, NumberOf(cursor.Value()));
+        break;
+      case 16:
+      case 26:
+      case 36:
+        if (dimension) {
+          SetAxis(e.arcPoint, code / 10 - 1, NumberOf(cursor.Value()));
+          e.hasArcPoint = true;
+        }
         break;
       case group_code::kEmbeddedObject:
         // The rest is the embedded object's, none of it the entity's.

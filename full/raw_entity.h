@@ -59,9 +59,19 @@ struct RawEntity {
   double xScale = 1.0, yScale = 1.0, zScale = 1.0;  // 41/42/43
   int32_t columnCount = 0, rowCount = 0;            // 70/71
   double columnSpacing = 0.0, rowSpacing = 0.0;     // 44/45
-  // DIMENSION only: the measurement its text shows for "<>"; a drawing that
-  // leaves it out reads as 1.
-  double measurement = 1.0;  // 42
+  // DIMENSION only: what it measures, as its writer put it (group 42, which
+  // several writers leave out or fill with -1 or 0), and the points it
+  // measures between (world coordinates, seen in its OCS).
+  double measurement = 0.0;  // 42
+  bool hasMeasurement = false;
+  int32_t dimensionFlags = 0;  // 70: the kind in the low bits, 64 an X ordinate
+  std::string dimensionStyle;  // 3: the DIMSTYLE entry it uses
+  int32_t decimals = -1;       // its own decimal places (DSTYLE override of 271), -1 none
+  Point3 firstPoint;           // 13/23/33: first extension line, ordinate feature
+  Point3 secondPoint;          // 14/24/34: second extension line
+  Point3 thirdPoint;           // 15/25/35: radius point, angle vertex or line
+  Point3 arcPoint;             // 16/26/36: where an angle's arc lies
+  bool hasArcPoint = false;
 
   void Reset(EntityKind kind, std::string_view type, uint64_t line);
 };

@@ -19,14 +19,20 @@ const std::string kBlocks =
     "0|ATTRIB|10|5|20|2|1|a|2|TAG|0|SEQEND|0|ENDBLK|"
     "0|BLOCK|2|*D1|0|MTEXT|10|3|20|4|1|12.5|0|ENDBLK|0|ENDSEC|";
 
-std::string WithBlocks(std::string_view entities) {
-  return Dxf(kBlocks + "0|SECTION|2|ENTITIES|" + std::string(entities) + "|0|ENDSEC|0|EOF");
+// The dimension style TWO shows two decimal places.
+const std::string kTables =
+    "0|SECTION|2|TABLES|0|TABLE|2|DIMSTYLE|0|DIMSTYLE|2|TWO|271|2|0|ENDTAB|0|ENDSEC|";
+
+std::string WithBlocks(std::string_view entities, std::string_view header = "") {
+  return Dxf(std::string(header) + kTables + kBlocks + "0|SECTION|2|ENTITIES|" +
+             std::string(entities) + "|0|ENDSEC|0|EOF");
 }
 
 struct PlacementCase {
   const char* what;
   const char* entities;
-  const char* records;  // x,y,z,text,height,rotation,block
+  const char* records;      // x,y,z,text,height,rotation,block
+  const char* header = "";  // a HEADER section before the drawing's tables
 };
 
 // Expected points worked out by hand from the definitions above.
@@ -48,13 +54,33 @@ const PlacementCase kPlacementCases[] = {
      "16,10,0,\"t\",1,0,\"B\"\n"},
     {"a dimension's block, or its own text",
      "0|DIMENSION|2|*D1|0|DIMENSION|2|*D9|1|L=<>|42|2.5|11|7|21|8",
-     "3,4,0,\"12.5\",0,0,\"*D1\"\n7,8,0,\"L=2.5\",0,0,\"*D9\"\n"},
+     "3,4,0,\"12.5\",0,0,\"*D1\"\n7,8,0,\"L=2.5000\",0,0,\"*D9\"\n"},
+    // Without their block, dimensions measure between their points (the
+    // writers' -1 and 0 say nothing), with their style's decimal places.
+    {"rotated, 42 of 0, the style's decimals",
+     "0|DIMENSION|2|*D9|3|two|42|0|13|1|23|2|14|55.33|24|9|50|0", "0,0,0,\"54.33\",0,0,\"*D9\"\n"},
+    {"aligned, its own decimals",
+     "0|DIMENSION|2|*D9|70|33|1|<> mm|13|0|23|0|14|3|24|4|1001|ACAD|"
+     "1000|DSTYLE|1002|{|1070|40|1040|2|1070|271|1070|1|1002|}",
+     "0,0,0,\"5.0 mm\",0,0,\"*D9\"\n"},
+    {"angle of two lines, 42 of -1, the drawing's decimals",
+     "0|DIMENSION|2|*D9|70|2|42|-1|1|<>|13|0|23|0|14|10|24|0|15|1|25|1.7320508|10|2|20|3.4641016",
+     "0,0,0,\"60\xC2\xB0\",0,0,\"*D9\"\n", "0|SECTION|2|HEADER|9|$DIMDEC|70|0|0|ENDSEC|"},
+    {"angle of three points, its arc on the far side",
+     "0|DIMENSION|2|*D9|70|5|15|0|25|0|13|1|23|0|14|0|24|1|16|-1|26|-1",
+     "0,0,0,\"270.0000\xC2\xB0\",0,0,\"*D9\"\n"},
+    {"radius", "0|DIMENSION|2|*D9|70|4|1|R<>|10|1|20|1|15|4|25|5",
+     "0,0,0,\"R5.0000\",0,0,\"*D9\"\n"},
+    {"diameter", "0|DIMENSION|2|*D9|70|3|1|%%c<>|15|0|25|0|10|0|20|6",
+     "0,0,0,\"\xC3\x98"
+     "6.0000\",0,0,\"*D9\"\n"},
+    {"X ordinate", "0|DIMENSION|2|*D9|70|70|10|1|20|1|13|4|23|9", "0,0,0,\"3.0000\",0,0,\"*D9\"\n"},
 };
 
 TEST(ModelBlocks, PlacesTextsThroughReferences) {
   for (const PlacementCase& c : kPlacementCases) {
     const Converted result =
-        Convert(WithBlocks(c.entities), Utf8("x,y,z,text,height,rotation,block"));
+        Convert(WithBlocks(c.entities, c.header), Utf8("x,y,z,text,height,rotation,block"));
     EXPECT_TRUE(result.converted) << c.what;
     EXPECT_EQ(result.records, c.records) << c.what;
   }
