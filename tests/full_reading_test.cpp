@@ -124,6 +124,8 @@ const DecodingCase kDecodingCases[] = {
     {"an unknown code page that a UTF-8 drawing never needs: no warning",
      Header("AC1021", "ANSI_9999") + Entities("0|TEXT|1|15\xC2\xB0"), "", false, false,
      "\"15\xC2\xB0\"\n", 0},
+    {"an unknown code page that ASCII texts never need: no warning",
+     Header("AC1015", "ANSI_9999") + Entities("0|TEXT|1|ab"), "", false, false, "\"ab\"\n", 0},
     {"an unknown code page under the user's encoding: no warning",
      Header("AC1015", "ANSI_9999") + Entities("0|TEXT|1|\xC4"), "cp1252", false, false,
      "\"\xC3\x84\"\n", 0},

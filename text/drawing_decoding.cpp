@@ -1,5 +1,7 @@
 #include "text/drawing_decoding.h"
 
+#include <algorithm>
+
 #include "text/ascii_case.h"
 #include "text/encoding_names.h"
 
@@ -29,8 +31,9 @@ TextDecoder::Result TextDecoder::Decode(std::string_view bytes, std::string& out
                                         std::size_t* badOffset) {
   const int fallback = decoding_.fallbackCodePage;
   if (decoding_.standIn && fallback == 0 && !usedStandIn_) {
-    for (const char ch : bytes)
-      usedStandIn_ = usedStandIn_ || static_cast<unsigned char>(ch) >= 0x80;
+    // ASCII reads alike in every code page: only other bytes depend on it.
+    usedStandIn_ = std::any_of(bytes.begin(), bytes.end(),
+                               [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; });
   }
   // One pass for the usual text, which its drawing's code page defines.
   if (AppendAsUtf8(bytes, decoding_.codePage, false, out, badOffset)) return Result::kDecoded;
