@@ -106,7 +106,7 @@ full::FullOptions FullOptionsOf(const FullArguments& given, const Settings& sett
   if (!given.columns.empty()) {
     std::string bad;
     const auto columns = model::ParseColumns(given.columns, &bad);
-    if (!columns) error = Say(text_id::kCliUnknownColumn, {bad});
+    if (!columns) error = Say(text_id::kCliUnknownColumn, {bad, model::AllColumnNames()});
     if (columns) options.output.columns = *columns;
   }
   if (!given.inputEncoding.empty()) {

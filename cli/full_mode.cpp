@@ -18,6 +18,7 @@ std::string WarningText(const std::string& input, const model::Warning& warning)
     case Kind::kTooDeep: text = text_id::kCliWarnTooDeep; break;
     case Kind::kTooManyCopies: text = text_id::kCliWarnTooMany; break;
     case Kind::kUnknownCodePage: text = text_id::kCliWarnUnknownCodePage; break;
+    case Kind::kControlCharacters: text = text_id::kCliWarnControlCharacters; break;
   }
   return AtLine(input, warning.line, Say(text, {NativeFromUtf8(warning.detail)}));
 }

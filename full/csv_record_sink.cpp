@@ -53,7 +53,15 @@ void CsvRecordSink::WriteUtf8Line(const std::string& utf8, uint64_t line) {
   }
   encoded_.clear();
   char32_t unencodable = 0;
-  if (!text::AppendUtf8AsShiftJis(utf8, choice_.replace, encoded_, &unencodable)) {
+  if (text::AppendUtf8AsShiftJis(utf8, false, encoded_, &unencodable)) {
+    WriteCsvLine(destination_, encoded_);
+    return;
+  }
+  // A character that Shift-JIS lacks (rare): written with its stand-in where
+  // Japanese drawings have one, else as the user asked.
+  standIns_ = utf8;
+  text::UseShiftJisStandIns(standIns_);
+  if (!text::AppendUtf8AsShiftJis(standIns_, choice_.replace, encoded_, &unencodable)) {
     ConversionFailure failure;
     failure.kind = FailureKind::kUnencodable;
     failure.detail = DescribeCharacter(unencodable);

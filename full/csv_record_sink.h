@@ -1,6 +1,7 @@
 // The full reading's CSV file: the header line, then one line per text, in
-// UTF-8 or Shift-JIS. A character that Shift-JIS cannot hold fails the drawing
-// rather than vanish, unless the user asked for replacements.
+// UTF-8 or Shift-JIS. In Shift-JIS the diameter signs are written as φ and
+// U+FFFD as "?"; any other character that Shift-JIS cannot hold fails the
+// drawing rather than vanish, unless the user asked for replacements.
 #pragma once
 
 #include <string>
@@ -43,6 +44,7 @@ class CsvRecordSink final : public model::RecordSink {
   std::vector<model::Column> columns_;
   CsvDestination destination_;
   std::string encoded_;
+  std::string standIns_;  // a line with the stand-ins of characters Shift-JIS lacks
 };
 
 }  // namespace toridasu::full

@@ -41,14 +41,15 @@ DxfFeeder::DxfFeeder(const TextChoice& choice, char separator, model::WarningLog
     : choice_(choice), separator_(separator), warnings_(warnings), sink_(sink) {}
 
 void DxfFeeder::Header(const DrawingHeader& header) {
-  if (choice_.inputCodePage == 0 && !header.codePage.empty() &&
-      text::CodePageFromDrawingName(header.codePage) == 0) {
-    warnings_.Add(Warning::Kind::kUnknownCodePage, header.codePage, header.codePageLine);
-  }
   drawingDecimals_ = header.dimensionDecimals;
   decoder_ = std::make_unique<text::TextDecoder>(
       text::ChooseDecoding(choice_.inputCodePage, header.version, header.codePage),
       choice_.replace);
+  // Warned of only once code page 932 has read something in its place.
+  if (decoder_->Decoding().standIn) {
+    unknownCodePage_ = header.codePage;
+    unknownCodePageLine_ = header.codePageLine;
+  }
 }
 
 void DxfFeeder::DimensionStyle(std::string_view name, int32_t decimals) {
@@ -65,23 +66,39 @@ int32_t DxfFeeder::DecimalsOf(const RawEntity& e) const {
   return drawingDecimals_ >= 0 ? drawingDecimals_ : kDefaultDecimals;
 }
 
-void DxfFeeder::NoteFallback(bool used, uint64_t line) {
-  if (!used) return;
-  warnings_.Add(Warning::Kind::kFallbackCodePage,
-                std::to_string(decoder_->Decoding().fallbackCodePage), line);
+void DxfFeeder::NoteDecoding(bool fallback, uint64_t line) {
+  if (fallback) {
+    warnings_.Add(Warning::Kind::kFallbackCodePage,
+                  std::to_string(decoder_->Decoding().fallbackCodePage), line);
+  }
+  if (!unknownCodePage_.empty() && decoder_->UsedStandIn()) {
+    warnings_.Add(Warning::Kind::kUnknownCodePage, std::move(unknownCodePage_),
+                  unknownCodePageLine_);
+    unknownCodePage_.clear();
+  }
+}
+
+void DxfFeeder::ReplaceControls(std::string& text, uint64_t line) {
+  const std::size_t replaced = text::ReplaceControlCharacters(text);
+  if (replaced == 0) return;
+  if (controls_ == 0) firstControlLine_ = line;
+  controls_ += replaced;
 }
 
 std::string DxfFeeder::Decoded(std::string_view bytes, uint64_t line) {
   std::string out;
   bool fallback = false;
   const bool defined = DecodeDrawingText(bytes, *decoder_, out, fallback);
-  NoteFallback(fallback, line);
+  NoteDecoding(fallback, line);
   if (!defined) {
     // A name is never worth failing a drawing for.
     out.clear();
     text::AppendAsUtf8(bytes, decoder_->Decoding().codePage, true, out);
   }
-  if (out.find('\\') == std::string::npos) return out;
+  if (out.find('\\') == std::string::npos) {
+    ReplaceControls(out, line);
+    return out;
+  }
   // Names carry \U+ escapes like texts do (R2000 writers put them in block names).
   std::string shown;
   for (std::size_t i = 0; i < out.size();) {
@@ -89,6 +106,7 @@ std::string DxfFeeder::Decoded(std::string_view bytes, uint64_t line) {
     if (length == 0) shown += out[i];
     i += length == 0 ? 1 : length;
   }
+  ReplaceControls(shown, line);
   return shown;
 }
 
@@ -120,7 +138,7 @@ void DxfFeeder::EndBlock() {
 bool DxfFeeder::BuildText(const RawEntity& e, BlockText& text) {
   bool fallback = false;
   const TextOutcome outcome = BuildTextRecord(e, *decoder_, text.record, text.frame, fallback);
-  NoteFallback(fallback, e.textLine);
+  NoteDecoding(fallback, e.textLine);
   if (outcome == TextOutcome::kUndefined) {
     ConversionFailure failure;
     failure.kind = FailureKind::kUndefinedBytes;
@@ -129,6 +147,7 @@ bool DxfFeeder::BuildText(const RawEntity& e, BlockText& text) {
     throw failure;
   }
   if (outcome != TextOutcome::kText) return false;
+  ReplaceControls(text.record.text, text.record.line);
   text.record.type = text::AsciiUpperCase(e.type);
   // Layers and styles repeat from text to text: decoded once for a run.
   if (e.layer != lastLayer_.first) lastLayer_ = {e.layer, Decoded(e.layer, e.line)};
@@ -150,13 +169,14 @@ BlockReference DxfFeeder::ReferenceOf(const RawEntity& e) {
     bool usedFallback = false;
     std::string text;
     const bool defined = DecodeDrawingText(e.text, *decoder_, text, usedFallback);
-    NoteFallback(usedFallback, e.textLine);
+    NoteDecoding(usedFallback, e.textLine);
     if (!defined) text = Decoded(e.text, e.textLine);
     if (text != " ") {  // a single space hides the text
       const std::optional<Measurement> measurement = MeasurementOf(e);
       const std::string value =
           measurement ? FormatMeasurement(*measurement, DecimalsOf(e), separator_) : "";
       fallback.record.text = MTextToPlain(DimensionText(text, value));
+      ReplaceControls(fallback.record.text, e.textLine);
       const model::Ocs ocs = model::OcsFromExtrusion(e.extrusion);
       fallback.record.point = fallback.record.align = model::OcsToWorld(ocs, e.second);
       fallback.record.type = "DIMENSION";
@@ -165,7 +185,7 @@ BlockReference DxfFeeder::ReferenceOf(const RawEntity& e) {
       fallback.record.handle = e.handle;
       fallback.record.line = e.line;
       fallback.frame.extrusion = e.extrusion;
-      reference.hasFallback = !fallback.record.text.empty();
+      reference.hasFallback = !text::IsBlank(fallback.record.text);
     }
     return reference;
   }
@@ -227,6 +247,9 @@ void DxfFeeder::FlushReference() {
 
 void DxfFeeder::Finish() {
   FlushReference();
+  if (controls_ != 0) {
+    warnings_.Add(Warning::Kind::kControlCharacters, std::to_string(controls_), firstControlLine_);
+  }
   inBlock_ = false;
   sink_.Finish();
 }

@@ -58,9 +58,14 @@ class DxfFeeder : public DrawingVisitor {
                                    uint64_t line);
   // A name's bytes decoded, never failing; `line`: where the name stands.
   std::string Decoded(std::string_view bytes, uint64_t line);
-  // The drawing's one warning that texts were read in the fallback code page,
-  // given when `used` (the decoding of the text at `line` needed it first).
-  void NoteFallback(bool used, uint64_t line);
+  // The drawing's warnings about its decoding, after the text at `line` was
+  // decoded: that texts were read in the fallback code page (`fallback`: this
+  // text needed it first), and that the code page standing in for an unknown
+  // one was used.
+  void NoteDecoding(bool fallback, uint64_t line);
+  // Control characters in a decoded text or name become U+FFFD, counted for
+  // the drawing's one warning.
+  void ReplaceControls(std::string& text, uint64_t line);
 
   const TextChoice& choice_;
   char separator_;
@@ -76,8 +81,12 @@ class DxfFeeder : public DrawingVisitor {
   model::BlockText text_;   // the text being handed on, reused
   std::string layoutName_;  // the decoded layout of the item being handed on
   std::pair<std::string, std::string> lastLayer_, lastStyle_;  // bytes, decoded
-  int32_t drawingDecimals_ = -1;                               // $DIMDEC
-  std::unordered_map<std::string, int32_t> styleDecimals_;     // by upper-case name
+  int32_t drawingDecimals_ = -1;                            // $DIMDEC
+  std::unordered_map<std::string, int32_t> styleDecimals_;  // by upper-case name
+  std::string unknownCodePage_;  // the header's code page when not known
+  uint64_t unknownCodePageLine_ = 0;
+  uint64_t controls_ = 0;  // control characters replaced
+  uint64_t firstControlLine_ = 0;
 };
 
 // Reads the drawing of `source` into `sink` and finishes it.

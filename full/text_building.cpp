@@ -40,7 +40,7 @@ TextOutcome BuildTextRecord(const RawEntity& e, text::TextDecoder& decoder,
   if (!defined) return TextOutcome::kUndefined;
   const bool formatted = e.kind == EntityKind::kMtext || e.kind == EntityKind::kMultileader;
   record.text = formatted ? MTextToPlain(decoded) : text::DecodeTextCodes(decoded);
-  if (record.text.empty()) return TextOutcome::kEmpty;
+  if (text::IsBlank(record.text)) return TextOutcome::kEmpty;  // shows nothing
 
   record.handle = e.handle;
   record.height = e.height;

@@ -14,7 +14,7 @@ namespace toridasu::full {
 
 enum class TextOutcome {
   kText,       // `record` holds a text
-  kEmpty,      // the entity shows no text
+  kEmpty,      // the entity shows no text (none, or white space only)
   kUndefined,  // its bytes are not defined in the drawing's code page
 };
 

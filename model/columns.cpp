@@ -16,6 +16,15 @@ constexpr std::array<std::string_view, 15> kNames = {
 
 std::string_view ColumnName(Column column) { return kNames[static_cast<std::size_t>(column)]; }
 
+std::string AllColumnNames() {
+  std::string names;
+  for (const std::string_view name : kNames) {
+    if (!names.empty()) names += ',';
+    names += name;
+  }
+  return names;
+}
+
 std::optional<std::vector<Column>> ParseColumns(std::string_view list, std::string* bad) {
   std::vector<Column> columns;
   while (true) {

@@ -29,6 +29,8 @@ enum class Column {
 
 // The names users give on the command line, in the order of Column.
 std::string_view ColumnName(Column column);
+// Every name, in that order, separated by commas: "x,y,z,text,...".
+std::string AllColumnNames();
 // "x,y,z,text" and the like; nullopt when a name is unknown or the list
 // is empty. `bad` receives the first unknown name.
 std::optional<std::vector<Column>> ParseColumns(std::string_view list, std::string* bad = nullptr);

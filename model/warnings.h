@@ -12,12 +12,13 @@ namespace toridasu::model {
 
 struct Warning {
   enum class Kind {
-    kFallbackCodePage,  // reader; detail: the code page used for texts that were not UTF-8
-    kBlockCycle,        // detail: the block that contains itself
-    kMissingBlock,      // detail: the block name
-    kTooDeep,           // detail: the block where nesting was cut
-    kTooManyCopies,     // detail: the block of the grid (or reference) cut short
-    kUnknownCodePage,   // reader; detail: the code page the drawing names, read as 932
+    kFallbackCodePage,   // reader; detail: the code page used for texts that were not UTF-8
+    kBlockCycle,         // detail: the block that contains itself
+    kMissingBlock,       // detail: the block name
+    kTooDeep,            // detail: the block where nesting was cut
+    kTooManyCopies,      // detail: the block of the grid (or reference) cut short
+    kUnknownCodePage,    // reader; detail: the code page the drawing names, read as 932
+    kControlCharacters,  // reader; detail: how many were written as U+FFFD
   };
   Kind kind;
   std::string detail;  // UTF-8
@@ -36,7 +37,7 @@ class WarningLog {
   std::vector<Warning> Take() { return std::move(warnings_); }
 
  private:
-  std::array<bool, 6> seen_{};
+  std::array<bool, 7> seen_{};
   std::vector<Warning> warnings_;
 };
 

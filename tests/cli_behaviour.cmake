@@ -11,6 +11,8 @@ run(0 --version)
 expect_match("${out}" "toridasu-cli [0-9]+\\.[0-9]+\\.[0-9]+" "--version")
 run(2)
 run(2 --no-such-option plan.dxf)
+run(2 --full --columns x,nope plan.dxf)
+expect_match("${err}" "nope.*x,y,z,text,type,layer,handle,height,rotation,style,align_x,align_y,align_z,space,block" "an unknown column: the names to choose from")
 
 # A drawing with two texts, CR LF line ends.
 set(drawing "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}0${crlf}TEXT${crlf}10${crlf}1.5${crlf}20${crlf}-2${crlf}1${crlf}A\"B${crlf}0${crlf}MTEXT${crlf}10${crlf}1e3${crlf}1${crlf}x,y${crlf}0${crlf}ENDSEC${crlf}0${crlf}EOF${crlf}")

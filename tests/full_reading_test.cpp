@@ -2,8 +2,10 @@
 
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "full/full_conversion.h"
 #include "support/full_drawing.h"
@@ -39,6 +41,13 @@ const ReadingCase kReadingCases[] = {
     {"ATTRIBs only after an INSERT, at their own points",
      Entities("0|ATTRIB|1|stray|0|INSERT|2|B|10|5|66|1|0|ATTRIB|10|1|1|tag|0|SEQEND|0|ATTRIB|1|x"),
      "x,text,block", "1,\"tag\",\"B\"\n"},
+    {"a control character becomes the replacement character", Entities("0|TEXT|1|a^@b"), "text",
+     "\"a\xEF\xBF\xBD"
+     "b\"\n"},
+    {"texts of white space only are not written, a dimension's own text neither",
+     Entities("0|TEXT|1|  ^I|0|TEXT|1|\x81\x40|0|MTEXT|1|\\P\\~|0|DIMENSION|2|*NONE|1|^J ^j|"
+              "0|TEXT|1|k"),
+     "text", "\"k\"\n"},
     {"MTEXT pieces joined before group 1, codes removed",
      Entities("0|MTEXT|10|1|3|{\\C3;Hel|3|lo} wor|1|ld\\Pnext"), "x,text",
      "1,\"Hello world\nnext\"\n"},
@@ -57,9 +66,15 @@ const ReadingCase kReadingCases[] = {
      Dxf("0|SECTION|2|TABLES|0|TABLE|2|BLOCK_RECORD|0|BLOCK_RECORD|5|1F|2|*Paper_Space|"
          "0|ENDTAB|0|ENDSEC|0|SECTION|2|ENTITIES|0|TEXT|67|1|330|1F|1|p|"
          "0|TEXT|67|1|410|Sheet B|1|q|0|TEXT|1|m|0|ENDSEC|0|SECTION|2|OBJECTS|"
-         "0|LAYOUT|100|AcDbPlotSettings|1|setup|330|0|100|AcDbLayout|1|Sheet A|330|1F|"
+         "0|LAYOUT|100|AcDbPlotSettings|1|setup|330|0|100|AcDbLayout|1|Sheet A|330|1F|330|2A|"
          "0|ENDSEC|0|EOF"),
      "text,space", "\"q\",\"Sheet B\"\n\"m\",\"Model\"\n\"p\",\"Sheet A\"\n"},
+    {"a paper-space layout after the first: its block, named by its LAYOUT",
+     Dxf("0|SECTION|2|BLOCKS|0|BLOCK|5|21|330|2B|100|AcDbBlockBegin|2|*Paper_Space0|"
+         "0|TEXT|67|1|1|s|0|ENDBLK|0|ENDSEC|0|SECTION|2|OBJECTS|"
+         "0|LAYOUT|100|AcDbLayout|1|Sheet A|330|1F|0|LAYOUT|100|AcDbLayout|1|Sheet C|330|2B|"
+         "0|ENDSEC|0|EOF"),
+     "text,space", "\"s\",\"Sheet C\"\n"},
     {"with the decimal separator \",\" every number is quoted",
      Entities("0|TEXT|10|1.5|20|-2|40|0.25|1|a"), "x,y,text,height,align_z",
      "\"1,5\",\"-2\",\"a\",\"0,25\",\"0\"\n", ','},
@@ -89,6 +104,7 @@ struct DecodingCase {
   bool replace;
   const char* records;
   uint64_t failureLine;
+  std::optional<model::Warning::Kind> warning = std::nullopt;  // else none
 };
 
 std::string Header(const char* version, const char* codePage) {
@@ -101,7 +117,18 @@ const DecodingCase kDecodingCases[] = {
      "", false, false, "\"15\xC2\xB0\"\n", 0},
     {"code-page bytes in a UTF-8 drawing: the header's page",
      Header("AC1027", "ANSI_1252") + Entities("0|TEXT|1|15\xB0"), "", false, false,
+     "\"15\xC2\xB0\"\n", 0, model::Warning::Kind::kFallbackCodePage},
+    {"code-page bytes in a drawing that says UTF-8: code page 932",
+     Header("AC1021", "UTF-8") + Entities("0|TEXT|1|\x83\x54"), "", false, false,
+     "\"\xE3\x82\xB5\"\n", 0, model::Warning::Kind::kFallbackCodePage},
+    {"an unknown code page that a UTF-8 drawing never needs: no warning",
+     Header("AC1021", "ANSI_9999") + Entities("0|TEXT|1|15\xC2\xB0"), "", false, false,
      "\"15\xC2\xB0\"\n", 0},
+    {"an unknown code page that ASCII texts never need: no warning",
+     Header("AC1015", "ANSI_9999") + Entities("0|TEXT|1|ab"), "", false, false, "\"ab\"\n", 0},
+    {"an unknown code page under the user's encoding: no warning",
+     Header("AC1015", "ANSI_9999") + Entities("0|TEXT|1|\xC4"), "cp1252", false, false,
+     "\"\xC3\x84\"\n", 0},
     {"an earlier drawing: its code page, any letter case",
      Header("AC1015", "ansi_1252") + Entities("0|TEXT|1|\xC4"), "", false, false, "\"\xC3\x84\"\n",
      0},
@@ -112,6 +139,11 @@ const DecodingCase kDecodingCases[] = {
     {"\\U+ escapes in every version", Entities("0|TEXT|1|\\U+00B0"), "", false, false,
      "\"\xC2\xB0\"\n", 0},
     {"Shift-JIS output", Entities("0|TEXT|1|\x83\x54"), "", true, false, "\"\x83\x54\"\n", 0},
+    {"Shift-JIS output: diameter signs as \xCF\x86",
+     Entities("0|TEXT|1|%%c1 \\U+00D8\\U+2205\\U+2300"), "", true, false,
+     "\"\x83\xD3\x31 \x83\xD3\x83\xD3\x83\xD3\"\n", 0},
+    {"Shift-JIS output: a control character as ?", Entities("0|MTEXT|1|a^@b"), "", true, false,
+     "\"a?b\"\n", 0, model::Warning::Kind::kControlCharacters},
     {"a character Shift-JIS cannot hold fails at its line",
      Header("AC1015", "ANSI_1252") + Entities("0|TEXT|1|\xC4"), "", true, false, "", 22},
     {"... or becomes ? when asked", Header("AC1015", "ANSI_1252") + Entities("0|TEXT|1|\xC4"), "",
@@ -128,6 +160,10 @@ TEST(FullReading, DecodesTexts) {
         *c.inputEncoding ? text::CodePageFromEncodingName(c.inputEncoding) : 0;
     const Converted result = Convert(c.drawing, options);
     EXPECT_EQ(result.converted, c.failureLine == 0) << c.what;
+    std::vector<model::Warning::Kind> warnings, expected;
+    for (const model::Warning& warning : result.stats.warnings) warnings.push_back(warning.kind);
+    if (c.warning) expected.push_back(*c.warning);
+    EXPECT_EQ(warnings, expected) << c.what;
     if (c.failureLine == 0) {
       EXPECT_EQ(result.records, c.records) << c.what;
     } else {

@@ -28,8 +28,9 @@ TEST(TextCodes, DecodesWhatAUserSees) {
       {"\\M+182A0\\M+5D6D0\\M+3C7D1\\M+2A4A4", "\xE3\x81\x82\xE4\xB8\xAD\xED\x95\x9C\xE4\xB8\xAD"},
       {"\\M+4A4A4 \\M+68140 \\M+18540 \\M+1B1B1 \\M+00041",
        "\\M+4A4A4 \\M+68140 \\M+18540 \\M+1B1B1 \\M+00041"},
-      {"a^Ib^ c^2^", "a\tb^c^2^"},  // caret-encoded tab and caret
-      {"\\P%%", "\\P%%"},           // no MTEXT codes here
+      {"a^Ib^ c^2^", "a\tb^c^2^"},           // caret-encoded tab and caret
+      {"^i^j^@", std::string("\t\n\0", 3)},  // either letter case; NUL is the feeder's to replace
+      {"\\P%%", "\\P%%"},                    // no MTEXT codes here
   };
   for (const auto& c : cases) EXPECT_EQ(DecodeTextCodes(c.value), c.shown) << c.value;
 }

@@ -223,4 +223,30 @@ bool AppendUtf8AsShiftJis(std::string_view utf8, bool replace, std::string& out,
   return true;
 }
 
+bool UseShiftJisStandIns(std::string& utf8) {
+  std::string written;
+  std::size_t copied = 0;
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const std::size_t run = AsciiRun(utf8, i);
+    i += run;
+    if (i == utf8.size()) break;
+    char32_t c;
+    const std::size_t length = ReadUtf8(utf8, i, c);
+    const char* standIn = c == 0xD8 || c == 0x2205 || c == 0x2300 ? "\xCF\x86"  // φ
+                          : c == kReplacement                     ? "?"
+                                                                  : nullptr;
+    if (standIn) {
+      written.append(utf8, copied, i - copied);
+      written += standIn;
+      copied = i + length;
+    }
+    i += length;
+  }
+  if (copied == 0) return false;
+  written.append(utf8, copied, std::string::npos);
+  utf8 = std::move(written);
+  return true;
+}
+
 }  // namespace toridasu::text

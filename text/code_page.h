@@ -46,4 +46,10 @@ void AppendUtf8(char32_t c, std::string& out);
 bool AppendUtf8AsShiftJis(std::string_view utf8, bool replace, std::string& out,
                           char32_t* unencodable = nullptr, std::size_t* badOffset = nullptr);
 
+// Writes in `utf8`, for a Shift-JIS file, the characters that Shift-JIS lacks
+// as Japanese drawings write them: the diameter signs (U+00D8, U+2205, U+2300)
+// as φ, and U+FFFD (a character that could not be shown) as "?". True when
+// anything was written anew.
+bool UseShiftJisStandIns(std::string& utf8);
+
 }  // namespace toridasu::text

@@ -16,6 +16,9 @@ struct DrawingDecoding {
   // For a UTF-8 drawing: the header's code page, used for a text whose bytes
   // are not UTF-8 but are defined there (some writers do that); else 0.
   int fallbackCodePage = 0;
+  // The header names a code page that is not known: code page 932 stands in
+  // for it (as `codePage`, or as the fallback of a UTF-8 drawing).
+  bool standIn = false;
 };
 
 // The decoding of a drawing. `overrideCodePage` (the user's choice, 0 for
@@ -42,11 +45,15 @@ class TextDecoder {
   Result Decode(std::string_view bytes, std::string& out, std::size_t* badOffset = nullptr);
   const DrawingDecoding& Decoding() const { return decoding_; }
   bool UsedFallback() const { return usedFallback_; }
+  // True once a text was read in the code page that stands in for an unknown
+  // one and the reading depended on it (a text of ASCII alone does not).
+  bool UsedStandIn() const { return usedStandIn_; }
 
  private:
   DrawingDecoding decoding_;
   bool replace_;
   bool usedFallback_ = false;
+  bool usedStandIn_ = false;
 };
 
 }  // namespace toridasu::text

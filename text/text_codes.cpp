@@ -123,8 +123,10 @@ std::size_t AppendCaretCode(std::string_view text, std::size_t pos, std::string&
   const char next = text[pos + 1];
   if (next == ' ') {
     out += '^';
-  } else if (next > '@' && next <= '_') {
+  } else if (next >= '@' && next <= '_') {
     out += static_cast<char>(next - '@');
+  } else if (next >= 'a' && next <= 'z') {  // writers put the letters in either case
+    out += static_cast<char>(next - '`');
   } else {
     return 0;
   }
@@ -149,6 +151,47 @@ std::string DecodeTextCodes(std::string_view utf8) {
     i += length;
   }
   return out;
+}
+
+std::size_t ReplaceControlCharacters(std::string& utf8) {
+  std::size_t count = 0;
+  std::string replaced;
+  std::size_t copied = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    std::size_t length = 0;
+    if (byte < 0x20) {
+      length = byte == '\t' || byte == '\n' || byte == '\r' ? 0 : 1;
+    } else if (byte == 0x7F) {
+      length = 1;
+    } else if (byte == 0xC2 && i + 1 < utf8.size()) {
+      const auto second = static_cast<unsigned char>(utf8[i + 1]);
+      length = second >= 0x80 && second <= 0x9F ? 2 : 0;  // U+0080 to U+009F
+    }
+    if (length == 0) continue;
+    replaced.append(utf8, copied, i - copied);
+    replaced += "\xEF\xBF\xBD";  // U+FFFD
+    copied = i + length;
+    i += length - 1;
+    ++count;
+  }
+  if (count == 0) return 0;
+  replaced.append(utf8, copied, std::string::npos);
+  utf8 = std::move(replaced);
+  return count;
+}
+
+bool IsBlank(std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const char ch = utf8[i];
+    if (ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r') continue;
+    if (utf8.substr(i, 3) == "\xE3\x80\x80") {  // the ideographic space
+      i += 2;
+      continue;
+    }
+    return false;
+  }
+  return true;
 }
 
 }  // namespace toridasu::text

@@ -29,8 +29,9 @@ std::size_t AppendPlainText(std::string_view text, std::size_t pos, bool braces,
 std::size_t AppendPercentCode(std::string_view text, std::size_t pos, bool allCodes,
                               std::string& out);
 
-// "^" and a character from "A" to "_": that character minus 0x40 (the
-// control characters that a drawing's lines cannot hold); "^ ": a caret.
+// "^" and a character from "@" to "_", or a small letter: the control
+// character of that letter (the characters that a drawing's lines cannot
+// hold); "^ ": a caret.
 std::size_t AppendCaretCode(std::string_view text, std::size_t pos, std::string& out);
 
 // "\U+XXXX" (a surrogate pair as two escapes) and "\M+nXXXX" (n: 1 code
@@ -38,5 +39,13 @@ std::size_t AppendCaretCode(std::string_view text, std::size_t pos, std::string&
 // few hex digits, a lone surrogate, the Johab page (4), a code that the page
 // does not define.
 std::size_t AppendUnicodeEscape(std::string_view text, std::size_t pos, std::string& out);
+
+// Replaces each control character of `utf8` (C0, DEL and C1) but tab and the
+// line breaks by U+FFFD, so that none reaches a CSV file; returns how many.
+std::size_t ReplaceControlCharacters(std::string& utf8);
+
+// True when `utf8` holds nothing but white space (spaces, tabs, line breaks,
+// the ideographic space): a text that shows nothing.
+bool IsBlank(std::string_view utf8);
 
 }  // namespace toridasu::text
