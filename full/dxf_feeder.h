@@ -81,8 +81,8 @@ class DxfFeeder : public DrawingVisitor {
   model::BlockText text_;   // the text being handed on, reused
   std::string layoutName_;  // the decoded layout of the item being handed on
   std::pair<std::string, std::string> lastLayer_, lastStyle_;  // bytes, decoded
-  int32_t drawingDecimals_ = -1;                            // $DIMDEC
-  std::unordered_map<std::string, int32_t> styleDecimals_;  // by upper-case name
+  int32_t drawingDecimals_ = -1;                               // $DIMDEC
+  std::unordered_map<std::string, int32_t> styleDecimals_;     // by upper-case name
   std::string unknownCodePage_;  // the header's code page when not known
   uint64_t unknownCodePageLine_ = 0;
   uint64_t controls_ = 0;  // control characters replaced
