@@ -63,7 +63,8 @@ Outcome ConvertOne(const Conversion& conversion, const ConversionContext& contex
                    const ExactCsvChoice& csv, const ConversionOptions& options,
                    const std::atomic<bool>& stop, bool hints) {
   return ConvertInFrame(conversion, context, stop, [&](ConversionFrame& frame) {
-    ByteSource& drawing = frame.OpenDrawing();
+    // Counted for the hint, which reads again only drawings of a bounded size.
+    CountedSource drawing(frame.OpenDrawing());
     ExactCsvChoice choice = csv;
     choice.decimalSeparator = context.decimalSeparator;
     ExactCsvSink sink(frame.Output(), choice);
@@ -74,7 +75,7 @@ Outcome ConvertOne(const Conversion& conversion, const ConversionContext& contex
     end.failure = stats.failure;
     // Read again with the run's interruption, so that it stops the second
     // reading too.
-    if (hints) AddFullModeHint(conversion, context.platform, stop, end);
+    if (hints) AddFullModeHint(conversion, drawing.Count(), context.platform, stop, end);
     return end;
   });
 }

@@ -1,5 +1,9 @@
 #include "cli/full_mode.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
 #include "cli/console.h"
 #include "cli/failure_text.h"
 #include "cli/messages.h"
@@ -23,6 +27,42 @@ std::string WarningText(const std::string& input, const model::Warning& warning)
   return AtLine(input, warning.line, Say(text, {NativeFromUtf8(warning.detail)}));
 }
 
+// The hint reads the drawing a second time with the full reader, which takes
+// a few times as long per byte as the default mode. Reading again only the
+// drawings that the default mode found no longer than this bounds what the
+// hint costs (a fraction of a second), and its count is always of a whole
+// drawing: a larger drawing gets no hint rather than a count of its first part.
+constexpr uint64_t kHintReadingLimit = uint64_t{64} << 20;
+
+// A drawing read up to `limit` bytes; past them every read is refused, which
+// ends the reading without a count. It guards the second reading should it go on
+// where the default mode's stopped.
+class BoundedSource final : public ByteSource {
+ public:
+  BoundedSource(ByteSource& inner, uint64_t limit) : inner_(inner), left_(limit) {}
+
+ protected:
+  uint32_t ReadSome(void* buffer, uint32_t size, uint32_t* got) override {
+    if (left_ == 0) {
+      // One more byte tells a drawing of exactly the limit from a longer one.
+      char probe;
+      const uint32_t code = inner_.Read(&probe, 1, got);
+      if (code != 0 || *got == 0) return code;
+      *got = 0;
+      return kOperationAborted;
+    }
+    const uint32_t code =
+        inner_.Read(buffer, static_cast<uint32_t>(std::min<uint64_t>(size, left_)), got);
+    left_ -= *got;
+    return code;
+  }
+  uint32_t CloseSource() override { return inner_.Close(); }
+
+ private:
+  ByteSource& inner_;
+  uint64_t left_;
+};
+
 }  // namespace
 
 Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& context,
@@ -42,17 +82,34 @@ Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& co
   });
 }
 
-void AddFullModeHint(const Conversion& conversion, Platform* platform,
+uint32_t CountedSource::ReadSome(void* buffer, uint32_t size, uint32_t* got) {
+  const uint32_t code = inner_.Read(buffer, size, got);
+  count_ += *got;
+  return code;
+}
+
+void AddFullModeHint(const Conversion& conversion, uint64_t bytesRead, Platform* platform,
                      const std::atomic<bool>& stop, ModeEnd& end) {
   // Standard input cannot be read a second time.
-  if (!end.converted || end.records != 0 || conversion.streams.input) return;
+  if (!end.converted || conversion.streams.input || bytesRead > kHintReadingLimit) return;
   FileSource drawing(*platform);
   drawing.SetCancellation(&stop);
   if (drawing.Open(conversion.input) != 0) return;
-  const uint64_t shown = full::TextsShownByReferences(drawing);
-  if (shown != 0) {
+  BoundedSource bounded(drawing, kHintReadingLimit);
+  const std::optional<uint64_t> fullTexts = full::CountTexts(bounded);
+  if (!fullTexts) return;
+  // The texts that the default mode writes are, but for a few, texts that
+  // full mode writes too, wherever the default walk began; full mode adds
+  // the texts of block references, attributes, dimensions, leaders and the
+  // layouts kept among the blocks. So the difference of the two counts is
+  // what --full adds. The few (blank texts, the texts of blocks that nothing
+  // references when the walk began at a name holding "ENTITIES" before that
+  // section) can only make it smaller: the hint may say too little, never
+  // too much. A count by kind would miss the layouts, and count again the
+  // block texts that such an early walk has written already.
+  if (*fullTexts > end.records) {
     end.notes.push_back(conversion.input + ": " +
-                        Say(text_id::kCliHintFull, {std::to_string(shown)}));
+                        Say(text_id::kCliHintFull, {std::to_string(*fullTexts - end.records)}));
   }
 }
 

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 
 #include "cli/batch_run.h"
 #include "full/full_conversion.h"
+#include "io/byte_source.h"
 #include "platform/platform.h"
 
 namespace toridasu::cli {
@@ -14,11 +16,28 @@ namespace toridasu::cli {
 Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& context,
                        const full::FullOptions& options, const std::atomic<bool>& stop);
 
-// After a default-mode conversion that wrote no record: a note when the
-// drawing's block references show texts that --full would write. The
-// drawing is read again on `platform`, stopping once `stop` is set; a
-// reading that fails adds nothing.
-void AddFullModeHint(const Conversion& conversion, Platform* platform,
+// A drawing whose bytes are counted as they are read: the default mode's
+// reading tells the hint how long the drawing is.
+class CountedSource final : public ByteSource {
+ public:
+  explicit CountedSource(ByteSource& inner) : inner_(inner) {}
+  uint64_t Count() const { return count_; }
+
+ protected:
+  uint32_t ReadSome(void* buffer, uint32_t size, uint32_t* got) override;
+  uint32_t CloseSource() override { return inner_.Close(); }
+
+ private:
+  ByteSource& inner_;
+  uint64_t count_ = 0;
+};
+
+// After a default-mode conversion that read `bytesRead` bytes: a note saying
+// how many more texts --full would write, when it writes more than the
+// default mode did. The drawing is read again on `platform`, stopping once
+// `stop` is set; a drawing too long to read again, and a reading that fails
+// or is interrupted, add nothing.
+void AddFullModeHint(const Conversion& conversion, uint64_t bytesRead, Platform* platform,
                      const std::atomic<bool>& stop, ModeEnd& end);
 
 }  // namespace toridasu::cli

@@ -62,25 +62,24 @@ bool ConvertFull(std::string_view sourceName, std::string_view destinationName,
   return ConvertFull(input, sink, context, options, stats);
 }
 
-uint64_t TextsShownByReferences(ByteSource& input) {
-  uint64_t shown = 0;
+std::optional<uint64_t> CountTexts(ByteSource& input) {
+  uint64_t count = 0;
   DxfSource source;
   source.Open(input);
   try {
     model::WarningLog warnings;
     TextChoice choice;
     choice.replace = true;
-    model::DrawingTexts texts(choice, warnings, [&shown](const model::TextRecord& record) {
-      if (!record.block.empty()) ++shown;
-    });
+    model::DrawingTexts texts(choice, warnings, [&count](const model::TextRecord&) { ++count; });
     FeedDrawing(source, choice, '.', warnings, texts);
     source.Close();
+    return count;
   } catch (const Exception&) {
-    // Only a hint hangs on this: a drawing that cannot be read shows nothing.
+    // Only a hint hangs on this: a reading that stopped short counts nothing.
   } catch (const ConversionFailure&) {
   } catch (const std::bad_alloc&) {
   }
-  return shown;
+  return std::nullopt;
 }
 
 }  // namespace toridasu::full

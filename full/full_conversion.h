@@ -46,8 +46,10 @@ bool ConvertFull(std::string_view sourceName, std::string_view destinationName,
                  const ConversionContext& context, const FullOptions& options,
                  FullStats* stats = nullptr);
 
-// How many texts the references of a drawing's spaces show from blocks; for
-// the default mode's hint. Never fails: unreadable drawings give 0.
-uint64_t TextsShownByReferences(ByteSource& input);
+// How many records full mode writes for the drawing that `input` holds
+// (open; closed here), with every type, block and dimension kept and
+// undecodable bytes replaced; for the default mode's hint. Never fails: a
+// drawing that cannot be read to its end gives no count.
+std::optional<uint64_t> CountTexts(ByteSource& input);
 
 }  // namespace toridasu::full

@@ -23,7 +23,9 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
+# Quiet when everything is there; otherwise it names what it installs.
 if [ "${#missing[@]}" -gt 0 ]; then
+  echo "install-deps.sh: installing ${missing[*]}" >&2
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
   fi
@@ -33,5 +35,6 @@ fi
 
 # Wine needs the generated Japanese locale to hand Shift-JIS names to the program.
 if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+  echo "install-deps.sh: generating the Japanese locale ja_JP.UTF-8" >&2
   $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi

@@ -19,6 +19,20 @@ set(drawing "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}0${crlf}TEXT${crlf}10$
 file(WRITE ${WORK}/plan.v2.dxf "${drawing}")
 file(SHA256 ${WORK}/plan.v2.dxf drawing_hash)
 
+# The hint towards --full: a reference to a block of two texts, beside the
+# text that the default mode writes; none under -q.
+string(JOIN "${crlf}" referenced 0 SECTION 2 BLOCKS 0 BLOCK 2 TAG 10 0 20 0 0 TEXT 1 a 0 TEXT
+       1 b 0 ENDBLK 0 ENDSEC 0 SECTION 2 ENTITIES 0 TEXT 1 top 0 INSERT 2 TAG 10 5 20 5 0 ENDSEC
+       0 EOF "")
+file(WRITE ${WORK}/referenced.dxf "${referenced}")
+run(0 referenced.dxf)
+expect_match("${err}" "referenced\\.dxf: --full writes 2 more texts.*records 1,"
+             "the hint beside records written")
+run(0 -q referenced.dxf)
+if(err MATCHES "--full")
+  message(FATAL_ERROR "-q shows the hint: ${err}")
+endif()
+
 # The output may not name the input.
 run(2 -o plan.v2.dxf plan.v2.dxf)
 file(SHA256 ${WORK}/plan.v2.dxf kept_hash)
