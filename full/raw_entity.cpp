@@ -134,6 +134,7 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
   const bool insert = e.kind == EntityKind::kInsert;
   bool inReactors = false;  // 102 {...} lists hold handles of others
   bool leaderHeight = false;
+  bool leaderLines = false;  // past the leader's text: its lines' 304s are markers
   const bool dimension = e.kind == EntityKind::kDimension;
   OverrideState override;
   while (cursor.Next()) {
@@ -148,13 +149,17 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
     }
     switch (code) {
       case 1:
-        if (!leader) {
+        // An ATTDEF's group 1 is only the value a reference starts with.
+        if (!leader && e.kind != EntityKind::kAttdef) {
           e.text.assign(cursor.Value());
           if (e.kind != EntityKind::kMtext || e.pieces.empty()) e.textLine = cursor.ValueLine();
         }
         break;
+      case 302:
+        if (leader && TrimBlanks(cursor.Value()).starts_with("LEADER{")) leaderLines = true;
+        break;
       case 304:
-        if (leader && e.textLine == 0) {
+        if (leader && !leaderLines && e.textLine == 0) {
           e.text.assign(cursor.Value());
           e.textLine = cursor.ValueLine();
         }
@@ -166,7 +171,14 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
         }
         if (dimension) e.dimensionStyle.assign(TrimBlanks(cursor.Value()));
         break;
-      case 2: e.name.assign(TrimBlanks(cursor.Value())); break;
+      case 2:
+        e.name.assign(TrimBlanks(cursor.Value()));
+        if (e.kind == EntityKind::kAttdef) {
+          // What an attribute definition shows where it stands: its tag.
+          e.text.assign(e.name);
+          e.textLine = cursor.ValueLine();
+        }
+        break;
       case 5: e.handle.assign(TrimBlanks(cursor.Value())); break;
       case 7: e.style.assign(cursor.Value()); break;
       case 8: e.layer.assign(cursor.Value()); break;
