@@ -216,6 +216,9 @@ void DxfFeeder::Entity(const RawEntity& e) {
     case EntityKind::kText:
     case EntityKind::kMtext:
     case EntityKind::kMultileader:
+    case EntityKind::kTolerance:
+    case EntityKind::kArcText:
+    case EntityKind::kRtext:
       if (BuildText(e, text_))
         sink_.Text(text_, WhereaboutsOf(IsPaper(e), e.layout, e.owner, e.line));
       break;

@@ -22,6 +22,9 @@ constexpr KindName kKinds[] = {
     {"INSERT", EntityKind::kInsert},
     {"MINSERT", EntityKind::kInsert},
     {"DIMENSION", EntityKind::kDimension},
+    {"TOLERANCE", EntityKind::kTolerance},
+    {"ARCALIGNEDTEXT", EntityKind::kArcText},
+    {"RTEXT", EntityKind::kRtext},
     {"SEQEND", EntityKind::kSeqend},
 };
 
@@ -67,7 +70,7 @@ EntityKind KindOfType(std::string_view type) {
   for (const char c : type) plain = plain && c != ' ' && c != '\t' && !(c >= 'a' && c <= 'z');
   if (plain) return EntityKind::kOther;
   type = TrimBlanks(type);
-  if (type.size() < 4 || type.size() > 11) return EntityKind::kOther;
+  if (type.size() < 4 || type.size() > 14) return EntityKind::kOther;
   // Lower-case or padded types: rare, so looked at letter by letter.
   for (const KindName& k : kKinds) {
     if (SameName(type, k.name)) return k.kind;
@@ -211,7 +214,8 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
       case 220:
       case 230: SetAxis(e.extrusion, code / 10 - 21, NumberOf(cursor.Value())); break;
       case 40:
-        if (!leader) e.height = NumberOf(cursor.Value());
+        // An arc-aligned text's 40 is its arc's radius.
+        if (!leader && e.kind != EntityKind::kArcText) e.height = NumberOf(cursor.Value());
         break;
       case 41:
         if (insert) {
@@ -237,7 +241,11 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
       case 45:
         if (insert) e.rowSpacing = NumberOf(cursor.Value());
         break;
-      case 50: e.rotation = NumberOf(cursor.Value()); break;
+      case 50:
+        // An arc-aligned text's 50 is where its arc starts; it follows the arc,
+        // so no one angle turns it.
+        if (e.kind != EntityKind::kArcText) e.rotation = NumberOf(cursor.Value());
+        break;
       case 67: e.paperSpace = IntegerOf(cursor.Value()) != 0; break;
       case 70:
         if (insert) e.columnCount = IntegerOf(cursor.Value());

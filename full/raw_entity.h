@@ -25,6 +25,9 @@ enum class EntityKind {
   kMultileader,
   kInsert,
   kDimension,
+  kTolerance,  // a feature control frame
+  kArcText,    // ARCALIGNEDTEXT
+  kRtext,      // RTEXT: its group 1, the file it shows or the expression it evaluates
   kSeqend,
   kBlock,  // a block definition's opening entity (BLOCK)
 };
