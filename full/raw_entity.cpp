@@ -162,6 +162,9 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
         if (leader && TrimBlanks(cursor.Value()).starts_with("LEADER{")) leaderLines = true;
         break;
       case 304:
+        // A leader line's opening marker also ends the text's part, where a
+        // writer left out its leader's.
+        if (leader && TrimBlanks(cursor.Value()) == "LEADER_LINE{") leaderLines = true;
         if (leader && !leaderLines && e.textLine == 0) {
           e.text.assign(cursor.Value());
           e.textLine = cursor.ValueLine();

@@ -66,6 +66,9 @@ const ReadingCase kReadingCases[] = {
      Entities("0|MULTILEADER|300|CONTEXT_DATA{|290|0|296|1|302|LEADER{|304|LEADER_LINE{|"
               "10|7|20|7|303|}|301|}|172|1|344|1A|330|2B|177|1|302|v"),
      "text", ""},
+    {"... nor without the leader's own marker",
+     Entities("0|MULTILEADER|300|CONTEXT_DATA{|290|0|304|LEADER_LINE{|10|7|20|7|303|}|301|}"),
+     "text", ""},
     {"ATTDEF: its tag where it stands alone, nothing in a block",
      Dxf("0|SECTION|2|BLOCKS|0|BLOCK|2|B|0|ATTDEF|1|v|2|IN|0|ENDBLK|0|ENDSEC|"
          "0|SECTION|2|ENTITIES|0|ATTDEF|10|2|1|v|2|TAG|3|ask|0|ENDSEC|0|EOF"),
