@@ -216,6 +216,9 @@ void DxfFeeder::Entity(const RawEntity& e) {
     case EntityKind::kText:
     case EntityKind::kMtext:
     case EntityKind::kMultileader:
+    case EntityKind::kTolerance:
+    case EntityKind::kArcText:
+    case EntityKind::kRtext:
       if (BuildText(e, text_))
         sink_.Text(text_, WhereaboutsOf(IsPaper(e), e.layout, e.owner, e.line));
       break;
@@ -233,7 +236,13 @@ void DxfFeeder::Entity(const RawEntity& e) {
       sink_.Reference(std::move(reference), where);
       break;
     }
-    default: break;  // ATTDEFs are templates, not texts
+    case EntityKind::kAttdef:
+      // In a block an attribute definition is the template of its references'
+      // ATTRIBs; standing alone it shows its tag.
+      if (!inBlock_ && BuildText(e, text_))
+        sink_.Text(text_, WhereaboutsOf(IsPaper(e), e.layout, e.owner, e.line));
+      break;
+    default: break;
   }
 }
 

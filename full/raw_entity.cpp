@@ -22,6 +22,9 @@ constexpr KindName kKinds[] = {
     {"INSERT", EntityKind::kInsert},
     {"MINSERT", EntityKind::kInsert},
     {"DIMENSION", EntityKind::kDimension},
+    {"TOLERANCE", EntityKind::kTolerance},
+    {"ARCALIGNEDTEXT", EntityKind::kArcText},
+    {"RTEXT", EntityKind::kRtext},
     {"SEQEND", EntityKind::kSeqend},
 };
 
@@ -67,7 +70,7 @@ EntityKind KindOfType(std::string_view type) {
   for (const char c : type) plain = plain && c != ' ' && c != '\t' && !(c >= 'a' && c <= 'z');
   if (plain) return EntityKind::kOther;
   type = TrimBlanks(type);
-  if (type.size() < 4 || type.size() > 11) return EntityKind::kOther;
+  if (type.size() < 4 || type.size() > 14) return EntityKind::kOther;
   // Lower-case or padded types: rare, so looked at letter by letter.
   for (const KindName& k : kKinds) {
     if (SameName(type, k.name)) return k.kind;
@@ -134,6 +137,7 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
   const bool insert = e.kind == EntityKind::kInsert;
   bool inReactors = false;  // 102 {...} lists hold handles of others
   bool leaderHeight = false;
+  bool leaderLines = false;  // past the leader's text: its lines' 304s are markers
   const bool dimension = e.kind == EntityKind::kDimension;
   OverrideState override;
   while (cursor.Next()) {
@@ -148,13 +152,20 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
     }
     switch (code) {
       case 1:
-        if (!leader) {
+        // An ATTDEF's group 1 is only the value a reference starts with.
+        if (!leader && e.kind != EntityKind::kAttdef) {
           e.text.assign(cursor.Value());
           if (e.kind != EntityKind::kMtext || e.pieces.empty()) e.textLine = cursor.ValueLine();
         }
         break;
+      case 302:
+        if (leader && TrimBlanks(cursor.Value()).starts_with("LEADER{")) leaderLines = true;
+        break;
       case 304:
-        if (leader && e.textLine == 0) {
+        // A leader line's opening marker also ends the text's part, where a
+        // writer left out its leader's.
+        if (leader && TrimBlanks(cursor.Value()) == "LEADER_LINE{") leaderLines = true;
+        if (leader && !leaderLines && e.textLine == 0) {
           e.text.assign(cursor.Value());
           e.textLine = cursor.ValueLine();
         }
@@ -166,7 +177,14 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
         }
         if (dimension) e.dimensionStyle.assign(TrimBlanks(cursor.Value()));
         break;
-      case 2: e.name.assign(TrimBlanks(cursor.Value())); break;
+      case 2:
+        e.name.assign(TrimBlanks(cursor.Value()));
+        if (e.kind == EntityKind::kAttdef) {
+          // What an attribute definition shows where it stands: its tag.
+          e.text.assign(e.name);
+          e.textLine = cursor.ValueLine();
+        }
+        break;
       case 5: e.handle.assign(TrimBlanks(cursor.Value())); break;
       case 7: e.style.assign(cursor.Value()); break;
       case 8: e.layer.assign(cursor.Value()); break;
@@ -199,7 +217,8 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
       case 220:
       case 230: SetAxis(e.extrusion, code / 10 - 21, NumberOf(cursor.Value())); break;
       case 40:
-        if (!leader) e.height = NumberOf(cursor.Value());
+        // An arc-aligned text's 40 is its arc's radius.
+        if (!leader && e.kind != EntityKind::kArcText) e.height = NumberOf(cursor.Value());
         break;
       case 41:
         if (insert) {
@@ -225,7 +244,11 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
       case 45:
         if (insert) e.rowSpacing = NumberOf(cursor.Value());
         break;
-      case 50: e.rotation = NumberOf(cursor.Value()); break;
+      case 50:
+        // An arc-aligned text's 50 is where its arc starts; it follows the arc,
+        // so no one angle turns it.
+        if (e.kind != EntityKind::kArcText) e.rotation = NumberOf(cursor.Value());
+        break;
       case 67: e.paperSpace = IntegerOf(cursor.Value()) != 0; break;
       case 70:
         if (insert) e.columnCount = IntegerOf(cursor.Value());

@@ -25,6 +25,9 @@ enum class EntityKind {
   kMultileader,
   kInsert,
   kDimension,
+  kTolerance,  // a feature control frame
+  kArcText,    // ARCALIGNEDTEXT
+  kRtext,      // RTEXT: its group 1, the file it shows or the expression it evaluates
   kSeqend,
   kBlock,  // a block definition's opening entity (BLOCK)
 };
@@ -37,7 +40,8 @@ struct RawEntity {
   EntityKind kind = EntityKind::kOther;
   std::string type;    // as the record names it: TEXT, ATTRIB, MTEXT, ...
   uint64_t line = 0;   // the line of its type
-  std::string text;    // group 1 (MULTILEADER: the first group 304)
+  std::string text;    // group 1 (MULTILEADER: its first 304 before its
+                       // leaders, none when its content is a block; ATTDEF: its tag)
   std::string pieces;  // MTEXT: the group-3 pieces, joined in order
   uint64_t textLine = 0;
   std::string name;                 // group 2: block name, attribute tag

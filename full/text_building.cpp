@@ -1,6 +1,7 @@
 #include "full/text_building.h"
 
 #include "full/mtext_plain.h"
+#include "full/tolerance_text.h"
 #include "text/text_codes.h"
 
 namespace toridasu::full {
@@ -8,6 +9,8 @@ namespace {
 
 using model::Ocs;
 using model::Vec3;
+
+constexpr double kDegreesPerRadian = 180 / 3.14159265358979311600e+00;
 
 bool IsWorldZ(const Point3& extrusion) {
   return extrusion.x == 0.0 && extrusion.y == 0.0 && extrusion.z == 1.0;
@@ -39,20 +42,25 @@ TextOutcome BuildTextRecord(const RawEntity& e, text::TextDecoder& decoder,
   }
   if (!defined) return TextOutcome::kUndefined;
   const bool formatted = e.kind == EntityKind::kMtext || e.kind == EntityKind::kMultileader;
-  record.text = formatted ? MTextToPlain(decoded) : text::DecodeTextCodes(decoded);
+  record.text = formatted                          ? MTextToPlain(decoded)
+                : e.kind == EntityKind::kTolerance ? ToleranceToPlain(decoded)
+                                                   : text::DecodeTextCodes(decoded);
   if (text::IsBlank(record.text)) return TextOutcome::kEmpty;  // shows nothing
 
   record.handle = e.handle;
   record.height = e.height;
   record.line = e.textLine != 0 ? e.textLine : e.line;
   frame.height = e.height;
-  if (formatted) {
-    // MTEXT and leader texts hold world coordinates already.
+  // MTEXT, leader texts, feature control frames and RTEXT hold world
+  // coordinates already.
+  if (formatted || e.kind == EntityKind::kTolerance || e.kind == EntityKind::kRtext) {
     const Point3 where = e.kind == EntityKind::kMultileader ? e.third : e.point;
     record.point = record.align = where;
     record.rotation = e.rotation;
-    if (e.kind == EntityKind::kMtext && e.hasSecond)
+    // Their direction (11) turns MTEXT and frames; RTEXT's angle is in radians.
+    if (e.kind != EntityKind::kMultileader && e.hasSecond)
       record.rotation = model::WorldAngleDegrees(e.second, e.rotation);
+    if (e.kind == EntityKind::kRtext) record.rotation = e.rotation * kDegreesPerRadian;
     frame.extrusion = Vec3{0, 0, 1};
     frame.rotation = record.rotation;
     return TextOutcome::kText;

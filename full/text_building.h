@@ -19,7 +19,8 @@ enum class TextOutcome {
 };
 
 // Fills `record` (text, point, alignment point, height, rotation, handle,
-// line) for TEXT, ATTRIB, ATTDEF, MTEXT and MULTILEADER; its type, layer and
+// line) for TEXT, ATTRIB, ATTDEF, MTEXT, MULTILEADER, TOLERANCE, ARCALIGNEDTEXT
+// and RTEXT; its type, layer and
 // style are the caller's, which decodes names.
 // `fallbackUsed` is set when this text was the first one that needed the
 // drawing's fallback code page.

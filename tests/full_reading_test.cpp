@@ -62,6 +62,28 @@ const ReadingCase kReadingCases[] = {
      Entities("0|MULTILEADER|300|CONTEXT_DATA{|10|9|20|9|304|lead|12|4|22|5|32|0|"
               "302|LEADER{|304|LEADER_LINE{|12|7|22|7|32|7"),
      "x,y,text,type", "4,5,\"lead\",\"MULTILEADER\"\n"},
+    {"MULTILEADER with block content: its leader line's marker is no text",
+     Entities("0|MULTILEADER|300|CONTEXT_DATA{|290|0|296|1|302|LEADER{|304|LEADER_LINE{|"
+              "10|7|20|7|303|}|301|}|172|1|344|1A|330|2B|177|1|302|v"),
+     "text", ""},
+    {"... nor without the leader's own marker",
+     Entities("0|MULTILEADER|300|CONTEXT_DATA{|290|0|304|LEADER_LINE{|10|7|20|7|303|}|301|}"),
+     "text", ""},
+    {"ATTDEF: its tag where it stands alone, nothing in a block",
+     Dxf("0|SECTION|2|BLOCKS|0|BLOCK|2|B|0|ATTDEF|1|v|2|IN|0|ENDBLK|0|ENDSEC|"
+         "0|SECTION|2|ENTITIES|0|ATTDEF|10|2|1|v|2|TAG|3|ask|0|ENDSEC|0|EOF"),
+     "x,text,type", "2,\"TAG\",\"ATTDEF\"\n"},
+    {"TOLERANCE: cells as |, GD&T symbols named, turned by its direction",
+     Entities("0|TOLERANCE|10|1|20|2|11|0|21|1|1|{\\Fgdt;j}%%v{\\fgdt;n}0.1{\\Fgdt;m}%%vA^J"
+              "{\\Fgdt;q}"),
+     "x,y,rotation,text,type",
+     "1,2,90,\"{position}|{diameter}0.1{MMC}|A\n{\\Fgdt;q}\",\"TOLERANCE\"\n"},
+    {"ARCALIGNEDTEXT at its arc's center, its radius no height",
+     Entities("0|ARCALIGNEDTEXT|1|arc|10|3|20|4|40|9|50|1.5"), "x,y,height,rotation,text,type",
+     "3,4,0,0,\"arc\",\"ARCALIGNEDTEXT\"\n"},
+    {"RTEXT: its text, its angle in radians",
+     Entities("0|RTEXT|10|5|20|6|40|2|50|1.5707963267948966|70|0|1|note"),
+     "x,y,height,rotation,text,type", "5,6,2,90,\"note\",\"RTEXT\"\n"},
     {"paper space named from its LAYOUT object, or by group 410",
      Dxf("0|SECTION|2|TABLES|0|TABLE|2|BLOCK_RECORD|0|BLOCK_RECORD|5|1F|2|*Paper_Space|"
          "0|ENDTAB|0|ENDSEC|0|SECTION|2|ENTITIES|0|TEXT|67|1|330|1F|1|p|"
