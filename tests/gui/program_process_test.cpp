@@ -13,16 +13,26 @@
 namespace toridasu::test {
 namespace {
 
-// A real click of the mouse on the title bar's close button.
+// A real click of the mouse on the title bar's close button. Under Wine on a
+// bare X server a click now and then goes astray before the window sees it
+// (no close follows); while the window stands after a while, it is clicked
+// again, so that the test speaks of the program and not of the input stream.
 bool ClickCloseButton(HWND form) {
-  RECT outer;
-  GetWindowRect(form, &outer);
-  const int y = outer.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-  for (int x = outer.right - 1; x > outer.right - 80; --x) {
-    if (SendMessageA(form, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
-    return ClickAt(x, y);
+  constexpr int kClicks = 5;
+  constexpr int kPollsPerClick = 100;  // 2 s
+  for (int click = 0; click < kClicks && IsWindow(form); ++click) {
+    RECT outer;
+    GetWindowRect(form, &outer);
+    const int y =
+        outer.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    int x = outer.right - 1;
+    while (x > outer.right - 80 && SendMessageA(form, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE)
+      --x;
+    if (x == outer.right - 80) return !IsWindow(form);  // closing as it was asked
+    if (!ClickAt(x, y)) return false;
+    for (int poll = 0; poll < kPollsPerClick && IsWindow(form); ++poll) Sleep(20);
   }
-  return false;
+  return true;
 }
 
 struct CloseCase {
