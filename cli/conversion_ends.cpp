@@ -1,6 +1,5 @@
 #include "cli/conversion_ends.h"
 
-#include "base/errors.h"
 #include "io/file_sink.h"
 #include "io/file_source.h"
 #include "io/standard_streams.h"
@@ -16,9 +15,7 @@ std::unique_ptr<ByteSource> OpenDrawing(const Conversion& conversion, Platform& 
   }
   auto file = std::make_unique<FileSource>(platform);
   file->SetCancellation(&stop);
-  if (const uint32_t code = file->Open(conversion.input)) {
-    RaiseIoError(static_cast<int32_t>(code));
-  }
+  file->OpenOrRaise(conversion.input);
   return file;
 }
 

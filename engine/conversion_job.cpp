@@ -92,13 +92,7 @@ bool ConvertDxf(ByteSource& input, ExactRecordSink& sink, const ConversionContex
   if (!out.failure) return true;
 
   sink.Abandon();
-  if (source.IsOpen()) {
-    try {
-      source.Close();
-    } catch (const Exception&) {
-      // The conversion has failed already; the first cause is the one kept.
-    }
-  }
+  source.CloseAfterFailure();
   return false;
 }
 
@@ -115,7 +109,7 @@ bool ConvertDxfToCsvFile(std::string_view sourceName, std::string_view destinati
   Platform& platform = *context.platform;
   FileSource input(platform);
   // An unopenable source leaves with its own code.
-  if (const uint32_t code = input.Open(sourceName)) RaiseIoError(static_cast<int32_t>(code));
+  input.OpenOrRaise(sourceName);
   FileSink output(platform, destinationName);
   ExactCsvSink sink(output, ExactCsvChoice{context.decimalSeparator});
   return ConvertDxf(input, sink, context, stats, options);

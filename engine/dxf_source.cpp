@@ -19,7 +19,7 @@ DxfSource::~DxfSource() {
 void DxfSource::Open(std::string_view name) {
   if (!platform_) RaiseIoError(static_cast<int32_t>(win_error::kInvalidHandle));
   file_.emplace(*platform_);
-  if (const uint32_t code = file_->Open(name)) RaiseIoError(static_cast<int32_t>(code));
+  file_->OpenOrRaise(name);
   Start(*file_);
 }
 
@@ -43,6 +43,15 @@ void DxfSource::Close() {
   ByteSource& source = *source_;
   source_ = nullptr;  // closed whatever the source answers
   if (const uint32_t code = source.Close()) RaiseIoError(static_cast<int32_t>(code));
+}
+
+void DxfSource::CloseAfterFailure() {
+  if (!IsOpen()) return;
+  try {
+    Close();
+  } catch (const Exception&) {
+    // The conversion has failed already; the first cause is the one kept.
+  }
 }
 
 bool DxfSource::Refill() {

@@ -40,6 +40,9 @@ class DxfSource {
   // Raises EInOutError: 103 when not open, else the source's code.
   void Close();
   bool IsOpen() const { return source_ != nullptr; }
+  // After a failed conversion: closes the source when it is open, dropping
+  // a failure of that close (the first cause is the one kept).
+  void CloseAfterFailure();
   // A counter advanced by every block read (for progress reports); may be null.
   void SetProgressCounter(std::atomic<uint64_t>* counter) { progress_ = counter; }
 

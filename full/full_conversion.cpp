@@ -42,13 +42,7 @@ bool ConvertFull(ByteSource& input, model::RecordSink& sink, const ConversionCon
 
   out.records = 0;
   sink.Abandon();
-  if (source.IsOpen()) {
-    try {
-      source.Close();
-    } catch (const Exception&) {
-      // The conversion has failed already; the first cause is the one kept.
-    }
-  }
+  source.CloseAfterFailure();
   return false;
 }
 
@@ -56,7 +50,7 @@ bool ConvertFull(std::string_view sourceName, std::string_view destinationName,
                  const ConversionContext& context, const FullOptions& options, FullStats* stats) {
   Platform& platform = *context.platform;
   FileSource input(platform);
-  if (const uint32_t code = input.Open(sourceName)) RaiseIoError(static_cast<int32_t>(code));
+  input.OpenOrRaise(sourceName);
   FileSink output(platform, destinationName);
   CsvRecordSink sink(output, options.output, context.decimalSeparator);
   return ConvertFull(input, sink, context, options, stats);

@@ -18,7 +18,6 @@ class FileSink final : public ByteSink {
   FileSink(const FileSink&) = delete;
   FileSink& operator=(const FileSink&) = delete;
 
-  const std::string& Name() const { return name_; }
   // Whether opening made or emptied a file on disk, that is, output of ours
   // that a failed conversion has to remove.
   bool CreatedDiskFile() const { return createdDiskFile_; }

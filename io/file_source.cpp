@@ -1,5 +1,6 @@
 #include "io/file_source.h"
 
+#include "base/errors.h"
 #include "io/file_name_rules.h"
 
 namespace toridasu {
@@ -15,6 +16,10 @@ uint32_t FileSource::Open(std::string_view name) {
   }
   const std::string zeroTerminated(name);
   return Note(platform_.OpenForReading(zeroTerminated.c_str(), &handle_), FileOperation::kOpen);
+}
+
+void FileSource::OpenOrRaise(std::string_view name) {
+  if (const uint32_t code = Open(name)) RaiseIoError(static_cast<int32_t>(code));
 }
 
 uint32_t FileSource::ReadSome(void* buffer, uint32_t size, uint32_t* got) {

@@ -19,6 +19,8 @@ class FileSource final : public ByteSource {
   // 0, or the code that refuses the name (io/file_name_rules.h) or that the
   // platform gives.
   uint32_t Open(std::string_view name);
+  // The same, raising EInOutError with that code when the file cannot be opened.
+  void OpenOrRaise(std::string_view name);
   bool IsOpen() const { return handle_ != kNoFile; }
 
  protected:
