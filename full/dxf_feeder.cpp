@@ -124,6 +124,8 @@ void DxfFeeder::BeginBlock(const RawEntity& block) {
   definition.name = Decoded(block.name, block.line);
   definition.recordHandle = block.owner;
   definition.basePoint = block.point;
+  blockName_ = definition.name;
+  blockBase_ = block.point;
   definition.line = block.line;
   sink_.BeginBlock(std::move(definition));
   inBlock_ = true;
@@ -135,17 +137,19 @@ void DxfFeeder::EndBlock() {
   sink_.EndBlock();
 }
 
+void DxfFeeder::FailUndefined(uint64_t line) const {
+  ConversionFailure failure;
+  failure.kind = FailureKind::kUndefinedBytes;
+  failure.detail = std::to_string(decoder_->Decoding().codePage);
+  failure.line = line;
+  throw failure;
+}
+
 bool DxfFeeder::BuildText(const RawEntity& e, BlockText& text) {
   bool fallback = false;
   const TextOutcome outcome = BuildTextRecord(e, *decoder_, text.record, text.frame, fallback);
   NoteDecoding(fallback, e.textLine);
-  if (outcome == TextOutcome::kUndefined) {
-    ConversionFailure failure;
-    failure.kind = FailureKind::kUndefinedBytes;
-    failure.detail = std::to_string(decoder_->Decoding().codePage);
-    failure.line = e.textLine;
-    throw failure;
-  }
+  if (outcome == TextOutcome::kUndefined) FailUndefined(e.textLine);
   if (outcome != TextOutcome::kText) return false;
   ReplaceControls(text.record.text, text.record.line);
   text.record.type = text::AsciiUpperCase(e.type);
@@ -157,13 +161,34 @@ bool DxfFeeder::BuildText(const RawEntity& e, BlockText& text) {
   return true;
 }
 
+bool DxfFeeder::BuildOwnText(const RawEntity& e, std::string_view bytes, uint64_t line,
+                             bool formatted, BlockText& text) {
+  bool fallback = false;
+  const TextOutcome outcome =
+      BuildPlainText(bytes, formatted, *decoder_, text.record.text, fallback);
+  NoteDecoding(fallback, line);
+  if (outcome == TextOutcome::kUndefined) FailUndefined(line);
+  if (outcome != TextOutcome::kText) return false;
+  ReplaceControls(text.record.text, line);
+  text.record.type = text::AsciiUpperCase(e.type);
+  if (e.layer != lastLayer_.first) lastLayer_ = {e.layer, Decoded(e.layer, e.line)};
+  text.record.layer = lastLayer_.second;
+  text.record.style.clear();
+  text.record.handle = e.handle;
+  text.record.line = line;
+  text.record.point = text.record.align = model::Point3{};
+  text.record.height = text.record.rotation = 0.0;
+  text.frame = model::TextFrameInOcs{};
+  return true;
+}
+
 BlockReference DxfFeeder::ReferenceOf(const RawEntity& e) {
   BlockReference reference;
   reference.name = Decoded(e.name, e.line);
   reference.line = e.line;
   reference.extrusion = e.extrusion;
   if (e.kind == EntityKind::kDimension) {
-    reference.dimension = true;
+    reference.kind = model::ReferenceKind::kDimension;
     // The dimension's own text, at its text's midpoint, for when its block is missing.
     BlockText& fallback = reference.fallback;
     bool usedFallback = false;
@@ -199,6 +224,71 @@ BlockReference DxfFeeder::ReferenceOf(const RawEntity& e) {
   return reference;
 }
 
+BlockReference DxfFeeder::TableOf(const RawEntity& e) {
+  BlockReference table;
+  table.kind = model::ReferenceKind::kTable;
+  table.name = Decoded(e.name, e.line);
+  table.line = e.line;
+  table.extrusion = e.extrusion;
+  table.insertionPoint = e.point;
+  // Its direction is a world one; the table turns about its own Z axis.
+  const model::Ocs ocs = model::OcsFromExtrusion(e.extrusion);
+  if (e.hasSecond) table.rotation = model::WorldAngleDegrees(model::WorldToOcs(ocs, e.second), 0.0);
+  // Its cells, for when the drawing lacks the table's block: each at its
+  // middle, since where a text sits in its cell is the table style's.
+  const std::vector<model::Point3> middles = CellMiddles(e.table);
+  for (std::size_t i = 0; i < e.table.cells.size(); ++i) {
+    const TableCell& cell = e.table.cells[i];
+    if (cell.Text().empty() || !BuildOwnText(e, cell.Text(), cell.TextLine(), true, text_))
+      continue;
+    text_.record.point = text_.record.align = middles[i];
+    table.ownTexts.push_back(std::move(text_));
+  }
+  return table;
+}
+
+void DxfFeeder::KeepDefinition(const RawEntity& e) {
+  if (e.handle.empty()) return;
+  AttributeDefinition& definition = definitions_[text::AsciiUpperCase(e.handle)];
+  model::TextRecord& record = definition.placed.record;
+  PlaceText(e, record, definition.placed.frame);
+  record.point = model::Subtract(record.point, blockBase_);
+  record.align = model::Subtract(record.align, blockBase_);
+  record.style = Decoded(e.style, e.line);
+  definition.block = blockName_;
+}
+
+BlockReference DxfFeeder::LeaderContentOf(const RawEntity& e) {
+  constexpr double kDegreesPerRadian = 180 / 3.14159265358979311600e+00;
+  BlockReference content;
+  content.kind = model::ReferenceKind::kLeaderContent;
+  content.line = e.line;
+  content.extrusion = e.contentNormal;
+  // The context data places the block in world coordinates.
+  content.insertionPoint =
+      model::WorldToOcs(model::OcsFromExtrusion(e.contentNormal), e.contentPoint);
+  content.scale = e.contentScale;
+  content.rotation = e.contentRotation * kDegreesPerRadian;
+  for (const RawEntity::LeaderAttribute& attribute : e.attributes) {
+    if (!BuildOwnText(e, attribute.text, attribute.line, false, text_)) continue;
+    const auto found = definitions_.find(text::AsciiUpperCase(attribute.definition));
+    if (found != definitions_.end()) {
+      // Where its ATTDEF stands in the block; without one, at the block's
+      // base point, where the leader puts the block.
+      const model::TextRecord& placed = found->second.placed.record;
+      text_.record.point = placed.point;
+      text_.record.align = placed.align;
+      text_.record.height = placed.height;
+      text_.record.rotation = placed.rotation;
+      text_.record.style = placed.style;
+      text_.frame = found->second.placed.frame;
+      if (content.name.empty()) content.name = found->second.block;
+    }
+    content.ownTexts.push_back(std::move(text_));
+  }
+  return content;
+}
+
 model::Whereabouts DxfFeeder::WhereaboutsOf(bool paper, std::string_view layout,
                                             std::string_view owner, uint64_t line) {
   layoutName_.clear();
@@ -213,9 +303,21 @@ void DxfFeeder::Entity(const RawEntity& e) {
   }
   FlushReference();
   switch (e.kind) {
+    case EntityKind::kMultileader:
+      if (BuildText(e, text_))
+        sink_.Text(text_, WhereaboutsOf(IsPaper(e), e.layout, e.owner, e.line));
+      // A leader whose content is a block shows the values of its attributes.
+      if (!e.attributes.empty()) {
+        BlockReference content = LeaderContentOf(e);
+        if (!content.ownTexts.empty())
+          sink_.Reference(std::move(content), WhereaboutsOf(IsPaper(e), e.layout, e.owner, e.line));
+      }
+      break;
+    case EntityKind::kTable:
+      sink_.Reference(TableOf(e), WhereaboutsOf(IsPaper(e), e.layout, e.owner, e.line));
+      break;
     case EntityKind::kText:
     case EntityKind::kMtext:
-    case EntityKind::kMultileader:
     case EntityKind::kTolerance:
     case EntityKind::kArcText:
     case EntityKind::kRtext:
@@ -238,9 +340,12 @@ void DxfFeeder::Entity(const RawEntity& e) {
     }
     case EntityKind::kAttdef:
       // In a block an attribute definition is the template of its references'
-      // ATTRIBs; standing alone it shows its tag.
-      if (!inBlock_ && BuildText(e, text_))
+      // ATTRIBs and of its leaders' values; standing alone it shows its tag.
+      if (inBlock_) {
+        KeepDefinition(e);
+      } else if (BuildText(e, text_)) {
         sink_.Text(text_, WhereaboutsOf(IsPaper(e), e.layout, e.owner, e.line));
+      }
       break;
     default: break;
   }

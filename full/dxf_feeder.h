@@ -1,8 +1,10 @@
 // The DXF reading as a feeder of the drawing model: the structured reader's
 // entities decoded (texts, names, the fallback code page and its warning),
 // built into placed texts and references (an INSERT with the ATTRIBs that
-// follow it, a DIMENSION with its own text for when its block is missing),
-// and handed to a DrawingSink in the drawing's order.
+// follow it, a DIMENSION with its own text for when its block is missing, a
+// table with its cells for when its block is missing, a leader's block with
+// the values of its attributes), and handed to a DrawingSink in the
+// drawing's order.
 #pragma once
 
 #include <cstdint>
@@ -51,7 +53,16 @@ class DxfFeeder : public DrawingVisitor {
   // Hands on the reference that waited for its ATTRIBs.
   void FlushReference();
   bool BuildText(const RawEntity& entity, model::BlockText& text);
+  // A text the entity holds beside its own (`bytes` at `line`): decoded, with
+  // the entity's type, layer and handle; false when it shows nothing.
+  bool BuildOwnText(const RawEntity& entity, std::string_view bytes, uint64_t line, bool formatted,
+                    model::BlockText& text);
+  [[noreturn]] void FailUndefined(uint64_t line) const;
   model::BlockReference ReferenceOf(const RawEntity& entity);
+  model::BlockReference TableOf(const RawEntity& table);
+  model::BlockReference LeaderContentOf(const RawEntity& leader);
+  // An ATTDEF of the open block, kept for the leaders whose block it is.
+  void KeepDefinition(const RawEntity& attdef);
   // Where an item at the top of a space stands; the layout's name is decoded
   // only where the model looks at it.
   model::Whereabouts WhereaboutsOf(bool paper, std::string_view layout, std::string_view owner,
@@ -73,6 +84,15 @@ class DxfFeeder : public DrawingVisitor {
   model::DrawingSink& sink_;
   std::unique_ptr<text::TextDecoder> decoder_;
   bool inBlock_ = false;
+  std::string blockName_;    // the open block's, decoded
+  model::Point3 blockBase_;  // the open block's base point
+  // The ATTDEFs of blocks by handle (capitals folded): where each stands,
+  // measured from its block's base point, and its block.
+  struct AttributeDefinition {
+    model::BlockText placed;
+    std::string block;
+  };
+  std::unordered_map<std::string, AttributeDefinition> definitions_;
   bool referencePending_ = false;
   model::BlockReference pending_;
   std::string pendingLayout_;  // the pending reference's layout (410), as read

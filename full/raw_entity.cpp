@@ -25,6 +25,7 @@ constexpr KindName kKinds[] = {
     {"TOLERANCE", EntityKind::kTolerance},
     {"ARCALIGNEDTEXT", EntityKind::kArcText},
     {"RTEXT", EntityKind::kRtext},
+    {"ACAD_TABLE", EntityKind::kTable},
     {"SEQEND", EntityKind::kSeqend},
 };
 
@@ -130,6 +131,12 @@ void RawEntity::Reset(EntityKind newKind, std::string_view newType, uint64_t new
   decimals = -1;
   firstPoint = secondPoint = thirdPoint = arcPoint = Point3{};
   hasArcPoint = false;
+  table.Clear();
+  contentPoint = Point3{};
+  contentScale = Point3{1.0, 1.0, 1.0};
+  contentNormal = Point3{0.0, 0.0, 1.0};
+  contentRotation = 0.0;
+  attributes.clear();
 }
 
 void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
@@ -137,9 +144,14 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
   const bool insert = e.kind == EntityKind::kInsert;
   bool inReactors = false;  // 102 {...} lists hold handles of others
   bool leaderHeight = false;
-  bool leaderLines = false;  // past the leader's text: its lines' 304s are markers
+  bool leaderLines = false;   // past the leader's text: its lines' 304s are markers
+  bool afterContext = false;  // past the leader's context data: its block's attributes follow
+  // Where the leader's context data places its block, before its leaders.
+  const auto content = [&] { return leader && !leaderLines && !afterContext; };
   const bool dimension = e.kind == EntityKind::kDimension;
   OverrideState override;
+  TableCellReader cells(e.table);
+  const bool table = e.kind == EntityKind::kTable;
   while (cursor.Next()) {
     const int32_t code = cursor.Code();
     if (code == group_code::kType) {
@@ -150,6 +162,7 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
       ReadOverride(code, cursor.Value(), e.decimals, override);
       continue;
     }
+    if (table && cells.Read(code, cursor.Value(), cursor.ValueLine())) continue;
     switch (code) {
       case 1:
         // An ATTDEF's group 1 is only the value a reference starts with.
@@ -159,7 +172,18 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
         }
         break;
       case 302:
-        if (leader && TrimBlanks(cursor.Value()).starts_with("LEADER{")) leaderLines = true;
+        if (leader && afterContext && !e.attributes.empty()) {
+          e.attributes.back().text.assign(cursor.Value());
+          e.attributes.back().line = cursor.ValueLine();
+        } else if (leader && TrimBlanks(cursor.Value()).starts_with("LEADER{")) {
+          leaderLines = true;
+        }
+        break;
+      case 301:
+        if (leader && TrimBlanks(cursor.Value()).starts_with("}")) afterContext = true;
+        break;
+      case 46:
+        if (content()) e.contentRotation = NumberOf(cursor.Value());
         break;
       case 304:
         // A leader line's opening marker also ends the text's part, where a
@@ -190,7 +214,12 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
       case 8: e.layer.assign(cursor.Value()); break;
       case 102: inReactors = TrimBlanks(cursor.Value()).starts_with("{"); break;
       case 330:
-        if (!inReactors && e.owner.empty()) e.owner.assign(TrimBlanks(cursor.Value()));
+        if (leader && afterContext) {
+          e.attributes.emplace_back();
+          e.attributes.back().definition.assign(TrimBlanks(cursor.Value()));
+        } else if (!inReactors && e.owner.empty()) {
+          e.owner.assign(TrimBlanks(cursor.Value()));
+        }
         break;
       case 410: e.layout.assign(cursor.Value()); break;
       case 10:
@@ -266,11 +295,13 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
       case 24:
       case 34:
         if (dimension) SetAxis(e.secondPoint, code / 10 - 1, NumberOf(cursor.Value()));
+        if (content()) SetAxis(e.contentNormal, code / 10 - 1, NumberOf(cursor.Value()));
         break;
       case 15:
       case 25:
       case 35:
         if (dimension) SetAxis(e.thirdPoint, code / 10 - 1, NumberOf(cursor.Value()));
+        if (content()) SetAxis(e.contentPoint, code / 10 - 1, NumberOf(cursor.Value()));
         break;
       case 16:
       case 26:
@@ -279,6 +310,7 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
           SetAxis(e.arcPoint, code / 10 - 1, NumberOf(cursor.Value()));
           e.hasArcPoint = true;
         }
+        if (content()) SetAxis(e.contentScale, code / 10 - 1, NumberOf(cursor.Value()));
         break;
       case group_code::kEmbeddedObject:
         // The rest is the embedded object's, none of it the entity's.

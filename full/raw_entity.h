@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "full/pair_cursor.h"
+#include "full/table_cells.h"
 #include "model/names.h"
 #include "model/text_record.h"
 
@@ -28,6 +30,7 @@ enum class EntityKind {
   kTolerance,  // a feature control frame
   kArcText,    // ARCALIGNEDTEXT
   kRtext,      // RTEXT: its group 1, the file it shows or the expression it evaluates
+  kTable,      // ACAD_TABLE: its block, or its cells
   kSeqend,
   kBlock,  // a block definition's opening entity (BLOCK)
 };
@@ -76,6 +79,21 @@ struct RawEntity {
   Point3 thirdPoint;           // 15/25/35: radius point, angle vertex or line
   Point3 arcPoint;             // 16/26/36: where an angle's arc lies
   bool hasArcPoint = false;
+  // ACAD_TABLE only: its block is `name`, its insertion point `point`, its
+  // direction `second` (world coordinates); its cells:
+  TableGrid table;
+  // MULTILEADER only, when its content is a block: where the context data
+  // puts the block, and the values of the block's attributes.
+  Point3 contentPoint;            // 15/25/35, world coordinates
+  Point3 contentScale{1, 1, 1};   // 16/26/36
+  Point3 contentNormal{0, 0, 1};  // 14/24/34
+  double contentRotation = 0.0;   // 46, radians
+  struct LeaderAttribute {
+    std::string definition;  // 330: the handle of the block's ATTDEF it fills
+    std::string text;        // 302
+    uint64_t line = 0;
+  };
+  std::vector<LeaderAttribute> attributes;
 
   void Reset(EntityKind kind, std::string_view type, uint64_t line);
 };

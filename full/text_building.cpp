@@ -16,6 +16,11 @@ bool IsWorldZ(const Point3& extrusion) {
   return extrusion.x == 0.0 && extrusion.y == 0.0 && extrusion.z == 1.0;
 }
 
+// Texts with MTEXT's formatting codes.
+bool IsFormatted(const RawEntity& e) {
+  return e.kind == EntityKind::kMtext || e.kind == EntityKind::kMultileader;
+}
+
 }  // namespace
 
 bool DecodeDrawingText(std::string_view bytes, text::TextDecoder& decoder, std::string& out,
@@ -27,6 +32,14 @@ bool DecodeDrawingText(std::string_view bytes, text::TextDecoder& decoder, std::
     case text::TextDecoder::Result::kUndefined: return false;
   }
   return false;
+}
+
+TextOutcome BuildPlainText(std::string_view bytes, bool formatted, text::TextDecoder& decoder,
+                           std::string& text, bool& fallbackUsed) {
+  std::string decoded;
+  if (!DecodeDrawingText(bytes, decoder, decoded, fallbackUsed)) return TextOutcome::kUndefined;
+  text = formatted ? MTextToPlain(decoded) : text::DecodeTextCodes(decoded);
+  return text::IsBlank(text) ? TextOutcome::kEmpty : TextOutcome::kText;
 }
 
 TextOutcome BuildTextRecord(const RawEntity& e, text::TextDecoder& decoder,
@@ -41,19 +54,22 @@ TextOutcome BuildTextRecord(const RawEntity& e, text::TextDecoder& decoder,
     defined = DecodeDrawingText(e.text, decoder, decoded, fallbackUsed);
   }
   if (!defined) return TextOutcome::kUndefined;
-  const bool formatted = e.kind == EntityKind::kMtext || e.kind == EntityKind::kMultileader;
-  record.text = formatted                          ? MTextToPlain(decoded)
+  record.text = IsFormatted(e)                     ? MTextToPlain(decoded)
                 : e.kind == EntityKind::kTolerance ? ToleranceToPlain(decoded)
                                                    : text::DecodeTextCodes(decoded);
   if (text::IsBlank(record.text)) return TextOutcome::kEmpty;  // shows nothing
+  PlaceText(e, record, frame);
+  return TextOutcome::kText;
+}
 
+void PlaceText(const RawEntity& e, model::TextRecord& record, model::TextFrameInOcs& frame) {
   record.handle = e.handle;
   record.height = e.height;
   record.line = e.textLine != 0 ? e.textLine : e.line;
   frame.height = e.height;
   // MTEXT, leader texts, feature control frames and RTEXT hold world
   // coordinates already.
-  if (formatted || e.kind == EntityKind::kTolerance || e.kind == EntityKind::kRtext) {
+  if (IsFormatted(e) || e.kind == EntityKind::kTolerance || e.kind == EntityKind::kRtext) {
     const Point3 where = e.kind == EntityKind::kMultileader ? e.third : e.point;
     record.point = record.align = where;
     record.rotation = e.rotation;
@@ -63,7 +79,7 @@ TextOutcome BuildTextRecord(const RawEntity& e, text::TextDecoder& decoder,
     if (e.kind == EntityKind::kRtext) record.rotation = e.rotation * kDegreesPerRadian;
     frame.extrusion = Vec3{0, 0, 1};
     frame.rotation = record.rotation;
-    return TextOutcome::kText;
+    return;
   }
   frame.extrusion = e.extrusion;
   frame.rotation = e.rotation;
@@ -71,13 +87,12 @@ TextOutcome BuildTextRecord(const RawEntity& e, text::TextDecoder& decoder,
     record.point = e.point;
     record.align = e.hasSecond ? e.second : e.point;
     record.rotation = e.rotation;
-    return TextOutcome::kText;
+    return;
   }
   const Ocs ocs = model::OcsFromExtrusion(e.extrusion);
   record.point = model::OcsToWorld(ocs, e.point);
   record.align = e.hasSecond ? model::OcsToWorld(ocs, e.second) : record.point;
   record.rotation = model::OcsAngleToWorld(ocs, e.rotation);
-  return TextOutcome::kText;
 }
 
 }  // namespace toridasu::full

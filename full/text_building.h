@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "full/raw_entity.h"
 #include "model/block_store.h"
@@ -27,6 +28,16 @@ enum class TextOutcome {
 TextOutcome BuildTextRecord(const RawEntity& entity, text::TextDecoder& decoder,
                             model::TextRecord& record, model::TextFrameInOcs& frame,
                             bool& fallbackUsed);
+
+// The placing half of BuildTextRecord: `record`'s points, height, rotation,
+// handle and line, and `frame`, from the entity's groups.
+void PlaceText(const RawEntity& entity, model::TextRecord& record, model::TextFrameInOcs& frame);
+
+// A text that an entity holds beside its own (a table's cell, a leader's
+// attribute value) decoded into `text`: its MTEXT codes removed when
+// `formatted`, else its text codes decoded.
+TextOutcome BuildPlainText(std::string_view bytes, bool formatted, text::TextDecoder& decoder,
+                           std::string& text, bool& fallbackUsed);
 
 // Decodes bytes of the drawing (names, DIMENSION texts); false when undefined.
 bool DecodeDrawingText(std::string_view bytes, text::TextDecoder& decoder, std::string& out,

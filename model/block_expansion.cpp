@@ -7,7 +7,12 @@
 namespace toridasu::model {
 namespace {
 
+// The types that the texts of a dimension's or a table's block are written as.
+constexpr std::string_view kDimensionType = "DIMENSION";
+constexpr std::string_view kTableType = "ACAD_TABLE";
+
 std::string Joined(const std::string& path, const std::string& name) {
+  if (name.empty()) return path;  // a nameless reference adds nothing to the path
   return path.empty() ? name : path + "/" + name;
 }
 
@@ -66,7 +71,7 @@ void BlockExpander::EmitText(const BlockText& text, const Affine3& transform, bo
   placed_ = text.record;
   placed_.space = space;
   placed_.block = path;
-  if (inDimension_) placed_.type = "DIMENSION";
+  if (!shownAs_.empty()) placed_.type = shownAs_;
   if (!identity) {
     placed_.point = transform.ApplyToPoint(text.record.point);
     placed_.align = transform.ApplyToPoint(text.record.align);
@@ -94,9 +99,13 @@ void BlockExpander::ExpandOne(const BlockReference& reference, const Affine3& ho
                               bool holderIdentity, const std::string& path,
                               const std::string& space) {
   const std::string inner = Joined(path, reference.name);
-  if (reference.dimension) {
-    ExpandDimension(reference, holder, holderIdentity, inner, space);
-    return;
+  switch (reference.kind) {
+    case ReferenceKind::kDimension:
+      ExpandDimension(reference, holder, holderIdentity, inner, space);
+      return;
+    case ReferenceKind::kTable:
+    case ReferenceKind::kLeaderContent: ExpandPlacedTexts(reference, holder, inner, space); return;
+    case ReferenceKind::kBlock: break;
   }
   // The definition to draw in every cell, unless it cannot or must not be.
   const BlockDefinition* definition = nullptr;
@@ -151,10 +160,41 @@ void BlockExpander::ExpandDimension(const BlockReference& reference, const Affin
   if (!MayOpen(index, reference)) return;
   // A dimension's block is drawn where the dimension stands.
   open_.push_back(index);
-  const bool outer = inDimension_;
-  inDimension_ = true;
+  const std::string_view outer = shownAs_;
+  shownAs_ = kDimensionType;
   ExpandItems(store_.At(static_cast<std::size_t>(index)), holder, holderIdentity, inner, space);
-  inDimension_ = outer;
+  shownAs_ = outer;
+  open_.pop_back();
+}
+
+void BlockExpander::ExpandPlacedTexts(const BlockReference& reference, const Affine3& holder,
+                                      const std::string& inner, const std::string& space) {
+  BlockPlacement placement;
+  placement.insertionPoint = reference.insertionPoint;
+  placement.scale = reference.scale;
+  placement.rotationDegrees = reference.rotation;
+  placement.extrusion = reference.extrusion;
+  // A table is no block reference to the user: its block is drawn whatever
+  // the choice about blocks; a leader's block gives only its attributes.
+  const int64_t index =
+      reference.kind == ReferenceKind::kTable ? store_.IndexOf(reference.key) : -1;
+  if (index < 0) {
+    // The entity's own texts, measured from the base point.
+    const Affine3 transform = Compose(holder, BlockTransform(placement));
+    for (const BlockText& text : reference.ownTexts) {
+      if (cut_) return;
+      EmitText(text, transform, false, inner, space);
+    }
+    return;
+  }
+  if (!MayOpen(index, reference)) return;
+  const BlockDefinition& definition = store_.At(static_cast<std::size_t>(index));
+  placement.basePoint = definition.basePoint;
+  open_.push_back(index);
+  const std::string_view outer = shownAs_;
+  shownAs_ = kTableType;
+  ExpandItems(definition, Compose(holder, BlockTransform(placement)), false, inner, space);
+  shownAs_ = outer;
   open_.pop_back();
 }
 

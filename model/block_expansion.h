@@ -1,13 +1,15 @@
-// Texts shown through block references: each text of the referenced
-// definition, and of the definitions it references in turn, placed in the
-// world by the composed transforms. Nothing is copied per reference, so a
-// block referenced 100,000 times is held once. A cycle, a missing block, too
-// deep a nesting and too many copies are cut, each with one warning.
+// Texts shown through block references, tables and the blocks of leaders:
+// each text of the referenced definition, and of the definitions it
+// references in turn, placed in the world by the composed transforms.
+// Nothing is copied per reference, so a block referenced 100,000 times is
+// held once. A cycle, a missing block, too deep a nesting and too many copies
+// are cut, each with one warning.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/block_store.h"
@@ -59,6 +61,9 @@ class BlockExpander {
   bool MayOpen(int64_t index, const BlockReference& reference);
   void ExpandDimension(const BlockReference& reference, const Affine3& holder, bool holderIdentity,
                        const std::string& inner, const std::string& space);
+  // A table's block (else its cells), or a leader block's attributes.
+  void ExpandPlacedTexts(const BlockReference& reference, const Affine3& holder,
+                         const std::string& inner, const std::string& space);
   void ExpandOne(const BlockReference& reference, const Affine3& holder, bool holderIdentity,
                  const std::string& path, const std::string& space);
 
@@ -70,7 +75,7 @@ class BlockExpander {
   ExpansionLimits limits_;
   std::vector<int64_t> open_;  // definitions being expanded, outermost first
   uint64_t work_ = 0;          // texts and grid cells through the current top-level reference
-  bool inDimension_ = false;   // texts of a dimension's block are the dimension's
+  std::string_view shownAs_;   // texts of a dimension's or table's block take its type
   bool cut_ = false;           // the copy limit of the current top-level reference was hit
   TextRecord placed_;
 };

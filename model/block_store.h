@@ -30,16 +30,25 @@ struct BlockText {
   TextFrameInOcs frame;
 };
 
+// What places a block's contents, and which of them are written.
+enum class ReferenceKind {
+  kBlock,          // a block reference: its block, with its attributes
+  kDimension,      // its block is drawn where it stands, else its `fallback` text
+  kTable,          // its block is placed like a reference's, else its `ownTexts` (the cells)
+  kLeaderContent,  // a leader's block: only its `ownTexts` (the attributes' values)
+};
+
 // A block reference (a grid of copies when it has more than one column or
-// row) or a dimension, inside a definition or at the top of a space.
+// row), a dimension, a table or a leader's block, inside a definition or at
+// the top of a space.
 struct BlockReference {
   std::string name;  // the referenced block, as written
   std::string key;   // the same with capitals folded: how the store finds it (the model sets it)
   uint64_t line = 0;
-  bool dimension = false;  // a dimension: its block is drawn where it stands
-  Vec3 insertionPoint;     // in the reference's own coordinate system (of `extrusion`)
-  Vec3 scale{1, 1, 1};     // along the block's X, Y and Z; a negative one mirrors
-  double rotation = 0.0;   // degrees, about the reference's Z axis
+  ReferenceKind kind = ReferenceKind::kBlock;
+  Vec3 insertionPoint;    // in the reference's own coordinate system (of `extrusion`)
+  Vec3 scale{1, 1, 1};    // along the block's X, Y and Z; a negative one mirrors
+  double rotation = 0.0;  // degrees, about the reference's Z axis
   Vec3 extrusion{0, 0, 1};
   int32_t columns = 1, rows = 1;                 // of the grid; less than 1 counts as 1
   double columnSpacing = 0.0, rowSpacing = 0.0;  // between the grid's cells
@@ -47,6 +56,9 @@ struct BlockReference {
   // A dimension: the text to write when its block is missing.
   BlockText fallback;
   bool hasFallback = false;
+  // A table's cells and a leader's attributes: texts the entity holds itself,
+  // in its block's coordinates measured from the block's base point.
+  std::vector<BlockText> ownTexts;
 };
 
 struct BlockDefinition {

@@ -38,8 +38,9 @@ class DrawingSink {
   // again for the next one.
   virtual void Text(BlockText& text, const Whereabouts& where) = 0;
 
-  // A block reference with its attributes, or a dimension with the text it
-  // shows when its block is missing.
+  // A block reference with its attributes, a dimension with the text it
+  // shows when its block is missing, a table with its cells for the same
+  // case, or a leader's block with the values of its attributes.
   virtual void Reference(BlockReference reference, const Whereabouts& where) = 0;
 
   // The names of the spaces, wherever the drawing gives them: the block

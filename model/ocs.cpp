@@ -110,6 +110,11 @@ Vec3 OcsToWorld(const Ocs& ocs, Vec3 p) {
   return Add(Add(Scale(ocs.ax, p.x), Scale(ocs.ay, p.y)), Scale(ocs.az, p.z));
 }
 
+Vec3 WorldToOcs(const Ocs& ocs, Vec3 p) {
+  if (IsIdentity(ocs)) return p;
+  return {Dot(ocs.ax, p), Dot(ocs.ay, p), Dot(ocs.az, p)};
+}
+
 void SinCosDegrees(double degrees, double& sine, double& cosine) {
   if (!std::isfinite(degrees)) {
     sine = cosine = NAN;

@@ -24,6 +24,10 @@ Ocs OcsFromExtrusion(Vec3 extrusion);
 // A point or direction of the OCS in world coordinates.
 Vec3 OcsToWorld(const Ocs& ocs, Vec3 p);
 
+// A world point or direction in the OCS's coordinates (its axes are
+// perpendicular unit vectors, so this undoes OcsToWorld).
+Vec3 WorldToOcs(const Ocs& ocs, Vec3 p);
+
 // The unit direction of `angleDegrees` within the OCS's XY plane, in world
 // coordinates.
 Vec3 OcsAngleDirection(const Ocs& ocs, double angleDegrees);

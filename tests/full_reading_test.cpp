@@ -62,13 +62,30 @@ const ReadingCase kReadingCases[] = {
      Entities("0|MULTILEADER|300|CONTEXT_DATA{|10|9|20|9|304|lead|12|4|22|5|32|0|"
               "302|LEADER{|304|LEADER_LINE{|12|7|22|7|32|7"),
      "x,y,text,type", "4,5,\"lead\",\"MULTILEADER\"\n"},
-    {"MULTILEADER with block content: its leader line's marker is no text",
-     Entities("0|MULTILEADER|300|CONTEXT_DATA{|290|0|296|1|302|LEADER{|304|LEADER_LINE{|"
-              "10|7|20|7|303|}|301|}|172|1|344|1A|330|2B|177|1|302|v"),
-     "text", ""},
+    // TAG's base point is 1,2, its ATTDEF 2B stands 2 to the right of it; the
+    // leader puts the block at 10,20, scaled by 2, turned by 90 degrees.
+    {"MULTILEADER with block content: its attributes' values where its block puts its ATTDEFs "
+     "(at the block's place without one), its leader line's marker no text",
+     Dxf("0|SECTION|2|BLOCKS|0|BLOCK|2|TAG|10|1|20|2|0|ATTDEF|5|2B|10|3|20|2|40|0.5|2|ROOM|"
+         "0|ENDBLK|0|ENDSEC|0|SECTION|2|ENTITIES|"
+         "0|MULTILEADER|300|CONTEXT_DATA{|290|0|296|1|341|1F|14|0|24|0|34|1|15|10|25|20|35|0|"
+         "16|2|26|2|36|2|46|1.5707963267948966|302|LEADER{|304|LEADER_LINE{|10|7|20|7|303|}|"
+         "301|}|172|1|344|1F|330|2b|177|1|44|0|302|v%%d|330|99|177|2|302|w|0|ENDSEC|0|EOF"),
+     "x,y,text,type,block,rotation,height",
+     "10,24,\"v\xC2\xB0\",\"MULTILEADER\",\"TAG\",90,1\n"
+     "10,20,\"w\",\"MULTILEADER\",\"TAG\",90,0\n"},
     {"... nor without the leader's own marker",
      Entities("0|MULTILEADER|300|CONTEXT_DATA{|290|0|304|LEADER_LINE{|10|7|20|7|303|}|301|}"),
      "text", ""},
+    // Rows 10 and 8 high, columns 20 and 30 wide, from the insertion point
+    // 100,50 down; the first cell spans both columns, the second is under it.
+    {"ACAD_TABLE without its block: each cell's text at the cell's middle",
+     Entities("0|ACAD_TABLE|2|*T9|10|100|20|50|11|1|21|0|91|2|92|2|141|10|141|8|142|20|142|30|"
+              "171|1|175|2|1|{\\C1;Title}|171|1|173|1|1||171|1|2|Lon|1|g|"
+              "171|1|301|CELL_VALUE|90|2|140|2.5|1||302|2.50|304|ACVALUE_END|40|1.5|7|cells"),
+     "x,y,text,type",
+     "125,45,\"Title\",\"ACAD_TABLE\"\n110,36,\"Long\",\"ACAD_TABLE\"\n"
+     "135,36,\"2.50\",\"ACAD_TABLE\"\n"},
     {"ATTDEF: its tag where it stands alone, nothing in a block",
      Dxf("0|SECTION|2|BLOCKS|0|BLOCK|2|B|0|ATTDEF|1|v|2|IN|0|ENDBLK|0|ENDSEC|"
          "0|SECTION|2|ENTITIES|0|ATTDEF|10|2|1|v|2|TAG|3|ask|0|ENDSEC|0|EOF"),

@@ -45,6 +45,8 @@ const PlacementCase kPlacementCases[] = {
      "98,5,0,\"a\",0,90,\"OUTER/B\"\n99,5,0,\"t\",1,180,\"OUTER/B\"\n"},
     {"extrusion 0,0,-1", "0|INSERT|2|B|10|10|20|10|210|0|220|0|230|-1",
      "-11,10,0,\"t\",1,180,\"B\"\n"},
+    {"a table's block, by its insertion point and direction; its cells then not again",
+     "0|ACAD_TABLE|2|B|10|10|20|10|11|0|21|1|142|5|171|1|1|t", "10,11,0,\"t\",1,90,\"B\"\n"},
     {"MINSERT grid", "0|INSERT|2|B|10|10|20|10|70|2|71|2|44|5|45|7",
      "11,10,0,\"t\",1,0,\"B\"\n16,10,0,\"t\",1,0,\"B\"\n11,17,0,\"t\",1,0,\"B\"\n"
      "16,17,0,\"t\",1,0,\"B\"\n"},
@@ -98,11 +100,17 @@ struct SwitchCase {
 };
 
 TEST(ModelBlocks, SwitchesLeaveTextsOut) {
+  // The table at the end shows OUTER: the attribute of its reference to B, and B's text.
   const SwitchCase cases[] = {
-      {"all", true, true, {}, "\"a\"\n\"t\"\n\"12.5\"\n\"m\"\n"},
-      {"--no-blocks (top attributes kept)", false, true, {}, "\"a\"\n\"12.5\"\n\"m\"\n"},
-      {"--no-dimensions", true, false, {}, "\"a\"\n\"t\"\n\"m\"\n"},
+      {"all", true, true, {}, "\"a\"\n\"t\"\n\"12.5\"\n\"m\"\n\"a\"\n\"t\"\n"},
+      {"--no-blocks (top attributes and tables kept, no reference in them drawn)",
+       false,
+       true,
+       {},
+       "\"a\"\n\"12.5\"\n\"m\"\n\"a\"\n"},
+      {"--no-dimensions", true, false, {}, "\"a\"\n\"t\"\n\"m\"\n\"a\"\n\"t\"\n"},
       {"--types", true, true, {"ATTRIB", "MTEXT"}, "\"a\"\n\"m\"\n"},
+      {"--types with tables", true, true, {"ACAD_TABLE"}, "\"a\"\n\"t\"\n"},
   };
   for (const SwitchCase& c : cases) {
     FullOptions options = Utf8("text");
@@ -110,7 +118,8 @@ TEST(ModelBlocks, SwitchesLeaveTextsOut) {
     options.texts.dimensions = c.dimensions;
     options.texts.types = c.types;
     const Converted result =
-        Convert(WithBlocks("0|INSERT|2|B|66|1|0|ATTRIB|1|a|0|SEQEND|0|DIMENSION|2|*D1|0|MTEXT|1|m"),
+        Convert(WithBlocks("0|INSERT|2|B|66|1|0|ATTRIB|1|a|0|SEQEND|0|DIMENSION|2|*D1|0|MTEXT|1|m|"
+                           "0|ACAD_TABLE|2|OUTER"),
                 options);
     EXPECT_EQ(result.records, c.records) << c.what;
   }

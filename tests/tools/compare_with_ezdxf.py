@@ -2,7 +2,8 @@
 """Differential test of `toridasu-cli --full` against ezdxf on real drawings.
 
 For every drawing that ezdxf loads, each text that ezdxf reports (TEXT and
-ATTRIB plain text, MTEXT plain_text(), MULTILEADER text content, in model
+ATTRIB plain text, MTEXT plain_text(), MULTILEADER text content and the
+attributes of its block content, the texts of ACAD_TABLE's block, in model
 space and every paper-space layout, outside block definitions; with --blocks
 also the texts that block references and dimensions show, through
 virtual_entities(); for drawings that ezdxf cannot load, ogr2ogr's texts with
@@ -194,6 +195,14 @@ def texts_of(entities, blocks, depth=0):
                     from ezdxf.tools.text import plain_mtext
 
                     yield kind, plain_mtext(mtext.default_content), tuple(mtext.insert), e
+                if e.context.block is not None:  # its block's attributes
+                    for insert in e.virtual_entities():
+                        for attrib in getattr(insert, "attribs", []):
+                            yield kind, attrib.plain_text(), text_point(attrib), attrib
+            elif kind == "ACAD_TABLE" and depth < 16:
+                # Its block, moved to its insertion point (a table is no block
+                # reference to the user: written with or without --no-blocks).
+                yield from texts_of(e.virtual_entities(), blocks, depth + 1)
             elif kind == "INSERT":
                 # A MINSERT grid: each cell a reference of its own, ATTRIBs too.
                 cells = e.multi_insert() if blocks and e.mcount > 1 else [e]
