@@ -49,6 +49,7 @@ Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& co
   }
   outcome.converted = end.converted;
   outcome.notes = std::move(end.notes);
+  outcome.warnings = end.warnings;
   if (end.converted) {
     outcome.records = end.records;
   } else if (stop.load()) {
@@ -73,6 +74,11 @@ Outcome ConvertOne(const Conversion& conversion, const ConversionContext& contex
     end.converted = ConvertDxf(drawing, sink, context, &stats, options);
     end.records = stats.records;
     end.failure = stats.failure;
+    if (end.converted && stats.cutAtLine) {
+      end.notes.push_back(
+          WarningText(conversion.input, {model::Warning::Kind::kCutDrawing, {}, *stats.cutAtLine}));
+      ++end.warnings;
+    }
     // Read again with the run's interruption, so that it stops the second
     // reading too.
     if (hints) AddFullModeHint(conversion, drawing.Count(), context.platform, stop, end);

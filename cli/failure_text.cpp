@@ -79,6 +79,23 @@ std::string AtLine(const std::string& input, uint64_t line, const std::string& t
   return input + ": " + Say(text_id::kCliLine, {std::to_string(line)}) + ": " + text;
 }
 
+std::string WarningText(const std::string& input, const model::Warning& warning) {
+  using Kind = model::Warning::Kind;
+  uint32_t text = text_id::kCliWarnMissing;
+  switch (warning.kind) {
+    case Kind::kFallbackCodePage: text = text_id::kCliWarnFallback; break;
+    case Kind::kBlockCycle: text = text_id::kCliWarnCycle; break;
+    case Kind::kMissingBlock: text = text_id::kCliWarnMissing; break;
+    case Kind::kTooDeep: text = text_id::kCliWarnTooDeep; break;
+    case Kind::kTooManyCopies: text = text_id::kCliWarnTooMany; break;
+    case Kind::kUnknownCodePage: text = text_id::kCliWarnUnknownCodePage; break;
+    case Kind::kControlCharacters: text = text_id::kCliWarnControlCharacters; break;
+    case Kind::kCutDrawing: text = text_id::kCliWarnCut; break;
+    case Kind::kCount: break;
+  }
+  return AtLine(input, warning.line, Say(text, {NativeFromUtf8(warning.detail)}));
+}
+
 std::string FailureText(const FailedConversion& failed) {
   const ConversionFailure& failure = failed.failure;
   const std::string& input = failed.input;

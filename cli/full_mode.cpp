@@ -12,21 +12,6 @@
 namespace toridasu::cli {
 namespace {
 
-std::string WarningText(const std::string& input, const model::Warning& warning) {
-  using Kind = model::Warning::Kind;
-  uint32_t text = text_id::kCliWarnMissing;
-  switch (warning.kind) {
-    case Kind::kFallbackCodePage: text = text_id::kCliWarnFallback; break;
-    case Kind::kBlockCycle: text = text_id::kCliWarnCycle; break;
-    case Kind::kMissingBlock: text = text_id::kCliWarnMissing; break;
-    case Kind::kTooDeep: text = text_id::kCliWarnTooDeep; break;
-    case Kind::kTooManyCopies: text = text_id::kCliWarnTooMany; break;
-    case Kind::kUnknownCodePage: text = text_id::kCliWarnUnknownCodePage; break;
-    case Kind::kControlCharacters: text = text_id::kCliWarnControlCharacters; break;
-  }
-  return AtLine(input, warning.line, Say(text, {NativeFromUtf8(warning.detail)}));
-}
-
 // The hint reads the drawing a second time with the full reader, which takes
 // a few times as long per byte as the default mode. Reading again only the
 // drawings that the default mode found no longer than this bounds what the
@@ -77,6 +62,7 @@ Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& co
     for (const model::Warning& warning : stats.warnings) {
       end.notes.push_back(WarningText(conversion.input, warning));
     }
+    end.warnings = stats.warnings.size();
     end.failure = stats.failure;
     return end;
   });

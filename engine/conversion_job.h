@@ -18,6 +18,9 @@ class ExactRecordSink;
 
 struct ConversionStats {
   uint64_t records = 0;  // records written (the header not counted)
+  // The drawing ended without a type containing "EOF", as a cut one does,
+  // after its line `cutAtLine` (0: an empty drawing).
+  std::optional<uint64_t> cutAtLine;
   std::optional<ConversionFailure> failure;
 };
 

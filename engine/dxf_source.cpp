@@ -36,6 +36,7 @@ void DxfSource::Start(ByteSource& source) {
   position_ = fill_ = 0;
   ended_ = false;
   lineEnds_ = 0;
+  lastByteOfBlock_ = kLineFeed;
 }
 
 void DxfSource::Close() {
@@ -57,6 +58,7 @@ void DxfSource::CloseAfterFailure() {
 bool DxfSource::Refill() {
   if (ended_) return false;
   if (!IsOpen()) RaiseIoError(io_code::kFileNotOpen);
+  if (fill_ > 0) lastByteOfBlock_ = buffer_[fill_ - 1];
   position_ = fill_ = 0;
   finder_.Reset(buffer_.get(), 0);
   uint32_t got = 0;
@@ -78,6 +80,11 @@ void DxfSource::SkimPairs() {
   const SkimStop stop = toridasu::SkimPairs(buffer_.get(), position_, fill_);
   position_ = stop.position;
   lineEnds_ += stop.lineEnds;
+}
+
+uint64_t DxfSource::LastLineNumber() const {
+  const char before = position_ > 0 ? buffer_[position_ - 1] : lastByteOfBlock_;
+  return before == kLineFeed || before == kCarriageReturn ? lineEnds_ : lineEnds_ + 1;
 }
 
 bool DxfSource::AtEndSlow() {

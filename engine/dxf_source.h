@@ -64,6 +64,9 @@ class DxfSource {
   }
   // The number (from 1) of the line that the next read returns.
   uint64_t NextLineNumber() const { return lineEnds_ + 1; }
+  // At the end: the number of the drawing's last line, counting a last line
+  // without a line end (0 for an empty drawing).
+  uint64_t LastLineNumber() const;
 
   // From the start of a code line, moves past the whole pairs of the current
   // block that the entity walk would read and drop (engine/pair_skim.h),
@@ -106,6 +109,7 @@ class DxfSource {
   std::size_t lineStop_ = 0;
   bool ended_ = false;
   uint64_t lineEnds_ = 0;
+  char lastByteOfBlock_ = kLineFeed;  // of the block before the current one
   std::atomic<uint64_t>* progress_ = nullptr;
 };
 

@@ -266,8 +266,9 @@ void DxfFeeder::Finish() {
 void FeedDrawing(DxfSource& source, const TextChoice& choice, char separator,
                  model::WarningLog& warnings, model::DrawingSink& sink) {
   DxfFeeder feeder(choice, separator, warnings, sink);
-  ReadDrawing(source, feeder);
+  const bool ended = ReadDrawing(source, feeder);
   feeder.Finish();
+  if (!ended) warnings.Add(model::Warning::Kind::kCutDrawing, {}, source.LastLineNumber());
 }
 
 }  // namespace toridasu::full
