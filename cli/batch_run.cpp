@@ -13,6 +13,13 @@
 #include "cli/messages.h"
 
 namespace toridasu::cli {
+namespace {
+
+// No real drawing has a line of this length, and a file without line ends
+// (a binary file, a device) would otherwise be held whole.
+constexpr uint64_t kLineLimit = uint64_t{256} << 20;
+
+}  // namespace
 
 ConversionFrame::ConversionFrame(const Conversion& conversion, const ConversionContext& context,
                                  const std::atomic<bool>& stop)
@@ -92,10 +99,12 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
   const std::atomic<bool>& stop = options.stop ? *options.stop : kNeverStop;
   ConversionOptions shared;
   shared.bytesRead = options.bytesRead;
+  shared.lineLimit = kLineLimit;
   std::optional<full::FullOptions> sharedFull;
   if (options.full) {
     sharedFull = *options.full;
     sharedFull->bytesRead = options.bytesRead;
+    sharedFull->lineLimit = kLineLimit;
   }
   std::vector<std::optional<Outcome>> outcomes(conversions.size());
   std::mutex mutex;

@@ -114,6 +114,8 @@ std::string FailureText(const FailedConversion& failed) {
       return AtLine(input, failure.line,
                     Say(text_id::kCliUndefinedBytes, {NativeFromUtf8(failure.detail)}));
     case FailureKind::kOutOfMemory: return input + ": " + Say(text_id::kCliOutOfMemory);
+    case FailureKind::kLineTooLong:
+      return AtLine(input, failure.line, Say(text_id::kCliLineTooLong, {failure.detail}));
     case FailureKind::kOther: break;
   }
   return input + ": " + Say(text_id::kCliConversionFailed, {failure.detail});

@@ -71,6 +71,7 @@ bool ConvertDxf(ByteSource& input, ExactRecordSink& sink, const ConversionContex
 
   DxfSource source(*context.platform);
   source.SetProgressCounter(options.bytesRead);
+  source.SetLineLimit(options.lineLimit);
   source.Open(input);
   uint64_t textLine = 0;
   const auto lineOfFailure = [&] { return textLine != 0 ? textLine : source.NextLineNumber(); };
@@ -88,7 +89,7 @@ bool ConvertDxf(ByteSource& input, ExactRecordSink& sink, const ConversionContex
   } catch (const Exception& error) {
     out.failure = FailureOf(error, lineOfFailure(), &input, sink.Output());
   } catch (ConversionFailure& failure) {
-    failure.line = lineOfFailure();
+    if (failure.line == 0) failure.line = lineOfFailure();
     out.failure = std::move(failure);
   } catch (const std::bad_alloc&) {
     out.failure = OutOfMemoryFailure(source.NextLineNumber());

@@ -1,8 +1,10 @@
 #include "engine/dxf_source.h"
 
 #include <algorithm>
+#include <string>
 
 #include "base/errors.h"
+#include "engine/conversion_failure.h"
 #include "engine/pair_skim.h"
 
 namespace toridasu {
@@ -109,12 +111,23 @@ void DxfSource::PassLineEnd() {
   }
 }
 
+void DxfSource::RaiseLineTooLong() const {
+  ConversionFailure failure;
+  failure.kind = FailureKind::kLineTooLong;
+  failure.line = NextLineNumber();
+  failure.detail = std::to_string(lineLimit_ >> 20);
+  throw failure;
+}
+
 void DxfSource::TakeLine(ByteBuffer* line) {
   finder_.Forget();
   for (;;) {
     if (position_ == fill_ && !Refill()) return;
     const std::size_t stop = finder_.NextLineEndByte(position_);
-    if (line) line->append(buffer_.get() + position_, stop - position_);
+    if (line) {
+      line->append(buffer_.get() + position_, stop - position_);
+      if (lineLimit_ != 0 && line->size() > lineLimit_) RaiseLineTooLong();
+    }
     position_ = stop;
     if (position_ == fill_) continue;  // the line goes on in the next block
     PassLineEnd();

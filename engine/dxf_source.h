@@ -43,6 +43,10 @@ class DxfSource {
   // After a failed conversion: closes the source when it is open, dropping
   // a failure of that close (the first cause is the one kept).
   void CloseAfterFailure();
+  // The longest line kept whole (0: no bound). A longer line that a reader
+  // keeps raises a ConversionFailure (kLineTooLong) at that line; passed-over
+  // lines are never held, so they need no bound.
+  void SetLineLimit(uint64_t bytes) { lineLimit_ = bytes; }
   // A counter advanced by every block read (for progress reports); may be null.
   void SetProgressCounter(std::atomic<uint64_t>* counter) { progress_ = counter; }
 
@@ -74,6 +78,7 @@ class DxfSource {
   void SkimPairs();
 
  private:
+  [[noreturn]] void RaiseLineTooLong() const;
   // Moves past the next line, appending its bytes to `line` (when not null).
   void TakeLine(ByteBuffer* line);
   // Moves past the line end at position_ (CR, CR LF or LF); stops at Ctrl-Z.
@@ -109,6 +114,7 @@ class DxfSource {
   std::size_t lineStop_ = 0;
   bool ended_ = false;
   uint64_t lineEnds_ = 0;
+  uint64_t lineLimit_ = 0;
   char lastByteOfBlock_ = kLineFeed;  // of the block before the current one
   std::atomic<uint64_t>* progress_ = nullptr;
 };

@@ -18,6 +18,7 @@ bool ConvertFull(ByteSource& input, model::RecordSink& sink, const ConversionCon
 
   DxfSource source;
   source.SetProgressCounter(options.bytesRead);
+  source.SetLineLimit(options.lineLimit);
   source.Open(input);
   model::WarningLog warnings;
   try {

@@ -23,6 +23,7 @@ struct FullOptions {
   OutputChoice output;  // the columns, and the CSV file's encoding
   TextChoice texts;
   std::atomic<uint64_t>* bytesRead = nullptr;  // advanced as the drawing is read
+  uint64_t lineLimit = 0;                      // the longest line kept, in bytes (0: no bound)
 };
 
 struct FullStats {

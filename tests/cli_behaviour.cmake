@@ -50,6 +50,18 @@ if(NOT err MATCHES "warnings 0," OR err MATCHES "warning:")
   message(FATAL_ERROR "a whole drawing warned: ${err}")
 endif()
 
+# A file without line ends is refused once its line passes the bound, not
+# held whole, in both modes.
+if(NOT RUNNER AND EXISTS /dev/zero)
+  foreach(mode "" "--full")
+    run(1 ${mode} -o zero.csv /dev/zero)
+    expect_match("${err}" "/dev/zero: line 1: a line longer than 256 MB" "an endless line ${mode}")
+    if(EXISTS ${WORK}/zero.csv)
+      message(FATAL_ERROR "an endless line left its output")
+    endif()
+  endforeach()
+endif()
+
 # The output may not name the input.
 run(2 -o plan.v2.dxf plan.v2.dxf)
 file(SHA256 ${WORK}/plan.v2.dxf kept_hash)
