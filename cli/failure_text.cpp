@@ -5,6 +5,7 @@
 #include "base/errors.h"
 #include "cli/console.h"
 #include "cli/messages.h"
+#include "io/file_name_rules.h"
 #include "platform/platform.h"
 
 namespace toridasu::cli {
@@ -51,6 +52,11 @@ std::string IoFailureText(const FailedConversion& failed) {
       code == static_cast<int32_t>(win_error::kFileNotFound)) {
     code = static_cast<int32_t>(win_error::kPathNotFound);
   }
+  const std::string& file = failure.kind == FailureKind::kOutput ? failed.output : failed.input;
+  // The system refuses a name past the length of a path as if its folder were
+  // missing; the user has to shorten the name, not make a folder.
+  if (code == static_cast<int32_t>(win_error::kPathNotFound) && file.size() > kMaxFileNameBytes)
+    code = static_cast<int32_t>(win_error::kFilenameExcedRange);
   const std::string cause = IoCause(code);
   const std::string name = failure.kind == FailureKind::kOutput ? Shown(failed.output)
                            : failed.input == "-" ? Say(text_id::kCliStandardInputName)
@@ -111,8 +117,7 @@ std::string FailureText(const FailedConversion& failed) {
       return AtLine(input, failure.line,
                     Say(text_id::kCliUnencodable, {NativeFromUtf8(failure.detail)}));
     case FailureKind::kUndefinedBytes:
-      return AtLine(input, failure.line,
-                    Say(text_id::kCliUndefinedBytes, {NativeFromUtf8(failure.detail)}));
+      return AtLine(input, failure.line, Say(text_id::kCliUndefinedBytes, {failure.detail}));
     case FailureKind::kOutOfMemory: return input + ": " + Say(text_id::kCliOutOfMemory);
     case FailureKind::kLineTooLong:
       return AtLine(input, failure.line, Say(text_id::kCliLineTooLong, {failure.detail}));

@@ -36,7 +36,8 @@ std::string Seconds(double seconds) {
 
 int Run(const Settings& settings) {
   const Plan plan = PlanConversions(settings.inputs, settings.rules);
-  for (const std::string& warning : plan.warnings) WriteNative(stderr, ProgramLine(warning));
+  for (const std::string& warning : plan.warnings)
+    WriteNative(stderr, ProgramLine(WithControlsEscaped(warning)));
   if (plan.nothingFound) return kUsageError;
   if (!plan.usageError.empty()) return UsageError(plan.usageError);
   if (!settings.rules.outputDirectory.empty() && !MakeDirectories(settings.rules.outputDirectory)) {
@@ -67,7 +68,8 @@ int Run(const Settings& settings) {
   uint64_t converted = 0, failed = 0, records = 0, warnings = 0;
   RunConversions(plan.conversions, options, [&](std::size_t, const Outcome& outcome) {
     if (!settings.quiet) {
-      for (const std::string& note : outcome.notes) progress.Print(stderr, note + "\n");
+      for (const std::string& note : outcome.notes)
+        progress.Print(stderr, WithControlsEscaped(note) + "\n");
     }
     warnings += outcome.warnings;
     if (outcome.converted) {
@@ -75,7 +77,7 @@ int Run(const Settings& settings) {
       records += outcome.records;  // only for the CSV files kept
     } else if (!outcome.interrupted) {
       ++failed;
-      progress.Print(stderr, outcome.message + "\n");
+      progress.Print(stderr, WithControlsEscaped(outcome.message) + "\n");
     }
   });
   progress.Finish();

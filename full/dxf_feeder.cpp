@@ -142,7 +142,11 @@ bool DxfFeeder::BuildText(const RawEntity& e, BlockText& text) {
   if (outcome == TextOutcome::kUndefined) {
     ConversionFailure failure;
     failure.kind = FailureKind::kUndefinedBytes;
-    failure.detail = std::to_string(decoder_->Decoding().codePage);
+    // Every code page that was tried, so that the user can choose another.
+    const text::DrawingDecoding& decoding = decoder_->Decoding();
+    failure.detail = std::to_string(decoding.codePage);
+    if (decoding.fallbackCodePage != 0)
+      failure.detail += ", " + std::to_string(decoding.fallbackCodePage);
     failure.line = e.textLine;
     throw failure;
   }
