@@ -97,6 +97,7 @@ std::string WarningText(const std::string& input, const model::Warning& warning)
     case Kind::kUnknownCodePage: text = text_id::kCliWarnUnknownCodePage; break;
     case Kind::kControlCharacters: text = text_id::kCliWarnControlCharacters; break;
     case Kind::kCutDrawing: text = text_id::kCliWarnCut; break;
+    case Kind::kNotFinite: text = text_id::kCliWarnNotFinite; break;
     case Kind::kCount: break;
   }
   return AtLine(input, warning.line, Say(text, {NativeFromUtf8(warning.detail)}));

@@ -1,6 +1,8 @@
 #include "model/drawing_texts.h"
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 
 #include "model/names.h"
 #include "text/ascii_case.h"
@@ -13,10 +15,22 @@ namespace {
 constexpr std::string_view kPaperSpaceBlock = "*PAPER_SPACE";
 constexpr std::string_view kModelSpaceBlock = "*MODEL_SPACE";
 
+bool IsFinite(const Point3& point) {
+  return std::isfinite(point.x) && std::isfinite(point.y) && std::isfinite(point.z);
+}
+
+// Huge scales or spacings can carry a text out of the doubles' range; such a
+// record has no place to write.
+bool HasFiniteNumbers(const TextRecord& record) {
+  return IsFinite(record.point) && IsFinite(record.align) && std::isfinite(record.height) &&
+         std::isfinite(record.rotation);
+}
+
 }  // namespace
 
 DrawingTexts::DrawingTexts(const TextSelection& selection, WarningLog& warnings, Emit emit)
     : selection_(selection),
+      warnings_(warnings),
       emit_(std::move(emit)),
       expander_(
           store_, warnings,
@@ -25,6 +39,10 @@ DrawingTexts::DrawingTexts(const TextSelection& selection, WarningLog& warnings,
                 std::find(selection_.types.begin(), selection_.types.end(), record.type) ==
                     selection_.types.end())
               return;
+            if (!HasFiniteNumbers(record)) {
+              if (notFinite_++ == 0) firstNotFiniteLine_ = record.line;
+              return;
+            }
             emit_(record);
           },
           selection.blocks, selection.dimensions, selection.limits) {}
@@ -105,6 +123,8 @@ void DrawingTexts::Finish() {
                                  LayoutOfRecord(definition.recordHandle, definition.name));
     }
   }
+  if (notFinite_ != 0)
+    warnings_.Add(Warning::Kind::kNotFinite, std::to_string(notFinite_), firstNotFiniteLine_);
 }
 
 }  // namespace toridasu::model

@@ -56,6 +56,7 @@ class DrawingTexts : public DrawingSink {
 
   const std::string modelSpace_ = "Model";
   const TextSelection& selection_;
+  WarningLog& warnings_;
   Emit emit_;
   BlockStore store_;
   BlockExpander expander_;
@@ -63,6 +64,8 @@ class DrawingTexts : public DrawingSink {
   std::vector<Held> held_;
   std::unordered_map<std::string, std::string> recordNames_;  // handle -> block name
   std::unordered_map<std::string, std::string> layoutNames_;  // block record -> layout
+  uint64_t notFinite_ = 0;  // records left out: a number past the doubles' range
+  uint64_t firstNotFiniteLine_ = 0;
 };
 
 }  // namespace toridasu::model
