@@ -195,10 +195,22 @@ class Reading {
     if (inBlock) visitor_.EndBlock();
   }
 
+  // A SECTION inside the entities (a writer's fault) does not end them: its
+  // content is read on as entities up to its own ENDSEC, as the default mode
+  // reads on.
   void ReadEntities() {
     afterInsert_ = false;
+    int nested = 0;
     while (cursor_.NextType()) {
       const std::string_view type = cursor_.Value();
+      if (SameName(type, "SECTION")) {
+        if (nested++ == 0) visitor_.NestedSection(cursor_.ValueLine());
+        continue;
+      }
+      if (nested > 0 && SameName(type, "ENDSEC")) {
+        --nested;
+        continue;
+      }
       if (EndsSection(type)) {
         cursor_.Hold();
         return;

@@ -258,6 +258,10 @@ void DxfFeeder::FlushReference() {
   sink_.Reference(std::move(pending_), where);
 }
 
+void DxfFeeder::NestedSection(uint64_t line) {
+  warnings_.Add(Warning::Kind::kNestedSection, {}, line);
+}
+
 void DxfFeeder::Finish() {
   FlushReference();
   if (controls_ != 0) {

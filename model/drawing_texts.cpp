@@ -57,6 +57,8 @@ void DrawingTexts::Layout(std::string_view blockRecord, std::string name) {
 
 void DrawingTexts::BeginBlock(BlockDefinition definition) {
   definition.recordHandle = text::AsciiUpperCase(definition.recordHandle);
+  if (store_.IndexOf(text::AsciiUpperCase(definition.name)) >= 0)
+    warnings_.Add(Warning::Kind::kDuplicateBlock, definition.name, definition.line);
   store_.Add(std::move(definition));
   inBlock_ = true;
 }
@@ -82,10 +84,16 @@ void DrawingTexts::Place(std::variant<BlockText, BlockReference> item, const Whe
     if (store_.Size() != 0) store_.Last().items.push_back(std::move(item));
     return;
   }
-  if (!where.paperSpace) {
-    WriteTop(item, modelSpace_);
-  } else if (!where.layout.empty()) {
-    WriteTop(item, std::string(where.layout));
+  if (!where.paperSpace || !where.layout.empty()) {
+    std::string space = where.paperSpace ? std::string(where.layout) : modelSpace_;
+    const BlockReference* reference = std::get_if<BlockReference>(&item);
+    if (reference && store_.IndexOf(reference->key) < 0) {
+      // Its block may come later in the drawing (a BLOCKS section after the
+      // entities): the reference waits for the end.
+      waiting_.push_back({std::move(space), std::move(std::get<BlockReference>(item))});
+      return;
+    }
+    WriteTop(item, space);
   } else {
     held_.push_back({text::AsciiUpperCase(where.owner), std::move(item)});  // named at the end
   }
@@ -113,6 +121,8 @@ void DrawingTexts::Finish() {
   inBlock_ = false;
   for (const Held& held : held_) WriteTop(held.item, LayoutOfRecord(held.owner, "*Paper_Space"));
   held_.clear();
+  for (Waiting& waiting : waiting_) expander_.ExpandReference(waiting.reference, waiting.space);
+  waiting_.clear();
   for (std::size_t i = 0; i < store_.Size(); ++i) {
     const BlockDefinition& definition = store_.At(i);
     const std::string folded = text::AsciiUpperCase(definition.name);

@@ -48,6 +48,10 @@ class DrawingTexts : public DrawingSink {
     std::string owner;
     std::variant<BlockText, BlockReference> item;
   };
+  struct Waiting {
+    std::string space;
+    BlockReference reference;
+  };
   // A text or reference found: kept in the open block, else written (or
   // held when its space is not known yet).
   void Place(std::variant<BlockText, BlockReference> item, const Whereabouts& where);
@@ -62,6 +66,7 @@ class DrawingTexts : public DrawingSink {
   BlockExpander expander_;
   bool inBlock_ = false;
   std::vector<Held> held_;
+  std::vector<Waiting> waiting_;  // references to blocks not defined yet
   std::unordered_map<std::string, std::string> recordNames_;  // handle -> block name
   std::unordered_map<std::string, std::string> layoutNames_;  // block record -> layout
   uint64_t notFinite_ = 0;  // records left out: a number past the doubles' range

@@ -20,6 +20,8 @@ struct Warning {
     kUnknownCodePage,    // reader; detail: the code page the drawing names, read as 932
     kControlCharacters,  // reader; detail: how many were written as U+FFFD
     kCutDrawing,         // reader; the drawing ends without its EOF; line: its last line
+    kDuplicateBlock,     // detail: the block defined again; the later definition is used
+    kNestedSection,      // reader; a SECTION inside the entities, read on as entities
     kNotFinite,          // detail: how many records were left out for a number out of range
     kCount,              // not a kind: how many there are
   };
