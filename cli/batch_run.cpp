@@ -105,6 +105,7 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
     sharedFull = *options.full;
     sharedFull->bytesRead = options.bytesRead;
     sharedFull->lineLimit = kLineLimit;
+    sharedFull->texts.stop = &stop;  // long expansions obey it too
   }
   std::vector<std::optional<Outcome>> outcomes(conversions.size());
   std::mutex mutex;

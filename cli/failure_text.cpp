@@ -98,6 +98,7 @@ std::string WarningText(const std::string& input, const model::Warning& warning)
     case Kind::kControlCharacters: text = text_id::kCliWarnControlCharacters; break;
     case Kind::kCutDrawing: text = text_id::kCliWarnCut; break;
     case Kind::kNotFinite: text = text_id::kCliWarnNotFinite; break;
+    case Kind::kBudgetSpent: text = text_id::kCliWarnBudgetSpent; break;
     case Kind::kDuplicateBlock: text = text_id::kCliWarnDuplicateBlock; break;
     case Kind::kNestedSection: text = text_id::kCliWarnNestedSection; break;
     case Kind::kCount: break;

@@ -18,6 +18,9 @@ namespace {
 // hint costs (a fraction of a second), and its count is always of a whole
 // drawing: a larger drawing gets no hint rather than a count of its first part.
 constexpr uint64_t kHintReadingLimit = uint64_t{64} << 20;
+// And the work of its expansion: a drawing of many references counts up to
+// here (a count that falls short, never over), in a fraction of a second.
+constexpr uint64_t kHintBudget = 1000000;
 
 // A drawing read up to `limit` bytes; past them every read is refused, which
 // ends the reading without a count. It guards the second reading should it go on
@@ -82,7 +85,7 @@ void AddFullModeHint(const Conversion& conversion, uint64_t bytesRead, Platform*
   drawing.SetCancellation(&stop);
   if (drawing.Open(conversion.input) != 0) return;
   BoundedSource bounded(drawing, kHintReadingLimit);
-  const std::optional<uint64_t> fullTexts = full::CountTexts(bounded);
+  const std::optional<uint64_t> fullTexts = full::CountTexts(bounded, &stop, kHintBudget);
   if (!fullTexts) return;
   // The texts that the default mode writes are, but for a few, texts that
   // full mode writes too, wherever the default walk began; full mode adds

@@ -45,7 +45,7 @@ DrawingTexts::DrawingTexts(const TextSelection& selection, WarningLog& warnings,
             }
             emit_(record);
           },
-          selection.blocks, selection.dimensions, selection.limits) {}
+          selection.blocks, selection.dimensions, selection.limits, selection.stop) {}
 
 void DrawingTexts::BlockRecord(std::string_view handle, std::string name) {
   recordNames_[text::AsciiUpperCase(handle)] = std::move(name);

@@ -6,6 +6,7 @@
 // layout, which wait for the names of the spaces at the end of the drawing.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <unordered_map>
@@ -25,6 +26,8 @@ struct TextSelection {
   bool dimensions = true;
   std::vector<std::string> types;  // record types to keep (capitals); empty: all
   ExpansionLimits limits;
+  // Once set, the reading gives up (ExpansionStopped); may be null.
+  const std::atomic<bool>* stop = nullptr;
 };
 
 class DrawingTexts : public DrawingSink {

@@ -22,6 +22,7 @@ struct Warning {
     kCutDrawing,         // reader; the drawing ends without its EOF; line: its last line
     kDuplicateBlock,     // detail: the block defined again; the later definition is used
     kNestedSection,      // reader; a SECTION inside the entities, read on as entities
+    kBudgetSpent,        // detail: the drawing's budget (--max-records), spent; the rest is cut
     kNotFinite,          // detail: how many records were left out for a number out of range
     kCount,              // not a kind: how many there are
   };
