@@ -13,6 +13,13 @@
 #include "cli/messages.h"
 
 namespace toridasu::cli {
+namespace {
+
+// No real drawing has a line of this length, and a file without line ends
+// (a binary file, a device) would otherwise be held whole.
+constexpr uint64_t kLineLimit = uint64_t{256} << 20;
+
+}  // namespace
 
 ConversionFrame::ConversionFrame(const Conversion& conversion, const ConversionContext& context,
                                  const std::atomic<bool>& stop)
@@ -49,6 +56,7 @@ Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& co
   }
   outcome.converted = end.converted;
   outcome.notes = std::move(end.notes);
+  outcome.warnings = end.warnings;
   if (end.converted) {
     outcome.records = end.records;
   } else if (stop.load()) {
@@ -73,6 +81,11 @@ Outcome ConvertOne(const Conversion& conversion, const ConversionContext& contex
     end.converted = ConvertDxf(drawing, sink, context, &stats, options);
     end.records = stats.records;
     end.failure = stats.failure;
+    if (end.converted && stats.cutAtLine) {
+      end.notes.push_back(
+          WarningText(conversion.input, {model::Warning::Kind::kCutDrawing, {}, *stats.cutAtLine}));
+      ++end.warnings;
+    }
     // Read again with the run's interruption, so that it stops the second
     // reading too.
     if (hints) AddFullModeHint(conversion, drawing.Count(), context.platform, stop, end);
@@ -86,10 +99,13 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
   const std::atomic<bool>& stop = options.stop ? *options.stop : kNeverStop;
   ConversionOptions shared;
   shared.bytesRead = options.bytesRead;
+  shared.lineLimit = kLineLimit;
   std::optional<full::FullOptions> sharedFull;
   if (options.full) {
     sharedFull = *options.full;
     sharedFull->bytesRead = options.bytesRead;
+    sharedFull->lineLimit = kLineLimit;
+    sharedFull->texts.stop = &stop;  // long expansions obey it too
   }
   std::vector<std::optional<Outcome>> outcomes(conversions.size());
   std::mutex mutex;

@@ -24,6 +24,7 @@ struct Outcome {
   uint64_t records = 0;
   std::string message;             // native text: why it failed; empty when converted
   std::vector<std::string> notes;  // native texts: warnings and hints, in order
+  uint64_t warnings = 0;           // how many of the notes are warnings
 };
 
 struct RunOptions {
@@ -72,6 +73,7 @@ struct ModeEnd {
   bool converted = false;
   uint64_t records = 0;
   std::vector<std::string> notes;            // native texts: warnings, whatever the end
+  uint64_t warnings = 0;                     // of the notes (a hint is none)
   std::optional<ConversionFailure> failure;  // why it did not convert
 };
 

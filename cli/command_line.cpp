@@ -75,7 +75,19 @@ struct FullArguments {
   bool noBlocks = false;
   bool noDimensions = false;
   std::string types;
+  std::string maxRecords;
 };
+
+// A count of at least 1 written in digits alone.
+std::optional<uint64_t> CountOf(const std::string& text) {
+  if (text.empty() || text.size() > 18 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  const uint64_t count = std::stoull(text);
+  if (count == 0) return std::nullopt;
+  return count;
+}
 
 void AddFullOptions(CLI::App& app, FullArguments& given) {
   app.add_flag("--full", given.full, Say(text_id::kCliFullHelp));
@@ -87,6 +99,8 @@ void AddFullOptions(CLI::App& app, FullArguments& given) {
   app.add_flag("--no-dimensions", given.noDimensions, Say(text_id::kCliNoDimensionsHelp));
   app.add_option("--types", given.types, Say(text_id::kCliTypesHelp))
       ->type_name(Say(text_id::kCliListValue));
+  app.add_option("--max-records", given.maxRecords, Say(text_id::kCliMaxRecordsHelp))
+      ->type_name(Say(text_id::kCliCountValue));
 }
 
 // The first option of the full mode given without --full, or empty.
@@ -96,6 +110,7 @@ std::string FullOnlyOption(const FullArguments& given) {
   if (given.noBlocks) return "--no-blocks";
   if (given.noDimensions) return "--no-dimensions";
   if (!given.types.empty()) return "--types";
+  if (!given.maxRecords.empty()) return "--max-records";
   return "";
 }
 
@@ -125,6 +140,11 @@ full::FullOptions FullOptionsOf(const FullArguments& given, const Settings& sett
   options.output.replace = options.texts.replace = settings.replaceInvalid;
   options.texts.blocks = !given.noBlocks;
   options.texts.dimensions = !given.noDimensions;
+  if (!given.maxRecords.empty()) {
+    const std::optional<uint64_t> budget = CountOf(given.maxRecords);
+    if (!budget) error = Say(text_id::kCliBadValue, {"--max-records", given.maxRecords});
+    if (budget) options.texts.limits.maxWork = *budget;
+  }
   return options;
 }
 

@@ -5,6 +5,7 @@
 #include "base/errors.h"
 #include "cli/console.h"
 #include "cli/messages.h"
+#include "io/file_name_rules.h"
 #include "platform/platform.h"
 
 namespace toridasu::cli {
@@ -51,6 +52,11 @@ std::string IoFailureText(const FailedConversion& failed) {
       code == static_cast<int32_t>(win_error::kFileNotFound)) {
     code = static_cast<int32_t>(win_error::kPathNotFound);
   }
+  const std::string& file = failure.kind == FailureKind::kOutput ? failed.output : failed.input;
+  // The system refuses a name past the length of a path as if its folder were
+  // missing; the user has to shorten the name, not make a folder.
+  if (code == static_cast<int32_t>(win_error::kPathNotFound) && file.size() > kMaxFileNameBytes)
+    code = static_cast<int32_t>(win_error::kFilenameExcedRange);
   const std::string cause = IoCause(code);
   const std::string name = failure.kind == FailureKind::kOutput ? Shown(failed.output)
                            : failed.input == "-" ? Say(text_id::kCliStandardInputName)
@@ -79,6 +85,27 @@ std::string AtLine(const std::string& input, uint64_t line, const std::string& t
   return input + ": " + Say(text_id::kCliLine, {std::to_string(line)}) + ": " + text;
 }
 
+std::string WarningText(const std::string& input, const model::Warning& warning) {
+  using Kind = model::Warning::Kind;
+  uint32_t text = text_id::kCliWarnMissing;
+  switch (warning.kind) {
+    case Kind::kFallbackCodePage: text = text_id::kCliWarnFallback; break;
+    case Kind::kBlockCycle: text = text_id::kCliWarnCycle; break;
+    case Kind::kMissingBlock: text = text_id::kCliWarnMissing; break;
+    case Kind::kTooDeep: text = text_id::kCliWarnTooDeep; break;
+    case Kind::kTooManyCopies: text = text_id::kCliWarnTooMany; break;
+    case Kind::kUnknownCodePage: text = text_id::kCliWarnUnknownCodePage; break;
+    case Kind::kControlCharacters: text = text_id::kCliWarnControlCharacters; break;
+    case Kind::kCutDrawing: text = text_id::kCliWarnCut; break;
+    case Kind::kNotFinite: text = text_id::kCliWarnNotFinite; break;
+    case Kind::kBudgetSpent: text = text_id::kCliWarnBudgetSpent; break;
+    case Kind::kDuplicateBlock: text = text_id::kCliWarnDuplicateBlock; break;
+    case Kind::kNestedSection: text = text_id::kCliWarnNestedSection; break;
+    case Kind::kCount: break;
+  }
+  return AtLine(input, warning.line, Say(text, {NativeFromUtf8(warning.detail)}));
+}
+
 std::string FailureText(const FailedConversion& failed) {
   const ConversionFailure& failure = failed.failure;
   const std::string& input = failed.input;
@@ -94,9 +121,10 @@ std::string FailureText(const FailedConversion& failed) {
       return AtLine(input, failure.line,
                     Say(text_id::kCliUnencodable, {NativeFromUtf8(failure.detail)}));
     case FailureKind::kUndefinedBytes:
-      return AtLine(input, failure.line,
-                    Say(text_id::kCliUndefinedBytes, {NativeFromUtf8(failure.detail)}));
+      return AtLine(input, failure.line, Say(text_id::kCliUndefinedBytes, {failure.detail}));
     case FailureKind::kOutOfMemory: return input + ": " + Say(text_id::kCliOutOfMemory);
+    case FailureKind::kLineTooLong:
+      return AtLine(input, failure.line, Say(text_id::kCliLineTooLong, {failure.detail}));
     case FailureKind::kOther: break;
   }
   return input + ": " + Say(text_id::kCliConversionFailed, {failure.detail});

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/conversion_failure.h"
+#include "model/warnings.h"
 
 namespace toridasu::cli {
 
@@ -22,6 +23,9 @@ struct FailedConversion {
 // A message about the drawing `input`, at a line of it when that is known
 // (not 0).
 std::string AtLine(const std::string& input, uint64_t line, const std::string& text);
+
+// A warning about the drawing `input`, without the line end.
+std::string WarningText(const std::string& input, const model::Warning& warning);
 
 // The message line for the failure, without the line end.
 std::string FailureText(const FailedConversion& failed);

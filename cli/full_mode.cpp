@@ -12,27 +12,15 @@
 namespace toridasu::cli {
 namespace {
 
-std::string WarningText(const std::string& input, const model::Warning& warning) {
-  using Kind = model::Warning::Kind;
-  uint32_t text = text_id::kCliWarnMissing;
-  switch (warning.kind) {
-    case Kind::kFallbackCodePage: text = text_id::kCliWarnFallback; break;
-    case Kind::kBlockCycle: text = text_id::kCliWarnCycle; break;
-    case Kind::kMissingBlock: text = text_id::kCliWarnMissing; break;
-    case Kind::kTooDeep: text = text_id::kCliWarnTooDeep; break;
-    case Kind::kTooManyCopies: text = text_id::kCliWarnTooMany; break;
-    case Kind::kUnknownCodePage: text = text_id::kCliWarnUnknownCodePage; break;
-    case Kind::kControlCharacters: text = text_id::kCliWarnControlCharacters; break;
-  }
-  return AtLine(input, warning.line, Say(text, {NativeFromUtf8(warning.detail)}));
-}
-
 // The hint reads the drawing a second time with the full reader, which takes
 // a few times as long per byte as the default mode. Reading again only the
 // drawings that the default mode found no longer than this bounds what the
 // hint costs (a fraction of a second), and its count is always of a whole
 // drawing: a larger drawing gets no hint rather than a count of its first part.
 constexpr uint64_t kHintReadingLimit = uint64_t{64} << 20;
+// And the work of its expansion: a drawing of many references counts up to
+// here (a count that falls short, never over), in a fraction of a second.
+constexpr uint64_t kHintBudget = 1000000;
 
 // A drawing read up to `limit` bytes; past them every read is refused, which
 // ends the reading without a count. It guards the second reading should it go on
@@ -77,6 +65,7 @@ Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& co
     for (const model::Warning& warning : stats.warnings) {
       end.notes.push_back(WarningText(conversion.input, warning));
     }
+    end.warnings = stats.warnings.size();
     end.failure = stats.failure;
     return end;
   });
@@ -96,7 +85,7 @@ void AddFullModeHint(const Conversion& conversion, uint64_t bytesRead, Platform*
   drawing.SetCancellation(&stop);
   if (drawing.Open(conversion.input) != 0) return;
   BoundedSource bounded(drawing, kHintReadingLimit);
-  const std::optional<uint64_t> fullTexts = full::CountTexts(bounded);
+  const std::optional<uint64_t> fullTexts = full::CountTexts(bounded, &stop, kHintBudget);
   if (!fullTexts) return;
   // The texts that the default mode writes are, but for a few, texts that
   // full mode writes too, wherever the default walk began; full mode adds

@@ -36,7 +36,8 @@ std::string Seconds(double seconds) {
 
 int Run(const Settings& settings) {
   const Plan plan = PlanConversions(settings.inputs, settings.rules);
-  for (const std::string& warning : plan.warnings) WriteNative(stderr, ProgramLine(warning));
+  for (const std::string& warning : plan.warnings)
+    WriteNative(stderr, ProgramLine(WithControlsEscaped(warning)));
   if (plan.nothingFound) return kUsageError;
   if (!plan.usageError.empty()) return UsageError(plan.usageError);
   if (!settings.rules.outputDirectory.empty() && !MakeDirectories(settings.rules.outputDirectory)) {
@@ -64,17 +65,19 @@ int Run(const Settings& settings) {
   ProgressLine progress(showProgress, plan.conversions.size(), totalBytes, finished, bytesRead);
 
   const auto start = std::chrono::steady_clock::now();
-  uint64_t converted = 0, failed = 0, records = 0;
+  uint64_t converted = 0, failed = 0, records = 0, warnings = 0;
   RunConversions(plan.conversions, options, [&](std::size_t, const Outcome& outcome) {
     if (!settings.quiet) {
-      for (const std::string& note : outcome.notes) progress.Print(stderr, note + "\n");
+      for (const std::string& note : outcome.notes)
+        progress.Print(stderr, WithControlsEscaped(note) + "\n");
     }
+    warnings += outcome.warnings;
     if (outcome.converted) {
       ++converted;
       records += outcome.records;  // only for the CSV files kept
     } else if (!outcome.interrupted) {
       ++failed;
-      progress.Print(stderr, outcome.message + "\n");
+      progress.Print(stderr, WithControlsEscaped(outcome.message) + "\n");
     }
   });
   progress.Finish();
@@ -85,10 +88,10 @@ int Run(const Settings& settings) {
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (!settings.quiet) {
-    WriteNative(stderr,
-                Say(text_id::kCliSummary, {std::to_string(converted), std::to_string(failed),
-                                           std::to_string(records), Seconds(seconds)}) +
-                    "\n");
+    WriteNative(stderr, Say(text_id::kCliSummary,
+                            {std::to_string(converted), std::to_string(failed),
+                             std::to_string(records), std::to_string(warnings), Seconds(seconds)}) +
+                            "\n");
   }
   return failed == 0 ? kAllConverted : kSomeFailed;
 }

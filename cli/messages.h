@@ -23,4 +23,9 @@ void SetJapanese(bool japanese);
 // the next argument (native text too: file names pass unchanged).
 std::string Say(uint32_t text, std::initializer_list<FormatArg> arguments = {});
 
+// A message line as the terminal may show it: control characters that a
+// drawing's names or the user's file names carry (an escape sequence would
+// drive the terminal) are written as \xNN.
+std::string WithControlsEscaped(std::string line);
+
 }  // namespace toridasu::cli

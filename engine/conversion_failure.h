@@ -18,7 +18,8 @@ enum class FailureKind {
   kUnencodable,          // a character the Shift-JIS output cannot hold (detail: the character)
   kUndefinedBytes,       // bytes the drawing's code page does not define (detail: the page)
   kOutOfMemory,
-  kOther,  // any other error (detail: its kind's name)
+  kLineTooLong,  // a line longer than the reading's bound (detail: the bound in MiB)
+  kOther,        // any other error (detail: its kind's name)
 };
 
 struct ConversionFailure {

@@ -22,21 +22,23 @@ constexpr std::string_view kCsvExtension = ".csv";
 
 // Reads up to the first name containing "ENTITIES" (or a type containing
 // "EOF", or the end). At least one pair is read, even from an empty file.
-void ScanForEntities(PairReader& reader, const ConversionContext& context) {
+// True when it stopped at "EOF".
+bool ScanForEntities(PairReader& reader, const ConversionContext& context) {
   for (;;) {
     const GroupPair& pair = reader.Take();
     if (pair.code == group_code::kName && ContainsMarker(pair.value, kEntitiesMarker, context))
-      return;
+      return false;
     if (pair.code == group_code::kType && ContainsMarker(pair.value, kEndOfFileMarker, context))
-      return;
-    if (reader.AtEnd()) return;
+      return true;
+    if (reader.AtEnd()) return false;
   }
 }
 
 // Walks the entities to a type containing "EOF" or the end, writing a record
 // for every text entity with a text. The type line that ends a text entity
-// is left waiting in the reader, so the next turn examines it.
-void WalkEntities(PairReader& reader, const ConversionContext& context, bool skim,
+// is left waiting in the reader, so the next turn examines it. True when it
+// stopped at "EOF".
+bool WalkEntities(PairReader& reader, const ConversionContext& context, bool skim,
                   ExactRecordSink& sink, ConversionStats& stats, uint64_t& failureLine) {
   TextEntity entity;
   while (!reader.AtEnd()) {
@@ -54,8 +56,9 @@ void WalkEntities(PairReader& reader, const ConversionContext& context, bool ski
         ++stats.records;
       }
     }
-    if (markers.endOfFile) return;
+    if (markers.endOfFile) return true;
   }
+  return false;
 }
 
 }  // namespace
@@ -68,6 +71,7 @@ bool ConvertDxf(ByteSource& input, ExactRecordSink& sink, const ConversionContex
 
   DxfSource source(*context.platform);
   source.SetProgressCounter(options.bytesRead);
+  source.SetLineLimit(options.lineLimit);
   source.Open(input);
   uint64_t textLine = 0;
   const auto lineOfFailure = [&] { return textLine != 0 ? textLine : source.NextLineNumber(); };
@@ -77,14 +81,15 @@ bool ConvertDxf(ByteSource& input, ExactRecordSink& sink, const ConversionContex
     reader.KeepValuesOnlyOf({group_code::kType, group_code::kText, group_code::kName,
                              group_code::kX, group_code::kY, group_code::kZ});
     sink.Begin();
-    ScanForEntities(reader, context);
-    WalkEntities(reader, context, options.skim, sink, out, textLine);
+    const bool endBeforeEntities = ScanForEntities(reader, context);
+    const bool end = WalkEntities(reader, context, options.skim, sink, out, textLine);
+    if (!end && !endBeforeEntities) out.cutAtLine = source.LastLineNumber();
     sink.Commit();
     source.Close();
   } catch (const Exception& error) {
     out.failure = FailureOf(error, lineOfFailure(), &input, sink.Output());
   } catch (ConversionFailure& failure) {
-    failure.line = lineOfFailure();
+    if (failure.line == 0) failure.line = lineOfFailure();
     out.failure = std::move(failure);
   } catch (const std::bad_alloc&) {
     out.failure = OutOfMemoryFailure(source.NextLineNumber());

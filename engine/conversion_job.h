@@ -18,6 +18,9 @@ class ExactRecordSink;
 
 struct ConversionStats {
   uint64_t records = 0;  // records written (the header not counted)
+  // The drawing ended without a type containing "EOF", as a cut one does,
+  // after its line `cutAtLine` (0: an empty drawing).
+  std::optional<uint64_t> cutAtLine;
   std::optional<ConversionFailure> failure;
 };
 
@@ -26,6 +29,7 @@ struct ConversionOptions {
   // Pass over the pairs that no exact test needs by bitmaps of whole blocks;
   // false reads every pair one by one (the same output, for comparisons).
   bool skim = true;
+  uint64_t lineLimit = 0;  // the longest line kept, in bytes (0: no bound)
 };
 
 // Converts the drawing that `input` holds (open; closed here) into records

@@ -1,8 +1,10 @@
 #include "engine/dxf_source.h"
 
 #include <algorithm>
+#include <string>
 
 #include "base/errors.h"
+#include "engine/conversion_failure.h"
 #include "engine/pair_skim.h"
 
 namespace toridasu {
@@ -36,6 +38,7 @@ void DxfSource::Start(ByteSource& source) {
   position_ = fill_ = 0;
   ended_ = false;
   lineEnds_ = 0;
+  lastByteOfBlock_ = kLineFeed;
 }
 
 void DxfSource::Close() {
@@ -57,6 +60,7 @@ void DxfSource::CloseAfterFailure() {
 bool DxfSource::Refill() {
   if (ended_) return false;
   if (!IsOpen()) RaiseIoError(io_code::kFileNotOpen);
+  if (fill_ > 0) lastByteOfBlock_ = buffer_[fill_ - 1];
   position_ = fill_ = 0;
   finder_.Reset(buffer_.get(), 0);
   uint32_t got = 0;
@@ -78,6 +82,11 @@ void DxfSource::SkimPairs() {
   const SkimStop stop = toridasu::SkimPairs(buffer_.get(), position_, fill_);
   position_ = stop.position;
   lineEnds_ += stop.lineEnds;
+}
+
+uint64_t DxfSource::LastLineNumber() const {
+  const char before = position_ > 0 ? buffer_[position_ - 1] : lastByteOfBlock_;
+  return before == kLineFeed || before == kCarriageReturn ? lineEnds_ : lineEnds_ + 1;
 }
 
 bool DxfSource::AtEndSlow() {
@@ -102,12 +111,23 @@ void DxfSource::PassLineEnd() {
   }
 }
 
+void DxfSource::RaiseLineTooLong() const {
+  ConversionFailure failure;
+  failure.kind = FailureKind::kLineTooLong;
+  failure.line = NextLineNumber();
+  failure.detail = std::to_string(lineLimit_ >> 20);
+  throw failure;
+}
+
 void DxfSource::TakeLine(ByteBuffer* line) {
   finder_.Forget();
   for (;;) {
     if (position_ == fill_ && !Refill()) return;
     const std::size_t stop = finder_.NextLineEndByte(position_);
-    if (line) line->append(buffer_.get() + position_, stop - position_);
+    if (line) {
+      line->append(buffer_.get() + position_, stop - position_);
+      if (lineLimit_ != 0 && line->size() > lineLimit_) RaiseLineTooLong();
+    }
     position_ = stop;
     if (position_ == fill_) continue;  // the line goes on in the next block
     PassLineEnd();

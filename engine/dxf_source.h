@@ -43,6 +43,10 @@ class DxfSource {
   // After a failed conversion: closes the source when it is open, dropping
   // a failure of that close (the first cause is the one kept).
   void CloseAfterFailure();
+  // The longest line kept whole (0: no bound). A longer line that a reader
+  // keeps raises a ConversionFailure (kLineTooLong) at that line; passed-over
+  // lines are never held, so they need no bound.
+  void SetLineLimit(uint64_t bytes) { lineLimit_ = bytes; }
   // A counter advanced by every block read (for progress reports); may be null.
   void SetProgressCounter(std::atomic<uint64_t>* counter) { progress_ = counter; }
 
@@ -64,6 +68,9 @@ class DxfSource {
   }
   // The number (from 1) of the line that the next read returns.
   uint64_t NextLineNumber() const { return lineEnds_ + 1; }
+  // At the end: the number of the drawing's last line, counting a last line
+  // without a line end (0 for an empty drawing).
+  uint64_t LastLineNumber() const;
 
   // From the start of a code line, moves past the whole pairs of the current
   // block that the entity walk would read and drop (engine/pair_skim.h),
@@ -71,6 +78,7 @@ class DxfSource {
   void SkimPairs();
 
  private:
+  [[noreturn]] void RaiseLineTooLong() const;
   // Moves past the next line, appending its bytes to `line` (when not null).
   void TakeLine(ByteBuffer* line);
   // Moves past the line end at position_ (CR, CR LF or LF); stops at Ctrl-Z.
@@ -106,6 +114,8 @@ class DxfSource {
   std::size_t lineStop_ = 0;
   bool ended_ = false;
   uint64_t lineEnds_ = 0;
+  uint64_t lineLimit_ = 0;
+  char lastByteOfBlock_ = kLineFeed;  // of the block before the current one
   std::atomic<uint64_t>* progress_ = nullptr;
 };
 

@@ -31,7 +31,9 @@ class Reading {
  public:
   Reading(DxfSource& source, DrawingVisitor& visitor) : cursor_(source), visitor_(visitor) {}
 
-  void Run() {
+  // True when the drawing reached its EOF.
+  bool Run() {
+    bool sawEnd = false;
     bool outside = true;  // between sections, where a bare name may start one
     while (cursor_.Next()) {
       if (cursor_.Code() == 2 && outside) {
@@ -42,7 +44,10 @@ class Reading {
       }
       if (cursor_.Code() != group_code::kType) continue;
       const std::string_view type = cursor_.Value();
-      if (SameName(type, "EOF")) break;  // whatever follows is not the drawing's
+      if (SameName(type, "EOF")) {
+        sawEnd = true;
+        break;  // whatever follows is not the drawing's
+      }
       if (SameName(type, "ENDSEC")) outside = true;
       if (!SameName(type, "SECTION")) continue;
       if (!cursor_.Next()) break;
@@ -54,6 +59,7 @@ class Reading {
       outside = ReadSection(SectionNamed(cursor_.Value()));
     }
     GiveHeader();
+    return sawEnd;
   }
 
  private:
@@ -189,10 +195,22 @@ class Reading {
     if (inBlock) visitor_.EndBlock();
   }
 
+  // A SECTION inside the entities (a writer's fault) does not end them: its
+  // content is read on as entities up to its own ENDSEC, as the default mode
+  // reads on.
   void ReadEntities() {
     afterInsert_ = false;
+    int nested = 0;
     while (cursor_.NextType()) {
       const std::string_view type = cursor_.Value();
+      if (SameName(type, "SECTION")) {
+        if (nested++ == 0) visitor_.NestedSection(cursor_.ValueLine());
+        continue;
+      }
+      if (nested > 0 && SameName(type, "ENDSEC")) {
+        --nested;
+        continue;
+      }
       if (EndsSection(type)) {
         cursor_.Hold();
         return;
@@ -249,6 +267,8 @@ class Reading {
 
 }  // namespace
 
-void ReadDrawing(DxfSource& source, DrawingVisitor& visitor) { Reading(source, visitor).Run(); }
+bool ReadDrawing(DxfSource& source, DrawingVisitor& visitor) {
+  return Reading(source, visitor).Run();
+}
 
 }  // namespace toridasu::full

@@ -42,8 +42,12 @@ class DrawingVisitor {
   // A LAYOUT object: the paper-space block record it shows, and its name
   // (at `line`).
   virtual void Layout(std::string_view blockRecord, std::string_view name, uint64_t line) = 0;
+  // A SECTION begins inside ENTITIES at `line`; what follows is read on as entities.
+  virtual void NestedSection(uint64_t line) = 0;
 };
 
-void ReadDrawing(DxfSource& source, DrawingVisitor& visitor);
+// Reads the whole drawing into `visitor`; true when it ended at its EOF,
+// false when the bytes ran out first, as in a drawing that was cut.
+bool ReadDrawing(DxfSource& source, DrawingVisitor& visitor);
 
 }  // namespace toridasu::full

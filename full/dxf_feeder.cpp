@@ -140,7 +140,11 @@ void DxfFeeder::EndBlock() {
 void DxfFeeder::FailUndefined(uint64_t line) const {
   ConversionFailure failure;
   failure.kind = FailureKind::kUndefinedBytes;
-  failure.detail = std::to_string(decoder_->Decoding().codePage);
+  // Every code page that was tried, so that the user can choose another.
+  const text::DrawingDecoding& decoding = decoder_->Decoding();
+  failure.detail = std::to_string(decoding.codePage);
+  if (decoding.fallbackCodePage != 0)
+    failure.detail += ", " + std::to_string(decoding.fallbackCodePage);
   failure.line = line;
   throw failure;
 }
@@ -359,6 +363,10 @@ void DxfFeeder::FlushReference() {
   sink_.Reference(std::move(pending_), where);
 }
 
+void DxfFeeder::NestedSection(uint64_t line) {
+  warnings_.Add(Warning::Kind::kNestedSection, {}, line);
+}
+
 void DxfFeeder::Finish() {
   FlushReference();
   if (controls_ != 0) {
@@ -371,8 +379,9 @@ void DxfFeeder::Finish() {
 void FeedDrawing(DxfSource& source, const TextChoice& choice, char separator,
                  model::WarningLog& warnings, model::DrawingSink& sink) {
   DxfFeeder feeder(choice, separator, warnings, sink);
-  ReadDrawing(source, feeder);
+  const bool ended = ReadDrawing(source, feeder);
   feeder.Finish();
+  if (!ended) warnings.Add(model::Warning::Kind::kCutDrawing, {}, source.LastLineNumber());
 }
 
 }  // namespace toridasu::full

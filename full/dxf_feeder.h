@@ -43,6 +43,7 @@ class DxfFeeder : public DrawingVisitor {
   void EndBlock() override;
   void Entity(const RawEntity& entity) override;
   void Layout(std::string_view blockRecord, std::string_view name, uint64_t line) override;
+  void NestedSection(uint64_t line) override;
   // The drawing has ended: the last reference is handed on, then the sink finishes.
   void Finish();
 

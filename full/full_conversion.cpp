@@ -18,6 +18,7 @@ bool ConvertFull(ByteSource& input, model::RecordSink& sink, const ConversionCon
 
   DxfSource source;
   source.SetProgressCounter(options.bytesRead);
+  source.SetLineLimit(options.lineLimit);
   source.Open(input);
   model::WarningLog warnings;
   try {
@@ -31,6 +32,14 @@ bool ConvertFull(ByteSource& input, model::RecordSink& sink, const ConversionCon
     sink.Commit();
     source.Close();
   } catch (const ConversionFailure& failure) {
+    out.failure = failure;
+  } catch (const model::ExpansionStopped&) {
+    // The run was interrupted while blocks were expanded: as a read given up.
+    ConversionFailure failure;
+    failure.kind = FailureKind::kInput;
+    failure.operation = FileOperation::kRead;
+    failure.ioCode = static_cast<int32_t>(kOperationAborted);
+    failure.line = source.NextLineNumber();
     out.failure = failure;
   } catch (const Exception& error) {
     out.failure = FailureOf(error, source.NextLineNumber(), &input, sink.Output());
@@ -56,7 +65,8 @@ bool ConvertFull(std::string_view sourceName, std::string_view destinationName,
   return ConvertFull(input, sink, context, options, stats);
 }
 
-std::optional<uint64_t> CountTexts(ByteSource& input) {
+std::optional<uint64_t> CountTexts(ByteSource& input, const std::atomic<bool>* stop,
+                                   uint64_t budget) {
   uint64_t count = 0;
   DxfSource source;
   source.Open(input);
@@ -64,6 +74,8 @@ std::optional<uint64_t> CountTexts(ByteSource& input) {
     model::WarningLog warnings;
     TextChoice choice;
     choice.replace = true;
+    choice.stop = stop;
+    choice.limits.maxWork = budget;
     model::DrawingTexts texts(choice, warnings, [&count](const model::TextRecord&) { ++count; });
     FeedDrawing(source, choice, '.', warnings, texts);
     source.Close();
@@ -71,6 +83,7 @@ std::optional<uint64_t> CountTexts(ByteSource& input) {
   } catch (const Exception&) {
     // Only a hint hangs on this: a reading that stopped short counts nothing.
   } catch (const ConversionFailure&) {
+  } catch (const model::ExpansionStopped&) {
   } catch (const std::bad_alloc&) {
   }
   return std::nullopt;

@@ -23,6 +23,7 @@ struct FullOptions {
   OutputChoice output;  // the columns, and the CSV file's encoding
   TextChoice texts;
   std::atomic<uint64_t>* bytesRead = nullptr;  // advanced as the drawing is read
+  uint64_t lineLimit = 0;                      // the longest line kept, in bytes (0: no bound)
 };
 
 struct FullStats {
@@ -50,6 +51,9 @@ bool ConvertFull(std::string_view sourceName, std::string_view destinationName,
 // (open; closed here), with every type, block and dimension kept and
 // undecodable bytes replaced; for the default mode's hint. Never fails: a
 // drawing that cannot be read to its end gives no count.
-std::optional<uint64_t> CountTexts(ByteSource& input);
+// `stop` ends the count (no count); `budget` bounds the work, and a count
+// cut there is what was counted up to it.
+std::optional<uint64_t> CountTexts(ByteSource& input, const std::atomic<bool>* stop,
+                                   uint64_t budget);
 
 }  // namespace toridasu::full

@@ -1,6 +1,7 @@
 #include "model/block_expansion.h"
 
 #include <algorithm>
+#include <string>
 
 #include "text/ascii_case.h"
 
@@ -32,8 +33,21 @@ void BlockExpander::ExpandDefinition(const BlockDefinition& definition, const st
   open_.clear();
 }
 
+bool BlockExpander::SpendOfDrawing(uint64_t line) {
+  if (spent_) return false;
+  ++drawingWork_;
+  // The stop flag is shared with the thread that sets it: looked at now and then.
+  constexpr uint64_t kStopCheckEvery = 4096;
+  if (drawingWork_ % kStopCheckEvery == 0 && stop_ && stop_->load(std::memory_order_relaxed))
+    throw ExpansionStopped{};
+  if (drawingWork_ <= limits_.maxWork) return true;
+  warnings_.Add(Warning::Kind::kBudgetSpent, std::to_string(limits_.maxWork), line);
+  spent_ = true;
+  return false;
+}
+
 bool BlockExpander::Spend(const std::string& name, uint64_t line) {
-  if (cut_) return false;
+  if (cut_ || !SpendOfDrawing(line)) return false;
   if (++work_ <= limits_.maxCopies) return true;
   warnings_.Add(Warning::Kind::kTooManyCopies, name, line);
   cut_ = true;
@@ -53,6 +67,7 @@ bool BlockExpander::MayOpen(int64_t index, const BlockReference& reference) {
 }
 
 void BlockExpander::EmitTopInPlace(BlockText& text, const std::string& space) {
+  if (!SpendOfDrawing(text.record.line)) return;
   // Nothing to place: the record itself is written.
   text.record.space = space;
   text.record.block.clear();
@@ -86,7 +101,7 @@ void BlockExpander::EmitText(const BlockText& text, const Affine3& transform, bo
 void BlockExpander::ExpandItems(const BlockDefinition& definition, const Affine3& transform,
                                 bool identity, const std::string& path, const std::string& space) {
   for (const auto& item : definition.items) {
-    if (cut_) return;
+    if (cut_ || spent_) return;
     if (const BlockText* text = std::get_if<BlockText>(&item)) {
       EmitText(*text, transform, identity, path, space);
     } else {
@@ -98,6 +113,9 @@ void BlockExpander::ExpandItems(const BlockDefinition& definition, const Affine3
 void BlockExpander::ExpandOne(const BlockReference& reference, const Affine3& holder,
                               bool holderIdentity, const std::string& path,
                               const std::string& space) {
+  // Walking a reference is work even where it shows nothing (a missing
+  // block, a cycle, nesting too deep).
+  if (!SpendOfDrawing(reference.line)) return;
   const std::string inner = Joined(path, reference.name);
   switch (reference.kind) {
     case ReferenceKind::kDimension:

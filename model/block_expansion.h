@@ -3,9 +3,12 @@
 // references in turn, placed in the world by the composed transforms.
 // Nothing is copied per reference, so a block referenced 100,000 times is
 // held once. A cycle, a missing block, too deep a nesting and too many copies
-// are cut, each with one warning.
+// are cut, each with one warning. All the work of a drawing together (texts
+// written, references walked, grid cells) is bounded, so that no drawing can
+// make the expansion run on for long.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -22,20 +25,30 @@ struct ExpansionLimits {
   int32_t maxDepth = 16;           // references inside references
   uint64_t maxGridCopies = 10000;  // cells of one reference's grid
   uint64_t maxCopies = 1000000;    // texts and cells through one top-level reference
+  // The drawing's whole budget: its texts, and every reference walked and
+  // grid cell drawn on the way to them (missing and cut ones included).
+  uint64_t maxWork = 10000000;
 };
+
+// Raised out of the expansion once the run's stop flag is set.
+struct ExpansionStopped {};
 
 class BlockExpander {
  public:
   using Emit = std::function<void(const TextRecord&)>;
 
+  // `stop` (may be null) is looked at as the work goes on: once set, the
+  // expansion raises ExpansionStopped.
   BlockExpander(const BlockStore& blocks, WarningLog& warnings, Emit emit, bool expandBlocks = true,
-                bool dimensions = true, ExpansionLimits limits = {})
+                bool dimensions = true, ExpansionLimits limits = {},
+                const std::atomic<bool>* stop = nullptr)
       : store_(blocks),
         warnings_(warnings),
         emit_(std::move(emit)),
         expandBlocks_(expandBlocks),
         dimensions_(dimensions),
-        limits_(limits) {}
+        limits_(limits),
+        stop_(stop) {}
 
   // The texts that `reference`, at the top of the space `space`, shows.
   void ExpandReference(const BlockReference& reference, const std::string& space);
@@ -54,8 +67,11 @@ class BlockExpander {
   void ExpandItems(const BlockDefinition& definition, const Affine3& transform, bool identity,
                    const std::string& path, const std::string& space);
   // Counts one unit of work against the limit of the current top-level
-  // reference; false (with a warning) once it is spent.
+  // reference and the drawing's budget; false (with a warning) once either
+  // is spent.
   bool Spend(const std::string& name, uint64_t line);
+  // Counts one unit against the drawing's budget alone; false once it is spent.
+  bool SpendOfDrawing(uint64_t line);
   // Whether the definition at `index` may be opened for `reference`: false
   // (with a warning) when it is open already or nesting is too deep.
   bool MayOpen(int64_t index, const BlockReference& reference);
@@ -73,6 +89,9 @@ class BlockExpander {
   bool expandBlocks_;
   bool dimensions_;
   ExpansionLimits limits_;
+  const std::atomic<bool>* stop_;
+  uint64_t drawingWork_ = 0;   // units of the drawing's budget spent
+  bool spent_ = false;         // the drawing's budget is spent: nothing more is written
   std::vector<int64_t> open_;  // definitions being expanded, outermost first
   uint64_t work_ = 0;          // texts and grid cells through the current top-level reference
   std::string_view shownAs_;   // texts of a dimension's or table's block take its type

@@ -5,7 +5,7 @@
 namespace toridasu::model {
 
 BlockDefinition& BlockStore::Add(BlockDefinition definition) {
-  // A later definition of the same name wins, as it would on screen.
+  // A later definition of the same name wins (the model warns of it).
   byName_[text::AsciiUpperCase(definition.name)] = definitions_.size();
   definitions_.push_back(std::move(definition));
   return definitions_.back();

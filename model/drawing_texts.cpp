@@ -1,6 +1,8 @@
 #include "model/drawing_texts.h"
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 
 #include "model/names.h"
 #include "text/ascii_case.h"
@@ -13,10 +15,22 @@ namespace {
 constexpr std::string_view kPaperSpaceBlock = "*PAPER_SPACE";
 constexpr std::string_view kModelSpaceBlock = "*MODEL_SPACE";
 
+bool IsFinite(const Point3& point) {
+  return std::isfinite(point.x) && std::isfinite(point.y) && std::isfinite(point.z);
+}
+
+// Huge scales or spacings can carry a text out of the doubles' range; such a
+// record has no place to write.
+bool HasFiniteNumbers(const TextRecord& record) {
+  return IsFinite(record.point) && IsFinite(record.align) && std::isfinite(record.height) &&
+         std::isfinite(record.rotation);
+}
+
 }  // namespace
 
 DrawingTexts::DrawingTexts(const TextSelection& selection, WarningLog& warnings, Emit emit)
     : selection_(selection),
+      warnings_(warnings),
       emit_(std::move(emit)),
       expander_(
           store_, warnings,
@@ -25,9 +39,13 @@ DrawingTexts::DrawingTexts(const TextSelection& selection, WarningLog& warnings,
                 std::find(selection_.types.begin(), selection_.types.end(), record.type) ==
                     selection_.types.end())
               return;
+            if (!HasFiniteNumbers(record)) {
+              if (notFinite_++ == 0) firstNotFiniteLine_ = record.line;
+              return;
+            }
             emit_(record);
           },
-          selection.blocks, selection.dimensions, selection.limits) {}
+          selection.blocks, selection.dimensions, selection.limits, selection.stop) {}
 
 void DrawingTexts::BlockRecord(std::string_view handle, std::string name) {
   recordNames_[text::AsciiUpperCase(handle)] = std::move(name);
@@ -39,6 +57,8 @@ void DrawingTexts::Layout(std::string_view blockRecord, std::string name) {
 
 void DrawingTexts::BeginBlock(BlockDefinition definition) {
   definition.recordHandle = text::AsciiUpperCase(definition.recordHandle);
+  if (store_.IndexOf(text::AsciiUpperCase(definition.name)) >= 0)
+    warnings_.Add(Warning::Kind::kDuplicateBlock, definition.name, definition.line);
   store_.Add(std::move(definition));
   inBlock_ = true;
 }
@@ -64,10 +84,16 @@ void DrawingTexts::Place(std::variant<BlockText, BlockReference> item, const Whe
     if (store_.Size() != 0) store_.Last().items.push_back(std::move(item));
     return;
   }
-  if (!where.paperSpace) {
-    WriteTop(item, modelSpace_);
-  } else if (!where.layout.empty()) {
-    WriteTop(item, std::string(where.layout));
+  if (!where.paperSpace || !where.layout.empty()) {
+    std::string space = where.paperSpace ? std::string(where.layout) : modelSpace_;
+    const BlockReference* reference = std::get_if<BlockReference>(&item);
+    if (reference && store_.IndexOf(reference->key) < 0) {
+      // Its block may come later in the drawing (a BLOCKS section after the
+      // entities): the reference waits for the end.
+      waiting_.push_back({std::move(space), std::move(std::get<BlockReference>(item))});
+      return;
+    }
+    WriteTop(item, space);
   } else {
     held_.push_back({text::AsciiUpperCase(where.owner), std::move(item)});  // named at the end
   }
@@ -95,6 +121,8 @@ void DrawingTexts::Finish() {
   inBlock_ = false;
   for (const Held& held : held_) WriteTop(held.item, LayoutOfRecord(held.owner, "*Paper_Space"));
   held_.clear();
+  for (Waiting& waiting : waiting_) expander_.ExpandReference(waiting.reference, waiting.space);
+  waiting_.clear();
   for (std::size_t i = 0; i < store_.Size(); ++i) {
     const BlockDefinition& definition = store_.At(i);
     const std::string folded = text::AsciiUpperCase(definition.name);
@@ -105,6 +133,8 @@ void DrawingTexts::Finish() {
                                  LayoutOfRecord(definition.recordHandle, definition.name));
     }
   }
+  if (notFinite_ != 0)
+    warnings_.Add(Warning::Kind::kNotFinite, std::to_string(notFinite_), firstNotFiniteLine_);
 }
 
 }  // namespace toridasu::model

@@ -6,6 +6,7 @@
 // layout, which wait for the names of the spaces at the end of the drawing.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <unordered_map>
@@ -25,6 +26,8 @@ struct TextSelection {
   bool dimensions = true;
   std::vector<std::string> types;  // record types to keep (capitals); empty: all
   ExpansionLimits limits;
+  // Once set, the reading gives up (ExpansionStopped); may be null.
+  const std::atomic<bool>* stop = nullptr;
 };
 
 class DrawingTexts : public DrawingSink {
@@ -48,6 +51,10 @@ class DrawingTexts : public DrawingSink {
     std::string owner;
     std::variant<BlockText, BlockReference> item;
   };
+  struct Waiting {
+    std::string space;
+    BlockReference reference;
+  };
   // A text or reference found: kept in the open block, else written (or
   // held when its space is not known yet).
   void Place(std::variant<BlockText, BlockReference> item, const Whereabouts& where);
@@ -56,13 +63,17 @@ class DrawingTexts : public DrawingSink {
 
   const std::string modelSpace_ = "Model";
   const TextSelection& selection_;
+  WarningLog& warnings_;
   Emit emit_;
   BlockStore store_;
   BlockExpander expander_;
   bool inBlock_ = false;
   std::vector<Held> held_;
+  std::vector<Waiting> waiting_;  // references to blocks not defined yet
   std::unordered_map<std::string, std::string> recordNames_;  // handle -> block name
   std::unordered_map<std::string, std::string> layoutNames_;  // block record -> layout
+  uint64_t notFinite_ = 0;  // records left out: a number past the doubles' range
+  uint64_t firstNotFiniteLine_ = 0;
 };
 
 }  // namespace toridasu::model

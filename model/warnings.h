@@ -19,6 +19,12 @@ struct Warning {
     kTooManyCopies,      // detail: the block of the grid (or reference) cut short
     kUnknownCodePage,    // reader; detail: the code page the drawing names, read as 932
     kControlCharacters,  // reader; detail: how many were written as U+FFFD
+    kCutDrawing,         // reader; the drawing ends without its EOF; line: its last line
+    kDuplicateBlock,     // detail: the block defined again; the later definition is used
+    kNestedSection,      // reader; a SECTION inside the entities, read on as entities
+    kBudgetSpent,        // detail: the drawing's budget (--max-records), spent; the rest is cut
+    kNotFinite,          // detail: how many records were left out for a number out of range
+    kCount,              // not a kind: how many there are
   };
   Kind kind;
   std::string detail;  // UTF-8
@@ -37,7 +43,7 @@ class WarningLog {
   std::vector<Warning> Take() { return std::move(warnings_); }
 
  private:
-  std::array<bool, 7> seen_{};
+  std::array<bool, static_cast<std::size_t>(Warning::Kind::kCount)> seen_{};
   std::vector<Warning> warnings_;
 };
 

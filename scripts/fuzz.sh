@@ -1,6 +1,20 @@
 #!/usr/bin/env bash
-# A short run of every fuzz target (libFuzzer, address and undefined-behaviour
-# sanitizers): scripts/fuzz.sh [SECONDS-PER-TARGET]
+# Runs every fuzz target (libFuzzer, address and undefined-behaviour
+# sanitizers) for a while: scripts/fuzz.sh [SECONDS-PER-TARGET]
+#
+# Each target starts from the project's own seeds (fuzz/seeds/: small
+# drawings, number lines or texts, by what the target reads) and, for the
+# targets that read drawings, the words of fuzz/dxf.dict and the shared
+# drawings of ../shared/corpus (read, never written). What a target finds is
+# kept in build/fuzz/corpus-TARGET and grows from run to run.
+#
+# Long campaigns: run one target for hours on every core, for example
+#   build/fuzz/fuzz/fuzz_full -dict=fuzz/dxf.dict -jobs=8 -workers=8 \
+#     -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+#     build/fuzz/corpus-fuzz_full fuzz/seeds/drawings
+# then shrink what it gathered with -merge=1 into a fresh folder. A crash
+# leaves crash-* (or timeout-*, oom-*) in the working folder: run the target
+# on that file alone to see it again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -11,12 +25,19 @@ for target in build/fuzz/fuzz/fuzz_*; do
   name="$(basename "$target")"
   work="build/fuzz/corpus-$name"
   mkdir -p "$work"
-  seeds=()
-  # The shared drawings, where present, are read as seeds (never written).
-  [ -d "../shared/corpus" ] && seeds+=("../shared/corpus")
+  options=()
+  case "$name" in
+    fuzz_numbers) seeds=(fuzz/seeds/numbers) ;;
+    fuzz_text_decoding) seeds=(fuzz/seeds/texts); options+=(-dict=fuzz/dxf.dict) ;;
+    *)
+      seeds=(fuzz/seeds/drawings)
+      options+=(-dict=fuzz/dxf.dict)
+      [ -d "../shared/corpus" ] && seeds+=("../shared/corpus")
+      ;;
+  esac
   echo "fuzzing $name for ${seconds}s"
   "$target" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=0 "$work" "${seeds[@]}" 2> "build/fuzz/$name.log" || {
+    -print_final_stats=0 "${options[@]}" "$work" "${seeds[@]}" 2> "build/fuzz/$name.log" || {
       tail -50 "build/fuzz/$name.log"; echo "$name failed"; exit 1; }
   grep -E '^(#[0-9]+ *DONE|Done)' "build/fuzz/$name.log" | tail -1 || true
 done

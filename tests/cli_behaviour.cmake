@@ -33,6 +33,35 @@ if(err MATCHES "--full")
   message(FATAL_ERROR "-q shows the hint: ${err}")
 endif()
 
+# A drawing cut before its EOF converts with one warning at its last line, in
+# both modes, whether that line has its line end or not; one that ends
+# properly gives none.
+foreach(cut "0\nSECTION\n2\nENTITIES\n0\nTEXT\n1\nkept\n0\nTE"
+            "0\nSECTION\n2\nENTITIES\n0\nTEXT\n1\nkept\n0\nTE\n")
+  file(WRITE ${WORK}/cut.dxf "${cut}")
+  foreach(mode "" "--full")
+    run(0 ${mode} cut.dxf)
+    expect_match("${err}" "cut\\.dxf: line 10: warning: .*without its EOF.*records 1, warnings 1,"
+                  "a cut drawing ${mode}")
+  endforeach()
+endforeach()
+run(0 plan.v2.dxf)
+if(NOT err MATCHES "warnings 0," OR err MATCHES "warning:")
+  message(FATAL_ERROR "a whole drawing warned: ${err}")
+endif()
+
+# A file without line ends is refused once its line passes the bound, not
+# held whole, in both modes.
+if(NOT RUNNER AND EXISTS /dev/zero)
+  foreach(mode "" "--full")
+    run(1 ${mode} -o zero.csv /dev/zero)
+    expect_match("${err}" "/dev/zero: line 1: a line longer than 256 MB" "an endless line ${mode}")
+    if(EXISTS ${WORK}/zero.csv)
+      message(FATAL_ERROR "an endless line left its output")
+    endif()
+  endforeach()
+endif()
+
 # The output may not name the input.
 run(2 -o plan.v2.dxf plan.v2.dxf)
 file(SHA256 ${WORK}/plan.v2.dxf kept_hash)

@@ -8,13 +8,19 @@ include(${CMAKE_CURRENT_LIST_DIR}/cli_test_support.cmake)
 
 write_drawing(good.dxf 0 TEXT 1 ok)
 write_broken_drawing(broken.dxf)
+# Bytes that are neither UTF-8 nor the header's code page, in a UTF-8 drawing.
+string(ASCII 133 64 undefined_in_932)
+file(WRITE ${WORK}/neither.dxf "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1027\n9\n$DWGCODEPAGE\n3\nANSI_932\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nTEXT\n1\na${undefined_in_932}\n0\nENDSEC\n0\nEOF\n")
+string(REPEAT "n" 300 long_name)
 
 # Arguments (comma-separated) | what stderr says: the output is named when
 # it is the output that failed.
 set(cases
   "-o,folder.csv,good.dxf|folder\\.csv: cannot create: access denied. check"
   "-o,missing/x.csv,good.dxf|missing.x\\.csv: cannot create: the folder or drive does not exist. check"
-  "nothing.dxf|nothing\\.dxf: cannot open: file not found. check the name")
+  "nothing.dxf|nothing\\.dxf: cannot open: file not found. check the name"
+  "-o,${long_name}.csv,good.dxf|cannot create: the name is too long"
+  "--full,neither.dxf|line 22: the text holds bytes that the code pages tried \\(65001, 932\\)")
 if(WINDOWS)
   list(APPEND cases "-o,Q:/x.csv,good.dxf|Q:/x\\.csv: cannot create: the folder or drive does not exist")
 else()
@@ -32,6 +38,19 @@ expect_match("${err}" "records 0" "a failed drawing counts no records")
 # A -d that names a file: the folder is named, before any work.
 run(2 -d good.dxf good.dxf)
 expect_match("${err}" "cannot make the folder good\\.dxf. check the name" "-d on a file")
+
+# Standard output on a full disk says so, not that a pipe ended.
+if(NOT WINDOWS AND EXISTS /dev/full)
+  execute_process(COMMAND ${CLI} -o - good.dxf WORKING_DIRECTORY ${WORK}
+    OUTPUT_FILE /dev/full ERROR_VARIABLE err)
+  expect_match("${err}" "standard output: cannot write: the disk is full" "a full standard output")
+endif()
+
+# Control characters of the user's names are shown escaped, never sent to
+# the terminal (a drawing's names reach messages with them replaced).
+string(ASCII 27 escape)
+run(1 "gone${escape}[2J.dxf")
+expect_match("${err}" "gone\\\\x1b\\[2J\\.dxf: cannot open" "an escape sequence in a file name")
 
 # The summary counts the records of the CSV files kept, not of those removed.
 run(1 -j 1 good.dxf broken.dxf)

@@ -33,8 +33,8 @@ if(cli_fixture)
                        FIXTURES_REQUIRED ${cli_fixture})
 endif()
 
-# Batches, messages and interruption: one script each.
-foreach(script batch messages interrupt)
+# Batches, messages, interruption and hostile drawings: one script each.
+foreach(script batch messages interrupt hostile)
   add_test(NAME cli_${script}
     COMMAND ${CMAKE_COMMAND}
       -DRUNNER=${cli_runner} -DCLI=$<TARGET_FILE:toridasu-cli>

@@ -36,6 +36,10 @@ const ReadingCase kReadingCases[] = {
      Dxf("0|SECTION|2|TABLES|0|LAYER|2|ENTITIES|0|TEXT|1|no|0|ENDSEC|"
          "0|SECTION|2|ENTITIES|0|TEXT|1|yes|0|ENDSEC|0|EOF"),
      "text", "\"yes\"\n"},
+    {"a BLOCKS section after the entities",
+     Dxf("0|SECTION|2|ENTITIES|0|INSERT|2|LATE|10|5|0|ENDSEC|0|SECTION|2|BLOCKS|"
+         "0|BLOCK|2|LATE|0|TEXT|10|1|1|late|0|ENDBLK|0|ENDSEC|0|EOF"),
+     "x,text", "6,\"late\"\n"},
     {"a section named without its SECTION pair",
      Dxf("0|SECTION|2|HEADER|0|ENDSEC|2|ENTITIES|0|TEXT|1|bare|0|EOF"), "text", "\"bare\"\n"},
     {"ATTRIBs only after an INSERT, at their own points",

@@ -165,6 +165,19 @@ TEST(ModelBlocks, WarnsOnceAndConverts) {
            "0|ENDTAB|0|ENDSEC") +
            Entities("0|TEXT|1|b"),
        model::Warning::Kind::kFallbackCodePage, "932", "\"b\"\n"},
+      {"a SECTION inside the entities is read on",
+       Dxf("0|SECTION|2|ENTITIES|0|TEXT|1|a|0|SECTION|2|ODD|0|TEXT|1|b|0|ENDSEC|0|TEXT|1|c|"
+           "0|ENDSEC|0|EOF"),
+       model::Warning::Kind::kNestedSection, "", "\"a\"\n\"b\"\n\"c\"\n"},
+      {"a block defined twice: the later definition",
+       Dxf("0|SECTION|2|BLOCKS|0|BLOCK|2|B|0|TEXT|1|one|0|ENDBLK|0|BLOCK|2|b|0|TEXT|1|two|"
+           "0|ENDBLK|0|ENDSEC") +
+           Entities("0|INSERT|2|B"),
+       model::Warning::Kind::kDuplicateBlock, "b", "\"two\"\n"},
+      {"texts carried past the doubles' range",
+       Dxf("0|SECTION|2|BLOCKS|0|BLOCK|2|B|0|TEXT|10|2|1|x|0|ENDBLK|0|ENDSEC") +
+           Entities("0|INSERT|2|B|41|1e308|0|INSERT|2|B|45|1|70|3|71|2|44|1e308|0|TEXT|1|kept"),
+       model::Warning::Kind::kNotFinite, "3", "\"x\"\n\"x\"\n\"x\"\n\"x\"\n\"kept\"\n"},
       {"a grid of too many copies", WithBlocks("0|INSERT|2|B|70|30000|71|30000|44|1|45|1"),
        model::Warning::Kind::kTooManyCopies, "B", nullptr},
   };

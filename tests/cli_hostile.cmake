@@ -1,0 +1,52 @@
+# toridasu-cli on drawings made to make it work without end: a bomb of nested
+# references stops at the drawing's budget with one warning, and Ctrl-C ends
+# the expansion at once, leaving nothing behind.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+
+include(${CMAKE_CURRENT_LIST_DIR}/cli_test_support.cmake)
+
+# Seven levels of ten references each: every top reference shows ten million
+# texts; two hundred of them would write two billion.
+set(pairs 0 SECTION 2 BLOCKS 0 BLOCK 2 L0 0 TEXT 1 x 0 ENDBLK)
+foreach(level RANGE 1 7)
+  math(EXPR below "${level} - 1")
+  list(APPEND pairs 0 BLOCK 2 L${level})
+  foreach(i RANGE 9)
+    list(APPEND pairs 0 INSERT 2 L${below} 10 ${i})
+  endforeach()
+  list(APPEND pairs 0 ENDBLK)
+endforeach()
+list(APPEND pairs 0 ENDSEC 0 SECTION 2 ENTITIES)
+foreach(i RANGE 199)
+  list(APPEND pairs 0 INSERT 2 L7 20 ${i})
+endforeach()
+list(APPEND pairs 0 ENDSEC 0 EOF "")
+string(JOIN "${crlf}" bomb ${pairs})
+file(WRITE ${WORK}/bomb.dxf "${bomb}")
+
+run(0 --full --max-records 50000 -o bomb.csv bomb.dxf)
+expect_match("${err}" "reached the limit of 50000.*--max-records.*records ([0-9]+), warnings"
+             "the budget of a reference bomb")
+if(CMAKE_MATCH_1 GREATER 50000 OR CMAKE_MATCH_1 LESS 1000)
+  message(FATAL_ERROR "the budget of 50000 wrote ${CMAKE_MATCH_1} records")
+endif()
+
+# Ctrl-C while the references are expanded (a budget past any end).
+set(script "env ${ENVIRONMENT} ${RUNNER} ${CLI} --full --max-records 999999999999 -o stop.csv bomb.dxf 2>stop-err.txt &
+pid=$!
+sleep 1
+kill -INT $pid
+wait $pid
+echo $? > stop-status.txt")
+execute_process(COMMAND sh -c "${script}" WORKING_DIRECTORY ${WORK} TIMEOUT 120)
+file(READ ${WORK}/stop-status.txt status)
+file(READ ${WORK}/stop-err.txt err)
+string(STRIP "${status}" status)
+if(NOT status EQUAL 130 OR NOT err MATCHES "interrupted; 0 drawings converted")
+  message(FATAL_ERROR "Ctrl-C during expansion: exit ${status}\n${err}")
+endif()
+file(GLOB left ${WORK}/stop*.csv*)
+if(left)
+  message(FATAL_ERROR "Ctrl-C during expansion left ${left}")
+endif()
