@@ -113,6 +113,7 @@ int main(int argc, char** argv) {
   UseBinaryStreams();
   SetJapanese(UserPrefersJapanese());
   CatchInterruptions();
+  SetInterruptionFlag(&InterruptionFlag());
   RefreshLeadByteSet(CurrentPlatform());  // the path operations' set
   const int status = Main(argc, argv);
   InterruptionHandled();

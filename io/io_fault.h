@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/platform.h"
+
 namespace toridasu {
 
 // The code of every operation refused once a conversion is cancelled.
-constexpr uint32_t kOperationAborted = 995;  // ERROR_OPERATION_ABORTED
+constexpr uint32_t kOperationAborted = win_error::kOperationAborted;
 
 enum class FileOperation { kOpen, kRead, kCreate, kWrite, kClose };
 

@@ -8,6 +8,7 @@ namespace {
 // Null stands for the system platform, so that nothing has to run before
 // the first call to pick the default.
 std::atomic<Platform*> current{nullptr};
+std::atomic<const std::atomic<bool>*> interruption{nullptr};
 
 }  // namespace
 
@@ -19,6 +20,13 @@ Platform& CurrentPlatform() {
 Platform* SetCurrentPlatform(Platform* platform) {
   Platform* previous = current.exchange(platform);
   return previous != nullptr ? previous : &SystemPlatform();
+}
+
+void SetInterruptionFlag(const std::atomic<bool>* flag) { interruption.store(flag); }
+
+bool InterruptionRequested() {
+  const std::atomic<bool>* flag = interruption.load();
+  return flag != nullptr && flag->load();
 }
 
 }  // namespace toridasu

@@ -6,6 +6,7 @@
 // included. Tests substitute fakes to drive failure paths.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -31,7 +32,8 @@ constexpr uint32_t kDiskFull = 112;
 constexpr uint32_t kInvalidName = 123;
 constexpr uint32_t kFilenameExcedRange = 206;
 constexpr uint32_t kFileTooLarge = 223;
-constexpr uint32_t kNoData = 232;  // writing to a pipe whose reader has gone
+constexpr uint32_t kNoData = 232;            // writing to a pipe whose reader has gone
+constexpr uint32_t kOperationAborted = 995;  // given up at the run's interruption
 constexpr uint32_t kIoDevice = 1117;
 constexpr uint32_t kCantResolveFilename = 1921;
 }  // namespace win_error
@@ -99,5 +101,12 @@ Platform* SetCurrentPlatform(Platform* platform);
 
 // The operating system's own implementation (never a fake).
 Platform& SystemPlatform();
+
+// The flag that tells the system platform the run is interrupted (may be
+// null). A call that a signal cuts short (an open of a FIFO that no one
+// writes, a read of a pipe that stays silent) then gives up with 995 rather
+// than wait on.
+void SetInterruptionFlag(const std::atomic<bool>* flag);
+bool InterruptionRequested();
 
 }  // namespace toridasu

@@ -44,6 +44,7 @@ uint32_t FromErrno(int error) {
     case EDQUOT: return win_error::kDiskFull;
     case EFBIG: return win_error::kFileTooLarge;
     case EPIPE: return win_error::kNoData;
+    case EINTR: return win_error::kOperationAborted;  // the run was interrupted
     case EIO: return win_error::kIoDevice;
     case ELOOP: return win_error::kCantResolveFilename;
     case EINVAL: return win_error::kInvalidParameter;
@@ -68,10 +69,12 @@ uint32_t OpenError(const char* name, int error, bool creating) {
   return !creating && ParentIsDirectory(name) ? win_error::kFileNotFound : win_error::kPathNotFound;
 }
 
+// Retried when a signal cuts the open short, unless it was the run's
+// interruption (then errno stays EINTR).
 int OpenRetrying(const char* name, int flags) {
   int fd;
   do fd = open(name, flags | O_CLOEXEC | O_NOCTTY, 0666);
-  while (fd < 0 && errno == EINTR);
+  while (fd < 0 && errno == EINTR && !InterruptionRequested());
   return fd;
 }
 
@@ -185,6 +188,8 @@ class PosixPlatform final : public Platform {
         WaitUntilReady(static_cast<int>(handle), POLLIN);
       } else if (errno != EINTR) {
         return FromErrno(errno);
+      } else if (InterruptionRequested()) {
+        return win_error::kOperationAborted;
       }
     }
   }

@@ -50,3 +50,19 @@ file(GLOB left ${WORK}/stop*.csv*)
 if(left)
   message(FATAL_ERROR "Ctrl-C during expansion left ${left}")
 endif()
+
+# Ctrl-C while the drawing is a FIFO that nobody writes: the open gives up.
+if(NOT WINDOWS)
+  set(script "mkfifo silent.dxf && { ${CLI} -o silent.csv silent.dxf 2>silent-err.txt &
+pid=$!
+sleep 0.5
+kill -INT $pid
+wait $pid
+echo $? > silent-status.txt; }")
+  execute_process(COMMAND sh -c "${script}" WORKING_DIRECTORY ${WORK} TIMEOUT 60)
+  file(READ ${WORK}/silent-status.txt status)
+  string(STRIP "${status}" status)
+  if(NOT status EQUAL 130 OR EXISTS ${WORK}/silent.csv)
+    message(FATAL_ERROR "Ctrl-C on a silent FIFO: exit ${status}")
+  endif()
+endif()
