@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
+#include "cli/arguments.h"
 #include "cli/console.h"
 #include "cli/messages.h"
 #include "model/columns.h"
@@ -165,7 +166,7 @@ std::optional<OutputEncoding> EncodingNamed(const std::string& name) {
   }
 }
 
-std::optional<int> ParseCommandLine(int argc, char** argv, Settings* settings) {
+std::optional<int> ParseCommandLine(const std::vector<std::string>& arguments, Settings* settings) {
   std::string jobs, encoding, invalid, separator;
   CLI::App app{Say(text_id::kCliDescription)};
   app.name("toridasu-cli");
@@ -194,8 +195,10 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Settings* settings) {
   AddFullOptions(app, fullGiven);
   app.set_version_flag("--version", std::string("toridasu-cli ") + TORIDASU_VERSION,
                        Say(text_id::kCliVersionHelp));
+  std::vector<const char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(argv.size()), argv.data());
   } catch (const CLI::CallForHelp&) {
     WriteNative(stdout, app.help());
     return 0;
@@ -225,8 +228,10 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Settings* settings) {
     return UsageError(Say(text_id::kCliBomWithoutUtf8));
   }
   if (!separator.empty()) {
-    if (separator.size() != 1) return UsageError(Say(text_id::kCliSeparatorOneByte));
-    settings->separator = separator[0];
+    // The separator is a byte of the CSV file, as the locale's is.
+    const std::string byte = AnsiArgument(separator);
+    if (byte.size() != 1) return UsageError(Say(text_id::kCliSeparatorOneByte));
+    settings->separator = byte[0];
   }
   if (fullGiven.full) {
     std::string error;

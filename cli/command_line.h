@@ -34,10 +34,10 @@ struct Settings {
   std::optional<full::FullOptions> full;  // --full and its options
 };
 
-// Reads the arguments into `settings`. Returns the exit status when the
-// program is to end at once: after --help or --version (0), or after a
-// usage error, which it prints (2).
-std::optional<int> ParseCommandLine(int argc, char** argv, Settings* settings);
+// Reads the arguments (native text, the program's name first) into
+// `settings`. Returns the exit status when the program is to end at once:
+// after --help or --version (0), or after a usage error, which it prints (2).
+std::optional<int> ParseCommandLine(const std::vector<std::string>& arguments, Settings* settings);
 
 // An encoding name as users write it ("UTF-8", "utf8", "sjis", "cp932", ...).
 std::optional<OutputEncoding> EncodingNamed(const std::string& name);

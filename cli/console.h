@@ -1,6 +1,7 @@
-// Text on the console. "Native" text is UTF-8 on Linux and the ANSI code
-// page (Shift-JIS) on Windows: file names arrive that way and are shown that
-// way, and the program's string table is turned into it.
+// Text on the console. "Native" text is UTF-8: file names arrive that way
+// (on Linux as the system's bytes, on Windows from the wide command line and
+// the wide calls), and the program's string table is turned into it. Each
+// system shows it as its console can.
 #pragma once
 
 #include <cstddef>
@@ -12,12 +13,13 @@ namespace toridasu::cli {
 
 // The string table's and the engine's texts are Shift-JIS: to native.
 std::string NativeFromShiftJis(std::string_view shiftJis);
-// The full reading's texts are UTF-8: to native (a character that the ANSI
-// code page lacks shows as "?").
+// The full reading's texts are UTF-8: to native.
 std::string NativeFromUtf8(std::string_view utf8);
 
-// Writes native text to stderr or stdout, through the console's own code
-// page when the stream is a Windows console.
+// Writes native text to stderr or stdout. On Windows a console shows every
+// character (it takes UTF-16); elsewhere (a pipe, a file) the text goes out
+// in the console's code page, or the ANSI code page without a console, with
+// "?" for a character the code page lacks.
 void WriteNative(std::FILE* stream, std::string_view text);
 bool IsTerminal(std::FILE* stream);
 // Columns that native text takes on a terminal (a double-width character two).

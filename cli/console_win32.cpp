@@ -4,7 +4,6 @@
 
 #include "cli/console.h"
 #include "cli/wide_text.h"
-#include "text/code_page.h"
 
 namespace toridasu::cli {
 namespace {
@@ -15,27 +14,22 @@ HANDLE HandleOf(std::FILE* stream) {
 
 }  // namespace
 
-// The program's texts are in the ANSI code page already.
-std::string NativeFromShiftJis(std::string_view shiftJis) { return std::string(shiftJis); }
-
-std::string NativeFromUtf8(std::string_view utf8) {
-  std::string shiftJis;
-  text::AppendUtf8AsShiftJis(utf8, true, shiftJis);
-  return shiftJis;
-}
-
 void WriteNative(std::FILE* stream, std::string_view text) {
   std::fflush(stream);
   const HANDLE handle = HandleOf(stream);
   DWORD mode = 0;
   if (GetConsoleMode(handle, &mode)) {
     // A console shows UTF-16 whatever its code page.
-    const std::wstring wide = WideFromAnsi(text);
+    const std::wstring wide = WideFromUtf8(text);
     DWORD written = 0;
     WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     return;
   }
-  std::fwrite(text.data(), 1, text.size(), stream);
+  // What reads a pipe or a file expects the console's code page, as the
+  // system's own commands write it; a process without a console has none.
+  const UINT console = GetConsoleOutputCP();
+  const std::string bytes = CodePageFromUtf8(text, console != 0 ? console : GetACP());
+  std::fwrite(bytes.data(), 1, bytes.size(), stream);
   std::fflush(stream);
 }
 
@@ -43,9 +37,6 @@ bool IsTerminal(std::FILE* stream) {
   DWORD mode = 0;
   return GetConsoleMode(HandleOf(stream), &mode) != 0;
 }
-
-// In code page 932 a double-width character is two bytes.
-std::size_t DisplayWidth(std::string_view text) { return text.size(); }
 
 void HoldOwnConsoleWindow(const std::string& prompt) {
   DWORD processes[2];

@@ -1,5 +1,6 @@
 #include "cli/conversion_ends.h"
 
+#include "cli/paths.h"
 #include "io/file_sink.h"
 #include "io/file_source.h"
 #include "io/standard_streams.h"
@@ -13,7 +14,7 @@ std::unique_ptr<ByteSource> OpenDrawing(const Conversion& conversion, Platform& 
     input->SetCancellation(&stop);
     return input;
   }
-  auto file = std::make_unique<FileSource>(platform);
+  auto file = std::make_unique<FileSource>(platform, NativeNameEncoding());
   file->SetCancellation(&stop);
   file->OpenOrRaise(conversion.input);
   return file;
@@ -25,7 +26,7 @@ std::unique_ptr<ByteSink> OutputOf(const Conversion& conversion, Platform& platf
   if (conversion.streams.output) {
     output = std::make_unique<StandardOutputSink>();
   } else {
-    output = std::make_unique<FileSink>(platform, conversion.output);
+    output = std::make_unique<FileSink>(platform, conversion.output, NativeNameEncoding());
   }
   output->SetCancellation(&stop);
   return output;

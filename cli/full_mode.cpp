@@ -7,6 +7,7 @@
 #include "cli/console.h"
 #include "cli/failure_text.h"
 #include "cli/messages.h"
+#include "cli/paths.h"
 #include "io/file_source.h"
 
 namespace toridasu::cli {
@@ -81,7 +82,7 @@ void AddFullModeHint(const Conversion& conversion, uint64_t bytesRead, Platform*
                      const std::atomic<bool>& stop, ModeEnd& end) {
   // Standard input cannot be read a second time.
   if (!end.converted || conversion.streams.input || bytesRead > kHintReadingLimit) return;
-  FileSource drawing(*platform);
+  FileSource drawing(*platform, NativeNameEncoding());
   drawing.SetCancellation(&stop);
   if (drawing.Open(conversion.input) != 0) return;
   BoundedSource bounded(drawing, kHintReadingLimit);

@@ -5,9 +5,10 @@
 #include <cstdio>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "base/errors.h"
-#include "base/lead_bytes.h"
+#include "cli/arguments.h"
 #include "cli/batch_plan.h"
 #include "cli/batch_run.h"
 #include "cli/command_line.h"
@@ -96,9 +97,9 @@ int Run(const Settings& settings) {
   return failed == 0 ? kAllConverted : kSomeFailed;
 }
 
-int Main(int argc, char** argv) {
+int Main(const std::vector<std::string>& arguments) {
   Settings settings;
-  if (const std::optional<int> status = ParseCommandLine(argc, argv, &settings)) return *status;
+  if (const std::optional<int> status = ParseCommandLine(arguments, &settings)) return *status;
   try {
     return Run(settings);
   } catch (const std::bad_alloc&) {
@@ -114,8 +115,7 @@ int main(int argc, char** argv) {
   SetJapanese(UserPrefersJapanese());
   CatchInterruptions();
   SetInterruptionFlag(&InterruptionFlag());
-  RefreshLeadByteSet(CurrentPlatform());  // the path operations' set
-  const int status = Main(argc, argv);
+  const int status = Main(ProgramArguments(argc, argv));
   InterruptionHandled();
   HoldOwnConsoleWindow(Say(text_id::kCliPressAnyKey));
   return status;

@@ -1,12 +1,18 @@
-// File names as the converter handles them: native text (UTF-8 on Linux,
-// Shift-JIS on Windows), turned into std::filesystem paths for the file
+// File names as the converter handles them: native text (UTF-8 on Windows,
+// read from the wide command line and the wide calls; on Linux the bytes
+// the system gives), turned into std::filesystem paths for the file
 // system's own work and cut and joined by each system's rules.
 #pragma once
 
 #include <filesystem>
 #include <string>
 
+#include "platform/platform.h"
+
 namespace toridasu::cli {
+
+// How native names reach the platform's file calls.
+NameEncoding NativeNameEncoding();
 
 // A native name as a path, and back.
 std::filesystem::path PathOf(const std::string& name);
@@ -16,8 +22,8 @@ std::string NameOf(const std::filesystem::path& path);
 // names with the same key name the same file.
 std::string NameKey(const std::string& name);
 
-// INPUT with its last extension replaced by ".csv". File names are
-// Shift-JIS on Windows and UTF-8 on Linux, so each system cuts its own way.
+// INPUT with its last extension replaced by ".csv", each system cutting by
+// its own separators.
 std::string DefaultOutputName(const std::string& input);
 
 // The last component of a path, and a path joined with a name.

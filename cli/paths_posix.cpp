@@ -2,6 +2,9 @@
 
 namespace toridasu::cli {
 
+// Linux names are the system's bytes, whatever they hold.
+NameEncoding NativeNameEncoding() { return NameEncoding::kAnsi; }
+
 std::filesystem::path PathOf(const std::string& name) { return std::filesystem::path(name); }
 
 std::string NameOf(const std::filesystem::path& path) { return path.native(); }

@@ -1,25 +1,29 @@
+#include <windows.h>
+
 #include "cli/paths.h"
 #include "cli/wide_text.h"
 #include "files/file_names.h"
-#include "platform/platform.h"
 
 namespace toridasu::cli {
 
-// Through UTF-16, so that a double-byte character whose second byte is a
-// backslash stays whole.
+// The wide calls take every name, also one with characters outside the
+// ANSI code page.
+NameEncoding NativeNameEncoding() { return NameEncoding::kUtf8; }
+
 std::filesystem::path PathOf(const std::string& name) {
-  return std::filesystem::path(WideFromAnsi(name));
+  return std::filesystem::path(WideFromUtf8(name));
 }
 
-std::string NameOf(const std::filesystem::path& path) { return AnsiFromWide(path.native()); }
+std::string NameOf(const std::filesystem::path& path) { return Utf8FromWide(path.native()); }
 
 std::string NameKey(const std::string& name) {
-  // The system's own upper-casing leaves double-byte characters whole.
-  std::string key = name;
-  CurrentPlatform().UpperCase(key.data(), static_cast<uint32_t>(key.size()));
-  return key;
+  std::wstring key = WideFromUtf8(name);
+  if (!key.empty()) CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+  return Utf8FromWide(key);
 }
 
-std::string DefaultOutputName(const std::string& input) { return ReplaceExtension(input, ".csv"); }
+std::string DefaultOutputName(const std::string& input) {
+  return ReplaceExtensionUtf8(input, ".csv");
+}
 
 }  // namespace toridasu::cli

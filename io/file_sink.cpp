@@ -7,9 +7,12 @@ namespace toridasu {
 
 uint32_t FileSink::OpenSink() {
   createdDiskFile_ = false;
-  if (const int32_t refusal = FileNameRefusal(name_)) return static_cast<uint32_t>(refusal);
+  if (const int32_t refusal = FileNameRefusal(name_, names_)) return static_cast<uint32_t>(refusal);
   FileHandle handle = kNoFile;
-  if (const uint32_t code = platform_.CreateForWriting(name_.c_str(), &handle)) return code;
+  const uint32_t code = names_ == NameEncoding::kUtf8
+                            ? platform_.CreateForWritingUtf8(name_.c_str(), &handle)
+                            : platform_.CreateForWriting(name_.c_str(), &handle);
+  if (code != 0) return code;
   kind_ = platform_.KindOf(handle);
   // Devices and pipes are not files of ours: a failure never deletes them.
   createdDiskFile_ = kind_ == FileKind::Disk || kind_ == FileKind::Unknown;
@@ -42,7 +45,12 @@ void FileSink::CloseQuietly() {
 void FileSink::RemoveOutput() {
   // By the name it was created under: asking whether it is present first
   // would miss names that hold "*" or "?".
-  if (createdDiskFile_) platform_.Delete(name_.c_str());
+  if (!createdDiskFile_) return;
+  if (names_ == NameEncoding::kUtf8) {
+    platform_.DeleteUtf8(name_.c_str());
+  } else {
+    platform_.Delete(name_.c_str());
+  }
 }
 
 }  // namespace toridasu

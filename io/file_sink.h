@@ -1,6 +1,7 @@
 // An output file written through the platform: created (or emptied) when
 // opened, and deleted again after a failure when it was a disk file that
-// this sink made or emptied.
+// this sink made or emptied. Its name is in the ANSI code page (the
+// window's) or in UTF-8 (the converter's on Windows).
 #pragma once
 
 #include <string>
@@ -13,7 +14,8 @@ namespace toridasu {
 
 class FileSink final : public ByteSink {
  public:
-  FileSink(Platform& platform, std::string_view name) : platform_(platform), name_(name) {}
+  FileSink(Platform& platform, std::string_view name, NameEncoding names = NameEncoding::kAnsi)
+      : platform_(platform), name_(name), names_(names) {}
   ~FileSink() override { CloseQuietly(); }
   FileSink(const FileSink&) = delete;
   FileSink& operator=(const FileSink&) = delete;
@@ -34,6 +36,7 @@ class FileSink final : public ByteSink {
  private:
   Platform& platform_;
   const std::string name_;
+  const NameEncoding names_;
   FileHandle handle_ = kNoFile;
   FileKind kind_ = FileKind::Unknown;
   bool createdDiskFile_ = false;

@@ -11,11 +11,14 @@ FileSource::~FileSource() {
 
 uint32_t FileSource::Open(std::string_view name) {
   if (Cancelled()) return kOperationAborted;
-  if (const int32_t refusal = FileNameRefusal(name)) {
+  if (const int32_t refusal = FileNameRefusal(name, names_)) {
     return Note(static_cast<uint32_t>(refusal), FileOperation::kOpen);
   }
   const std::string zeroTerminated(name);
-  return Note(platform_.OpenForReading(zeroTerminated.c_str(), &handle_), FileOperation::kOpen);
+  const uint32_t code = names_ == NameEncoding::kUtf8
+                            ? platform_.OpenForReadingUtf8(zeroTerminated.c_str(), &handle_)
+                            : platform_.OpenForReading(zeroTerminated.c_str(), &handle_);
+  return Note(code, FileOperation::kOpen);
 }
 
 void FileSource::OpenOrRaise(std::string_view name) {

@@ -1,4 +1,5 @@
-// A drawing file read through the platform.
+// A drawing file read through the platform, by a name in the ANSI code page
+// (the window's) or in UTF-8 (the converter's on Windows).
 #pragma once
 
 #include <string>
@@ -11,7 +12,8 @@ namespace toridasu {
 
 class FileSource final : public ByteSource {
  public:
-  explicit FileSource(Platform& platform) : platform_(platform) {}
+  explicit FileSource(Platform& platform, NameEncoding names = NameEncoding::kAnsi)
+      : platform_(platform), names_(names) {}
   ~FileSource() override;
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
@@ -29,6 +31,7 @@ class FileSource final : public ByteSource {
 
  private:
   Platform& platform_;
+  const NameEncoding names_;
   FileHandle handle_ = kNoFile;
 };
 

@@ -1,9 +1,10 @@
 // The thin seam between the portable core and the operating system.
 //
 // Every file, code-page and locale service the core needs goes through
-// `Platform`. On Windows the calls are the real ANSI API ones; on Linux a
-// small implementation of ours gives the same results, Windows error codes
-// included. Tests substitute fakes to drive failure paths.
+// `Platform`. On Windows the calls are the real ANSI API ones, and for the
+// converter's UTF-8 names the wide ones; on Linux a small implementation of
+// ours gives the same results, Windows error codes included. Tests
+// substitute fakes to drive failure paths.
 #pragma once
 
 #include <atomic>
@@ -50,6 +51,13 @@ struct FoundEntry {
   bool isDirectory = false;
 };
 
+// How a name handed to the platform is written. The window's names are in
+// the ANSI code page, as the ANSI calls take them. The converter's names on
+// Windows are UTF-8, which reaches the wide calls as UTF-16, so that a name
+// with characters outside the code page opens too. Linux takes either as
+// the bytes they are.
+enum class NameEncoding { kAnsi, kUtf8 };
+
 // The lead-byte table of GetCPInfo: up to six (first, last) pairs, ended by a 0,0 pair.
 struct CodePageInfo {
   uint8_t leadByteRanges[12] = {};
@@ -80,6 +88,12 @@ class Platform {
   virtual bool FindFirst(const char* pattern, FoundEntry* entry) = 0;
   // DeleteFileA.
   virtual bool Delete(const char* name) = 0;
+
+  // The same three with a UTF-8 name: CreateFileW and DeleteFileW with its
+  // UTF-16 (platform/wide_names.h).
+  virtual uint32_t OpenForReadingUtf8(const char* name, FileHandle* handle) = 0;
+  virtual uint32_t CreateForWritingUtf8(const char* name, FileHandle* handle) = 0;
+  virtual bool DeleteUtf8(const char* name) = 0;
 
   // GetSystemMetrics(SM_DBCSENABLED) != 0.
   virtual bool DoubleByteEnabled() = 0;

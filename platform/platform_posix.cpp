@@ -270,6 +270,15 @@ class PosixPlatform final : public Platform {
     return unlink(name) == 0;
   }
 
+  // Linux names are bytes, whatever they hold.
+  uint32_t OpenForReadingUtf8(const char* name, FileHandle* handle) override {
+    return OpenForReading(name, handle);
+  }
+  uint32_t CreateForWritingUtf8(const char* name, FileHandle* handle) override {
+    return CreateForWriting(name, handle);
+  }
+  bool DeleteUtf8(const char* name) override { return Delete(name); }
+
   bool DoubleByteEnabled() override { return true; }
 
   bool AnsiCodePageInfo(CodePageInfo* info) override {

@@ -1,8 +1,11 @@
 // The platform on Windows: the ANSI API calls themselves, with exactly the
-// arguments the core relies on.
+// arguments the core relies on, and their wide twins for UTF-8 names.
 #include <windows.h>
 
+#include <string>
+
 #include "platform/platform.h"
+#include "platform/wide_names.h"
 
 namespace toridasu {
 namespace {
@@ -20,6 +23,20 @@ uint32_t LastError() {
 uint32_t OpenFile(const char* name, DWORD access, DWORD disposition, FileHandle* handle) {
   *handle = kNoFile;
   HANDLE file = CreateFileA(name, access, FILE_SHARE_READ, nullptr, disposition,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return LastError();
+  *handle = FromHandle(file);
+  return 0;
+}
+
+std::wstring WideName(const char* utf8) {
+  const std::u16string utf16 = Utf16FromUtf8(utf8);
+  return std::wstring(utf16.begin(), utf16.end());
+}
+
+uint32_t OpenFileWide(const char* name, DWORD access, DWORD disposition, FileHandle* handle) {
+  *handle = kNoFile;
+  HANDLE file = CreateFileW(WideName(name).c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return LastError();
   *handle = FromHandle(file);
@@ -82,6 +99,16 @@ class Win32Platform final : public Platform {
   }
 
   bool Delete(const char* name) override { return DeleteFileA(name) != 0; }
+
+  uint32_t OpenForReadingUtf8(const char* name, FileHandle* handle) override {
+    return OpenFileWide(name, GENERIC_READ, OPEN_EXISTING, handle);
+  }
+
+  uint32_t CreateForWritingUtf8(const char* name, FileHandle* handle) override {
+    return OpenFileWide(name, GENERIC_WRITE, CREATE_ALWAYS, handle);
+  }
+
+  bool DeleteUtf8(const char* name) override { return DeleteFileW(WideName(name).c_str()) != 0; }
 
   bool DoubleByteEnabled() override { return GetSystemMetrics(SM_DBCSENABLED) != 0; }
 

@@ -143,6 +143,73 @@ if(WINDOWS)
   endforeach()
 endif()
 
+# Drawings named outside code page 932 (𠮷, é) and inside it (図面) convert
+# by name, by folder, down the tree, into a folder so named and (on Windows)
+# by pattern: each CSV bears its drawing's exact name and its own text.
+# Arguments | the folders that get the three CSV files (both comma-separated)
+set(wide_names 𠮷野邸 café 図面)
+set(wide_cases
+  "wide/𠮷野邸.dxf,wide/café.dxf,wide/図面.dxf|wide"
+  "-d,out/wide-folder,wide|out/wide-folder"
+  "-r,-d,out/wide-tree,wide|out/wide-tree,out/wide-tree/sub"
+  "-d,出力𠮷,wide/𠮷野邸.dxf,wide/café.dxf,wide/図面.dxf|出力𠮷")
+if(WINDOWS)
+  list(APPEND wide_cases "-d,out/wide-pattern,wide/*野邸.dxf,wide/caf?.dxf,wide/図*.dxf|out/wide-pattern")
+endif()
+file(MAKE_DIRECTORY ${WORK}/wide/sub)
+set(header_hex "2258222c2259222c225a222c2295b68e9a93e0976522")  # "X","Y","Z","文字内容"
+set(number 0)
+foreach(name ${wide_names})
+  math(EXPR number "${number} + 1")
+  drawing(wide/${name}.dxf "${hiragana_a}${number}")
+  drawing(wide/sub/${name}.dxf "${hiragana_a}${number}")
+  set(csv_hex_${number} "${header_hex}0d0a312c302c302c2282a03${number}220d0a")  # 1,0,0,"あN"
+endforeach()
+foreach(case ${wide_cases})
+  string(REPLACE "|" ";" case "${case}")
+  list(GET case 0 arguments)
+  list(GET case 1 places)
+  string(REPLACE "," ";" arguments "${arguments}")
+  string(REPLACE "," ";" places "${places}")
+  run(0 -j 2 ${arguments})
+  foreach(place ${places})
+    file(GLOB made RELATIVE ${WORK}/${place} ${WORK}/${place}/*.csv)
+    list(SORT made)
+    set(expected ${wide_names})
+    list(TRANSFORM expected APPEND .csv)
+    list(SORT expected)
+    if(NOT made STREQUAL expected)
+      message(FATAL_ERROR "${arguments}: ${place} holds '${made}', expected '${expected}'")
+    endif()
+    set(number 0)
+    foreach(name ${wide_names})
+      math(EXPR number "${number} + 1")
+      file(READ ${WORK}/${place}/${name}.csv csv HEX)
+      if(NOT csv STREQUAL csv_hex_${number})
+        message(FATAL_ERROR "${arguments}: ${place}/${name}.csv holds ${csv}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+# Failed drawings of such names: the messages name them as the code page
+# can (Shift-JIS here on Windows, "?" for what it lacks), and no partial
+# output is left.
+file(MAKE_DIRECTORY ${WORK}/wide-broken)
+write_broken_drawing(wide-broken/𠮷野邸.dxf)
+write_broken_drawing(wide-broken/café.dxf)
+run(1 -j 1 wide-broken/𠮷野邸.dxf wide-broken/café.dxf)
+if(WINDOWS)
+  string(ASCII 150 236 147 64 wide_shown)  # 野邸 in Shift-JIS
+  set(wide_shown "${wide_shown}\\.dxf: line 12.*caf[?]\\.dxf: line 12")
+else()
+  set(wide_shown "野邸\\.dxf: line 12.*café\\.dxf: line 12")
+endif()
+expect_match("${err}" "${wide_shown}" "failed drawings of wide names")
+file(GLOB left ${WORK}/wide-broken/*.csv)
+if(left)
+  message(FATAL_ERROR "failed conversions left ${left}")
+endif()
+
 # A folder link that leads back up is reported and never walked; a second
 # link to a folder walked already adds nothing (Wine shows Linux links as
 # plain folders, so that part is Linux's).

@@ -56,8 +56,8 @@ expect_match("${err}" "gone\\\\x1b\\[2J\\.dxf: cannot open" "an escape sequence 
 run(1 -j 1 good.dxf broken.dxf)
 expect_match("${err}" "converted 1, failed 1, records 1," "records of kept drawings")
 
-# The user's own names pass unchanged into messages: Shift-JIS on Windows
-# (not a console here), UTF-8 on Linux.
+# The user's own names reach messages whole: in the code page on Windows
+# (Shift-JIS here, not a console), UTF-8 on Linux.
 file(WRITE "${WORK}/図面.dxf" "")
 if(WINDOWS)
   string(ASCII 144 125 150 202 native_name)  # 図面 in Shift-JIS

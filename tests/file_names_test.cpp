@@ -73,6 +73,27 @@ TEST_F(FileNames, ReplacesTheLastExtension) {
   }
 }
 
+// UTF-8 names are cut at their own delimiters: the lead-byte rule would take
+// the 9C of ボ (E3 83 9C) with the byte after it for one character.
+const ExtensionCase kUtf8ExtensionCases[] = {
+    {"C:\\dwg\\plan.dxf", "C:\\dwg\\plan", "C:\\dwg\\plan.csv"},
+    {"\xE3\x83\xA9\xE3\x83\x9C.dxf", "\xE3\x83\xA9\xE3\x83\x9C",
+     "\xE3\x83\xA9\xE3\x83\x9C.csv"},  // ラボ.dxf
+    {"v1.\xE3\x83\x9C\\plan", "v1.\xE3\x83\x9C\\plan", "v1.\xE3\x83\x9C\\plan.csv"},
+    {"rev.2/plan", "rev.2/plan", "rev.2/plan.csv"},
+    {"caf\xC3\xA9.dxf", "caf\xC3\xA9", "caf\xC3\xA9.csv"},
+    {"C:plan.dxf", "C:plan", "C:plan.csv"},
+    {"plan.", "plan", "plan.csv"},
+    {"", "", ".csv"},
+};
+
+TEST_F(FileNames, ReplacesTheLastExtensionOfAUtf8Name) {
+  for (const ExtensionCase& c : kUtf8ExtensionCases) {
+    EXPECT_EQ(ReplaceExtensionUtf8(c.path, ""), c.withoutExtension) << c.path;
+    EXPECT_EQ(ReplaceExtensionUtf8(c.path, ".csv"), c.withCsv) << c.path;
+  }
+}
+
 TEST_F(FileNames, ByteKindsFollowTheRunOfLeadBytesBefore) {
   const std::string text = "\x95\x5C\x5C";  // 表 followed by a backslash
   EXPECT_EQ(ByteKindAt(text, 1), ByteKind::LeadByte);

@@ -264,6 +264,9 @@ class NoPlatform : public Platform {
   uint32_t Close(FileHandle) override { return 1; }
   bool FindFirst(const char*, FoundEntry*) override { return false; }
   bool Delete(const char*) override { return false; }
+  uint32_t OpenForReadingUtf8(const char*, FileHandle*) override { return 1; }
+  uint32_t CreateForWritingUtf8(const char*, FileHandle*) override { return 1; }
+  bool DeleteUtf8(const char*) override { return false; }
   bool DoubleByteEnabled() override { return false; }
   bool AnsiCodePageInfo(CodePageInfo*) override { return false; }
   void UpperCase(char*, uint32_t) override {}

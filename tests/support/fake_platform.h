@@ -10,7 +10,8 @@
 //   EXPECT_EQ(fake.writeSizes, (std::vector<uint32_t>{128, 128}));
 //   EXPECT_EQ(fake.OpenHandleCount(), 0);      // nothing left open
 //
-// Names are compared as exact byte strings; nothing is normalised. The
+// Names are compared as exact byte strings, whichever encoding they are
+// given in; nothing is normalised. The
 // files follow the share rule of the real opens (a writer excludes every
 // other open of the file, readers share) and Delete refuses what Windows
 // refuses (an open, read-only or missing file, a folder).
@@ -82,6 +83,13 @@ class FakePlatform : public Platform {
   uint32_t Close(FileHandle handle) override;
   bool FindFirst(const char* pattern, FoundEntry* entry) override;
   bool Delete(const char* name) override;
+  uint32_t OpenForReadingUtf8(const char* name, FileHandle* handle) override {
+    return OpenForReading(name, handle);
+  }
+  uint32_t CreateForWritingUtf8(const char* name, FileHandle* handle) override {
+    return CreateForWriting(name, handle);
+  }
+  bool DeleteUtf8(const char* name) override { return Delete(name); }
   bool DoubleByteEnabled() override { return doubleByte; }
   bool AnsiCodePageInfo(CodePageInfo* info) override;
   void UpperCase(char* text, uint32_t length) override;
