@@ -5,6 +5,7 @@
 #include "base/errors.h"
 #include "cli/console.h"
 #include "cli/messages.h"
+#include "cli/paths.h"
 #include "io/file_name_rules.h"
 #include "platform/platform.h"
 
@@ -55,7 +56,8 @@ std::string IoFailureText(const FailedConversion& failed) {
   const std::string& file = failure.kind == FailureKind::kOutput ? failed.output : failed.input;
   // The system refuses a name past the length of a path as if its folder were
   // missing; the user has to shorten the name, not make a folder.
-  if (code == static_cast<int32_t>(win_error::kPathNotFound) && file.size() > kMaxFileNameBytes)
+  if (code == static_cast<int32_t>(win_error::kPathNotFound) &&
+      FileNameRefusal(file, NativeNameEncoding()) == code)
     code = static_cast<int32_t>(win_error::kFilenameExcedRange);
   const std::string cause = IoCause(code);
   const std::string name = failure.kind == FailureKind::kOutput ? Shown(failed.output)
