@@ -6,6 +6,7 @@
 #include "cli/console.h"
 #include "cli/messages.h"
 #include "model/columns.h"
+#include "model/layer_patterns.h"
 #include "model/names.h"
 #include "text/ascii_case.h"
 #include "text/code_page.h"
@@ -75,6 +76,9 @@ struct FullArguments {
   bool noBlocks = false;
   bool noDimensions = false;
   std::string types;
+  bool hidden = false;
+  std::string layers;
+  bool listLayers = false;
 };
 
 void AddFullOptions(CLI::App& app, FullArguments& given) {
@@ -87,6 +91,10 @@ void AddFullOptions(CLI::App& app, FullArguments& given) {
   app.add_flag("--no-dimensions", given.noDimensions, Say(text_id::kCliNoDimensionsHelp));
   app.add_option("--types", given.types, Say(text_id::kCliTypesHelp))
       ->type_name(Say(text_id::kCliListValue));
+  app.add_flag("--hidden", given.hidden, Say(text_id::kCliHiddenHelp));
+  app.add_option("--layers", given.layers, Say(text_id::kCliLayersHelp))
+      ->type_name(Say(text_id::kCliListValue));
+  app.add_flag("--list-layers", given.listLayers, Say(text_id::kCliListLayersHelp));
 }
 
 // The first option of the full mode given without --full, or empty.
@@ -96,6 +104,9 @@ std::string FullOnlyOption(const FullArguments& given) {
   if (given.noBlocks) return "--no-blocks";
   if (given.noDimensions) return "--no-dimensions";
   if (!given.types.empty()) return "--types";
+  if (given.hidden) return "--hidden";
+  if (!given.layers.empty()) return "--layers";
+  if (given.listLayers) return "--list-layers";
   return "";
 }
 
@@ -125,6 +136,9 @@ full::FullOptions FullOptionsOf(const FullArguments& given, const Settings& sett
   options.output.replace = options.texts.replace = settings.replaceInvalid;
   options.texts.blocks = !given.noBlocks;
   options.texts.dimensions = !given.noDimensions;
+  options.texts.hidden = given.hidden;
+  // Matched against the drawing's names, which are UTF-8 by then.
+  options.texts.layers = model::LayerPatterns(Utf8FromNative(given.layers));
   return options;
 }
 
@@ -212,6 +226,11 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Settings* settings) {
     std::string error;
     settings->full = FullOptionsOf(fullGiven, *settings, error);
     if (!error.empty()) return UsageError(error);
+    settings->listLayers = settings->rules.writesNothing = fullGiven.listLayers;
+    if (fullGiven.listLayers &&
+        (!settings->rules.singleOutput.empty() || !settings->rules.outputDirectory.empty())) {
+      return UsageError(Say(text_id::kCliListLayersWritesNoFile));
+    }
   } else if (const std::string option = FullOnlyOption(fullGiven); !option.empty()) {
     return UsageError(Say(text_id::kCliNeedsFull, {option}));
   }

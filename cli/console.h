@@ -15,6 +15,9 @@ std::string NativeFromShiftJis(std::string_view shiftJis);
 // The full reading's texts are UTF-8: to native (a character that the ANSI
 // code page lacks shows as "?").
 std::string NativeFromUtf8(std::string_view utf8);
+// What the user typed (layer names) in UTF-8, as the full reading's texts
+// are; bytes that the ANSI code page does not define become U+FFFD.
+std::string Utf8FromNative(std::string_view native);
 
 // Writes native text to stderr or stdout, through the console's own code
 // page when the stream is a Windows console.

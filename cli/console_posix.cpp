@@ -13,6 +13,12 @@ std::string NativeFromShiftJis(std::string_view shiftJis) {
 
 std::string NativeFromUtf8(std::string_view utf8) { return std::string(utf8); }
 
+std::string Utf8FromNative(std::string_view native) {
+  std::string utf8;
+  text::AppendAsUtf8(native, text::kUtf8CodePage, true, utf8);
+  return utf8;
+}
+
 void WriteNative(std::FILE* stream, std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stream);
   std::fflush(stream);

@@ -24,6 +24,12 @@ std::string NativeFromUtf8(std::string_view utf8) {
   return shiftJis;
 }
 
+std::string Utf8FromNative(std::string_view native) {
+  std::string utf8;
+  text::AppendAsUtf8(native, text::kHomeCodePage, true, utf8);
+  return utf8;
+}
+
 void WriteNative(std::FILE* stream, std::string_view text) {
   std::fflush(stream);
   const HANDLE handle = HandleOf(stream);

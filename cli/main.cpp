@@ -52,6 +52,7 @@ int Run(const Settings& settings) {
       settings.jobs != 0 ? settings.jobs : std::max(1u, std::thread::hardware_concurrency());
   options.stop = &InterruptionFlag();
   if (settings.full) options.full = &*settings.full;
+  options.listLayers = settings.listLayers;
   options.hints = !settings.quiet;  // -q shows no note
 
   uint64_t totalBytes = 0;
@@ -69,6 +70,7 @@ int Run(const Settings& settings) {
     if (!settings.quiet) {
       for (const std::string& note : outcome.notes) progress.Print(stderr, note + "\n");
     }
+    if (!outcome.listing.empty()) progress.Print(stdout, outcome.listing);
     if (outcome.converted) {
       ++converted;
       records += outcome.records;  // only for the CSV files kept

@@ -37,6 +37,7 @@ class DxfFeeder : public DrawingVisitor {
   void Header(const DrawingHeader& header) override;
   void BlockRecord(std::string_view handle, std::string_view name, uint64_t line) override;
   void DimensionStyle(std::string_view name, int32_t decimals) override;
+  void Layer(std::string_view name, bool off, bool frozen, uint64_t line) override;
   void BeginBlock(const RawEntity& block) override;
   void EndBlock() override;
   void Entity(const RawEntity& entity) override;
@@ -51,6 +52,8 @@ class DxfFeeder : public DrawingVisitor {
   // Hands on the reference that waited for its ATTRIBs.
   void FlushReference();
   bool BuildText(const RawEntity& entity, model::BlockText& text);
+  // The entity's layer, decoded (once for a run of entities on one layer).
+  const std::string& LayerOf(const RawEntity& entity);
   model::BlockReference ReferenceOf(const RawEntity& entity);
   // Where an item at the top of a space stands; the layout's name is decoded
   // only where the model looks at it.

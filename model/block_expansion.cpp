@@ -7,6 +7,8 @@
 namespace toridasu::model {
 namespace {
 
+const std::string kLayerZero = "0";
+
 std::string Joined(const std::string& path, const std::string& name) {
   return path.empty() ? name : path + "/" + name;
 }
@@ -16,12 +18,14 @@ std::string Joined(const std::string& path, const std::string& name) {
 void BlockExpander::ExpandReference(const BlockReference& reference, const std::string& space) {
   work_ = 0;
   cut_ = false;
+  holder_ = {nullptr, false};
   ExpandOne(reference, Affine3{}, true, "", space);
 }
 
 void BlockExpander::ExpandDefinition(const BlockDefinition& definition, const std::string& space) {
   work_ = 0;
   cut_ = false;
+  holder_ = {nullptr, false};
   open_.assign(1, store_.IndexOf(text::AsciiUpperCase(definition.name)));
   ExpandItems(definition, Affine3{}, true, "", space);
   open_.clear();
@@ -47,16 +51,32 @@ bool BlockExpander::MayOpen(int64_t index, const BlockReference& reference) {
   return true;
 }
 
+const std::string& BlockExpander::LayerOf(const std::string& own) const {
+  if (holder_.layer && OnLayerZero(own)) return *holder_.layer;
+  return own.empty() ? kLayerZero : own;
+}
+
+BlockExpander::Holder BlockExpander::Enter(const BlockReference& reference, std::string& layer) {
+  layer = LayerOf(reference.layer);
+  const Holder outer = holder_;
+  holder_ = {&layer, outer.hides || reference.invisible || layers_.StateOf(layer).frozen};
+  return outer;
+}
+
 void BlockExpander::EmitTopInPlace(BlockText& text, const std::string& space) {
   // Nothing to place: the record itself is written.
-  text.record.space = space;
-  text.record.block.clear();
-  emit_(text.record);
+  TextRecord& record = text.record;
+  record.space = space;
+  record.block.clear();
+  if (record.layer.empty()) record.layer = kLayerZero;
+  record.visible = record.visible && !layers_.StateOf(record.layer).Hides();
+  emit_(record);
 }
 
 void BlockExpander::EmitTop(const BlockText& text, const std::string& space) {
   work_ = 0;
   cut_ = false;
+  holder_ = {nullptr, false};
   EmitText(text, Affine3{}, true, "", space);
 }
 
@@ -66,6 +86,8 @@ void BlockExpander::EmitText(const BlockText& text, const Affine3& transform, bo
   placed_ = text.record;
   placed_.space = space;
   placed_.block = path;
+  if (holder_.layer || placed_.layer.empty()) placed_.layer = LayerOf(text.record.layer);
+  placed_.visible = placed_.visible && !holder_.hides && !layers_.StateOf(placed_.layer).Hides();
   if (inDimension_) placed_.type = "DIMENSION";
   if (!identity) {
     placed_.point = transform.ApplyToPoint(text.record.point);
@@ -122,6 +144,8 @@ void BlockExpander::ExpandOne(const BlockReference& reference, const Affine3& ho
   placement.rotationDegrees = reference.rotation;
   placement.extrusion = reference.extrusion;
   const Affine3 firstCell = BlockTransform(placement);
+  std::string layer;
+  const Holder outer = Enter(reference, layer);
   if (definition) open_.push_back(index);
   for (uint64_t cell = 0; cell < cells && !cut_; ++cell) {
     if (!Spend(inner, reference.line)) break;
@@ -136,6 +160,7 @@ void BlockExpander::ExpandOne(const BlockReference& reference, const Affine3& ho
     if (definition) ExpandItems(*definition, Compose(holder, local), false, inner, space);
   }
   if (definition) open_.pop_back();
+  holder_ = outer;
 }
 
 void BlockExpander::ExpandDimension(const BlockReference& reference, const Affine3& holder,
@@ -153,7 +178,10 @@ void BlockExpander::ExpandDimension(const BlockReference& reference, const Affin
   open_.push_back(index);
   const bool outer = inDimension_;
   inDimension_ = true;
+  std::string layer;
+  const Holder outerHolder = Enter(reference, layer);
   ExpandItems(store_.At(static_cast<std::size_t>(index)), holder, holderIdentity, inner, space);
+  holder_ = outerHolder;
   inDimension_ = outer;
   open_.pop_back();
 }

@@ -36,6 +36,8 @@ struct BlockReference {
   std::string name;  // the referenced block, as written
   std::string key;   // the same with capitals folded: how the store finds it (the model sets it)
   uint64_t line = 0;
+  std::string layer;       // its own layer, as written (empty: layer 0)
+  bool invisible = false;  // hides everything it shows
   bool dimension = false;  // a dimension: its block is drawn where it stands
   Vec3 insertionPoint;     // in the reference's own coordinate system (of `extrusion`)
   Vec3 scale{1, 1, 1};     // along the block's X, Y and Z; a negative one mirrors
