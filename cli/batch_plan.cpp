@@ -78,7 +78,7 @@ Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& r
   for (const FoundDrawing& drawing : drawings) {
     plan.conversions.push_back(ConversionOf(drawing, rules));
   }
-  plan.usageError = CollisionOf(plan.conversions);
+  if (!rules.writesNothing) plan.usageError = CollisionOf(plan.conversions);
   return plan;
 }
 

@@ -27,6 +27,7 @@ struct InputRules {
   bool recursive = false;
   std::string outputDirectory;  // empty: beside each drawing; with -r the tree mirrored
   std::string singleOutput;     // -o: only with one drawing
+  bool writesNothing = false;   // --list-layers: no output to collide with another
 };
 
 // The conversions that the inputs name. Texts are native.

@@ -126,10 +126,15 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
       if (stop.load()) {
         outcome.interrupted = true;
       } else {
-        outcome = sharedFull
-                      ? ConvertOneFull(conversions[index], options.context, *sharedFull, stop)
-                      : ConvertOne(conversions[index], options.context, options.csv, shared, stop,
-                                   options.hints);
+        if (!sharedFull) {
+          outcome = ConvertOne(conversions[index], options.context, options.csv, shared, stop,
+                               options.hints);
+        } else if (options.listLayers) {
+          outcome = ListLayersOne(conversions[index], options.context, *sharedFull, stop,
+                                  conversions.size() > 1);
+        } else {
+          outcome = ConvertOneFull(conversions[index], options.context, *sharedFull, stop);
+        }
         if (options.finished) options.finished->fetch_add(1);
       }
       std::lock_guard<std::mutex> lock(mutex);

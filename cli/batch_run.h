@@ -25,6 +25,7 @@ struct Outcome {
   std::string message;             // native text: why it failed; empty when converted
   std::vector<std::string> notes;  // native texts: warnings and hints, in order
   uint64_t warnings = 0;           // how many of the notes are warnings
+  std::string listing;             // --list-layers: the lines for standard output
 };
 
 struct RunOptions {
@@ -35,6 +36,7 @@ struct RunOptions {
   unsigned jobs = 1;
   ExactCsvChoice csv;  // the default mode's CSV file (its separator is the context's)
   const full::FullOptions* full = nullptr;  // set: the drawings are read in full mode
+  bool listLayers = false;                  // with full: their layers listed, nothing written
   // Whether the default mode looks for what --full would find (a second
   // reading of each drawing that wrote no record); pointless when no note is shown.
   bool hints = true;

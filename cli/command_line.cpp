@@ -7,6 +7,7 @@
 #include "cli/console.h"
 #include "cli/messages.h"
 #include "model/columns.h"
+#include "model/layer_patterns.h"
 #include "model/names.h"
 #include "text/ascii_case.h"
 #include "text/code_page.h"
@@ -77,6 +78,9 @@ struct FullArguments {
   bool noDimensions = false;
   std::string types;
   std::string maxRecords;
+  bool hidden = false;
+  std::string layers;
+  bool listLayers = false;
 };
 
 // A count of at least 1 written in digits alone.
@@ -102,6 +106,10 @@ void AddFullOptions(CLI::App& app, FullArguments& given) {
       ->type_name(Say(text_id::kCliListValue));
   app.add_option("--max-records", given.maxRecords, Say(text_id::kCliMaxRecordsHelp))
       ->type_name(Say(text_id::kCliCountValue));
+  app.add_flag("--hidden", given.hidden, Say(text_id::kCliHiddenHelp));
+  app.add_option("--layers", given.layers, Say(text_id::kCliLayersHelp))
+      ->type_name(Say(text_id::kCliListValue));
+  app.add_flag("--list-layers", given.listLayers, Say(text_id::kCliListLayersHelp));
 }
 
 // The first option of the full mode given without --full, or empty.
@@ -112,6 +120,9 @@ std::string FullOnlyOption(const FullArguments& given) {
   if (given.noDimensions) return "--no-dimensions";
   if (!given.types.empty()) return "--types";
   if (!given.maxRecords.empty()) return "--max-records";
+  if (given.hidden) return "--hidden";
+  if (!given.layers.empty()) return "--layers";
+  if (given.listLayers) return "--list-layers";
   return "";
 }
 
@@ -146,6 +157,9 @@ full::FullOptions FullOptionsOf(const FullArguments& given, const Settings& sett
     if (!budget) error = Say(text_id::kCliBadValue, {"--max-records", given.maxRecords});
     if (budget) options.texts.limits.maxWork = *budget;
   }
+  options.texts.hidden = given.hidden;
+  // The arguments are UTF-8, as the drawing's names are by then.
+  options.texts.layers = model::LayerPatterns(given.layers);
   return options;
 }
 
@@ -237,6 +251,11 @@ std::optional<int> ParseCommandLine(const std::vector<std::string>& arguments, S
     std::string error;
     settings->full = FullOptionsOf(fullGiven, *settings, error);
     if (!error.empty()) return UsageError(error);
+    settings->listLayers = settings->rules.writesNothing = fullGiven.listLayers;
+    if (fullGiven.listLayers &&
+        (!settings->rules.singleOutput.empty() || !settings->rules.outputDirectory.empty())) {
+      return UsageError(Say(text_id::kCliListLayersWritesNoFile));
+    }
   } else if (const std::string option = FullOnlyOption(fullGiven); !option.empty()) {
     return UsageError(Say(text_id::kCliNeedsFull, {option}));
   }

@@ -32,6 +32,7 @@ struct Settings {
   bool replaceInvalid = false;
   char separator = 0;                     // 0: the locale's
   std::optional<full::FullOptions> full;  // --full and its options
+  bool listLayers = false;                // --list-layers: the layers, not the texts
 };
 
 // Reads the arguments (native text, the program's name first) into

@@ -6,12 +6,38 @@
 
 #include "cli/console.h"
 #include "cli/failure_text.h"
+#include "cli/layer_listing.h"
 #include "cli/messages.h"
 #include "cli/paths.h"
 #include "io/file_source.h"
+#include "text/code_page.h"
 
 namespace toridasu::cli {
 namespace {
+
+// The notes of a full reading: its warnings, and how many texts it left out
+// because the drawing hides them.
+void AddNotes(const std::string& input, const full::FullStats& stats, ModeEnd& end) {
+  for (const model::Warning& warning : stats.warnings) {
+    end.notes.push_back(WarningText(input, warning));
+  }
+  end.warnings = stats.warnings.size();
+  if (end.converted && stats.hidden != 0) {
+    end.notes.push_back(input + ": " +
+                        Say(text_id::kCliHiddenLeftOut, {std::to_string(stats.hidden)}));
+  }
+}
+
+// UTF-8 text in the output's encoding: Shift-JIS unless UTF-8 was asked for,
+// with the stand-ins of Japanese drawings and "?" for what it lacks (a "?"
+// that --layers takes for any one character).
+std::string InOutputEncoding(std::string utf8, const full::OutputChoice& output) {
+  if (output.utf8) return utf8;
+  text::UseShiftJisStandIns(utf8);
+  std::string shiftJis;
+  text::AppendUtf8AsShiftJis(utf8, true, shiftJis);
+  return shiftJis;
+}
 
 // The hint reads the drawing a second time with the full reader, which takes
 // a few times as long per byte as the default mode. Reading again only the
@@ -63,13 +89,33 @@ Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& co
     ModeEnd end;
     end.converted = full::ConvertFull(drawing, sink, context, options, &stats);
     end.records = stats.records;
-    for (const model::Warning& warning : stats.warnings) {
-      end.notes.push_back(WarningText(conversion.input, warning));
-    }
-    end.warnings = stats.warnings.size();
+    AddNotes(conversion.input, stats, end);
     end.failure = stats.failure;
     return end;
   });
+}
+
+Outcome ListLayersOne(const Conversion& conversion, const ConversionContext& context,
+                      const full::FullOptions& options, const std::atomic<bool>& stop, bool named) {
+  std::string listing;
+  Outcome outcome = ConvertInFrame(conversion, context, stop, [&](ConversionFrame& frame) {
+    ByteSource& drawing = frame.OpenDrawing();
+    LayerTally tally;
+    full::FullStats stats;
+    ModeEnd end;
+    end.converted = full::ConvertFull(drawing, tally, context, options, &stats);
+    end.records = stats.records;
+    AddNotes(conversion.input, stats, end);
+    end.failure = stats.failure;
+    if (end.converted) {
+      const std::string prefix = named ? conversion.input + "\t" : "";
+      listing =
+          InOutputEncoding(tally.Lines(stats.layers, options.texts.layers, prefix), options.output);
+    }
+    return end;
+  });
+  outcome.listing = std::move(listing);
+  return outcome;
 }
 
 uint32_t CountedSource::ReadSome(void* buffer, uint32_t size, uint32_t* got) {
@@ -92,7 +138,8 @@ void AddFullModeHint(const Conversion& conversion, uint64_t bytesRead, Platform*
   // full mode writes too, wherever the default walk began; full mode adds
   // the texts of block references, attributes, dimensions, leaders and the
   // layouts kept among the blocks. So the difference of the two counts is
-  // what --full adds. The few (blank texts, the texts of blocks that nothing
+  // what --full adds. The few (blank texts, texts that the drawing hides,
+  // which --full counts only with --hidden, the texts of blocks that nothing
   // references when the walk began at a name holding "ENTITIES" before that
   // section) can only make it smaller: the hint may say too little, never
   // too much. A count by kind would miss the layouts, and count again the

@@ -16,6 +16,12 @@ namespace toridasu::cli {
 Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& context,
                        const full::FullOptions& options, const std::atomic<bool>& stop);
 
+// One drawing read in full mode for --list-layers: its layers with their
+// numbers of texts in the outcome's listing, in the output's encoding, each
+// line led by the drawing's name when `named`. Nothing is written.
+Outcome ListLayersOne(const Conversion& conversion, const ConversionContext& context,
+                      const full::FullOptions& options, const std::atomic<bool>& stop, bool named);
+
 // A drawing whose bytes are counted as they are read: the default mode's
 // reading tells the hint how long the drawing is.
 class CountedSource final : public ByteSource {

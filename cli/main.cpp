@@ -54,6 +54,7 @@ int Run(const Settings& settings) {
       settings.jobs != 0 ? settings.jobs : std::max(1u, std::thread::hardware_concurrency());
   options.stop = &InterruptionFlag();
   if (settings.full) options.full = &*settings.full;
+  options.listLayers = settings.listLayers;
   options.hints = !settings.quiet;  // -q shows no note
 
   uint64_t totalBytes = 0;
@@ -73,6 +74,7 @@ int Run(const Settings& settings) {
         progress.Print(stderr, WithControlsEscaped(note) + "\n");
     }
     warnings += outcome.warnings;
+    if (!outcome.listing.empty()) progress.Print(stdout, outcome.listing);
     if (outcome.converted) {
       ++converted;
       records += outcome.records;  // only for the CSV files kept

@@ -142,31 +142,37 @@ class Reading {
     }
   }
 
-  // Block records, and the decimal places of each dimension style.
+  // Block records, the decimal places of each dimension style, and the
+  // layers with what they hide.
   void ReadTables() {
-    constexpr std::size_t kBlockRecord = 0;
+    constexpr std::size_t kBlockRecord = 0, kDimensionStyle = 1;
     std::string handle, name;
     uint64_t nameLine = 0;
-    int32_t decimals = -1;
+    int32_t decimals = -1, color = 0, flags = 0;
     ReadObjectsOfTypes(
-        {"BLOCK_RECORD", "DIMSTYLE"},
+        {"BLOCK_RECORD", "DIMSTYLE", "LAYER"},
         [&](std::size_t which, int32_t code) {
           if (code == 5 && which == kBlockRecord) handle.assign(TrimBlanks(cursor_.Value()));
           if (code == 2) {
             name.assign(TrimBlanks(cursor_.Value()));
             nameLine = cursor_.ValueLine();
           }
-          if (code == 271 && which != kBlockRecord) decimals = IntegerOf(cursor_.Value());
+          if (code == 271 && which == kDimensionStyle) decimals = IntegerOf(cursor_.Value());
+          if (code == 62) color = IntegerOf(cursor_.Value());
+          if (code == 70) flags = IntegerOf(cursor_.Value());
         },
         [&](std::size_t which) {
           if (which == kBlockRecord) {
             visitor_.BlockRecord(handle, name, nameLine);
-          } else {
+          } else if (which == kDimensionStyle) {
             visitor_.DimensionStyle(name, decimals);
+          } else {
+            visitor_.Layer(name, color < 0, (flags & 1) != 0, nameLine);
           }
           handle.clear();
           name.clear();
           decimals = -1;
+          color = flags = 0;
         });
   }
 

@@ -32,6 +32,9 @@ class DrawingVisitor {
   virtual void BlockRecord(std::string_view handle, std::string_view name, uint64_t line) = 0;
   // A DIMSTYLE table entry: its name and decimal places (271, -1 when absent).
   virtual void DimensionStyle(std::string_view name, int32_t decimals) = 0;
+  // A LAYER table entry: its name (at `line`), whether it is off (a negative
+  // color, 62) and whether it is frozen (flag 1 of 70).
+  virtual void Layer(std::string_view name, bool off, bool frozen, uint64_t line) = 0;
   // A block definition opens (its name, base point and owner are in `block`);
   // the entities up to EndBlock() are its own.
   virtual void BeginBlock(const RawEntity& block) = 0;

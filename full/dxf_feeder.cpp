@@ -114,6 +114,10 @@ void DxfFeeder::BlockRecord(std::string_view handle, std::string_view name, uint
   sink_.BlockRecord(handle, Decoded(name, line));
 }
 
+void DxfFeeder::Layer(std::string_view name, bool off, bool frozen, uint64_t line) {
+  sink_.Layer(Decoded(name, line), {off, frozen});
+}
+
 void DxfFeeder::Layout(std::string_view blockRecord, std::string_view name, uint64_t line) {
   sink_.Layout(blockRecord, Decoded(name, line));
 }
@@ -157,10 +161,10 @@ bool DxfFeeder::BuildText(const RawEntity& e, BlockText& text) {
   if (outcome != TextOutcome::kText) return false;
   ReplaceControls(text.record.text, text.record.line);
   text.record.type = text::AsciiUpperCase(e.type);
-  // Layers and styles repeat from text to text: decoded once for a run.
-  if (e.layer != lastLayer_.first) lastLayer_ = {e.layer, Decoded(e.layer, e.line)};
+  text.record.visible = !e.invisible;
+  // Styles repeat from text to text, as layers do: decoded once for a run.
   if (e.style != lastStyle_.first) lastStyle_ = {e.style, Decoded(e.style, e.line)};
-  text.record.layer = lastLayer_.second;
+  text.record.layer = LayerOf(e);
   text.record.style = lastStyle_.second;
   return true;
 }
@@ -175,8 +179,8 @@ bool DxfFeeder::BuildOwnText(const RawEntity& e, std::string_view bytes, uint64_
   if (outcome != TextOutcome::kText) return false;
   ReplaceControls(text.record.text, line);
   text.record.type = text::AsciiUpperCase(e.type);
-  if (e.layer != lastLayer_.first) lastLayer_ = {e.layer, Decoded(e.layer, e.line)};
-  text.record.layer = lastLayer_.second;
+  text.record.layer = LayerOf(e);
+  text.record.visible = !e.invisible;
   text.record.style.clear();
   text.record.handle = e.handle;
   text.record.line = line;
@@ -186,10 +190,17 @@ bool DxfFeeder::BuildOwnText(const RawEntity& e, std::string_view bytes, uint64_
   return true;
 }
 
+const std::string& DxfFeeder::LayerOf(const RawEntity& e) {
+  if (e.layer != lastLayer_.first) lastLayer_ = {e.layer, Decoded(e.layer, e.line)};
+  return lastLayer_.second;
+}
+
 BlockReference DxfFeeder::ReferenceOf(const RawEntity& e) {
   BlockReference reference;
   reference.name = Decoded(e.name, e.line);
   reference.line = e.line;
+  reference.layer = LayerOf(e);
+  reference.invisible = e.invisible;
   reference.extrusion = e.extrusion;
   if (e.kind == EntityKind::kDimension) {
     reference.kind = model::ReferenceKind::kDimension;
@@ -209,7 +220,8 @@ BlockReference DxfFeeder::ReferenceOf(const RawEntity& e) {
       const model::Ocs ocs = model::OcsFromExtrusion(e.extrusion);
       fallback.record.point = fallback.record.align = model::OcsToWorld(ocs, e.second);
       fallback.record.type = "DIMENSION";
-      fallback.record.layer = Decoded(e.layer, e.line);
+      fallback.record.layer = reference.layer;
+      fallback.record.visible = !e.invisible;
       fallback.record.style = Decoded(e.style, e.line);
       fallback.record.handle = e.handle;
       fallback.record.line = e.line;

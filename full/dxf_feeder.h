@@ -39,6 +39,7 @@ class DxfFeeder : public DrawingVisitor {
   void Header(const DrawingHeader& header) override;
   void BlockRecord(std::string_view handle, std::string_view name, uint64_t line) override;
   void DimensionStyle(std::string_view name, int32_t decimals) override;
+  void Layer(std::string_view name, bool off, bool frozen, uint64_t line) override;
   void BeginBlock(const RawEntity& block) override;
   void EndBlock() override;
   void Entity(const RawEntity& entity) override;
@@ -59,6 +60,8 @@ class DxfFeeder : public DrawingVisitor {
   bool BuildOwnText(const RawEntity& entity, std::string_view bytes, uint64_t line, bool formatted,
                     model::BlockText& text);
   [[noreturn]] void FailUndefined(uint64_t line) const;
+  // The entity's layer, decoded (once for a run of entities on one layer).
+  const std::string& LayerOf(const RawEntity& entity);
   model::BlockReference ReferenceOf(const RawEntity& entity);
   model::BlockReference TableOf(const RawEntity& table);
   model::BlockReference LeaderContentOf(const RawEntity& leader);

@@ -29,6 +29,8 @@ bool ConvertFull(ByteSource& input, model::RecordSink& sink, const ConversionCon
                                 ++out.records;
                               });
     FeedDrawing(source, options.texts, context.decimalSeparator, warnings, texts);
+    out.hidden = texts.Hidden();
+    out.layers = texts.Layers().Names();
     sink.Commit();
     source.Close();
   } catch (const ConversionFailure& failure) {

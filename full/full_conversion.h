@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,6 +29,8 @@ struct FullOptions {
 
 struct FullStats {
   uint64_t records = 0;
+  uint64_t hidden = 0;              // texts left out because the drawing hides them
+  std::vector<std::string> layers;  // the drawing's layer table, in its order (UTF-8)
   std::optional<ConversionFailure> failure;
   std::vector<model::Warning> warnings;
 };
@@ -48,11 +51,11 @@ bool ConvertFull(std::string_view sourceName, std::string_view destinationName,
                  FullStats* stats = nullptr);
 
 // How many records full mode writes for the drawing that `input` holds
-// (open; closed here), with every type, block and dimension kept and
-// undecodable bytes replaced; for the default mode's hint. Never fails: a
-// drawing that cannot be read to its end gives no count.
-// `stop` ends the count (no count); `budget` bounds the work, and a count
-// cut there is what was counted up to it.
+// (open; closed here), with every type, block and dimension kept, the texts
+// that the drawing hides left out and undecodable bytes replaced; for the
+// default mode's hint. Never fails: a drawing that cannot be read to its end
+// gives no count. `stop` ends the count (no count); `budget` bounds the work,
+// and a count cut there is what was counted up to it.
 std::optional<uint64_t> CountTexts(ByteSource& input, const std::atomic<bool>* stop,
                                    uint64_t budget);
 

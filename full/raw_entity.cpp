@@ -120,7 +120,7 @@ void RawEntity::Reset(EntityKind newKind, std::string_view newType, uint64_t new
   extrusion = Point3{0.0, 0.0, 1.0};
   hasSecond = hasThird = false;
   height = rotation = 0.0;
-  paperSpace = false;
+  paperSpace = invisible = false;
   xScale = yScale = zScale = 1.0;
   columnCount = rowCount = 0;
   columnSpacing = rowSpacing = 0.0;
@@ -279,9 +279,12 @@ void ReadEntityGroups(PairCursor& cursor, RawEntity& e) {
         if (e.kind != EntityKind::kArcText) e.rotation = NumberOf(cursor.Value());
         break;
       case 67: e.paperSpace = IntegerOf(cursor.Value()) != 0; break;
+      case 60: e.invisible = e.invisible || IntegerOf(cursor.Value()) != 0; break;
       case 70:
         if (insert) e.columnCount = IntegerOf(cursor.Value());
         if (dimension) e.dimensionFlags = IntegerOf(cursor.Value());
+        if (e.kind == EntityKind::kAttrib && (IntegerOf(cursor.Value()) & 1) != 0)
+          e.invisible = true;
         break;
       case 71:
         if (insert) e.rowCount = IntegerOf(cursor.Value());

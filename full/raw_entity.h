@@ -62,6 +62,7 @@ struct RawEntity {
   double height = 0.0;      // 40 (MULTILEADER: its first 41)
   double rotation = 0.0;    // 50, degrees
   bool paperSpace = false;  // 67 not 0
+  bool invisible = false;   // 60 not 0; an ATTRIB also by flag 1 of its 70
   // INSERT and MINSERT only: the scales, and the grid of copies.
   double xScale = 1.0, yScale = 1.0, zScale = 1.0;  // 41/42/43
   int32_t columnCount = 0, rowCount = 0;            // 70/71

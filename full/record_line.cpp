@@ -60,6 +60,7 @@ void AppendRecordLine(const std::vector<Column>& columns, const model::TextRecor
       case Column::kAlignZ: AppendReal(record.align.z, separator, out); break;
       case Column::kSpace: AppendQuoted(record.space, out); break;
       case Column::kBlock: AppendQuoted(record.block, out); break;
+      case Column::kVisible: out += record.visible ? '1' : '0'; break;
     }
   }
 }

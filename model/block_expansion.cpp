@@ -11,6 +11,7 @@ namespace {
 // The types that the texts of a dimension's or a table's block are written as.
 constexpr std::string_view kDimensionType = "DIMENSION";
 constexpr std::string_view kTableType = "ACAD_TABLE";
+const std::string kLayerZero = "0";
 
 std::string Joined(const std::string& path, const std::string& name) {
   if (name.empty()) return path;  // a nameless reference adds nothing to the path
@@ -22,12 +23,14 @@ std::string Joined(const std::string& path, const std::string& name) {
 void BlockExpander::ExpandReference(const BlockReference& reference, const std::string& space) {
   work_ = 0;
   cut_ = false;
+  holder_ = {nullptr, false};
   ExpandOne(reference, Affine3{}, true, "", space);
 }
 
 void BlockExpander::ExpandDefinition(const BlockDefinition& definition, const std::string& space) {
   work_ = 0;
   cut_ = false;
+  holder_ = {nullptr, false};
   open_.assign(1, store_.IndexOf(text::AsciiUpperCase(definition.name)));
   ExpandItems(definition, Affine3{}, true, "", space);
   open_.clear();
@@ -54,6 +57,18 @@ bool BlockExpander::Spend(const std::string& name, uint64_t line) {
   return false;
 }
 
+const std::string& BlockExpander::LayerOf(const std::string& own) const {
+  if (holder_.layer && OnLayerZero(own)) return *holder_.layer;
+  return own.empty() ? kLayerZero : own;
+}
+
+BlockExpander::Holder BlockExpander::Enter(const BlockReference& reference, std::string& layer) {
+  layer = LayerOf(reference.layer);
+  const Holder outer = holder_;
+  holder_ = {&layer, outer.hides || reference.invisible || layers_.StateOf(layer).frozen};
+  return outer;
+}
+
 bool BlockExpander::MayOpen(int64_t index, const BlockReference& reference) {
   if (std::find(open_.begin(), open_.end(), index) != open_.end()) {
     warnings_.Add(Warning::Kind::kBlockCycle, reference.name, reference.line);
@@ -69,14 +84,18 @@ bool BlockExpander::MayOpen(int64_t index, const BlockReference& reference) {
 void BlockExpander::EmitTopInPlace(BlockText& text, const std::string& space) {
   if (!SpendOfDrawing(text.record.line)) return;
   // Nothing to place: the record itself is written.
-  text.record.space = space;
-  text.record.block.clear();
-  emit_(text.record);
+  TextRecord& record = text.record;
+  record.space = space;
+  record.block.clear();
+  if (record.layer.empty()) record.layer = kLayerZero;
+  record.visible = record.visible && !layers_.StateOf(record.layer).Hides();
+  emit_(record);
 }
 
 void BlockExpander::EmitTop(const BlockText& text, const std::string& space) {
   work_ = 0;
   cut_ = false;
+  holder_ = {nullptr, false};
   EmitText(text, Affine3{}, true, "", space);
 }
 
@@ -86,6 +105,8 @@ void BlockExpander::EmitText(const BlockText& text, const Affine3& transform, bo
   placed_ = text.record;
   placed_.space = space;
   placed_.block = path;
+  if (holder_.layer || placed_.layer.empty()) placed_.layer = LayerOf(text.record.layer);
+  placed_.visible = placed_.visible && !holder_.hides && !layers_.StateOf(placed_.layer).Hides();
   if (!shownAs_.empty()) placed_.type = shownAs_;
   if (!identity) {
     placed_.point = transform.ApplyToPoint(text.record.point);
@@ -149,6 +170,8 @@ void BlockExpander::ExpandOne(const BlockReference& reference, const Affine3& ho
   placement.rotationDegrees = reference.rotation;
   placement.extrusion = reference.extrusion;
   const Affine3 firstCell = BlockTransform(placement);
+  std::string layer;
+  const Holder outer = Enter(reference, layer);
   if (definition) open_.push_back(index);
   for (uint64_t cell = 0; cell < cells && !cut_; ++cell) {
     if (!Spend(inner, reference.line)) break;
@@ -163,6 +186,7 @@ void BlockExpander::ExpandOne(const BlockReference& reference, const Affine3& ho
     if (definition) ExpandItems(*definition, Compose(holder, local), false, inner, space);
   }
   if (definition) open_.pop_back();
+  holder_ = outer;
 }
 
 void BlockExpander::ExpandDimension(const BlockReference& reference, const Affine3& holder,
@@ -180,7 +204,10 @@ void BlockExpander::ExpandDimension(const BlockReference& reference, const Affin
   open_.push_back(index);
   const std::string_view outer = shownAs_;
   shownAs_ = kDimensionType;
+  std::string layer;
+  const Holder outerHolder = Enter(reference, layer);
   ExpandItems(store_.At(static_cast<std::size_t>(index)), holder, holderIdentity, inner, space);
+  holder_ = outerHolder;
   shownAs_ = outer;
   open_.pop_back();
 }
@@ -196,24 +223,29 @@ void BlockExpander::ExpandPlacedTexts(const BlockReference& reference, const Aff
   // the choice about blocks; a leader's block gives only its attributes.
   const int64_t index =
       reference.kind == ReferenceKind::kTable ? store_.IndexOf(reference.key) : -1;
+  if (index >= 0 && !MayOpen(index, reference)) return;
+  // The table's or leader's texts take its layer and visibility as a
+  // reference's contents do.
+  std::string layer;
+  const Holder outerHolder = Enter(reference, layer);
   if (index < 0) {
     // The entity's own texts, measured from the base point.
     const Affine3 transform = Compose(holder, BlockTransform(placement));
     for (const BlockText& text : reference.ownTexts) {
-      if (cut_) return;
+      if (cut_ || spent_) break;
       EmitText(text, transform, false, inner, space);
     }
-    return;
+  } else {
+    const BlockDefinition& definition = store_.At(static_cast<std::size_t>(index));
+    placement.basePoint = definition.basePoint;
+    open_.push_back(index);
+    const std::string_view outer = shownAs_;
+    shownAs_ = kTableType;
+    ExpandItems(definition, Compose(holder, BlockTransform(placement)), false, inner, space);
+    shownAs_ = outer;
+    open_.pop_back();
   }
-  if (!MayOpen(index, reference)) return;
-  const BlockDefinition& definition = store_.At(static_cast<std::size_t>(index));
-  placement.basePoint = definition.basePoint;
-  open_.push_back(index);
-  const std::string_view outer = shownAs_;
-  shownAs_ = kTableType;
-  ExpandItems(definition, Compose(holder, BlockTransform(placement)), false, inner, space);
-  shownAs_ = outer;
-  open_.pop_back();
+  holder_ = outerHolder;
 }
 
 }  // namespace toridasu::model

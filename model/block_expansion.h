@@ -6,6 +6,11 @@
 // are cut, each with one warning. All the work of a drawing together (texts
 // written, references walked, grid cells) is bounded, so that no drawing can
 // make the expansion run on for long.
+//
+// What a reference shows takes its layer where it stands on layer 0, and is
+// hidden with it: a reference that is invisible or on a frozen layer hides
+// all it shows, one on a layer that is off hides what takes its layer. Its
+// attributes belong to it in the same way.
 #pragma once
 
 #include <atomic>
@@ -16,6 +21,7 @@
 #include <vector>
 
 #include "model/block_store.h"
+#include "model/layer_table.h"
 #include "model/ocs.h"
 #include "model/warnings.h"
 
@@ -39,10 +45,11 @@ class BlockExpander {
 
   // `stop` (may be null) is looked at as the work goes on: once set, the
   // expansion raises ExpansionStopped.
-  BlockExpander(const BlockStore& blocks, WarningLog& warnings, Emit emit, bool expandBlocks = true,
-                bool dimensions = true, ExpansionLimits limits = {},
+  BlockExpander(const BlockStore& blocks, const LayerTable& layers, WarningLog& warnings, Emit emit,
+                bool expandBlocks = true, bool dimensions = true, ExpansionLimits limits = {},
                 const std::atomic<bool>* stop = nullptr)
       : store_(blocks),
+        layers_(layers),
         warnings_(warnings),
         emit_(std::move(emit)),
         expandBlocks_(expandBlocks),
@@ -57,7 +64,8 @@ class BlockExpander {
 
   // A text at the top of a space, written as it stands.
   void EmitTop(const BlockText& text, const std::string& space);
-  // The same without a copy: the text's space and block are set in it.
+  // The same without a copy: the text's space, block, layer and visibility
+  // are set in it.
   void EmitTopInPlace(BlockText& text, const std::string& space);
   // Writes `text` placed by `transform` (skipped when `identity`).
   void EmitText(const BlockText& text, const Affine3& transform, bool identity,
@@ -77,6 +85,16 @@ class BlockExpander {
   bool MayOpen(int64_t index, const BlockReference& reference);
   void ExpandDimension(const BlockReference& reference, const Affine3& holder, bool holderIdentity,
                        const std::string& inner, const std::string& space);
+  // The layer an item shows on: its own, or where that is layer 0 inside a
+  // reference, the reference's.
+  const std::string& LayerOf(const std::string& own) const;
+  // Makes `reference` the holder of what follows, until the returned holder
+  // is restored.
+  struct Holder {
+    const std::string* layer;
+    bool hides;
+  };
+  Holder Enter(const BlockReference& reference, std::string& layer);
   // A table's block (else its cells), or a leader block's attributes.
   void ExpandPlacedTexts(const BlockReference& reference, const Affine3& holder,
                          const std::string& inner, const std::string& space);
@@ -84,6 +102,7 @@ class BlockExpander {
                  const std::string& path, const std::string& space);
 
   const BlockStore& store_;
+  const LayerTable& layers_;
   WarningLog& warnings_;
   Emit emit_;
   bool expandBlocks_;
@@ -95,7 +114,10 @@ class BlockExpander {
   std::vector<int64_t> open_;  // definitions being expanded, outermost first
   uint64_t work_ = 0;          // texts and grid cells through the current top-level reference
   std::string_view shownAs_;   // texts of a dimension's or table's block take its type
-  bool cut_ = false;           // the copy limit of the current top-level reference was hit
+  // The reference whose contents are being expanded: the layer its layer-0
+  // items take (null at the top of a space), and whether it hides them all.
+  Holder holder_{nullptr, false};
+  bool cut_ = false;  // the copy limit of the current top-level reference was hit
   TextRecord placed_;
 };
 

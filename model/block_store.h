@@ -46,9 +46,11 @@ struct BlockReference {
   std::string key;   // the same with capitals folded: how the store finds it (the model sets it)
   uint64_t line = 0;
   ReferenceKind kind = ReferenceKind::kBlock;
-  Vec3 insertionPoint;    // in the reference's own coordinate system (of `extrusion`)
-  Vec3 scale{1, 1, 1};    // along the block's X, Y and Z; a negative one mirrors
-  double rotation = 0.0;  // degrees, about the reference's Z axis
+  std::string layer;       // its own layer, as written (empty: layer 0)
+  bool invisible = false;  // hides everything it shows
+  Vec3 insertionPoint;     // in the reference's own coordinate system (of `extrusion`)
+  Vec3 scale{1, 1, 1};     // along the block's X, Y and Z; a negative one mirrors
+  double rotation = 0.0;   // degrees, about the reference's Z axis
   Vec3 extrusion{0, 0, 1};
   int32_t columns = 1, rows = 1;                 // of the grid; less than 1 counts as 1
   double columnSpacing = 0.0, rowSpacing = 0.0;  // between the grid's cells

@@ -8,9 +8,9 @@
 namespace toridasu::model {
 namespace {
 
-constexpr std::array<std::string_view, 15> kNames = {
+constexpr std::array<std::string_view, 16> kNames = {
     "x",        "y",     "z",       "text",    "type",    "layer", "handle", "height",
-    "rotation", "style", "align_x", "align_y", "align_z", "space", "block"};
+    "rotation", "style", "align_x", "align_y", "align_z", "space", "block",  "visible"};
 
 }  // namespace
 

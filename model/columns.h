@@ -25,6 +25,7 @@ enum class Column {
   kAlignZ,
   kSpace,
   kBlock,
+  kVisible,
 };
 
 // The names users give on the command line, in the order of Column.

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "model/block_store.h"
+#include "model/layer_table.h"
 
 namespace toridasu::model {
 
@@ -49,6 +50,10 @@ class DrawingSink {
   // block record's.
   virtual void BlockRecord(std::string_view handle, std::string name) = 0;
   virtual void Layout(std::string_view blockRecord, std::string name) = 0;
+
+  // A layer of the drawing's table, with what it hides; before the texts
+  // that stand on it, as drawings list their layers first.
+  virtual void Layer(std::string name, LayerState state) = 0;
 
   // The drawing has ended: what waited for the names of the spaces is given.
   virtual void Finish() = 0;

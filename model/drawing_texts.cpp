@@ -33,12 +33,17 @@ DrawingTexts::DrawingTexts(const TextSelection& selection, WarningLog& warnings,
       warnings_(warnings),
       emit_(std::move(emit)),
       expander_(
-          store_, warnings,
+          store_, layers_, warnings,
           [this](const TextRecord& record) {
             if (!selection_.types.empty() &&
                 std::find(selection_.types.begin(), selection_.types.end(), record.type) ==
                     selection_.types.end())
               return;
+            if (!LayerKept(record.layer)) return;
+            if (!record.visible && !selection_.hidden) {
+              ++hidden_;
+              return;
+            }
             if (!HasFiniteNumbers(record)) {
               if (notFinite_++ == 0) firstNotFiniteLine_ = record.line;
               return;
@@ -53,6 +58,21 @@ void DrawingTexts::BlockRecord(std::string_view handle, std::string name) {
 
 void DrawingTexts::Layout(std::string_view blockRecord, std::string name) {
   layoutNames_[text::AsciiUpperCase(blockRecord)] = std::move(name);
+}
+
+bool DrawingTexts::LayerKept(const std::string& layer) {
+  if (selection_.layers.Empty()) return true;
+  // Texts come in runs on one layer: the last answer serves again.
+  if (layer != lastLayer_ || !layerAnswered_) {
+    lastLayer_ = layer;
+    lastLayerKept_ = selection_.layers.Matches(layer);
+    layerAnswered_ = true;
+  }
+  return lastLayerKept_;
+}
+
+void DrawingTexts::Layer(std::string name, LayerState state) {
+  layers_.Add(std::move(name), state);
 }
 
 void DrawingTexts::BeginBlock(BlockDefinition definition) {

@@ -16,6 +16,8 @@
 #include "model/block_expansion.h"
 #include "model/block_store.h"
 #include "model/drawing_sink.h"
+#include "model/layer_patterns.h"
+#include "model/layer_table.h"
 #include "model/warnings.h"
 
 namespace toridasu::model {
@@ -25,6 +27,8 @@ struct TextSelection {
   bool blocks = true;  // expand block references
   bool dimensions = true;
   std::vector<std::string> types;  // record types to keep (capitals); empty: all
+  LayerPatterns layers;            // the layers to keep; empty: all
+  bool hidden = false;             // also the texts that the drawing hides
   ExpansionLimits limits;
   // Once set, the reading gives up (ExpansionStopped); may be null.
   const std::atomic<bool>* stop = nullptr;
@@ -33,7 +37,8 @@ struct TextSelection {
 class DrawingTexts : public DrawingSink {
  public:
   using Emit = std::function<void(const TextRecord&)>;
-  // `emit` may raise; it sees only the records of the selected types.
+  // `emit` may raise; it sees only the records of the selected types and
+  // layers, and the hidden ones only when they are selected too.
   DrawingTexts(const TextSelection& selection, WarningLog& warnings, Emit emit);
 
   void BeginBlock(BlockDefinition definition) override;
@@ -42,9 +47,15 @@ class DrawingTexts : public DrawingSink {
   void Reference(BlockReference reference, const Whereabouts& where) override;
   void BlockRecord(std::string_view handle, std::string name) override;
   void Layout(std::string_view blockRecord, std::string name) override;
+  void Layer(std::string name, LayerState state) override;
   // Writes what waited for the end: paper-space texts without a layout name,
   // and the layouts held as blocks.
   void Finish() override;
+
+  // The texts left out because the drawing hides them, of the selected
+  // types and layers.
+  uint64_t Hidden() const { return hidden_; }
+  const LayerTable& Layers() const { return layers_; }
 
  private:
   struct Held {
@@ -60,13 +71,19 @@ class DrawingTexts : public DrawingSink {
   void Place(std::variant<BlockText, BlockReference> item, const Whereabouts& where);
   void WriteTop(const std::variant<BlockText, BlockReference>& item, const std::string& space);
   std::string LayoutOfRecord(const std::string& recordHandle, const std::string& fallback) const;
+  // Whether the texts on `layer` are among the layers selected.
+  bool LayerKept(const std::string& layer);
 
   const std::string modelSpace_ = "Model";
   const TextSelection& selection_;
   WarningLog& warnings_;
   Emit emit_;
   BlockStore store_;
+  LayerTable layers_;
   BlockExpander expander_;
+  uint64_t hidden_ = 0;
+  std::string lastLayer_;  // the layer last asked about, and the answer
+  bool layerAnswered_ = false, lastLayerKept_ = false;
   bool inBlock_ = false;
   std::vector<Held> held_;
   std::vector<Waiting> waiting_;  // references to blocks not defined yet

@@ -22,6 +22,9 @@ struct TextRecord {
   std::string style;
   std::string space;  // "Model" or the paper-space layout's name
   std::string block;  // block names from the top, joined by "/"; empty outside blocks
+  // Whether the drawing shows it: not invisible itself, not on a layer that
+  // is off or frozen, not inside a reference that hides it.
+  bool visible = true;
   double height = 0.0;
   double rotation = 0.0;  // degrees
   uint64_t line = 0;      // the drawing's line that held the text

@@ -19,11 +19,12 @@ set(drawing "0${crlf}SECTION${crlf}2${crlf}ENTITIES${crlf}0${crlf}TEXT${crlf}10$
 file(WRITE ${WORK}/plan.v2.dxf "${drawing}")
 file(SHA256 ${WORK}/plan.v2.dxf drawing_hash)
 
-# The hint towards --full: a reference to a block of two texts, beside the
-# text that the default mode writes; none under -q.
+# The hint towards --full: a reference to a block of two texts (and an
+# invisible one, which --full leaves out), beside the text that the default
+# mode writes; none under -q.
 string(JOIN "${crlf}" referenced 0 SECTION 2 BLOCKS 0 BLOCK 2 TAG 10 0 20 0 0 TEXT 1 a 0 TEXT
-       1 b 0 ENDBLK 0 ENDSEC 0 SECTION 2 ENTITIES 0 TEXT 1 top 0 INSERT 2 TAG 10 5 20 5 0 ENDSEC
-       0 EOF "")
+       1 b 0 TEXT 60 1 1 c 0 ENDBLK 0 ENDSEC 0 SECTION 2 ENTITIES 0 TEXT 1 top 0 INSERT 2 TAG
+       10 5 20 5 0 ENDSEC 0 EOF "")
 file(WRITE ${WORK}/referenced.dxf "${referenced}")
 run(0 referenced.dxf)
 expect_match("${err}" "referenced\\.dxf: --full writes 2 more texts.*records 1,"
@@ -60,6 +61,32 @@ if(NOT RUNNER AND EXISTS /dev/zero)
       message(FATAL_ERROR "an endless line left its output")
     endif()
   endforeach()
+endif()
+
+# --list-layers: the layers of the table, then those that only texts name,
+# each with the texts --full writes on it (a text on a layer that is off is
+# left out and counted apart); no file is written. Only with --full.
+string(JOIN "${crlf}" layered 0 SECTION 2 TABLES 0 TABLE 2 LAYER 0 LAYER 2 Walls 62 7 0 LAYER 2
+       Off 62 -7 0 LAYER 2 Empty 0 ENDTAB 0 ENDSEC 0 SECTION 2 ENTITIES 0 TEXT 8 walls 1 a
+       0 TEXT 8 Off 1 b 0 TEXT 8 Notes 1 c 0 TEXT 8 Notes 1 d 0 ENDSEC 0 EOF "")
+file(WRITE ${WORK}/layered.dxf "${layered}")
+run(0 --full --list-layers layered.dxf)
+if(NOT out STREQUAL "Walls\t1\nOff\t0\nEmpty\t0\nNotes\t2\n")
+  message(FATAL_ERROR "--list-layers printed: '${out}'")
+endif()
+expect_match("${err}" "layered\\.dxf: 1 texts that the drawing hides .*--hidden writes them"
+             "the texts left out, and the option that writes them")
+if(EXISTS ${WORK}/layered.csv)
+  message(FATAL_ERROR "--list-layers wrote layered.csv")
+endif()
+run(2 --list-layers layered.dxf)
+expect_match("${err}" "--list-layers goes with --full" "--list-layers without --full")
+# --layers as the user types it: a Jw_cad layer (Shift-JIS, no header) after a wildcard.
+string(ASCII 142 186 150 188 room_layer)  # 室名 in Shift-JIS
+write_drawing(jw.dxf 0 TEXT 8 "_0-6__${room_layer}" 1 room 0 TEXT 8 _0-7__dim 1 other)
+run(0 --full --layers "*室名" -o - jw.dxf)
+if(NOT out MATCHES "\"room\"" OR out MATCHES "other")
+  message(FATAL_ERROR "--layers *室名 wrote: '${out}'")
 endif()
 
 # The output may not name the input.

@@ -1,4 +1,5 @@
-# The full mode on the whole shared corpus, as one batch with every column:
+# The full mode on the whole shared corpus, as one batch with every column and
+# every text, hidden ones too:
 # every drawing converts, and with a reference converter (the native build's)
 # both builds write the same bytes, turned points, heights and angles included.
 if(NOT IS_DIRECTORY "${CORPUS}")
@@ -6,8 +7,8 @@ if(NOT IS_DIRECTORY "${CORPUS}")
   return()
 endif()
 file(REMOVE_RECURSE ${WORK})
-set(options --full -q --encoding utf-8 --invalid replace --columns
-    x,y,z,text,type,layer,handle,height,rotation,style,align_x,align_y,align_z,space,block)
+set(options --full -q --hidden --encoding utf-8 --invalid replace --columns
+    x,y,z,text,type,layer,handle,height,rotation,style,align_x,align_y,align_z,space,block,visible)
 execute_process(COMMAND ${CMAKE_COMMAND} -E env ${ENVIRONMENT} ${RUNNER} ${CLI} ${options}
   -d ${WORK}/here ${CORPUS} RESULT_VARIABLE code ERROR_VARIABLE err)
 if(NOT code EQUAL 0)

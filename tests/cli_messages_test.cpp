@@ -9,7 +9,7 @@ namespace {
 // Every converter text is in the string table in both languages, and the
 // English one is plain ASCII, readable in any console.
 TEST(CliMessages, EveryTextHasBothLanguages) {
-  for (uint32_t id = text_id::kCliDescription; id <= text_id::kCliWarnControlCharacters; ++id) {
+  for (uint32_t id = text_id::kCliDescription; id <= text_id::kCliHiddenLeftOut; ++id) {
     SCOPED_TRACE(id);
     EXPECT_FALSE(LoadResString(id).empty());
     const std::string english = LoadResString(id + kEnglish);

@@ -2,6 +2,7 @@
 // transforms, cut with a warning where a drawing would never end.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,17 +12,22 @@ namespace toridasu::full {
 namespace {
 
 // Block B (base point 1,0) holds the text "t" at 2,0, height 1; OUTER holds a
-// reference to B at 5,0 turned by 90 degrees, with an attribute at 5,2.
+// reference to B at 5,0 turned by 90 degrees, with an attribute at 5,2; L
+// holds a text on layer 0, one on its own layer and a reference to B.
 const std::string kBlocks =
     "0|SECTION|2|BLOCKS|0|BLOCK|2|B|10|1|20|0|30|0|0|TEXT|10|2|20|0|40|1|1|t|"
     "0|ATTDEF|10|0|20|0|1|template|2|TAG|0|ENDBLK|"
     "0|BLOCK|2|OUTER|10|0|20|0|0|INSERT|2|B|10|5|20|0|50|90|66|1|"
     "0|ATTRIB|10|5|20|2|1|a|2|TAG|0|SEQEND|0|ENDBLK|"
+    "0|BLOCK|2|L|0|TEXT|8|0|1|zero|0|TEXT|8|ON|1|own|0|INSERT|2|B|0|ENDBLK|"
     "0|BLOCK|2|*D1|0|MTEXT|10|3|20|4|1|12.5|0|ENDBLK|0|ENDSEC|";
 
-// The dimension style TWO shows two decimal places.
+// The dimension style TWO shows two decimal places; the layer OFF is off,
+// FROZEN is frozen, ON is shown.
 const std::string kTables =
-    "0|SECTION|2|TABLES|0|TABLE|2|DIMSTYLE|0|DIMSTYLE|2|TWO|271|2|0|ENDTAB|0|ENDSEC|";
+    "0|SECTION|2|TABLES|0|TABLE|2|DIMSTYLE|0|DIMSTYLE|2|TWO|271|2|0|ENDTAB|"
+    "0|TABLE|2|LAYER|0|LAYER|2|OFF|62|-7|70|0|0|LAYER|2|FROZEN|62|7|70|1|"
+    "0|LAYER|2|ON|62|1|70|0|0|ENDTAB|0|ENDSEC|";
 
 std::string WithBlocks(std::string_view entities, std::string_view header = "") {
   return Dxf(std::string(header) + kTables + kBlocks + "0|SECTION|2|ENTITIES|" +
@@ -97,8 +103,11 @@ struct SwitchCase {
   bool dimensions;
   std::vector<std::string> types;
   const char* records;
+  const char* layers = "";
 };
 
+// The reference's attribute and B's text take the reference's layer Doors,
+// the dimension block's text the dimension's layer 寸法.
 TEST(ModelBlocks, SwitchesLeaveTextsOut) {
   // The table at the end shows OUTER: the attribute of its reference to B, and B's text.
   const SwitchCase cases[] = {
@@ -111,17 +120,76 @@ TEST(ModelBlocks, SwitchesLeaveTextsOut) {
       {"--no-dimensions", true, false, {}, "\"a\"\n\"t\"\n\"m\"\n\"a\"\n\"t\"\n"},
       {"--types", true, true, {"ATTRIB", "MTEXT"}, "\"a\"\n\"m\"\n"},
       {"--types with tables", true, true, {"ACAD_TABLE"}, "\"a\"\n\"t\"\n"},
+      {"--layers: wildcards, any letter case",
+       true,
+       true,
+       {},
+       "\"a\"\n\"t\"\n\"m\"\n",
+       "d*, WALLS-?"},
+      {"--layers: ? is one character, not one byte", true, true, {}, "\"12.5\"\n", "?\xE6\xB3\x95"},
   };
   for (const SwitchCase& c : cases) {
     FullOptions options = Utf8("text");
     options.texts.blocks = c.blocks;
     options.texts.dimensions = c.dimensions;
     options.texts.types = c.types;
+    options.texts.layers = model::LayerPatterns(c.layers);
     const Converted result =
-        Convert(WithBlocks("0|INSERT|2|B|66|1|0|ATTRIB|1|a|0|SEQEND|0|DIMENSION|2|*D1|0|MTEXT|1|m|"
-                           "0|ACAD_TABLE|2|OUTER"),
+        Convert(WithBlocks("0|INSERT|2|B|8|Doors|66|1|0|ATTRIB|1|a|0|SEQEND|"
+                           "0|DIMENSION|2|*D1|8|\xE5\xAF\xB8\xE6\xB3\x95|0|MTEXT|8|walls-1|1|m|"
+                           "0|ACAD_TABLE|2|OUTER",
+                           "0|SECTION|2|HEADER|9|$ACADVER|1|AC1027|0|ENDSEC|"),
                 options);
     EXPECT_EQ(result.records, c.records) << c.what;
+  }
+}
+
+struct HiddenCase {
+  const char* what;
+  const char* entities;
+  const char* records;  // text,layer,visible with --hidden
+};
+
+// What the drawing hides: written with its visible column under --hidden,
+// else left out and counted.
+TEST(ModelBlocks, LeavesOutWhatTheDrawingHides) {
+  const HiddenCase cases[] = {
+      {"a layer that is off, a frozen one (any letter case)",
+       "0|TEXT|8|OFF|1|x|0|TEXT|8|frozen|1|y|0|TEXT|8|ON|1|z",
+       "\"x\",\"OFF\",0\n\"y\",\"frozen\",0\n\"z\",\"ON\",1\n"},
+      {"60 = 1, no layer: layer 0", "0|TEXT|60|1|1|x|0|MTEXT|60|0|1|y",
+       "\"x\",\"0\",0\n\"y\",\"0\",1\n"},
+      {"an invisible attribute (flag 1; 8 is not)",
+       "0|INSERT|2|B|66|1|0|ATTRIB|70|1|8|ON|1|a|0|ATTRIB|70|8|8|ON|1|b|0|SEQEND",
+       "\"a\",\"ON\",0\n\"b\",\"ON\",1\n\"t\",\"0\",1\n"},
+      {"a reference on a layer that is off: what takes its layer, through each level",
+       "0|INSERT|2|L|8|OFF", "\"zero\",\"OFF\",0\n\"own\",\"ON\",1\n\"t\",\"OFF\",0\n"},
+      {"a reference on a frozen layer: all it shows, attributes too",
+       "0|INSERT|2|L|8|FROZEN|66|1|0|ATTRIB|8|ON|1|a|0|SEQEND",
+       "\"a\",\"ON\",0\n\"zero\",\"FROZEN\",0\n\"own\",\"ON\",0\n\"t\",\"FROZEN\",0\n"},
+      {"an invisible reference: all it shows, attributes too",
+       "0|INSERT|2|L|8|ON|60|1|66|1|0|ATTRIB|1|a|0|SEQEND",
+       "\"a\",\"ON\",0\n\"zero\",\"ON\",0\n\"own\",\"ON\",0\n\"t\",\"ON\",0\n"},
+      {"a dimension on a layer that is off", "0|DIMENSION|2|*D1|8|OFF", "\"12.5\",\"OFF\",0\n"},
+  };
+  for (const HiddenCase& c : cases) {
+    FullOptions options = Utf8("text,layer,visible");
+    options.texts.hidden = true;
+    const Converted all = Convert(WithBlocks(c.entities), options);
+    EXPECT_EQ(all.records, c.records) << c.what;
+    EXPECT_EQ(all.stats.hidden, 0u) << c.what;
+
+    options.texts.hidden = false;
+    const Converted shown = Convert(WithBlocks(c.entities), options);
+    std::string visible;
+    uint64_t hidden = 0;
+    std::istringstream lines(c.records);
+    for (std::string line; std::getline(lines, line);) {
+      if (line.ends_with(",1")) visible += line + "\n";
+      if (line.ends_with(",0")) ++hidden;
+    }
+    EXPECT_EQ(shown.records, visible) << c.what;
+    EXPECT_EQ(shown.stats.hidden, hidden) << c.what;
   }
 }
 

@@ -7,10 +7,15 @@ attributes of its block content, the texts of ACAD_TABLE's block, in model
 space and every paper-space layout, outside block definitions; with --blocks
 also the texts that block references and dimensions show, through
 virtual_entities(); for drawings that ezdxf cannot load, ogr2ogr's texts with
-block references expanded) must be in the converter's output with the same text, white space folded, at the same world
-point. Prints a table per drawing: non-empty texts by TORIDASU, by ezdxf,
-ezdxf's texts found in TORIDASU's output (or explained below), TORIDASU's texts
-that ezdxf lacks, and texts by ogr2ogr when it is installed.
+block references expanded) must be in the converter's output (--hidden: every
+text, shown or not) with the same text, white space folded, at the same world
+point, and, for ezdxf's texts, on the layer and as shown or hidden as ezdxf's
+drawing add-on resolves them (a block's texts on layer 0 take the layer of
+the reference, a layer that is off or frozen hides its texts, an invisible
+reference hides its contents). Prints a table per drawing: non-empty texts by
+TORIDASU, by ezdxf, ezdxf's texts found in TORIDASU's output (or explained
+below), TORIDASU's texts that ezdxf lacks, and texts by ogr2ogr when it is
+installed.
 
 Exit status: 0 when every text is found or explained below, 1 otherwise, 77
 (skipped) when ezdxf is missing or the converter has no full mode.
@@ -154,6 +159,10 @@ KNOWN_DISAGREEMENTS = [
     (odd_carets_kept, "caret before a printable character, control characters replaced"),
 ]
 
+# The disagreements above that concern names too.
+NAME_DISAGREEMENTS = [(escapes_decoded, "\\U+ escapes left by ezdxf"),
+                      (home_code_page, "no $DWGCODEPAGE: code page 932")]
+
 
 def fold(text):
     return " ".join(text.split())
@@ -181,46 +190,92 @@ def text_point(entity):
     return tuple(entity.ocs().to_wcs(entity.dxf.insert))
 
 
-def texts_of(entities, blocks, depth=0):
-    """(type, text, point) of every text among `entities`, expanding block
-    references and dimensions when `blocks`."""
+class Seen:
+    """How ezdxf's drawing add-on shows a text: its layer and whether it is
+    drawn, and what the reading passed through to reach it."""
+
+    def __init__(self, layer, visible, frozen_holder=False, dimension_layer=None):
+        self.layer = layer
+        self.visible = visible
+        self.frozen_holder = frozen_holder  # inside a reference on a frozen layer
+        self.dimension_layer = dimension_layer  # inside a dimension on this layer
+
+
+class Holder:
+    """What the references around an entity pass on to it."""
+
+    def __init__(self, hides=False, frozen=False, dimension_layer=None):
+        self.hides, self.frozen, self.dimension_layer = hides, frozen, dimension_layer
+
+
+def frozen_layer(doc, name):
+    layer = doc.layers.get(name) if doc.layers.has_entry(name) else None
+    return layer is not None and layer.is_frozen()
+
+
+def texts_of(entities, blocks, ctx, holder=Holder(), depth=0):
+    """(type, text, point, entity, Seen) of every text among `entities`,
+    expanding block references and dimensions when `blocks`."""
+
+    def seen(entity):
+        properties = ctx.resolve_all(entity)
+        return Seen(properties.layer, properties.is_visible and not holder.hides, holder.frozen,
+                    holder.dimension_layer)
+
     for e in entities:
         kind = e.dxftype()
         try:
             if kind in ("TEXT", "MTEXT"):
-                yield kind, e.plain_text(), text_point(e), e
+                yield kind, e.plain_text(), text_point(e), e, seen(e)
             elif kind == "MULTILEADER":
                 mtext = e.context.mtext
                 if mtext is not None:
                     from ezdxf.tools.text import plain_mtext
 
-                    yield kind, plain_mtext(mtext.default_content), tuple(mtext.insert), e
+                    yield kind, plain_mtext(mtext.default_content), tuple(mtext.insert), e, seen(e)
                 if e.context.block is not None:  # its block's attributes
                     for insert in e.virtual_entities():
                         for attrib in getattr(insert, "attribs", []):
-                            yield kind, attrib.plain_text(), text_point(attrib), attrib
+                            yield kind, attrib.plain_text(), text_point(attrib), attrib, seen(attrib)
             elif kind == "ACAD_TABLE" and depth < 16:
                 # Its block, moved to its insertion point (a table is no block
                 # reference to the user: written with or without --no-blocks).
                 yield from texts_of(e.virtual_entities(), blocks, depth + 1)
             elif kind == "INSERT":
+                own = seen(e)
+                inner = Holder(not own.visible, holder.frozen or frozen_layer(e.doc, own.layer),
+                               holder.dimension_layer)
                 # A MINSERT grid: each cell a reference of its own, ATTRIBs too.
                 cells = e.multi_insert() if blocks and e.mcount > 1 else [e]
-                for cell in cells:
-                    for attrib in cell.attribs:
-                        yield "ATTRIB", attrib.plain_text(), text_point(attrib), attrib
-                    if blocks and depth < 16:
-                        yield from texts_of(cell.virtual_entities(), blocks, depth + 1)
+                ctx.push_state(ctx.resolve_all(e))
+                try:
+                    for cell in cells:
+                        for attrib in cell.attribs:
+                            shown = ctx.resolve_all(attrib)
+                            yield "ATTRIB", attrib.plain_text(), text_point(attrib), attrib, Seen(
+                                shown.layer, shown.is_visible and not inner.hides, inner.frozen,
+                                inner.dimension_layer)
+                        if blocks and depth < 16:
+                            yield from texts_of(cell.virtual_entities(), blocks, ctx, inner,
+                                                depth + 1)
+                finally:
+                    ctx.pop_state()
             elif kind == "DIMENSION" and blocks and depth < 16:
-                yield from texts_of(e.virtual_entities(), blocks, depth + 1)
+                own = seen(e)
+                inner = Holder(not own.visible, holder.frozen, own.layer)
+                yield from texts_of(e.virtual_entities(), blocks, ctx, inner, depth + 1)
         except Exception as error:  # a broken entity: ezdxf reports nothing for it
             print("  ezdxf: %s skipped: %s" % (kind, error), file=sys.stderr)
 
 
 def ezdxf_texts(doc, blocks):
+    from ezdxf.addons.drawing.properties import RenderContext
+
+    ctx = RenderContext(doc)
     found = []
     for layout in doc.layouts:
-        found.extend(texts_of(layout, blocks))
+        ctx.set_current_layout(layout)
+        found.extend(texts_of(layout, blocks, ctx))
     return found
 
 
@@ -228,8 +283,8 @@ def toridasu_texts(cli, drawing, out):
     if os.path.exists(out):
         os.remove(out)
     result = subprocess.run(
-        [cli, "--full", "--encoding", "utf-8", "--columns", "x,y,z,text,type,space,block",
-         "-o", out, drawing], capture_output=True)
+        [cli, "--full", "--hidden", "--encoding", "utf-8", "--columns",
+         "x,y,z,text,type,space,block,layer,visible", "-o", out, drawing], capture_output=True)
     if result.returncode != 0:
         return None, result.stderr.decode("utf-8", "replace").strip()
     with open(out, encoding="utf-8-sig", newline="") as f:
@@ -237,7 +292,7 @@ def toridasu_texts(cli, drawing, out):
     records = []
     for row in rows:
         point = tuple(float(row[axis]) for axis in ("x", "y", "z"))
-        records.append((row["type"], row["text"], point))
+        records.append((row["type"], row["text"], point, row["layer"], row["visible"] == "1"))
     return records, result.stderr.decode("utf-8", "replace").strip()
 
 
@@ -258,13 +313,13 @@ def ogr2ogr_rows(drawing, names_code_page):
 
 
 def ogr2ogr_texts(rows):
-    """(type, text, point, None) of ogr2ogr's text features (those drawn as
-    labels; its Text field also holds other things, hatch pattern names)."""
+    """(type, text, point, None, None) of ogr2ogr's text features (those drawn
+    as labels; its Text field also holds other things, hatch pattern names)."""
     texts = []
     for row in rows:
         if row.get("Text") and row.get("OGR_STYLE", "").startswith("LABEL("):
             point = tuple(float(row.get(axis) or 0) for axis in ("X", "Y", "Z"))
-            texts.append(("ogr2ogr", row["Text"], point, None))
+            texts.append(("ogr2ogr", row["Text"], point, None, None))
     return texts
 
 
@@ -272,44 +327,76 @@ def close(a, b):
     return all(math.isclose(p, q, rel_tol=TOLERANCE, abs_tol=TOLERANCE) for p, q in zip(a, b))
 
 
+def shown_apart(seen, layer, visible):
+    """How TORIDASU shows a text apart from ezdxf's drawing add-on, and the
+    disagreement that explains it (None when nothing does); None when they
+    agree. Layer names are compared in any letter case, as CAD programs do."""
+    if seen is None or (layer.casefold() == seen.layer.casefold() and visible == seen.visible):
+        return None
+    what = "on layer %r %s, ezdxf: on %r %s" % (
+        layer, "shown" if visible else "hidden", seen.layer,
+        "shown" if seen.visible else "hidden")
+    # Layer names are decoded as texts are.
+    if visible == seen.visible:
+        for normalize, reason in NAME_DISAGREEMENTS:
+            if layer.casefold() == normalize(None, seen.layer).casefold():
+                return what, reason
+    # ezdxf 0.18's drawing add-on draws a dimension's block as it stands: its
+    # texts on layer 0 stay there. Its blocks are drawn like a reference's:
+    # what is on layer 0 takes the dimension's layer.
+    if seen.dimension_layer is not None and layer.casefold() == seen.dimension_layer.casefold():
+        return what, "a dimension's texts on layer 0 take its layer"
+    # ezdxf 0.18's drawing add-on hides a reference only by its own flag (60);
+    # a reference on a frozen layer hides all it shows, its texts on other
+    # layers too.
+    if seen.frozen_holder and seen.visible and not visible and layer.casefold() == seen.layer.casefold():
+        return what, "inside a reference on a frozen layer"
+    return what, None
+
+
 def match(expected, records):
     """Finds each expected text among the records, each record used once.
     Returns the texts not found, each with the disagreement that explains it
-    (None when nothing does), and the records that ezdxf lacks.
+    (None when nothing does), the texts found on another layer or shown
+    otherwise, each with its explanation, and the records that ezdxf lacks.
     Empty texts show nothing and are not compared."""
     pool = {}
-    for _, text, point in records:
+    for _, text, point, layer, visible in records:
         if fold(text):
-            pool.setdefault(fold(text), []).append(point)
+            pool.setdefault(fold(text), []).append((point, layer, visible))
 
     def take(text, point):
         candidates = pool.get(fold(text), [])
-        hit = next((i for i, p in enumerate(candidates) if close(p, point)), None)
-        if hit is not None:
-            candidates.pop(hit)
-        return hit is not None
+        hit = next((i for i, c in enumerate(candidates) if close(c[0], point)), None)
+        return None if hit is None else candidates.pop(hit)
 
-    missing = []
-    for kind, text, point, entity in expected:
-        if not fold(text) or take(text, point):
+    missing, apart = [], []
+    for kind, text, point, entity, seen in expected:
+        if not fold(text):
             continue
+        found = take(text, point)
         why = None
-        if entity is None:  # ogr2ogr's: no disagreements known
-            missing.append((kind, text, point, why))
-            continue
-        for count in range(1, len(KNOWN_DISAGREEMENTS) + 1):  # the fewest first
-            for chain in itertools.combinations(KNOWN_DISAGREEMENTS, count):
-                changed = text
-                for normalize, _ in chain:
-                    changed = normalize(entity, changed)
-                if changed != text and take(changed, point):
-                    why = ", ".join(reason for _, reason in chain)
+        if found is None and entity is not None:  # ogr2ogr's: no disagreements known
+            for count in range(1, len(KNOWN_DISAGREEMENTS) + 1):  # the fewest first
+                for chain in itertools.combinations(KNOWN_DISAGREEMENTS, count):
+                    changed = text
+                    for normalize, _ in chain:
+                        changed = normalize(entity, changed)
+                    if changed != text:
+                        found = take(changed, point)
+                    if found is not None:
+                        why = ", ".join(reason for _, reason in chain)
+                        break
+                if why:
                     break
-            if why:
-                break
-        missing.append((kind, text, point, why))
-    extra = [(text, point) for text, points in pool.items() for point in points]
-    return missing, extra
+        if found is None or why:
+            missing.append((kind, text, point, why))
+        if found is not None:
+            differs = shown_apart(seen, found[1], found[2])
+            if differs:
+                apart.append((kind, text, point) + differs)
+    extra = [(text, c[0]) for text, candidates in pool.items() for c in candidates]
+    return missing, apart, extra
 
 
 def main():
@@ -366,18 +453,24 @@ def main():
             print("%s: the converter failed: %s" % (label, messages))
             unexplained += sum(1 for e in expected if fold(e[1]))
             continue
-        missing, extra = match(expected, records)
+        missing, apart, extra = match(expected, records)
         for kind, text, point, why in missing:
             if why is None:
                 unexplained += 1
             if why is None or args.verbose:
                 print("%s: %s %r at %s not found%s" % (
                     label, kind, text, point, "" if why is None else " (" + why + ")"))
+        for kind, text, point, what, why in apart:
+            if why is None:
+                unexplained += 1
+            if why is None or args.verbose:
+                print("%s: %s %r at %s %s%s" % (
+                    label, kind, text, point, what, "" if why is None else " (" + why + ")"))
         if args.verbose:
             for text, point in extra:
                 print("%s: %r at %s only in TORIDASU's output" % (label, text, point))
         expected_count = sum(1 for e in expected if fold(e[1]))
-        lost = sum(1 for m in missing if m[3] is None)
+        lost = sum(1 for m in missing if m[3] is None) + sum(1 for a in apart if a[4] is None)
         rows.append((label, sum(1 for r in records if fold(r[1])), expected_count,
                      expected_count - lost, len(extra), ogr))
 
