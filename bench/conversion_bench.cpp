@@ -7,7 +7,9 @@
 //   dense       every entity a text
 //   long_text   one text of 100 MB (peak memory against its size)
 //   realistic_1gb  only with TORIDASU_BENCH_1GB=1 (slow)
-// and the full mode on the realistic drawing (throughput only).
+// and the full mode on the realistic drawing (throughput only) and on a
+// drawing whose one block holds texts of that size (peak memory against it:
+// the block is kept while the drawing is read).
 // peak_MB is the process's peak resident memory during the conversions.
 #include <benchmark/benchmark.h>
 
@@ -37,7 +39,7 @@ uint64_t Megabytes() {
   return text ? std::strtoull(text, nullptr, 10) : 100;
 }
 
-enum class Kind { kRealistic, kLfOnly, kDense, kLongText, kRealistic1Gb };
+enum class Kind { kRealistic, kLfOnly, kDense, kLongText, kRealistic1Gb, kBlockTexts };
 
 struct Drawing {
   std::string path;
@@ -59,6 +61,7 @@ struct Drawing {
       case Kind::kRealistic1Gb:
         toridasu::bench::WriteSyntheticDrawing(path, uint64_t{1} << 30);
         break;
+      case Kind::kBlockTexts: toridasu::bench::WriteBlockTextDrawing(path, size); break;
     }
     if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
       std::fseek(f, 0, SEEK_END);
@@ -73,7 +76,7 @@ struct Drawing {
 };
 
 Drawing& DrawingOf(Kind kind) {
-  static std::unique_ptr<Drawing> drawings[5];
+  static std::unique_ptr<Drawing> drawings[6];
   auto& drawing = drawings[static_cast<int>(kind)];
   if (!drawing) drawing = std::make_unique<Drawing>(kind);
   return *drawing;
@@ -169,6 +172,9 @@ void BM_ConvertRealistic1Gb(benchmark::State& state) {
 }
 
 void BM_ConvertFull(benchmark::State& state) { Convert(state, Kind::kRealistic, ConvertFull); }
+void BM_ConvertFullBlockTexts(benchmark::State& state) {
+  Convert(state, Kind::kBlockTexts, ConvertFull);
+}
 
 BENCHMARK(BM_ConvertDxfToCsv)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_ConvertLfOnly)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
@@ -176,6 +182,7 @@ BENCHMARK(BM_ConvertDenseText)->Unit(benchmark::kMillisecond)->UseManualTime()->
 BENCHMARK(BM_ConvertLongText)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_ConvertRealistic1Gb)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 BENCHMARK(BM_ConvertFull)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_ConvertFullBlockTexts)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
 
 }  // namespace
 

@@ -191,4 +191,48 @@ void WriteLongTextDrawing(const std::string& path, uint64_t textBytes) {
   std::fclose(f);
 }
 
+void WriteBlockTextDrawing(const std::string& path, uint64_t textBytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return;
+  Writer w(f, "\r\n");
+  w.Pair(0, "SECTION");
+  w.Pair(2, "BLOCKS");
+  w.Pair(0, "BLOCK");
+  w.Pair(2, "ROOMS");
+  w.Real(10, 0.0);
+  w.Real(20, 0.0);
+  // Texts as a room plan's block holds them: a handle, a few layers, a
+  // point, a height and a short name (Shift-JIS).
+  const char* layers[] = {"A-ROOM", "A-NOTE", "A-DIMS", "0"};
+  uint64_t written = 0;
+  for (uint64_t i = 0; written < textBytes; ++i) {
+    char handle[24], text[48];
+    std::snprintf(handle, sizeof handle, "%llX", static_cast<unsigned long long>(i + 256));
+    std::snprintf(text, sizeof text, "Room %llu \x95\x94\x89\xae",
+                  static_cast<unsigned long long>(i));
+    const long before = std::ftell(f);
+    w.Pair(0, "TEXT");
+    w.Pair(5, handle);
+    w.Pair(8, layers[i % 4]);
+    w.Real(10, static_cast<double>(i % 1000) * 1.5);
+    w.Real(20, static_cast<double>(i / 1000) * 2.5);
+    w.Real(40, 2.5);
+    w.Pair(1, text);
+    w.Flush();
+    written += static_cast<uint64_t>(std::ftell(f) - before);
+  }
+  w.Pair(0, "ENDBLK");
+  w.Pair(0, "ENDSEC");
+  w.Pair(0, "SECTION");
+  w.Pair(2, "ENTITIES");
+  w.Pair(0, "INSERT");
+  w.Pair(2, "ROOMS");
+  w.Real(10, 100.0);
+  w.Real(20, 200.0);
+  w.Pair(0, "ENDSEC");
+  w.Pair(0, "EOF");
+  w.Flush();
+  std::fclose(f);
+}
+
 }  // namespace toridasu::bench

@@ -18,4 +18,8 @@ uint64_t WriteSyntheticDrawing(const std::string& path, uint64_t bytes, bool den
 // few ordinary entities.
 void WriteLongTextDrawing(const std::string& path, uint64_t textBytes);
 
+// A drawing whose one block holds about `textBytes` bytes of text entities
+// (short texts, as a room plan's), shown by one reference.
+void WriteBlockTextDrawing(const std::string& path, uint64_t textBytes);
+
 }  // namespace toridasu::bench

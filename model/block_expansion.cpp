@@ -99,34 +99,53 @@ void BlockExpander::EmitTop(const BlockText& text, const std::string& space) {
   EmitText(text, Affine3{}, true, "", space);
 }
 
+void BlockExpander::EmitTop(const StoredText& text, const std::string& space) {
+  work_ = 0;
+  cut_ = false;
+  holder_ = {nullptr, false};
+  EmitText(text, Affine3{}, true, "", space);
+}
+
 void BlockExpander::EmitText(const BlockText& text, const Affine3& transform, bool identity,
                              const std::string& path, const std::string& space) {
   if (!Spend(path, text.record.line)) return;
   placed_ = text.record;
+  EmitPlaced(text.frame, transform, identity, path, space);
+}
+
+void BlockExpander::EmitText(const StoredText& text, const Affine3& transform, bool identity,
+                             const std::string& path, const std::string& space) {
+  if (!Spend(path, text.line)) return;
+  store_.Restore(text, placed_, placedFrame_);
+  EmitPlaced(placedFrame_, transform, identity, path, space);
+}
+
+void BlockExpander::EmitPlaced(const TextFrameInOcs& frame, const Affine3& transform, bool identity,
+                               const std::string& path, const std::string& space) {
   placed_.space = space;
   placed_.block = path;
-  if (holder_.layer || placed_.layer.empty()) placed_.layer = LayerOf(text.record.layer);
+  if (holder_.layer || placed_.layer.empty()) placed_.layer = LayerOf(placed_.layer);
   placed_.visible = placed_.visible && !holder_.hides && !layers_.StateOf(placed_.layer).Hides();
   if (!shownAs_.empty()) placed_.type = shownAs_;
   if (!identity) {
-    placed_.point = transform.ApplyToPoint(text.record.point);
-    placed_.align = transform.ApplyToPoint(text.record.align);
-    const TextFrame frame = TransformTextFrame(transform, OcsFromExtrusion(text.frame.extrusion),
-                                               text.frame.rotation, text.frame.height);
-    placed_.rotation = frame.rotationDegrees;
-    placed_.height = frame.height;
+    placed_.point = transform.ApplyToPoint(placed_.point);
+    placed_.align = transform.ApplyToPoint(placed_.align);
+    const TextFrame turned = TransformTextFrame(transform, OcsFromExtrusion(frame.extrusion),
+                                                frame.rotation, frame.height);
+    placed_.rotation = turned.rotationDegrees;
+    placed_.height = turned.height;
   }
   emit_(placed_);
 }
 
 void BlockExpander::ExpandItems(const BlockDefinition& definition, const Affine3& transform,
                                 bool identity, const std::string& path, const std::string& space) {
-  for (const auto& item : definition.items) {
+  for (const BlockItem& item : definition.items) {
     if (cut_ || spent_) return;
-    if (const BlockText* text = std::get_if<BlockText>(&item)) {
+    if (const StoredText* text = std::get_if<StoredText>(&item)) {
       EmitText(*text, transform, identity, path, space);
     } else {
-      ExpandOne(std::get<BlockReference>(item), transform, identity, path, space);
+      ExpandOne(*std::get<std::unique_ptr<BlockReference>>(item), transform, identity, path, space);
     }
   }
 }

@@ -64,14 +64,20 @@ class BlockExpander {
 
   // A text at the top of a space, written as it stands.
   void EmitTop(const BlockText& text, const std::string& space);
+  void EmitTop(const StoredText& text, const std::string& space);
   // The same without a copy: the text's space, block, layer and visibility
   // are set in it.
   void EmitTopInPlace(BlockText& text, const std::string& space);
   // Writes `text` placed by `transform` (skipped when `identity`).
   void EmitText(const BlockText& text, const Affine3& transform, bool identity,
                 const std::string& path, const std::string& space);
+  void EmitText(const StoredText& text, const Affine3& transform, bool identity,
+                const std::string& path, const std::string& space);
 
  private:
+  // Writes the text in placed_, whose frame is `frame`.
+  void EmitPlaced(const TextFrameInOcs& frame, const Affine3& transform, bool identity,
+                  const std::string& path, const std::string& space);
   void ExpandItems(const BlockDefinition& definition, const Affine3& transform, bool identity,
                    const std::string& path, const std::string& space);
   // Counts one unit of work against the limit of the current top-level
@@ -119,6 +125,7 @@ class BlockExpander {
   Holder holder_{nullptr, false};
   bool cut_ = false;  // the copy limit of the current top-level reference was hit
   TextRecord placed_;
+  TextFrameInOcs placedFrame_;  // of a kept text, restored with it
 };
 
 }  // namespace toridasu::model

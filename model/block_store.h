@@ -1,10 +1,15 @@
 // Block definitions as the model keeps them: each text already decoded and
 // in the block's own coordinates, each reference with what places it. This
-// is the only part of a drawing held in memory.
+// is the only part of a drawing held in memory, so its texts are kept
+// compact: numbers in place, strings in one arena, the names that repeat
+// (type, layer, style) once.
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <variant>
 #include <vector>
@@ -63,12 +68,29 @@ struct BlockReference {
   std::vector<BlockText> ownTexts;
 };
 
+// A text as the store keeps it (its space and block are those it is shown
+// in, set when it is written).
+struct StoredText {
+  Point3 point, align;
+  double height = 0.0, rotation = 0.0;            // of the record
+  double frameRotation = 0.0, frameHeight = 0.0;  // in its own coordinate system
+  uint64_t line = 0;
+  const char* strings = nullptr;  // the text, then the handle, in the store's arena
+  uint32_t textSize = 0, handleSize = 0;
+  uint32_t extrusion = 0;                   // index of the store's extrusions
+  uint32_t type = 0, layer = 0, style = 0;  // indexes of the store's names
+  bool visible = true;
+};
+
+// An item of a definition. References are few and large: each is held apart.
+using BlockItem = std::variant<StoredText, std::unique_ptr<BlockReference>>;
+
 struct BlockDefinition {
   std::string name;
   std::string recordHandle;  // the block record it draws (letter case folded)
   Vec3 basePoint;
   uint64_t line = 0;
-  std::vector<std::variant<BlockText, BlockReference>> items;
+  std::deque<BlockItem> items;  // grows without copying what it holds
 };
 
 // Definitions found by name, letter case ignored as block names are.
@@ -82,9 +104,25 @@ class BlockStore {
   std::size_t Size() const { return definitions_.size(); }
   BlockDefinition& Last() { return definitions_.back(); }
 
+  // A text in the store's compact form, and back: `record` gets all but its
+  // space and block.
+  StoredText Keep(const BlockText& text);
+  void Restore(const StoredText& text, TextRecord& record, TextFrameInOcs& frame) const;
+
  private:
-  std::vector<BlockDefinition> definitions_;
+  uint32_t NameIndex(const std::string& name);
+  uint32_t ExtrusionIndex(const Vec3& extrusion);
+  // `first` and `second` one after the other in the arena.
+  const char* Copy(std::string_view first, std::string_view second);
+
+  std::deque<BlockDefinition> definitions_;
   std::unordered_map<std::string, std::size_t> byName_;
+  std::vector<std::string> names_;
+  std::unordered_map<std::string, uint32_t> nameIndexes_;
+  std::vector<Vec3> extrusions_{Vec3{0, 0, 1}};
+  std::vector<std::unique_ptr<char[]>> chunks_;  // the arena: never moved once written
+  char* free_ = nullptr;
+  std::size_t freeSize_ = 0;
 };
 
 }  // namespace toridasu::model

@@ -99,9 +99,14 @@ void DrawingTexts::Reference(BlockReference reference, const Whereabouts& where)
   Place(std::move(reference), where);
 }
 
+BlockItem DrawingTexts::Kept(std::variant<BlockText, BlockReference>&& item) {
+  if (const BlockText* text = std::get_if<BlockText>(&item)) return store_.Keep(*text);
+  return std::make_unique<BlockReference>(std::move(std::get<BlockReference>(item)));
+}
+
 void DrawingTexts::Place(std::variant<BlockText, BlockReference> item, const Whereabouts& where) {
   if (inBlock_) {
-    if (store_.Size() != 0) store_.Last().items.push_back(std::move(item));
+    if (store_.Size() != 0) store_.Last().items.push_back(Kept(std::move(item)));
     return;
   }
   if (!where.paperSpace || !where.layout.empty()) {
@@ -115,7 +120,8 @@ void DrawingTexts::Place(std::variant<BlockText, BlockReference> item, const Whe
     }
     WriteTop(item, space);
   } else {
-    held_.push_back({text::AsciiUpperCase(where.owner), std::move(item)});  // named at the end
+    held_.push_back(
+        {text::AsciiUpperCase(where.owner), Kept(std::move(item))});  // named at the end
   }
 }
 
@@ -125,6 +131,14 @@ void DrawingTexts::WriteTop(const std::variant<BlockText, BlockReference>& item,
     expander_.EmitTop(*text, space);
   } else {
     expander_.ExpandReference(std::get<BlockReference>(item), space);
+  }
+}
+
+void DrawingTexts::WriteTop(const BlockItem& item, const std::string& space) {
+  if (const StoredText* text = std::get_if<StoredText>(&item)) {
+    expander_.EmitTop(*text, space);
+  } else {
+    expander_.ExpandReference(*std::get<std::unique_ptr<BlockReference>>(item), space);
   }
 }
 

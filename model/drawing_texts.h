@@ -7,6 +7,7 @@
 #pragma once
 
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <string>
 #include <unordered_map>
@@ -60,7 +61,7 @@ class DrawingTexts : public DrawingSink {
  private:
   struct Held {
     std::string owner;
-    std::variant<BlockText, BlockReference> item;
+    BlockItem item;
   };
   struct Waiting {
     std::string space;
@@ -70,6 +71,9 @@ class DrawingTexts : public DrawingSink {
   // held when its space is not known yet).
   void Place(std::variant<BlockText, BlockReference> item, const Whereabouts& where);
   void WriteTop(const std::variant<BlockText, BlockReference>& item, const std::string& space);
+  void WriteTop(const BlockItem& item, const std::string& space);
+  // The item in the store's compact form, for keeping.
+  BlockItem Kept(std::variant<BlockText, BlockReference>&& item);
   std::string LayoutOfRecord(const std::string& recordHandle, const std::string& fallback) const;
   // Whether the texts on `layer` are among the layers selected.
   bool LayerKept(const std::string& layer);
@@ -85,7 +89,7 @@ class DrawingTexts : public DrawingSink {
   std::string lastLayer_;  // the layer last asked about, and the answer
   bool layerAnswered_ = false, lastLayerKept_ = false;
   bool inBlock_ = false;
-  std::vector<Held> held_;
+  std::deque<Held> held_;
   std::vector<Waiting> waiting_;  // references to blocks not defined yet
   std::unordered_map<std::string, std::string> recordNames_;  // handle -> block name
   std::unordered_map<std::string, std::string> layoutNames_;  // block record -> layout
