@@ -20,6 +20,11 @@ std::string NameKey(const std::string& name) {
   return key;
 }
 
-std::string DefaultOutputName(const std::string& input) { return ReplaceExtension(input, ".csv"); }
+// Only the name's last part may hold the extension: a user of the command
+// line also writes "/" between folders, and "plans.v2/plan" is no "plans".
+std::string DefaultOutputName(const std::string& input) {
+  const std::size_t nameStart = FindLastDelimiter("\\/:", input);
+  return input.substr(0, nameStart) + ReplaceExtension(input.substr(nameStart), ".csv");
+}
 
 }  // namespace toridasu::cli

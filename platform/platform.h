@@ -79,6 +79,21 @@ class Platform {
   // DeleteFileA.
   virtual bool Delete(const char* name) = 0;
 
+  // For outputs that replace a file whole. CreateFileA(name, GENERIC_WRITE,
+  // FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr):
+  // opens without emptying, to learn what the name is.
+  virtual uint32_t OpenExistingForWriting(const char* name, FileHandle* handle) = 0;
+  // The same with CREATE_NEW: 80 when the name exists.
+  virtual uint32_t CreateNewForWriting(const char* name, FileHandle* handle) = 0;
+  // MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING): `to` is the file `from`
+  // was, at once; a read-only or open `to` is refused with 5.
+  virtual uint32_t Replace(const char* from, const char* to) = 0;
+  // GetCurrentProcessId.
+  virtual uint32_t ProcessId() = 0;
+  // Whether a process of this id runs (OpenProcess and a wait of 0 ms); one
+  // that runs but may not be opened counts as running.
+  virtual bool ProcessIsRunning(uint32_t id) = 0;
+
   // GetSystemMetrics(SM_DBCSENABLED) != 0.
   virtual bool DoubleByteEnabled() = 0;
   // GetCPInfo(CP_ACP): false when the call fails.
