@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "cli/batch_inputs.h"
 #include "cli/file_system.h"
@@ -12,20 +13,23 @@ namespace toridasu::cli {
 namespace {
 
 // Refused before any work starts: a later drawing would overwrite an
-// earlier one's output, or a drawing would be overwritten.
+// earlier one's output, or a drawing would be overwritten. Names are
+// compared as the files they reach, so that "./a.csv", "sub/../a.csv" and a
+// link to a.csv are all a.csv.
 std::string CollisionOf(const std::vector<Conversion>& conversions) {
-  std::map<std::string, std::size_t> drawingNames;
-  for (std::size_t i = 0; i < conversions.size(); ++i) {
-    drawingNames.emplace(NameKey(conversions[i].input), i);
+  std::set<std::string> drawings;
+  for (const Conversion& c : conversions) {
+    if (!c.streams.input) drawings.insert(FileKey(c.input));
   }
   std::map<std::string, std::size_t> outputs;
   for (std::size_t i = 0; i < conversions.size(); ++i) {
     const Conversion& c = conversions[i];
     if (c.streams.input || c.streams.output) continue;
-    if (drawingNames.count(NameKey(c.output)) != 0 || NamesSameFile(c.input, c.output)) {
+    const std::string output = FileKey(c.output);
+    if (drawings.count(output) != 0 || NamesSameFile(c.input, c.output)) {
       return Say(text_id::kCliOutputNamesInput, {c.output});
     }
-    const auto [earlier, fresh] = outputs.emplace(NameKey(c.output), i);
+    const auto [earlier, fresh] = outputs.emplace(output, i);
     if (!fresh)
       return Say(text_id::kCliOutputCollision, {conversions[earlier->second].input, c.input});
   }

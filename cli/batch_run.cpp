@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "base/errors.h"
-#include "cli/conversion_ends.h"
 #include "cli/failure_text.h"
 #include "cli/file_system.h"
 #include "cli/full_mode.h"
@@ -26,7 +25,7 @@ ConversionFrame::ConversionFrame(const Conversion& conversion, const ConversionC
     : conversion_(conversion),
       context_(context),
       stop_(stop),
-      output_(OutputOf(conversion, *context.platform, stop)) {
+      output_(conversion, *context.platform, stop) {
   if (!conversion.outputFolder.empty() && !MakeDirectories(conversion.outputFolder))
     refusal_ = Say(text_id::kCliCannotMakeFolder, {conversion.outputFolder});
 }
@@ -53,6 +52,16 @@ Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& co
     failure.operation = FileOperation::kOpen;
     failure.ioCode = error.Code();
     end.failure = failure;
+  }
+  if (end.converted) {
+    if (const uint32_t code = frame.KeepOutput()) {
+      ConversionFailure failure;
+      failure.kind = FailureKind::kOutput;
+      failure.operation = FileOperation::kClose;
+      failure.ioCode = static_cast<int32_t>(code);
+      end.converted = false;
+      end.failure = failure;
+    }
   }
   outcome.converted = end.converted;
   outcome.notes = std::move(end.notes);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/batch_plan.h"
+#include "cli/conversion_ends.h"
 #include "engine/conversion_job.h"
 #include "engine/exact_csv_sink.h"
 #include "full/full_conversion.h"
@@ -48,7 +49,8 @@ struct RunOptions {
 
 // What one conversion of a run works with, in either mode: its output folder
 // made first, and its drawing and output, which stop once the run is
-// interrupted.
+// interrupted. The output replaces the previous file only once the
+// conversion has succeeded.
 class ConversionFrame {
  public:
   ConversionFrame(const Conversion& conversion, const ConversionContext& context,
@@ -59,14 +61,16 @@ class ConversionFrame {
   // The drawing, open; raises EInOutError when it cannot be opened.
   ByteSource& OpenDrawing();
   // The output, made when the conversion begins writing.
-  ByteSink& Output() { return *output_; }
+  ByteSink& Output() { return output_.Sink(); }
+  // After the conversion succeeded: the output takes its place; 0 or the code.
+  uint32_t KeepOutput() { return output_.Keep(); }
 
  private:
   const Conversion& conversion_;
   const ConversionContext& context_;
   const std::atomic<bool>& stop_;
   std::unique_ptr<ByteSource> drawing_;
-  std::unique_ptr<ByteSink> output_;
+  ConversionOutput output_;
   std::string refusal_;
 };
 

@@ -1,7 +1,8 @@
 #include "cli/conversion_ends.h"
 
+#include "cli/file_system.h"
 #include "cli/paths.h"
-#include "io/file_sink.h"
+#include "cli/temporary_outputs.h"
 #include "io/file_source.h"
 #include "io/standard_streams.h"
 
@@ -20,16 +21,21 @@ std::unique_ptr<ByteSource> OpenDrawing(const Conversion& conversion, Platform& 
   return file;
 }
 
-std::unique_ptr<ByteSink> OutputOf(const Conversion& conversion, Platform& platform,
+ConversionOutput::ConversionOutput(const Conversion& conversion, Platform& platform,
                                    const std::atomic<bool>& stop) {
-  std::unique_ptr<ByteSink> output;
   if (conversion.streams.output) {
-    output = std::make_unique<StandardOutputSink>();
+    sink_ = std::make_unique<StandardOutputSink>();
   } else {
-    output = std::make_unique<FileSink>(platform, conversion.output, NativeNameEncoding());
+    // A link stays a link: the file it leads to is the one replaced, in its own folder.
+    auto file = std::make_unique<ReplacingFileSink>(
+        platform, conversion.output, FileBehindLinks(conversion.output), NativeNameEncoding(),
+        [processId = platform.ProcessId()](const std::string& target, unsigned attempt) {
+          return TemporaryName(target, processId, attempt);
+        });
+    file_ = file.get();
+    sink_ = std::move(file);
   }
-  output->SetCancellation(&stop);
-  return output;
+  sink_->SetCancellation(&stop);
 }
 
 }  // namespace toridasu::cli

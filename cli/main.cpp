@@ -18,6 +18,7 @@
 #include "cli/language.h"
 #include "cli/messages.h"
 #include "cli/progress.h"
+#include "cli/temporary_outputs.h"
 #include "engine/conversion_context.h"
 #include "platform/platform.h"
 
@@ -41,9 +42,13 @@ int Run(const Settings& settings) {
     WriteNative(stderr, ProgramLine(WithControlsEscaped(warning)));
   if (plan.nothingFound) return kUsageError;
   if (!plan.usageError.empty()) return UsageError(plan.usageError);
+  // A folder that cannot be made fails the run, as a file that cannot be made would.
   if (!settings.rules.outputDirectory.empty() && !MakeDirectories(settings.rules.outputDirectory)) {
-    return UsageError(Say(text_id::kCliCannotMakeFolder, {settings.rules.outputDirectory}));
+    WriteNative(stderr,
+                ProgramLine(Say(text_id::kCliCannotMakeFolder, {settings.rules.outputDirectory})));
+    return kSomeFailed;
   }
+  RemoveLeftTemporaries(plan.conversions, CurrentPlatform());
 
   RunOptions options(LocaleContext(CurrentPlatform()));
   if (settings.separator != 0) options.context.decimalSeparator = settings.separator;

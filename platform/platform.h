@@ -94,6 +94,21 @@ class Platform {
   virtual uint32_t OpenForReadingUtf8(const char* name, FileHandle* handle) = 0;
   virtual uint32_t CreateForWritingUtf8(const char* name, FileHandle* handle) = 0;
   virtual bool DeleteUtf8(const char* name) = 0;
+  // For the converter's outputs, which replace a file whole; UTF-8 names, as
+  // the three above. CreateFileW(name, GENERIC_WRITE, FILE_SHARE_READ,
+  // nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr): opens without
+  // emptying, to learn what the name is.
+  virtual uint32_t OpenExistingForWriting(const char* name, FileHandle* handle) = 0;
+  // The same with CREATE_NEW: 80 when the name exists.
+  virtual uint32_t CreateNewForWriting(const char* name, FileHandle* handle) = 0;
+  // MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING): `to` is the file `from`
+  // was, at once; a read-only or open `to` is refused with 5.
+  virtual uint32_t Replace(const char* from, const char* to) = 0;
+  // GetCurrentProcessId.
+  virtual uint32_t ProcessId() = 0;
+  // Whether a process of this id runs (OpenProcess and a wait of 0 ms); one
+  // that runs but may not be opened counts as running.
+  virtual bool ProcessIsRunning(uint32_t id) = 0;
 
   // GetSystemMetrics(SM_DBCSENABLED) != 0.
   virtual bool DoubleByteEnabled() = 0;

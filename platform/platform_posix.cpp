@@ -141,36 +141,16 @@ class PosixPlatform final : public Platform {
     return 0;
   }
 
-  // Opens without truncating, so that a file the share rule or the
-  // read-only rule refuses is left as it was, and empties it afterwards.
   uint32_t CreateForWriting(const char* name, FileHandle* handle) override {
-    *handle = kNoFile;
-    if (name[0] == '\0') return win_error::kPathNotFound;
-    bool existed = true;
-    int fd = OpenRetrying(name, O_WRONLY);
-    if (fd < 0 && errno == ENOENT) {
-      existed = false;
-      fd = OpenRetrying(name, O_WRONLY | O_CREAT);
-    }
-    if (fd < 0) return OpenError(name, errno, true);
-    struct stat status;
-    if (fstat(fd, &status) != 0) return CloseAfterFailure(fd, FromErrno(errno));
-    bool regular = S_ISREG(status.st_mode);
-    // A file without any write permission is read-only, as the Windows
-    // attribute is, even to a user whom open() would let write it.
-    if (regular && existed && (status.st_mode & 0222) == 0) {
-      return CloseAfterFailure(fd, win_error::kAccessDenied);
-    }
-    if (uint32_t result = posix::RegisterOpenFile(fd, status, Access::Write)) {
-      return CloseAfterFailure(fd, result);
-    }
-    if (regular && status.st_size != 0 && ftruncate(fd, 0) != 0) {
-      uint32_t result = FromErrno(errno);
-      posix::UnregisterOpenFile(fd);
-      return CloseAfterFailure(fd, result);
-    }
-    *handle = fd;
-    return 0;
+    return OpenForWriting(name, Disposition::kCreateAlways, handle);
+  }
+
+  uint32_t OpenExistingForWriting(const char* name, FileHandle* handle) override {
+    return OpenForWriting(name, Disposition::kOpenExisting, handle);
+  }
+
+  uint32_t CreateNewForWriting(const char* name, FileHandle* handle) override {
+    return OpenForWriting(name, Disposition::kCreateNew, handle);
   }
 
   uint32_t Read(FileHandle handle, void* buffer, uint32_t size, uint32_t* got) override {
@@ -257,15 +237,8 @@ class PosixPlatform final : public Platform {
   bool Delete(const char* name) override {
     struct stat status;
     if (name[0] == '\0' || lstat(name, &status) != 0 || S_ISDIR(status.st_mode)) return false;
-    if (S_ISREG(status.st_mode)) {
-      if ((status.st_mode & 0222) == 0) return false;
-      int probe = OpenRetrying(name, O_RDONLY | O_NONBLOCK);
-      struct stat probed;
-      bool same = probe >= 0 && fstat(probe, &probed) == 0 && probed.st_dev == status.st_dev &&
-                  probed.st_ino == status.st_ino;
-      bool inUse = posix::IsFileInUse(status, same ? probe : -1);
-      if (probe >= 0) close(probe);
-      if (inUse) return false;
+    if (S_ISREG(status.st_mode) && ((status.st_mode & 0222) == 0 || InUse(name, status))) {
+      return false;
     }
     return unlink(name) == 0;
   }
@@ -278,6 +251,27 @@ class PosixPlatform final : public Platform {
     return CreateForWriting(name, handle);
   }
   bool DeleteUtf8(const char* name) override { return Delete(name); }
+  // Refuses what Windows refuses: a read-only or open `to`. The new file
+  // takes the permissions and, where allowed, the owner of the one it
+  // replaces, so that replacing never opens a private file to others.
+  uint32_t Replace(const char* from, const char* to) override {
+    if (from[0] == '\0' || to[0] == '\0') return win_error::kPathNotFound;
+    struct stat status;
+    if (lstat(to, &status) == 0 && S_ISREG(status.st_mode)) {
+      if ((status.st_mode & 0222) == 0 || InUse(to, status)) return win_error::kAccessDenied;
+      [[maybe_unused]] const int owned = chown(from, status.st_uid, status.st_gid);
+      chmod(from, status.st_mode & 0777);
+    }
+    if (rename(from, to) != 0) return OpenError(to, errno, false);
+    return 0;
+  }
+
+  uint32_t ProcessId() override { return static_cast<uint32_t>(getpid()); }
+
+  bool ProcessIsRunning(uint32_t id) override {
+    if (id == 0 || id > INT32_MAX) return false;
+    return kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
+  }
 
   bool DoubleByteEnabled() override { return true; }
 
@@ -306,7 +300,57 @@ class PosixPlatform final : public Platform {
   void ResetThreadLocale() override {}
 
  private:
+  enum class Disposition { kCreateAlways, kOpenExisting, kCreateNew };
+
+  // Opens without truncating, so that a file the share rule or the
+  // read-only rule refuses is left as it was; CREATE_ALWAYS empties it
+  // afterwards.
+  static uint32_t OpenForWriting(const char* name, Disposition disposition, FileHandle* handle) {
+    *handle = kNoFile;
+    if (name[0] == '\0') return win_error::kPathNotFound;
+    bool existed = disposition != Disposition::kCreateNew;
+    int fd = disposition == Disposition::kCreateNew
+                 ? OpenRetrying(name, O_WRONLY | O_CREAT | O_EXCL)
+                 : OpenRetrying(name, O_WRONLY);
+    if (fd < 0 && errno == ENOENT && disposition == Disposition::kCreateAlways) {
+      existed = false;
+      fd = OpenRetrying(name, O_WRONLY | O_CREAT);
+    }
+    if (fd < 0) return OpenError(name, errno, disposition != Disposition::kOpenExisting);
+    struct stat status;
+    if (fstat(fd, &status) != 0) return CloseAfterFailure(fd, FromErrno(errno));
+    bool regular = S_ISREG(status.st_mode);
+    // A file without any write permission is read-only, as the Windows
+    // attribute is, even to a user whom open() would let write it.
+    if (regular && existed && (status.st_mode & 0222) == 0) {
+      return CloseAfterFailure(fd, win_error::kAccessDenied);
+    }
+    if (uint32_t result = posix::RegisterOpenFile(fd, status, Access::Write)) {
+      return CloseAfterFailure(fd, result);
+    }
+    if (disposition == Disposition::kCreateAlways && regular && status.st_size != 0 &&
+        ftruncate(fd, 0) != 0) {
+      uint32_t result = FromErrno(errno);
+      posix::UnregisterOpenFile(fd);
+      return CloseAfterFailure(fd, result);
+    }
+    *handle = fd;
+    return 0;
+  }
+
   static bool IsDescriptor(FileHandle handle) { return handle >= 0 && handle <= INT32_MAX; }
+
+  // Whether the regular file `name` (whose lstat gave `status`) is open
+  // here, or locked by another process.
+  static bool InUse(const char* name, const struct stat& status) {
+    int probe = OpenRetrying(name, O_RDONLY | O_NONBLOCK);
+    struct stat probed;
+    bool same = probe >= 0 && fstat(probe, &probed) == 0 && probed.st_dev == status.st_dev &&
+                probed.st_ino == status.st_ino;
+    bool inUse = posix::IsFileInUse(status, same ? probe : -1);
+    if (probe >= 0) close(probe);
+    return inUse;
+  }
 
   static bool Find(FileHandle handle, OpenFile* file) {
     return IsDescriptor(handle) && posix::FindOpenFile(static_cast<int>(handle), file);

@@ -110,6 +110,30 @@ class Win32Platform final : public Platform {
 
   bool DeleteUtf8(const char* name) override { return DeleteFileW(WideName(name).c_str()) != 0; }
 
+  uint32_t OpenExistingForWriting(const char* name, FileHandle* handle) override {
+    return OpenFileWide(name, GENERIC_WRITE, OPEN_EXISTING, handle);
+  }
+
+  uint32_t CreateNewForWriting(const char* name, FileHandle* handle) override {
+    return OpenFileWide(name, GENERIC_WRITE, CREATE_NEW, handle);
+  }
+
+  uint32_t Replace(const char* from, const char* to) override {
+    return MoveFileExW(WideName(from).c_str(), WideName(to).c_str(), MOVEFILE_REPLACE_EXISTING)
+               ? 0
+               : LastError();
+  }
+
+  uint32_t ProcessId() override { return GetCurrentProcessId(); }
+
+  bool ProcessIsRunning(uint32_t id) override {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+    if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+  }
+
   bool DoubleByteEnabled() override { return GetSystemMetrics(SM_DBCSENABLED) != 0; }
 
   bool AnsiCodePageInfo(CodePageInfo* info) override {

@@ -108,6 +108,14 @@ file(READ ${WORK}/plan.v2.csv csv_text)
 expect_match("${csv_text}" "1\\.5,-2,0,\"A" "first record")
 expect_match("${csv_text}" "1000,0,0,\"x,y\"" "second record")
 
+# A dot in a folder's name is no extension.
+file(MAKE_DIRECTORY ${WORK}/plans.v2)
+file(WRITE ${WORK}/plans.v2/plan "${drawing}")
+run(0 plans.v2/plan)
+if(NOT EXISTS ${WORK}/plans.v2/plan.csv OR EXISTS ${WORK}/plans.csv)
+  message(FATAL_ERROR "plans.v2/plan was not written to plans.v2/plan.csv")
+endif()
+
 # -o names the output exactly.
 run(0 -o named.txt plan.v2.dxf)
 if(NOT EXISTS ${WORK}/named.txt)
@@ -128,4 +136,39 @@ expect_match("${err}" "line 12" "the message gives the text's line")
 expect_match("${err}" "double-byte" "the message names the cause")
 if(EXISTS ${WORK}/broken.csv)
   message(FATAL_ERROR "a failed conversion left broken.csv")
+endif()
+
+# A failed conversion leaves the previous output exactly as it was, and a
+# link to it stays a link; a conversion that succeeds replaces the file that
+# the link leads to. The drawing (UTF-8, of 2007) holds a euro sign: the
+# default mode writes its bytes, --full cannot write it in Shift-JIS.
+string(JOIN "${crlf}" euro 0 SECTION 2 HEADER 9 $ACADVER 1 AC1021 0 ENDSEC 0 SECTION 2 ENTITIES
+       0 TEXT 1 "€" 0 ENDSEC 0 EOF "")
+file(WRITE ${WORK}/euro.dxf "${euro}")
+file(MAKE_DIRECTORY ${WORK}/kept)
+# Output, and the file that holds it. A name too long for a temporary file
+# beside it has one of a short name in its folder.
+string(REPEAT "n" 240 long)
+set(outputs "kept/plain.csv>kept/plain.csv" "kept/${long}.csv>kept/${long}.csv")
+if(NOT WINDOWS)  # Wine shows a link as the file it leads to
+  file(CREATE_LINK plain.csv ${WORK}/kept/link.csv SYMBOLIC)
+  list(APPEND outputs "kept/link.csv>kept/plain.csv")
+endif()
+foreach(row ${outputs})
+  string(REPLACE ">" ";" row "${row}")
+  list(GET row 0 output)
+  list(GET row 1 file)
+  run(0 -o ${output} euro.dxf)
+  file(SHA256 ${WORK}/${file} previous)
+  run(1 --full -o ${output} euro.dxf)
+  file(SHA256 ${WORK}/${file} after_failure)
+  run(0 --full --encoding utf-8 -o ${output} euro.dxf)
+  file(READ ${WORK}/${file} replaced)
+  file(GLOB kept ${WORK}/kept/*)
+  if(NOT after_failure STREQUAL previous OR NOT replaced MATCHES "^\"x\"" OR kept MATCHES "\\.tmp")
+    message(FATAL_ERROR "${output}: previous file not kept, or not replaced, or left: ${kept}")
+  endif()
+endforeach()
+if(NOT WINDOWS AND NOT IS_SYMLINK ${WORK}/kept/link.csv)
+  message(FATAL_ERROR "kept/link.csv is no longer a link")
 endif()

@@ -1,13 +1,16 @@
 // One conversion of the converter against a platform that fails on
-// purpose: the message names the file at fault and says what to do, and an
-// interruption leaves no output behind.
+// purpose: the message names the file at fault and says what to do, and a
+// failure or an interruption leaves the previous output as it was.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <functional>
 
 #include "base/errors.h"
 #include "cli/batch_run.h"
 #include "cli/failure_text.h"
+#include "cli/interruption.h"
 #include "cli/messages.h"
 #include "support/fake_platform.h"
 
@@ -27,7 +30,7 @@ struct Case {
 TEST(CliConversion, FailuresNameTheFileAtFault) {
   SetJapanese(false);
   const Case cases[] = {
-      {"missing drawing", [](FakePlatform& f) { f.files.clear(); },
+      {"missing drawing", [](FakePlatform& f) { f.files.erase("in.dxf"); },
        "in.dxf: cannot open: file not found; check the name"},
       {"read-only output",
        [](FakePlatform& f) { f.createForWritingError = win_error::kAccessDenied; },
@@ -52,18 +55,27 @@ TEST(CliConversion, FailuresNameTheFileAtFault) {
        "in.dxf: cannot read: the device reported an error"},
       {"name refused before the system is asked", [](FakePlatform&) {}, "xxxx",
        std::string(300, 'x') + ".csv"},
+      {"whole output cannot take the old one's place",
+       [](FakePlatform& f) { f.replaceError = win_error::kAccessDenied; },
+       "out.csv: cannot write: access denied"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     FakePlatform fake;
     fake.AddFile("in.dxf", kDrawing);
+    fake.AddFile(c.output, "previous");
     c.arrange(fake);
     const std::atomic<bool> stop{false};
     const Outcome outcome =
         ConvertOne({"in.dxf", c.output, "", {}}, LocaleContext(fake), {}, {}, stop, false);
     EXPECT_FALSE(outcome.converted);
     EXPECT_EQ(outcome.message.rfind(c.message, 0), 0u) << outcome.message;
-    EXPECT_FALSE(fake.Exists(c.output));
+    // The previous output is as it was, and nothing else is left.
+    EXPECT_EQ(fake.Contents(c.output), "previous");
+    for (const auto& [name, file] : fake.files) {
+      EXPECT_TRUE(name == "in.dxf" || name == c.output) << name << " is left behind";
+    }
+    EXPECT_EQ(fake.OpenHandleCount(), 0);
   }
 }
 
@@ -81,7 +93,8 @@ TEST(CliConversion, EveryIoCodeIsWorded) {
 }
 
 // An interruption while the drawing is being read: the conversion gives up,
-// takes its output away and is not reported as a failure.
+// takes its output away, leaves the previous one as it was and is not
+// reported as a failure.
 TEST(CliConversion, InterruptionRemovesTheOutputUnderWay) {
   // The user presses Ctrl-C as the first block of the drawing is read.
   struct StoppingPlatform : FakePlatform {
@@ -93,14 +106,33 @@ TEST(CliConversion, InterruptionRemovesTheOutputUnderWay) {
   } fake;
   // A comment longer than a block, so that the reading needs a second one.
   fake.AddFile("in.dxf", "999\r\n" + std::string(300000, 'c') + "\r\n" + kDrawing);
+  fake.AddFile("out.csv", "previous");
   const Outcome outcome =
       ConvertOne({"in.dxf", "out.csv", "", {}}, LocaleContext(fake), {}, {}, fake.stop, false);
   EXPECT_TRUE(outcome.interrupted);
   EXPECT_TRUE(outcome.message.empty());
-  EXPECT_EQ(fake.created, std::vector<std::string>{"out.csv"});
-  EXPECT_FALSE(fake.Exists("out.csv"));
+  EXPECT_EQ(fake.created, std::vector<std::string>{"out.csv.toridasu-4242.tmp"});
+  EXPECT_FALSE(fake.Exists("out.csv.toridasu-4242.tmp"));
+  EXPECT_EQ(fake.Contents("out.csv"), "previous");
   EXPECT_EQ(fake.OpenHandleCount(), 0);
 }
+
+#ifndef _WIN32
+// The first Ctrl-C only asks the run to stop; a second ends the process at
+// once, whatever the run is doing.
+TEST(CliInterruptionDeathTest, TheSecondCtrlCEndsTheProcess) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        CatchInterruptions();
+        std::raise(SIGINT);
+        if (!InterruptionFlag().load()) std::exit(1);
+        std::raise(SIGINT);
+        std::exit(0);
+      },
+      testing::KilledBySignal(SIGINT), "");
+}
+#endif
 
 }  // namespace
 }  // namespace toridasu::cli

@@ -13,7 +13,7 @@ set(TORIDASU_NATIVE_CLI "" CACHE FILEPATH "The native converter whose output the
 add_test(NAME cli_behaviour
   COMMAND ${CMAKE_COMMAND}
     -DRUNNER=${cli_runner} -DCLI=$<TARGET_FILE:toridasu-cli> -DENVIRONMENT=TORIDASU_LANG=en
-    -DWORK=${CMAKE_CURRENT_BINARY_DIR}/cli-behaviour
+    -DWINDOWS=${TORIDASU_WINDOWS} -DWORK=${CMAKE_CURRENT_BINARY_DIR}/cli-behaviour
     -P ${CMAKE_CURRENT_SOURCE_DIR}/cli_behaviour.cmake)
 add_test(NAME cli_corpus
   COMMAND ${CMAKE_COMMAND}

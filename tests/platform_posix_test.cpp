@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -56,10 +57,15 @@ int InChild(Body body) {
 }
 
 TEST(PlatformPosix, MapsSystemErrorsToWindowsCodes) {
-  FileHandle handle;
-  ASSERT_EQ(System().CreateForWriting("/dev/full", &handle), 0u);
-  EXPECT_EQ(System().Write(handle, "x", 1), win_error::kDiskFull);
-  EXPECT_EQ(System().Close(handle), 0u);
+  // A full disk: a device like /dev/full of the test's own (root may make
+  // one), never the machine's, which a fault could harm.
+  TempDir dir;
+  if (mknod(dir.Path("full").c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0) {
+    FileHandle handle;
+    ASSERT_EQ(System().CreateForWriting(dir.Path("full").c_str(), &handle), 0u);
+    EXPECT_EQ(System().Write(handle, "x", 1), win_error::kDiskFull);
+    EXPECT_EQ(System().Close(handle), 0u);
+  }
 
   int code = InChild([] {
     struct rlimit none = {0, 0};
@@ -83,6 +89,22 @@ TEST(PlatformPosix, PermissionsRefuseWithAccessDenied) {
             win_error::kAccessDenied);
   EXPECT_EQ(System().CreateForWriting(dir.Path("locked/list.csv").c_str(), &handle),
             win_error::kAccessDenied);
+}
+
+// A replaced file's permissions pass to its successor: a private output
+// never becomes readable by others.
+TEST(PlatformPosix, ReplacementKeepsThePermissions) {
+  TempDir dir;
+  dir.Write("private.csv", "old");
+  dir.Write("private.csv.tmp", "new");
+  chmod(dir.Path("private.csv").c_str(), 0600);
+  chmod(dir.Path("private.csv.tmp").c_str(), 0644);
+  ASSERT_EQ(System().Replace(dir.Path("private.csv.tmp").c_str(), dir.Path("private.csv").c_str()),
+            0u);
+  struct stat status;
+  ASSERT_EQ(stat(dir.Path("private.csv").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0600u);
+  EXPECT_EQ(dir.Read("private.csv"), "new");
 }
 
 TEST(PlatformPosix, ShareRuleFollowsTheFileNotItsName) {

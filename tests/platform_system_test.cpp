@@ -16,6 +16,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #endif
 
 namespace toridasu {
@@ -25,11 +28,10 @@ namespace fs = std::filesystem;
 
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
-constexpr const char* kNullDevice = "NUL";
+constexpr const char* kNullDevice = "NUL";  // a name, not a file: nothing can harm it
 constexpr const char* kMissingAtRoot = "C:\\toridasu-no-such.dxf";
 #else
 constexpr char kSeparator = '/';
-constexpr const char* kNullDevice = "/dev/null";
 constexpr const char* kMissingAtRoot = "/toridasu-no-such.dxf";
 #endif
 
@@ -166,6 +168,34 @@ TEST(PlatformSystem, DeletesOnlyAClosedFile) {
   EXPECT_FALSE(fs::exists(folder.Path("list.csv")));
 }
 
+// A file written under another name takes the place of the one it replaces
+// at once, but never while that one is open; opening a name as it stands
+// leaves its file as it was.
+TEST(PlatformSystem, ReplacesAClosedFileWithAWholeNewOne) {
+  TempFolder folder;
+  folder.Write("list.csv", "old");
+  const std::string target = folder.Path("list.csv");
+  const std::string temporary = folder.Path("list.csv.tmp");
+  FileHandle handle;
+  EXPECT_EQ(System().OpenExistingForWriting(folder.Path("missing.csv").c_str(), &handle),
+            win_error::kFileNotFound);
+  ASSERT_EQ(System().OpenExistingForWriting(target.c_str(), &handle), 0u);
+  EXPECT_EQ(System().Close(handle), 0u);
+  EXPECT_EQ(System().CreateNewForWriting(target.c_str(), &handle), win_error::kFileExists);
+  ASSERT_EQ(System().CreateNewForWriting(temporary.c_str(), &handle), 0u);
+  EXPECT_EQ(System().Write(handle, "new", 3), 0u);
+  EXPECT_EQ(System().Close(handle), 0u);
+
+  FileHandle reader;
+  ASSERT_EQ(System().OpenForReading(target.c_str(), &reader), 0u);
+  EXPECT_EQ(System().Replace(temporary.c_str(), target.c_str()), win_error::kAccessDenied);
+  EXPECT_EQ(System().Close(reader), 0u);
+  EXPECT_EQ(folder.Read("list.csv"), "old");
+  EXPECT_EQ(System().Replace(temporary.c_str(), target.c_str()), 0u);
+  EXPECT_EQ(folder.Read("list.csv"), "new");
+  EXPECT_FALSE(fs::exists(temporary));
+}
+
 TEST(PlatformSystem, WritesALargeBufferWholeAndReadsItBack) {
   TempFolder folder;
   std::string name = folder.Path("big.csv");
@@ -196,17 +226,28 @@ TEST(PlatformSystem, WritesALargeBufferWholeAndReadsItBack) {
 }
 
 TEST(PlatformSystem, NullDeviceIsACharacterDeviceWithoutShareRule) {
+#ifdef _WIN32
+  const std::string nullDevice = kNullDevice;
+#else
+  // A device like /dev/null of the test's own (root may make one), never the
+  // machine's, which a fault could harm.
+  TempFolder folder;
+  const std::string nullDevice = folder.Path("null");
+  if (mknod(nullDevice.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+    GTEST_SKIP() << "only root makes a device";
+  }
+#endif
   FileHandle first;
   FileHandle second;
-  ASSERT_EQ(System().CreateForWriting(kNullDevice, &first), 0u);
-  ASSERT_EQ(System().CreateForWriting(kNullDevice, &second), 0u);
+  ASSERT_EQ(System().CreateForWriting(nullDevice.c_str(), &first), 0u);
+  ASSERT_EQ(System().CreateForWriting(nullDevice.c_str(), &second), 0u);
   EXPECT_EQ(System().KindOf(first), FileKind::Character);
   EXPECT_EQ(System().Write(first, "abc", 3), 0u);
   EXPECT_EQ(System().Close(first), 0u);
   EXPECT_EQ(System().Close(second), 0u);
 
   FileHandle reader;
-  ASSERT_EQ(System().OpenForReading(kNullDevice, &reader), 0u);
+  ASSERT_EQ(System().OpenForReading(nullDevice.c_str(), &reader), 0u);
   EXPECT_EQ(System().KindOf(reader), FileKind::Character);
   char byte;
   uint32_t got = 99;
@@ -267,6 +308,11 @@ class NoPlatform : public Platform {
   uint32_t OpenForReadingUtf8(const char*, FileHandle*) override { return 1; }
   uint32_t CreateForWritingUtf8(const char*, FileHandle*) override { return 1; }
   bool DeleteUtf8(const char*) override { return false; }
+  uint32_t OpenExistingForWriting(const char*, FileHandle*) override { return 1; }
+  uint32_t CreateNewForWriting(const char*, FileHandle*) override { return 1; }
+  uint32_t Replace(const char*, const char*) override { return 1; }
+  uint32_t ProcessId() override { return 0; }
+  bool ProcessIsRunning(uint32_t) override { return false; }
   bool DoubleByteEnabled() override { return false; }
   bool AnsiCodePageInfo(CodePageInfo*) override { return false; }
   void UpperCase(char*, uint32_t) override {}

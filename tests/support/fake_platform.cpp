@@ -37,11 +37,11 @@ bool FakePlatform::IsOpen(const std::string& name, bool* forWriting) const {
   return open;
 }
 
-uint32_t FakePlatform::Open(const std::string& name, bool writing, FileHandle* handle) {
+uint32_t FakePlatform::Open(const std::string& name, bool writing, FileHandle* handle, bool empty) {
   bool heldForWriting = false;
   bool held = IsOpen(name, &heldForWriting);
   if (held && (writing || heldForWriting)) return win_error::kSharingViolation;
-  if (writing) files[name].bytes.clear();
+  if (writing && empty) files[name].bytes.clear();
   FileHandle next = nextHandle_++;
   handles_[next] = Handle{name, writing, 0};
   *handle = next;
@@ -67,6 +67,43 @@ uint32_t FakePlatform::CreateForWriting(const char* name, FileHandle* handle) {
   if (found != files.end() && found->second.readOnly) return win_error::kAccessDenied;
   if (found == files.end()) AddFile(name);
   return Open(name, true, handle);
+}
+
+uint32_t FakePlatform::OpenExistingForWriting(const char* name, FileHandle* handle) {
+  *handle = kNoFile;
+  probed.push_back(name);
+  if (directories.count(name) != 0) return win_error::kAccessDenied;
+  auto found = files.find(name);
+  if (found == files.end())
+    return name[0] == '\0' ? win_error::kPathNotFound : win_error::kFileNotFound;
+  if (found->second.readOnly) return win_error::kAccessDenied;
+  return Open(name, true, handle, false);
+}
+
+uint32_t FakePlatform::CreateNewForWriting(const char* name, FileHandle* handle) {
+  *handle = kNoFile;
+  created.push_back(name);
+  if (createForWritingError != 0) return createForWritingError;
+  if (name[0] == '\0') return win_error::kPathNotFound;
+  if (Exists(name) || directories.count(name) != 0) return win_error::kFileExists;
+  AddFile(name);
+  return Open(name, true, handle);
+}
+
+uint32_t FakePlatform::Replace(const char* from, const char* to) {
+  replaced.push_back(to);
+  if (replaceError != 0) return replaceError;
+  bool held = false;
+  auto source = files.find(from);
+  if (source == files.end()) return win_error::kFileNotFound;
+  if (IsOpen(from, &held) || IsOpen(to, &held) || directories.count(to) != 0) {
+    return win_error::kAccessDenied;
+  }
+  auto target = files.find(to);
+  if (target != files.end() && target->second.readOnly) return win_error::kAccessDenied;
+  files[to] = source->second;
+  files.erase(from);
+  return 0;
 }
 
 uint32_t FakePlatform::Read(FileHandle handle, void* buffer, uint32_t size, uint32_t* got) {

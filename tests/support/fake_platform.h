@@ -13,8 +13,8 @@
 // Names are compared as exact byte strings, whichever encoding they are
 // given in; nothing is normalised. The
 // files follow the share rule of the real opens (a writer excludes every
-// other open of the file, readers share) and Delete refuses what Windows
-// refuses (an open, read-only or missing file, a folder).
+// other open of the file, readers share); Delete and Replace refuse what
+// Windows refuses (an open, read-only or missing file, a folder).
 #pragma once
 
 #include <cstdint>
@@ -46,7 +46,7 @@ class FakePlatform : public Platform {
 
   // --- Knobs: 0 or false leaves the call alone ---
   uint32_t openForReadingError = 0;    // every OpenForReading fails with this code
-  uint32_t createForWritingError = 0;  // every CreateForWriting fails; nothing is created
+  uint32_t createForWritingError = 0;  // every Create...ForWriting fails; nothing is created
   int failReadNumber = 0;              // the n-th Read (from 1, all handles) fails ...
   uint32_t readError = 0;              // ... with this code (109: the reader takes it as the end)
   uint32_t readChunk = 0;              // when set, a Read returns at most this many bytes
@@ -56,7 +56,10 @@ class FakePlatform : public Platform {
   uint32_t closeError = 0;         // every Close reports this code; the handle goes all the same
   FileKind kind = FileKind::Disk;  // what KindOf answers for an open handle (Unknown: 0)
   bool deleteFails = false;        // every Delete answers false, deleting nothing
-  bool findFails = false;          // every FindFirst answers false
+  uint32_t replaceError = 0;       // every Replace fails with this code, moving nothing
+  uint32_t processId = 4242;       // what ProcessId answers
+  std::set<uint32_t> runningProcesses = {4242};  // what ProcessIsRunning answers true for
+  bool findFails = false;                        // every FindFirst answers false
 
   // --- Code page and locale answers ---
   bool doubleByte = true;
@@ -66,7 +69,9 @@ class FakePlatform : public Platform {
 
   // --- What was asked, in order ---
   std::vector<std::string> opened;    // every OpenForReading name, refused ones too
-  std::vector<std::string> created;   // every CreateForWriting name, refused ones too
+  std::vector<std::string> created;   // every Create...ForWriting name, refused ones too
+  std::vector<std::string> probed;    // every OpenExistingForWriting name, refused ones too
+  std::vector<std::string> replaced;  // every Replace target, refused ones too
   std::vector<uint32_t> writeSizes;   // every Write size, failing ones too
   std::vector<uint32_t> readSizes;    // every Read size asked for
   std::vector<std::string> searched;  // every FindFirst pattern
@@ -90,6 +95,11 @@ class FakePlatform : public Platform {
     return CreateForWriting(name, handle);
   }
   bool DeleteUtf8(const char* name) override { return Delete(name); }
+  uint32_t OpenExistingForWriting(const char* name, FileHandle* handle) override;
+  uint32_t CreateNewForWriting(const char* name, FileHandle* handle) override;
+  uint32_t Replace(const char* from, const char* to) override;
+  uint32_t ProcessId() override { return processId; }
+  bool ProcessIsRunning(uint32_t id) override { return runningProcesses.count(id) != 0; }
   bool DoubleByteEnabled() override { return doubleByte; }
   bool AnsiCodePageInfo(CodePageInfo* info) override;
   void UpperCase(char* text, uint32_t length) override;
@@ -103,7 +113,7 @@ class FakePlatform : public Platform {
     std::size_t position = 0;
   };
   bool IsOpen(const std::string& name, bool* forWriting) const;
-  uint32_t Open(const std::string& name, bool writing, FileHandle* handle);
+  uint32_t Open(const std::string& name, bool writing, FileHandle* handle, bool empty = true);
 
   std::map<FileHandle, Handle> handles_;
   FileHandle nextHandle_ = 100;
