@@ -13,7 +13,8 @@ namespace {
 
 // Refused before any work starts: a later drawing would overwrite an
 // earlier one's output, or a drawing would be overwritten.
-std::string CollisionOf(const std::vector<Conversion>& conversions) {
+// Drawings that share -o's workbook collide with no one but the drawings.
+std::string CollisionOf(const std::vector<Conversion>& conversions, bool oneWorkbook) {
   std::map<std::string, std::size_t> drawingNames;
   for (std::size_t i = 0; i < conversions.size(); ++i) {
     drawingNames.emplace(NameKey(conversions[i].input), i);
@@ -26,7 +27,7 @@ std::string CollisionOf(const std::vector<Conversion>& conversions) {
       return Say(text_id::kCliOutputNamesInput, {c.output});
     }
     const auto [earlier, fresh] = outputs.emplace(NameKey(c.output), i);
-    if (!fresh)
+    if (!fresh && !oneWorkbook)
       return Say(text_id::kCliOutputCollision, {conversions[earlier->second].input, c.input});
   }
   return {};
@@ -37,7 +38,7 @@ Conversion ConversionOf(const FoundDrawing& drawing, const InputRules& rules) {
   c.streams.input = drawing.name == kStandardStream;
   if (c.output.empty() && c.streams.input) c.output = kStandardStream;
   if (c.output.empty()) {
-    c.output = DefaultOutputName(drawing.name);
+    c.output = DefaultOutputName(drawing.name, rules.workbooks ? ".xlsx" : ".csv");
     if (!rules.outputDirectory.empty()) {
       const std::string folder = JoinPath(rules.outputDirectory, drawing.folderWithin);
       c.output = JoinPath(folder, BaseName(c.output));
@@ -71,14 +72,17 @@ Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& r
     return plan;
   }
   if (!rules.singleOutput.empty() && drawings.size() != 1) {
-    plan.usageError = Say(rules.singleOutput == kStandardStream ? text_id::kCliStandardStreamAlone
-                                                                : text_id::kCliOutputWithMany);
-    return plan;
+    plan.oneWorkbook = rules.workbooks && rules.singleOutput != kStandardStream;
+    if (!plan.oneWorkbook) {
+      plan.usageError = Say(rules.singleOutput == kStandardStream ? text_id::kCliStandardStreamAlone
+                                                                  : text_id::kCliOutputWithMany);
+      return plan;
+    }
   }
   for (const FoundDrawing& drawing : drawings) {
     plan.conversions.push_back(ConversionOf(drawing, rules));
   }
-  if (!rules.writesNothing) plan.usageError = CollisionOf(plan.conversions);
+  if (!rules.writesNothing) plan.usageError = CollisionOf(plan.conversions, plan.oneWorkbook);
   return plan;
 }
 
