@@ -16,7 +16,7 @@ packages=(
   xvfb xauth fonts-ipafont-gothic fonts-ipafont-mincho locales
   python3 imagemagick
   python3-ezdxf gdal-bin
-  libxlsxwriter-dev libz-mingw-w64-dev dpkg-dev python3-openpyxl
+  libxlsxwriter-dev zlib1g-dev libz-mingw-w64-dev dpkg-dev python3-openpyxl
 )
 
 missing=()
@@ -35,7 +35,7 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 # The Windows build compiles libxlsxwriter from Debian's source package of
-# the installed version (scripts/xlsxwriter-source.sh), which needs deb-src
+# the installed version (scripts/debian-source.sh; zlib too for the Arm check), which needs deb-src
 # entries for the suites the system installs from.
 if ! apt-cache showsrc libxlsxwriter 2>/dev/null | grep -q '^Package:'; then
   echo "install-deps.sh: adding deb-src entries for Debian's source packages" >&2
