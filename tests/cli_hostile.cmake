@@ -33,10 +33,15 @@ if(CMAKE_MATCH_1 GREATER 50000 OR CMAKE_MATCH_1 LESS 1000)
 endif()
 
 # Ctrl-C while the references are expanded (a budget past any end), into a
-# CSV file and into a workbook: nothing is left, scratch files included.
+# CSV file and into a workbook: nothing is left, the workbook's scratch files
+# included (Linux: in TMPDIR; Wine keeps files of its own there).
 file(MAKE_DIRECTORY ${WORK}/scratch)
+set(scratch "TMPDIR=${WORK}/scratch")
+if(WINDOWS)
+  set(scratch "")
+endif()
 foreach(output stop.csv stop.xlsx)
-  set(script "TMPDIR=${WORK}/scratch ${ENVIRONMENT} ${RUNNER} ${CLI} --full --max-records 999999999999 -o ${output} bomb.dxf 2>stop-err.txt &
+  set(script "${scratch} ${ENVIRONMENT} ${RUNNER} ${CLI} --full --max-records 999999999999 -o ${output} bomb.dxf 2>stop-err.txt &
 pid=$!
 sleep 1
 kill -INT $pid

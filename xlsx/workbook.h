@@ -50,7 +50,6 @@ class Workbook final : public IoEnd {
   Workbook& operator=(const Workbook&) = delete;
 
   const std::string& ScratchFolder() const { return scratchFolder_; }
-  bool IsOpen() const { return book_ != nullptr; }
 
   // Makes the output and begins the workbook. Raises EInOutError.
   void Open();
