@@ -50,11 +50,18 @@ std::size_t Utf16Length(std::string_view utf8) {
 
 void AppendCellText(std::string_view utf8, std::string& out) {
   std::size_t run = 0;
-  for (std::size_t at = utf8.find('_'); at != std::string_view::npos; at = utf8.find('_', at + 1)) {
-    if (!EscapeAt(utf8, at)) continue;
-    out.append(utf8.substr(run, at - run));
-    out += "_x005F";
-    run = at;
+  for (std::size_t at = utf8.find_first_of("_\0", 0, 2); at != std::string_view::npos;
+       at = utf8.find_first_of("_\0", at + 1, 2)) {
+    if (utf8[at] == '\0') {
+      // The library takes texts as C strings, which end at a zero byte.
+      out.append(utf8.substr(run, at - run));
+      out += "_x0000_";
+      run = at + 1;
+    } else if (EscapeAt(utf8, at)) {
+      out.append(utf8.substr(run, at - run));
+      out += "_x005F";
+      run = at;
+    }
   }
   out.append(utf8.substr(run));
 }

@@ -16,7 +16,8 @@ std::size_t Utf16Length(std::string_view utf8);
 
 // Appends `utf8` as a string cell must carry it. Spreadsheets read "_xHHHH_"
 // in a cell as an escaped character, so such a run that is the text's own
-// has its "_" escaped as "_x005F_"; the library escapes control characters.
+// has its "_" escaped as "_x005F_"; a zero byte is written "_x0000_" (the
+// library takes C strings), other control characters the library escapes.
 void AppendCellText(std::string_view utf8, std::string& out);
 
 // The double that a number's text in the CSV file ("12.5", "-3", "1E15")

@@ -160,7 +160,8 @@ def check_hostile(args):
     with open(os.path.join(args.work, "hostile-full.dxf"), "w", encoding="utf-8",
               newline="\r\n") as f:
         f.write("\n".join(full_lines) + "\n")
-    exact = [t for t in HOSTILE if "\n" not in t and t != "\ufffd"]
+    # A zero byte reaches a TEXT of the default mode as it stands.
+    exact = [t for t in HOSTILE if "\n" not in t and t != "\ufffd"] + ["zero\x00byte"]
     exact_lines = ["0", "SECTION", "2", "ENTITIES"]
     for i, text in enumerate(exact):
         exact_lines += ["0", "TEXT", "10", str(i), "20", "0", "30", "0", "1", text]
