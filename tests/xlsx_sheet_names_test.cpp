@@ -34,8 +34,8 @@ TEST(XlsxSheetNames, ValidAndUniqueWithoutRegardToCase) {
        {"Ａ棟", "ａ棟 (2)", "αβ", "ΑΒ (2)", "жд", "ЖД (2)"}},
       {"40 characters", {forty, forty}, {std::string(31, 'a'), std::string(27, 'a') + " (2)"}},
       {"characters a name cannot hold",
-       {"plan[1]", "a:b*c?d/e\\f", "tab\there"},
-       {"plan_1_", "a_b_c_d_e_f", "tab_here"}},
+       {"plan[1]", "a:b*c?d/e\\f", "tab\there", "not XML \xEF\xBF\xBF"},
+       {"plan_1_", "a_b_c_d_e_f", "tab_here", "not XML _"}},
       {"apostrophes at the ends, and nothing", {"'quoted'", ""}, {"_quoted_", "Sheet"}},
       {"a name spreadsheets keep", {"history"}, {"history (2)"}},
       // Sixteen 𠮷 are 32 UTF-16 units: fifteen fit.

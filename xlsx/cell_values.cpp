@@ -49,15 +49,22 @@ std::size_t Utf16Length(std::string_view utf8) {
 }
 
 void AppendCellText(std::string_view utf8, std::string& out) {
+  constexpr std::string_view kSpecial("_\0\xEF", 3);
   std::size_t run = 0;
-  for (std::size_t at = utf8.find_first_of("_\0", 0, 2); at != std::string_view::npos;
-       at = utf8.find_first_of("_\0", at + 1, 2)) {
-    if (utf8[at] == '\0') {
+  for (std::size_t at = utf8.find_first_of(kSpecial); at != std::string_view::npos;
+       at = utf8.find_first_of(kSpecial, at + 1)) {
+    const std::string_view rest = utf8.substr(at);
+    if (rest[0] == '\0') {
       // The library takes texts as C strings, which end at a zero byte.
       out.append(utf8.substr(run, at - run));
       out += "_x0000_";
       run = at + 1;
-    } else if (EscapeAt(utf8, at)) {
+    } else if (rest.substr(0, 3) == "\xEF\xBF\xBE" || rest.substr(0, 3) == "\xEF\xBF\xBF") {
+      // U+FFFE and U+FFFF: characters that XML cannot hold at all.
+      out.append(utf8.substr(run, at - run));
+      out += rest[2] == '\xBE' ? "_xFFFE_" : "_xFFFF_";
+      run = at + 3;
+    } else if (rest[0] == '_' && EscapeAt(utf8, at)) {
       out.append(utf8.substr(run, at - run));
       out += "_x005F";
       run = at;

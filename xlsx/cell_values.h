@@ -16,8 +16,9 @@ std::size_t Utf16Length(std::string_view utf8);
 
 // Appends `utf8` as a string cell must carry it. Spreadsheets read "_xHHHH_"
 // in a cell as an escaped character, so such a run that is the text's own
-// has its "_" escaped as "_x005F_"; a zero byte is written "_x0000_" (the
-// library takes C strings), other control characters the library escapes.
+// has its "_" escaped as "_x005F_". A zero byte (the library takes C
+// strings) and U+FFFE and U+FFFF (which XML cannot hold) are written escaped
+// too; other control characters the library escapes.
 void AppendCellText(std::string_view utf8, std::string& out);
 
 // The double that a number's text in the CSV file ("12.5", "-3", "1E15")

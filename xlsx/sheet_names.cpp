@@ -63,8 +63,9 @@ std::string ValidSheetName(std::string_view wanted) {
         std::min(SequenceLength(static_cast<unsigned char>(wanted[at])), wanted.size() - at);
     const std::string_view sequence = wanted.substr(at, length);
     const bool bad =
-        length == 1 && (static_cast<unsigned char>(sequence[0]) < 0x20 || sequence[0] == 0x7F ||
-                        kForbidden.find(sequence[0]) != std::string_view::npos);
+        (length == 1 && (static_cast<unsigned char>(sequence[0]) < 0x20 || sequence[0] == 0x7F ||
+                         kForbidden.find(sequence[0]) != std::string_view::npos)) ||
+        sequence == "\xEF\xBF\xBE" || sequence == "\xEF\xBF\xBF";
     name += bad ? std::string_view("_") : sequence;
     at += length;
   }

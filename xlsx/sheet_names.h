@@ -14,7 +14,8 @@ namespace toridasu::xlsx {
 constexpr std::size_t kMaxSheetName = 31;
 
 // `wanted` (well-formed UTF-8) as a valid name: the characters a name cannot
-// hold (and control characters) as "_", cut to the longest length.
+// hold (and control characters, U+FFFE and U+FFFF) as "_", cut to the
+// longest length.
 std::string ValidSheetName(std::string_view wanted);
 
 // A name as spreadsheets compare names: letters of either case alike (the
