@@ -9,7 +9,8 @@
 //   realistic_1gb  only with TORIDASU_BENCH_1GB=1 (slow)
 // and the full mode on the realistic drawing (throughput only) and on a
 // drawing whose one block holds texts of that size (peak memory against it:
-// the block is kept while the drawing is read).
+// the block is kept while the drawing is read); the realistic drawing also
+// into XLSX workbooks, in both modes, beside its CSV files.
 // peak_MB is the process's peak resident memory during the conversions.
 #include <benchmark/benchmark.h>
 
@@ -23,7 +24,11 @@
 
 #include "engine/conversion_job.h"
 #include "full/full_conversion.h"
+#include "io/file_sink.h"
+#include "io/file_source.h"
 #include "synthetic_drawing.h"
+#include "xlsx/exact_sheet_sink.h"
+#include "xlsx/full_sheet_sink.h"
 
 namespace {
 
@@ -132,6 +137,38 @@ int64_t ConvertFull(const Drawing& d, const toridasu::ConversionContext& context
   return static_cast<int64_t>(stats.records);
 }
 
+// Either mode into a workbook of one sheet (built in the temporary folder).
+template <class Sink, class Run>
+int64_t ConvertIntoWorkbook(const Drawing& d, const toridasu::ConversionContext& context, Run run) {
+  toridasu::FileSource source(*context.platform);
+  if (source.Open(d.path) != 0) return -1;
+  toridasu::FileSink out(*context.platform, d.output + ".xlsx");
+  const std::string folder = TempName("");
+  toridasu::xlsx::Workbook book(out, TempName("toridasu-bench-scratch.xlsx"),
+                                folder.substr(0, folder.size() - 1));
+  return run(source, book);
+}
+
+int64_t ConvertExactXlsx(const Drawing& d, const toridasu::ConversionContext& context) {
+  return ConvertIntoWorkbook<toridasu::xlsx::ExactSheetSink>(
+      d, context, [&](toridasu::ByteSource& source, toridasu::xlsx::Workbook& book) -> int64_t {
+        toridasu::xlsx::ExactSheetSink sink(book, "bench", false, true);
+        toridasu::ConversionStats stats;
+        if (!toridasu::ConvertDxf(source, sink, context, &stats)) return -1;
+        return static_cast<int64_t>(stats.records);
+      });
+}
+
+int64_t ConvertFullXlsx(const Drawing& d, const toridasu::ConversionContext& context) {
+  return ConvertIntoWorkbook<toridasu::xlsx::FullSheetSink>(
+      d, context, [&](toridasu::ByteSource& source, toridasu::xlsx::Workbook& book) -> int64_t {
+        toridasu::xlsx::FullSheetSink sink(book, "bench", "bench.dxf", true);
+        toridasu::full::FullStats stats;
+        if (!toridasu::full::ConvertFull(source, sink, context, {}, &stats)) return -1;
+        return static_cast<int64_t>(stats.records);
+      });
+}
+
 void Convert(benchmark::State& state, Kind kind, Job job = ConvertExact) {
   Drawing& d = DrawingOf(kind);
   const toridasu::ConversionContext context = toridasu::LocaleContext(toridasu::CurrentPlatform());
@@ -175,6 +212,10 @@ void BM_ConvertFull(benchmark::State& state) { Convert(state, Kind::kRealistic, 
 void BM_ConvertFullBlockTexts(benchmark::State& state) {
   Convert(state, Kind::kBlockTexts, ConvertFull);
 }
+void BM_ConvertXlsx(benchmark::State& state) { Convert(state, Kind::kRealistic, ConvertExactXlsx); }
+void BM_ConvertFullXlsx(benchmark::State& state) {
+  Convert(state, Kind::kRealistic, ConvertFullXlsx);
+}
 
 BENCHMARK(BM_ConvertDxfToCsv)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_ConvertLfOnly)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
@@ -183,6 +224,8 @@ BENCHMARK(BM_ConvertLongText)->Unit(benchmark::kMillisecond)->UseManualTime()->M
 BENCHMARK(BM_ConvertRealistic1Gb)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 BENCHMARK(BM_ConvertFull)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_ConvertFullBlockTexts)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
+BENCHMARK(BM_ConvertXlsx)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_ConvertFullXlsx)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 
 }  // namespace
 

@@ -15,8 +15,9 @@ namespace {
 // Refused before any work starts: a later drawing would overwrite an
 // earlier one's output, or a drawing would be overwritten. Names are
 // compared as the files they reach, so that "./a.csv", "sub/../a.csv" and a
-// link to a.csv are all a.csv.
-std::string CollisionOf(const std::vector<Conversion>& conversions) {
+// link to a.csv are all a.csv. Drawings that share -o's workbook collide
+// with no one but the drawings.
+std::string CollisionOf(const std::vector<Conversion>& conversions, bool oneWorkbook) {
   std::set<std::string> drawings;
   for (const Conversion& c : conversions) {
     if (!c.streams.input) drawings.insert(FileKey(c.input));
@@ -30,7 +31,7 @@ std::string CollisionOf(const std::vector<Conversion>& conversions) {
       return Say(text_id::kCliOutputNamesInput, {c.output});
     }
     const auto [earlier, fresh] = outputs.emplace(output, i);
-    if (!fresh)
+    if (!fresh && !oneWorkbook)
       return Say(text_id::kCliOutputCollision, {conversions[earlier->second].input, c.input});
   }
   return {};
@@ -41,7 +42,7 @@ Conversion ConversionOf(const FoundDrawing& drawing, const InputRules& rules) {
   c.streams.input = drawing.name == kStandardStream;
   if (c.output.empty() && c.streams.input) c.output = kStandardStream;
   if (c.output.empty()) {
-    c.output = DefaultOutputName(drawing.name);
+    c.output = DefaultOutputName(drawing.name, rules.workbooks ? ".xlsx" : ".csv");
     if (!rules.outputDirectory.empty()) {
       const std::string folder = JoinPath(rules.outputDirectory, drawing.folderWithin);
       c.output = JoinPath(folder, BaseName(c.output));
@@ -75,14 +76,17 @@ Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& r
     return plan;
   }
   if (!rules.singleOutput.empty() && drawings.size() != 1) {
-    plan.usageError = Say(rules.singleOutput == kStandardStream ? text_id::kCliStandardStreamAlone
-                                                                : text_id::kCliOutputWithMany);
-    return plan;
+    plan.oneWorkbook = rules.workbooks && rules.singleOutput != kStandardStream;
+    if (!plan.oneWorkbook) {
+      plan.usageError = Say(rules.singleOutput == kStandardStream ? text_id::kCliStandardStreamAlone
+                                                                  : text_id::kCliOutputWithMany);
+      return plan;
+    }
   }
   for (const FoundDrawing& drawing : drawings) {
     plan.conversions.push_back(ConversionOf(drawing, rules));
   }
-  if (!rules.writesNothing) plan.usageError = CollisionOf(plan.conversions);
+  if (!rules.writesNothing) plan.usageError = CollisionOf(plan.conversions, plan.oneWorkbook);
   return plan;
 }
 

@@ -28,6 +28,7 @@ struct InputRules {
   std::string outputDirectory;  // empty: beside each drawing; with -r the tree mirrored
   std::string singleOutput;     // -o: only with one drawing
   bool writesNothing = false;   // --list-layers: no output to collide with another
+  bool workbooks = false;       // XLSX workbooks: named .xlsx, and -o takes every drawing
 };
 
 // The conversions that the inputs name. Texts are native.
@@ -36,6 +37,7 @@ struct Plan {
   std::vector<std::string> warnings;  // inputs without drawings, folder loops
   bool nothingFound = false;          // no input holds any drawing
   std::string usageError;             // refused before any work: misused "-", collisions
+  bool oneWorkbook = false;           // -o names one workbook for several drawings
 };
 Plan PlanConversions(const std::vector<std::string>& inputs, const InputRules& rules);
 

@@ -10,6 +10,8 @@
 #include "cli/file_system.h"
 #include "cli/full_mode.h"
 #include "cli/messages.h"
+#include "cli/workbook_output.h"
+#include "xlsx/exact_sheet_sink.h"
 
 namespace toridasu::cli {
 namespace {
@@ -78,16 +80,23 @@ Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& co
 
 Outcome ConvertOne(const Conversion& conversion, const ConversionContext& context,
                    const ExactCsvChoice& csv, const ConversionOptions& options,
-                   const std::atomic<bool>& stop, bool hints) {
+                   const std::atomic<bool>& stop, bool hints, const WorkbookChoice* workbook) {
   return ConvertInFrame(conversion, context, stop, [&](ConversionFrame& frame) {
     // Counted for the hint, which reads again only drawings of a bounded size.
     CountedSource drawing(frame.OpenDrawing());
-    ExactCsvChoice choice = csv;
-    choice.decimalSeparator = context.decimalSeparator;
-    ExactCsvSink sink(frame.Output(), choice);
     ConversionStats stats;
     ModeEnd end;
-    end.converted = ConvertDxf(drawing, sink, context, &stats, options);
+    if (workbook) {
+      WorkbookOutput output(frame.Output(), workbook->shared);
+      xlsx::ExactSheetSink sink(output.Book(), SheetNameOf(conversion), csv.replace, output.Owns());
+      end.converted = ConvertDxf(drawing, sink, context, &stats, options);
+      if (end.converted) AddSheetNotes(conversion, sink.Sheets(), end);
+    } else {
+      ExactCsvChoice choice = csv;
+      choice.decimalSeparator = context.decimalSeparator;
+      ExactCsvSink sink(frame.Output(), choice);
+      end.converted = ConvertDxf(drawing, sink, context, &stats, options);
+    }
     end.records = stats.records;
     end.failure = stats.failure;
     if (end.converted && stats.cutAtLine) {
@@ -137,12 +146,13 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
       } else {
         if (!sharedFull) {
           outcome = ConvertOne(conversions[index], options.context, options.csv, shared, stop,
-                               options.hints);
+                               options.hints, options.workbooks ? &*options.workbooks : nullptr);
         } else if (options.listLayers) {
           outcome = ListLayersOne(conversions[index], options.context, *sharedFull, stop,
                                   conversions.size() > 1);
         } else {
-          outcome = ConvertOneFull(conversions[index], options.context, *sharedFull, stop);
+          outcome = ConvertOneFull(conversions[index], options.context, *sharedFull, stop,
+                                   options.workbooks ? &*options.workbooks : nullptr);
         }
         if (options.finished) options.finished->fetch_add(1);
       }

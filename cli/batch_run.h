@@ -16,6 +16,7 @@
 #include "engine/exact_csv_sink.h"
 #include "full/full_conversion.h"
 #include "platform/platform.h"
+#include "xlsx/workbook.h"
 
 namespace toridasu::cli {
 
@@ -29,6 +30,12 @@ struct Outcome {
   std::string listing;             // --list-layers: the lines for standard output
 };
 
+// The XLSX output of a run: each drawing its own workbook, or, with
+// `shared`, all of them sheets of that one.
+struct WorkbookChoice {
+  xlsx::Workbook* shared = nullptr;
+};
+
 struct RunOptions {
   // The platform, lead bytes and decimal separator of every conversion.
   explicit RunOptions(const ConversionContext& conversionContext) : context(conversionContext) {}
@@ -36,6 +43,8 @@ struct RunOptions {
   ConversionContext context;
   unsigned jobs = 1;
   ExactCsvChoice csv;  // the default mode's CSV file (its separator is the context's)
+  // Set: workbooks instead of CSV files (the default mode takes csv.replace).
+  std::optional<WorkbookChoice> workbooks;
   const full::FullOptions* full = nullptr;  // set: the drawings are read in full mode
   bool listLayers = false;                  // with full: their layers listed, nothing written
   // Whether the default mode looks for what --full would find (a second
@@ -98,9 +107,10 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
 // One conversion in the default mode, with its failure put in the user's
 // words. It runs on the platform, lead bytes and separator of `context`;
 // with `hints`, a drawing that wrote no record is also asked what --full
-// would find.
+// would find. With `workbook`, it writes sheets rather than a CSV file.
 Outcome ConvertOne(const Conversion& conversion, const ConversionContext& context,
                    const ExactCsvChoice& csv, const ConversionOptions& options,
-                   const std::atomic<bool>& stop, bool hints);
+                   const std::atomic<bool>& stop, bool hints,
+                   const WorkbookChoice* workbook = nullptr);
 
 }  // namespace toridasu::cli

@@ -163,6 +163,17 @@ full::FullOptions FullOptionsOf(const FullArguments& given, const Settings& sett
   return options;
 }
 
+// Whether the output is a workbook: --format, else an output name ending in
+// ".xlsx". False with a usage error in `error` when the format is unknown.
+bool WritesWorkbooks(const std::string& format, const std::string& output, std::string& error) {
+  const std::string folded = text::AsciiUpperCase(format);
+  if (folded == "XLSX") return true;
+  if (!format.empty() && folded != "CSV") error = Say(text_id::kCliUnknownFormat, {format});
+  const std::string extension = ".XLSX";
+  return format.empty() && output.size() > extension.size() &&
+         text::AsciiUpperCase(output.substr(output.size() - extension.size())) == extension;
+}
+
 }  // namespace
 
 std::string ProgramLine(const std::string& text) { return "toridasu-cli: " + text + "\n"; }
@@ -181,7 +192,7 @@ std::optional<OutputEncoding> EncodingNamed(const std::string& name) {
 }
 
 std::optional<int> ParseCommandLine(const std::vector<std::string>& arguments, Settings* settings) {
-  std::string jobs, encoding, invalid, separator;
+  std::string jobs, encoding, invalid, separator, format;
   CLI::App app{Say(text_id::kCliDescription)};
   app.name("toridasu-cli");
   app.formatter(std::make_shared<HelpFormatter>());
@@ -205,6 +216,7 @@ std::optional<int> ParseCommandLine(const std::vector<std::string>& arguments, S
   app.add_option("--invalid", invalid, Say(text_id::kCliInvalidHelp))->type_name("error|replace");
   app.add_option("--decimal-separator", separator, Say(text_id::kCliSeparatorHelp))
       ->type_name(Say(text_id::kCliCharacterValue));
+  app.add_option("--format", format, Say(text_id::kCliFormatHelp))->type_name("csv|xlsx");
   FullArguments fullGiven;
   AddFullOptions(app, fullGiven);
   app.set_version_flag("--version", std::string("toridasu-cli ") + TORIDASU_VERSION,
@@ -246,6 +258,14 @@ std::optional<int> ParseCommandLine(const std::vector<std::string>& arguments, S
     const std::string byte = AnsiArgument(separator);
     if (byte.size() != 1) return UsageError(Say(text_id::kCliSeparatorOneByte));
     settings->separator = byte[0];
+  }
+  std::string formatError;
+  settings->workbooks = settings->rules.workbooks =
+      WritesWorkbooks(format, settings->rules.singleOutput, formatError);
+  if (!formatError.empty()) return UsageError(formatError);
+  // A workbook holds Unicode; the layer listing still prints in the encoding.
+  if (settings->workbooks && (!encoding.empty() || settings->bom) && !fullGiven.listLayers) {
+    return UsageError(Say(text_id::kCliXlsxTakesNoEncoding));
   }
   if (fullGiven.full) {
     std::string error;

@@ -33,6 +33,7 @@ struct Settings {
   char separator = 0;                     // 0: the locale's
   std::optional<full::FullOptions> full;  // --full and its options
   bool listLayers = false;                // --list-layers: the layers, not the texts
+  bool workbooks = false;                 // XLSX workbooks instead of CSV files
 };
 
 // Reads the arguments (native text, the program's name first) into

@@ -127,6 +127,8 @@ std::string FailureText(const FailedConversion& failed) {
     case FailureKind::kOutOfMemory: return input + ": " + Say(text_id::kCliOutOfMemory);
     case FailureKind::kLineTooLong:
       return AtLine(input, failure.line, Say(text_id::kCliLineTooLong, {failure.detail}));
+    case FailureKind::kTextTooLong:
+      return AtLine(input, failure.line, Say(text_id::kCliTextTooLong, {failure.detail}));
     case FailureKind::kOther: break;
   }
   return input + ": " + Say(text_id::kCliConversionFailed, {failure.detail});

@@ -9,8 +9,10 @@
 #include "cli/layer_listing.h"
 #include "cli/messages.h"
 #include "cli/paths.h"
+#include "cli/workbook_output.h"
 #include "io/file_source.h"
 #include "text/code_page.h"
+#include "xlsx/full_sheet_sink.h"
 
 namespace toridasu::cli {
 namespace {
@@ -81,15 +83,27 @@ class BoundedSource final : public ByteSource {
 }  // namespace
 
 Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& context,
-                       const full::FullOptions& options, const std::atomic<bool>& stop) {
+                       const full::FullOptions& options, const std::atomic<bool>& stop,
+                       const WorkbookChoice* workbook) {
   return ConvertInFrame(conversion, context, stop, [&](ConversionFrame& frame) {
     ByteSource& drawing = frame.OpenDrawing();
-    full::CsvRecordSink sink(frame.Output(), options.output, context.decimalSeparator);
     full::FullStats stats;
     ModeEnd end;
-    end.converted = full::ConvertFull(drawing, sink, context, options, &stats);
+    std::vector<std::string> sheets;
+    if (workbook) {
+      WorkbookOutput output(frame.Output(), workbook->shared);
+      xlsx::FullSheetSink sink(output.Book(), SheetNameOf(conversion), DrawingNameOf(conversion),
+                               output.Owns());
+      end.converted = full::ConvertFull(drawing, sink, context, options, &stats);
+      sheets = sink.Sheets();
+    } else {
+      full::CsvRecordSink sink(frame.Output(), options.output, context.decimalSeparator,
+                               DrawingNameOf(conversion));
+      end.converted = full::ConvertFull(drawing, sink, context, options, &stats);
+    }
     end.records = stats.records;
     AddNotes(conversion.input, stats, end);
+    if (end.converted) AddSheetNotes(conversion, sheets, end);
     end.failure = stats.failure;
     return end;
   });

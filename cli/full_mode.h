@@ -14,7 +14,8 @@ namespace toridasu::cli {
 
 // One drawing in full mode, as ConvertOne converts one in the default mode.
 Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& context,
-                       const full::FullOptions& options, const std::atomic<bool>& stop);
+                       const full::FullOptions& options, const std::atomic<bool>& stop,
+                       const WorkbookChoice* workbook = nullptr);
 
 // One drawing read in full mode for --list-layers: its layers with their
 // numbers of texts in the outcome's listing, in the output's encoding, each

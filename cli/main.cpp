@@ -19,6 +19,7 @@
 #include "cli/messages.h"
 #include "cli/progress.h"
 #include "cli/temporary_outputs.h"
+#include "cli/shared_workbook.h"
 #include "engine/conversion_context.h"
 #include "platform/platform.h"
 
@@ -61,6 +62,20 @@ int Run(const Settings& settings) {
   if (settings.full) options.full = &*settings.full;
   options.listLayers = settings.listLayers;
   options.hints = !settings.quiet;  // -q shows no note
+  std::unique_ptr<SharedWorkbook> shared;
+  if (settings.workbooks) {
+    options.workbooks = WorkbookChoice{};
+    if (plan.oneWorkbook) {
+      shared = std::make_unique<SharedWorkbook>(plan.conversions.front(), InterruptionFlag());
+      if (!shared->Open()) {
+        WriteNative(stderr, WithControlsEscaped(shared->Message()) + "\n");
+        return kSomeFailed;
+      }
+      options.workbooks->shared = &shared->Book();
+      // The drawings' sheets go into it in their order, one drawing at a time.
+      options.jobs = 1;
+    }
+  }
 
   uint64_t totalBytes = 0;
   for (const Conversion& c : plan.conversions) totalBytes += FileSizeOf(c.input);
@@ -89,6 +104,14 @@ int Run(const Settings& settings) {
     }
   });
   progress.Finish();
+  if (shared && !shared->Complete(converted != 0)) {
+    // Nothing of the batch is kept when its workbook cannot be written.
+    if (!InterruptionFlag().load())
+      progress.Print(stderr, WithControlsEscaped(shared->Message()) + "\n");
+    failed += converted;
+    converted = 0;
+    records = 0;
+  }
   if (InterruptionFlag().load()) {
     WriteNative(stderr, ProgramLine(Say(text_id::kCliInterrupted, {std::to_string(converted)})));
     return kInterruptedStatus;

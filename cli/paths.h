@@ -22,9 +22,9 @@ std::string NameOf(const std::filesystem::path& path);
 // names with the same key name the same file.
 std::string NameKey(const std::string& name);
 
-// INPUT with its last extension replaced by ".csv", each system cutting by
-// its own separators.
-std::string DefaultOutputName(const std::string& input);
+// INPUT with its last extension replaced by `extension` (".csv", ".xlsx"),
+// each system cutting by its own separators.
+std::string DefaultOutputName(const std::string& input, const std::string& extension = ".csv");
 
 // The last component of a path, and a path joined with a name.
 std::string BaseName(const std::string& path);

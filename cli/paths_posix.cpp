@@ -11,12 +11,12 @@ std::string NameOf(const std::filesystem::path& path) { return path.native(); }
 
 std::string NameKey(const std::string& name) { return name; }
 
-std::string DefaultOutputName(const std::string& input) {
+std::string DefaultOutputName(const std::string& input, const std::string& extension) {
   // '.' and '/' never occur inside a UTF-8 multi-byte character.
   const std::size_t slash = input.rfind('/');
   const std::size_t dot = input.rfind('.');
   const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-  return (hasExtension ? input.substr(0, dot) : input) + ".csv";
+  return (hasExtension ? input.substr(0, dot) : input) + extension;
 }
 
 }  // namespace toridasu::cli

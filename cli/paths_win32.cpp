@@ -22,8 +22,8 @@ std::string NameKey(const std::string& name) {
   return Utf8FromWide(key);
 }
 
-std::string DefaultOutputName(const std::string& input) {
-  return ReplaceExtensionUtf8(input, ".csv");
+std::string DefaultOutputName(const std::string& input, const std::string& extension) {
+  return ReplaceExtensionUtf8(input, extension);
 }
 
 }  // namespace toridasu::cli

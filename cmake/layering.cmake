@@ -1,6 +1,6 @@
 # One library per folder, and the build keeps the dependencies pointing one
-# way (app -> ui -> engine, files; cli -> full -> model, engine; engine -> io,
-# text; io, text, files -> base -> platform). The drawing model uses only
+# way (app -> ui -> engine, files; cli -> full, xlsx -> model, engine;
+# engine -> io, text; io, text, files -> base -> platform). The drawing model uses only
 # text: a reader of any format feeds it, and it reads no format itself.
 #
 # Sources include headers from the tree's root ("engine/x.h"), so the root

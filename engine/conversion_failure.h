@@ -19,6 +19,7 @@ enum class FailureKind {
   kUndefinedBytes,       // bytes the drawing's code page does not define (detail: the page)
   kOutOfMemory,
   kLineTooLong,  // a line longer than the reading's bound (detail: the bound in MiB)
+  kTextTooLong,  // a text longer than a workbook's cell holds (detail: its length)
   kOther,        // any other error (detail: its kind's name)
 };
 

@@ -35,7 +35,7 @@ void CsvRecordSink::Begin(const std::vector<model::Column>& columns) {
 void CsvRecordSink::Take(const model::TextRecord& record) {
   std::string& line = destination_.RecordScratch();
   line.clear();
-  AppendRecordLine(columns_, record, separator_, line);
+  AppendRecordLine(columns_, record, separator_, drawing_, line);
   WriteUtf8Line(line, record.line);
 }
 

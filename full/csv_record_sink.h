@@ -24,9 +24,10 @@ struct OutputChoice {
 class CsvRecordSink final : public model::RecordSink {
  public:
   // Writes into `out`, which outlives the sink, in the encoding of `choice`
-  // (its columns are Begin's), with the decimal separator `separator`.
-  CsvRecordSink(ByteSink& out, const OutputChoice& choice, char separator)
-      : out_(out), choice_(choice), separator_(separator) {}
+  // (its columns are Begin's), with the decimal separator `separator`;
+  // `drawing` (UTF-8) is what the drawing column says.
+  CsvRecordSink(ByteSink& out, const OutputChoice& choice, char separator, std::string drawing = {})
+      : out_(out), choice_(choice), separator_(separator), drawing_(std::move(drawing)) {}
 
   void Begin(const std::vector<model::Column>& columns) override;
   void Take(const model::TextRecord& record) override;
@@ -41,6 +42,7 @@ class CsvRecordSink final : public model::RecordSink {
   ByteSink& out_;
   const OutputChoice& choice_;
   char separator_;
+  const std::string drawing_;
   std::vector<model::Column> columns_;
   CsvDestination destination_;
   std::string encoded_;

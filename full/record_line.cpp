@@ -39,7 +39,7 @@ std::string HeaderLine(const std::vector<Column>& columns) {
 }
 
 void AppendRecordLine(const std::vector<Column>& columns, const model::TextRecord& record,
-                      char separator, std::string& out) {
+                      char separator, std::string_view drawing, std::string& out) {
   bool first = true;
   for (const Column column : columns) {
     if (!first) out += ',';
@@ -61,6 +61,7 @@ void AppendRecordLine(const std::vector<Column>& columns, const model::TextRecor
       case Column::kSpace: AppendQuoted(record.space, out); break;
       case Column::kBlock: AppendQuoted(record.block, out); break;
       case Column::kVisible: out += record.visible ? '1' : '0'; break;
+      case Column::kDrawing: AppendQuoted(drawing, out); break;
     }
   }
 }

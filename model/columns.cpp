@@ -8,9 +8,9 @@
 namespace toridasu::model {
 namespace {
 
-constexpr std::array<std::string_view, 16> kNames = {
-    "x",        "y",     "z",       "text",    "type",    "layer", "handle", "height",
-    "rotation", "style", "align_x", "align_y", "align_z", "space", "block",  "visible"};
+constexpr std::array<std::string_view, 17> kNames = {
+    "x",     "y",       "z",       "text",    "type",  "layer", "handle",  "height", "rotation",
+    "style", "align_x", "align_y", "align_z", "space", "block", "visible", "drawing"};
 
 }  // namespace
 
@@ -49,5 +49,20 @@ std::optional<std::vector<Column>> ParseColumns(std::string_view list, std::stri
 }
 
 std::vector<Column> DefaultColumns() { return {Column::kX, Column::kY, Column::kZ, Column::kText}; }
+
+bool HoldsNumbers(Column column) {
+  switch (column) {
+    case Column::kX:
+    case Column::kY:
+    case Column::kZ:
+    case Column::kHeight:
+    case Column::kRotation:
+    case Column::kAlignX:
+    case Column::kAlignY:
+    case Column::kAlignZ:
+    case Column::kVisible: return true;
+    default: return false;
+  }
+}
 
 }  // namespace toridasu::model

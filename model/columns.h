@@ -26,6 +26,7 @@ enum class Column {
   kSpace,
   kBlock,
   kVisible,
+  kDrawing,  // the drawing's file name, for tables that gather several drawings
 };
 
 // The names users give on the command line, in the order of Column.
@@ -36,5 +37,8 @@ std::string AllColumnNames();
 // is empty. `bad` receives the first unknown name.
 std::optional<std::vector<Column>> ParseColumns(std::string_view list, std::string* bad = nullptr);
 std::vector<Column> DefaultColumns();
+// Whether the column holds numbers (coordinates, height, rotation, visible)
+// rather than texts.
+bool HoldsNumbers(Column column);
 
 }  // namespace toridasu::model

@@ -16,6 +16,7 @@ packages=(
   xvfb xauth fonts-ipafont-gothic fonts-ipafont-mincho locales
   python3 imagemagick
   python3-ezdxf gdal-bin
+  libxlsxwriter-dev zlib1g-dev libz-mingw-w64-dev dpkg-dev python3-openpyxl
 )
 
 missing=()
@@ -31,6 +32,21 @@ if [ "${#missing[@]}" -gt 0 ]; then
   fi
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The Windows build compiles libxlsxwriter from Debian's source package of
+# the installed version (scripts/debian-source.sh; zlib too for the Arm check), which needs deb-src
+# entries for the suites the system installs from.
+if ! apt-cache showsrc libxlsxwriter 2>/dev/null | grep -q '^Package:'; then
+  echo "install-deps.sh: adding deb-src entries for Debian's source packages" >&2
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+      $SUDO tee /etc/apt/sources.list.d/toridasu-deb-src.sources >/dev/null
+  else
+    grep -h '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' |
+      $SUDO tee /etc/apt/sources.list.d/toridasu-deb-src.list >/dev/null
+  fi
+  $SUDO apt-get update -qq
 fi
 
 # Wine needs the generated Japanese locale to hand Shift-JIS names to the program.

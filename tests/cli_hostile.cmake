@@ -32,24 +32,33 @@ if(CMAKE_MATCH_1 GREATER 50000 OR CMAKE_MATCH_1 LESS 1000)
   message(FATAL_ERROR "the budget of 50000 wrote ${CMAKE_MATCH_1} records")
 endif()
 
-# Ctrl-C while the references are expanded (a budget past any end).
-set(script "env ${ENVIRONMENT} ${RUNNER} ${CLI} --full --max-records 999999999999 -o stop.csv bomb.dxf 2>stop-err.txt &
+# Ctrl-C while the references are expanded (a budget past any end), into a
+# CSV file and into a workbook: nothing is left, the workbook's scratch files
+# included (Linux: in TMPDIR; Wine keeps files of its own there).
+file(MAKE_DIRECTORY ${WORK}/scratch)
+set(scratch "TMPDIR=${WORK}/scratch")
+if(WINDOWS)
+  set(scratch "")
+endif()
+foreach(output stop.csv stop.xlsx)
+  set(script "${scratch} ${ENVIRONMENT} ${RUNNER} ${CLI} --full --max-records 999999999999 -o ${output} bomb.dxf 2>stop-err.txt &
 pid=$!
 sleep 1
 kill -INT $pid
 wait $pid
 echo $? > stop-status.txt")
-execute_process(COMMAND sh -c "${script}" WORKING_DIRECTORY ${WORK} TIMEOUT 120)
-file(READ ${WORK}/stop-status.txt status)
-file(READ ${WORK}/stop-err.txt err)
-string(STRIP "${status}" status)
-if(NOT status EQUAL 130 OR NOT err MATCHES "interrupted; 0 drawings converted")
-  message(FATAL_ERROR "Ctrl-C during expansion: exit ${status}\n${err}")
-endif()
-file(GLOB left ${WORK}/stop*.csv*)
-if(left)
-  message(FATAL_ERROR "Ctrl-C during expansion left ${left}")
-endif()
+  execute_process(COMMAND env sh -c "${script}" WORKING_DIRECTORY ${WORK} TIMEOUT 120)
+  file(READ ${WORK}/stop-status.txt status)
+  file(READ ${WORK}/stop-err.txt err)
+  string(STRIP "${status}" status)
+  if(NOT status EQUAL 130 OR NOT err MATCHES "interrupted; 0 drawings converted")
+    message(FATAL_ERROR "Ctrl-C during expansion into ${output}: exit ${status}\n${err}")
+  endif()
+  file(GLOB left ${WORK}/stop*.csv* ${WORK}/stop*.xlsx* ${WORK}/scratch/*)
+  if(left)
+    message(FATAL_ERROR "Ctrl-C during expansion left ${left}")
+  endif()
+endforeach()
 
 # Ctrl-C while the drawing is a FIFO that nobody writes: the open gives up.
 if(NOT WINDOWS)

@@ -62,3 +62,26 @@ if(TORIDASU_WINDOWS)
   set_tests_properties(cli_dropped PROPERTIES
     FIXTURES_REQUIRED ${cli_fixture} RESOURCE_LOCK display TIMEOUT 300)
 endif()
+
+# Workbooks read back as a spreadsheet user reads them (openpyxl, from the
+# system's Python): the corpus cell by cell against the CSV files, hostile
+# texts, a batch into one workbook, and more texts than a sheet holds.
+foreach(python ${Python3_EXECUTABLE} /usr/bin/python3)
+  execute_process(COMMAND ${python} -c "import openpyxl" RESULT_VARIABLE no_openpyxl
+    OUTPUT_QUIET ERROR_QUIET)
+  if(no_openpyxl EQUAL 0)
+    foreach(check corpus hostile batch rows)
+      add_test(NAME cli_xlsx_${check}
+        COMMAND ${python} ${CMAKE_CURRENT_SOURCE_DIR}/tools/check_workbooks.py ${check}
+          --cli $<TARGET_FILE:toridasu-cli> "--runner=${cli_runner}" --corpus ${TORIDASU_CORPUS}
+          --work ${CMAKE_CURRENT_BINARY_DIR}/cli-xlsx-${check})
+      set_tests_properties(cli_xlsx_${check} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 900)
+      if(cli_fixture)
+        set_tests_properties(cli_xlsx_${check} PROPERTIES FIXTURES_REQUIRED ${cli_fixture})
+      endif()
+    endforeach()
+    # A drawing of 1,100,000 texts: slow under Wine.
+    set_tests_properties(cli_xlsx_rows PROPERTIES LABELS slow)
+    break()
+  endif()
+endforeach()

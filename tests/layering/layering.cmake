@@ -24,7 +24,13 @@ set(layering_rows
   "toridasu_model sees text/ascii_case.h"
   "toridasu_model refuses full/raw_entity.h"
   "toridasu_model refuses engine/pair_reader.h"
-  "toridasu_model refuses io/byte_source.h")
+  "toridasu_model refuses io/byte_source.h"
+  "toridasu_xlsx sees model/record_sink.h"
+  "toridasu_xlsx sees engine/record_sink.h"
+  "toridasu_xlsx refuses full/csv_record_sink.h"
+  "toridasu_xlsx refuses cli/messages.h"
+  "toridasu_full refuses xlsx/workbook.h"
+  "toridasu_engine refuses xlsx/workbook.h")
 if(TORIDASU_WINDOWS)
   list(APPEND layering_rows
     "toridasu_ui sees engine/conversion_job.h"
