@@ -13,8 +13,8 @@ namespace toridasu::cli {
 SharedWorkbook::SharedWorkbook(const Conversion& conversion, const std::atomic<bool>& stop)
     : conversion_(conversion),
       stop_(stop),
-      output_(OutputOf(conversion, CurrentPlatform(), stop)),
-      book_(MakeWorkbook(*output_)) {}
+      output_(conversion, CurrentPlatform(), stop),
+      book_(MakeWorkbook(output_.Sink())) {}
 
 void SharedWorkbook::Fail(int32_t code) {
   ConversionFailure failure;
@@ -42,6 +42,11 @@ bool SharedWorkbook::Complete(bool keep) {
   if (keep && !stop_.load()) {
     try {
       book_->Finish();
+      // The whole workbook takes the place of the file of its name.
+      if (const uint32_t code = output_.Keep()) {
+        Fail(static_cast<int32_t>(code));
+        return false;
+      }
       return true;
     } catch (const EInOutError& error) {
       Fail(error.Code());

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/batch_plan.h"
+#include "cli/conversion_ends.h"
 #include "io/byte_sink.h"
 #include "xlsx/workbook.h"
 
@@ -33,7 +34,7 @@ class SharedWorkbook {
 
   const Conversion& conversion_;
   const std::atomic<bool>& stop_;
-  std::unique_ptr<ByteSink> output_;
+  ConversionOutput output_;
   std::unique_ptr<xlsx::Workbook> book_;
   std::string message_;
 };
