@@ -18,8 +18,8 @@
 #include "cli/language.h"
 #include "cli/messages.h"
 #include "cli/progress.h"
-#include "cli/temporary_outputs.h"
 #include "cli/shared_workbook.h"
+#include "cli/temporary_outputs.h"
 #include "engine/conversion_context.h"
 #include "platform/platform.h"
 
