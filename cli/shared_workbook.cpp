@@ -1,5 +1,6 @@
 #include "cli/shared_workbook.h"
 
+#include <functional>
 #include <new>
 
 #include "base/errors.h"
@@ -25,34 +26,41 @@ void SharedWorkbook::Fail(int32_t code) {
   message_ = FailureText({conversion_.input, conversion_.output, failure});
 }
 
-bool SharedWorkbook::Open() {
+bool SharedWorkbook::Attempt(const std::function<uint32_t()>& step) {
   try {
-    book_->Open();
-    return true;
+    const uint32_t code = step();
+    if (code == 0) return true;
+    Fail(static_cast<int32_t>(code));
   } catch (const EInOutError& error) {
     Fail(error.Code());
   } catch (const std::bad_alloc&) {
     Fail(static_cast<int32_t>(win_error::kNotEnoughMemory));
   }
+  return false;
+}
+
+bool SharedWorkbook::Open() {
+  if (Attempt([this] {
+        book_->Open();
+        return uint32_t{0};
+      }))
+    return true;
   book_->Discard();
   return false;
 }
 
 bool SharedWorkbook::Complete(bool keep) {
   if (keep && !stop_.load()) {
-    try {
-      book_->Finish();
-      // The whole workbook takes the place of the file of its name.
-      if (const uint32_t code = output_.Keep()) {
-        Fail(static_cast<int32_t>(code));
-        return false;
-      }
+    // The whole workbook takes the place of the file of its name; a
+    // failure of either leaves that file as it was.
+    bool finished = false;
+    if (Attempt([&] {
+          book_->Finish();
+          finished = true;
+          return output_.Keep();
+        }))
       return true;
-    } catch (const EInOutError& error) {
-      Fail(error.Code());
-    } catch (const std::bad_alloc&) {
-      Fail(static_cast<int32_t>(win_error::kNotEnoughMemory));
-    }
+    if (finished) return false;  // nothing left to give up
   }
   book_->Discard();
   return !keep;

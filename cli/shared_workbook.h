@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,6 +32,9 @@ class SharedWorkbook {
 
  private:
   void Fail(int32_t code);
+  // Runs `step` (0 or a code, or it raises); false after a failure, which
+  // Message() then tells.
+  bool Attempt(const std::function<uint32_t()>& step);
 
   const Conversion& conversion_;
   const std::atomic<bool>& stop_;

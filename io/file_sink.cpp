@@ -24,24 +24,6 @@ uint32_t FileSink::OpenSink() {
   return 0;
 }
 
-uint32_t FileSink::WriteSome(const void* data, uint32_t size) {
-  return platform_.Write(handle_, data, size);
-}
-
-uint32_t FileSink::CloseSink() {
-  if (handle_ == kNoFile) return static_cast<uint32_t>(io_code::kFileNotOpen);
-  const FileHandle handle = handle_;
-  handle_ = kNoFile;
-  return platform_.Close(handle);
-}
-
-void FileSink::CloseQuietly() {
-  if (handle_ == kNoFile) return;
-  const FileHandle handle = handle_;
-  handle_ = kNoFile;
-  platform_.Close(handle);
-}
-
 void FileSink::RemoveOutput() {
   // By the name it was created under: asking whether it is present first
   // would miss names that hold "*" or "?".

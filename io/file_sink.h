@@ -7,15 +7,15 @@
 #include <string>
 #include <string_view>
 
-#include "io/byte_sink.h"
+#include "io/platform_file_sink.h"
 #include "platform/platform.h"
 
 namespace toridasu {
 
-class FileSink final : public ByteSink {
+class FileSink final : public PlatformFileSink {
  public:
   FileSink(Platform& platform, std::string_view name, NameEncoding names = NameEncoding::kAnsi)
-      : platform_(platform), name_(name), names_(names) {}
+      : PlatformFileSink(platform), name_(name), names_(names) {}
   ~FileSink() override { CloseQuietly(); }
   FileSink(const FileSink&) = delete;
   FileSink& operator=(const FileSink&) = delete;
@@ -24,21 +24,14 @@ class FileSink final : public ByteSink {
   // that a failed conversion has to remove.
   bool CreatedDiskFile() const { return createdDiskFile_; }
 
-  void CloseQuietly() override;
   void RemoveOutput() override;
-  bool WantsEveryLine() const override { return kind_ == FileKind::Character; }
 
  protected:
   uint32_t OpenSink() override;
-  uint32_t WriteSome(const void* data, uint32_t size) override;
-  uint32_t CloseSink() override;
 
  private:
-  Platform& platform_;
   const std::string name_;
   const NameEncoding names_;
-  FileHandle handle_ = kNoFile;
-  FileKind kind_ = FileKind::Unknown;
   bool createdDiskFile_ = false;
 };
 

@@ -16,7 +16,7 @@ constexpr unsigned kTemporaryAttempts = 16;
 ReplacingFileSink::ReplacingFileSink(Platform& platform, std::string_view name,
                                      std::string_view target, NameEncoding encoding,
                                      TemporaryNames temporaryNames)
-    : platform_(platform),
+    : PlatformFileSink(platform),
       name_(name),
       target_(target),
       encoding_(encoding),
@@ -63,24 +63,6 @@ uint32_t ReplacingFileSink::OpenTemporary(const std::string& target) {
     }
   }
   return code;
-}
-
-uint32_t ReplacingFileSink::WriteSome(const void* data, uint32_t size) {
-  return platform_.Write(handle_, data, size);
-}
-
-uint32_t ReplacingFileSink::CloseSink() {
-  if (handle_ == kNoFile) return static_cast<uint32_t>(io_code::kFileNotOpen);
-  const FileHandle handle = handle_;
-  handle_ = kNoFile;
-  return platform_.Close(handle);
-}
-
-void ReplacingFileSink::CloseQuietly() {
-  if (handle_ == kNoFile) return;
-  const FileHandle handle = handle_;
-  handle_ = kNoFile;
-  platform_.Close(handle);
 }
 
 uint32_t ReplacingFileSink::Replace() {

@@ -10,12 +10,12 @@
 #include <string>
 #include <string_view>
 
-#include "io/byte_sink.h"
+#include "io/platform_file_sink.h"
 #include "platform/platform.h"
 
 namespace toridasu {
 
-class ReplacingFileSink final : public ByteSink {
+class ReplacingFileSink final : public PlatformFileSink {
  public:
   // The temporary file's name for a target at the given attempt (from 1):
   // another name is tried while a file of that name exists.
@@ -38,29 +38,22 @@ class ReplacingFileSink final : public ByteSink {
   // the temporary file is gone and the target is as it was.
   uint32_t Replace();
 
-  void CloseQuietly() override;
   // Takes away the temporary file; what was written directly stays.
   void RemoveOutput() override;
-  bool WantsEveryLine() const override { return kind_ == FileKind::Character; }
 
  protected:
   uint32_t OpenSink() override;
-  uint32_t WriteSome(const void* data, uint32_t size) override;
-  uint32_t CloseSink() override;
 
  private:
   uint32_t OpenTemporary(const std::string& target);
   int32_t Refusal(const std::string& name) const;
 
-  Platform& platform_;
   const std::string name_;
   const std::string target_;
   const NameEncoding encoding_;
   const TemporaryNames temporaryNames_;
   std::string temporary_;  // the file being written, until it replaces replaced_
   std::string replaced_;
-  FileHandle handle_ = kNoFile;
-  FileKind kind_ = FileKind::Unknown;
 };
 
 }  // namespace toridasu
