@@ -10,6 +10,7 @@
 #include "cli/failure_text.h"
 #include "cli/file_system.h"
 #include "cli/full_mode.h"
+#include "cli/jww_mode.h"
 #include "cli/messages.h"
 
 namespace toridasu::cli {
@@ -33,7 +34,17 @@ ConversionFrame::ConversionFrame(const Conversion& conversion, const ConversionC
 
 ByteSource& ConversionFrame::OpenDrawing() {
   drawing_ = cli::OpenDrawing(conversion_, *context_.platform, stop_);
-  return *drawing_;
+  recognized_ = std::make_unique<RecognizedSource>(*drawing_);
+  return *recognized_;
+}
+
+ModeEnd ForeignEnd(ForeignFile what) {
+  ModeEnd end;
+  ConversionFailure failure;
+  failure.kind = FailureKind::kNotDrawing;
+  failure.foreign = what;
+  end.failure = failure;
+  return end;
 }
 
 Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& context,
@@ -62,7 +73,7 @@ Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& co
   } else if (stop.load()) {
     outcome.interrupted = true;
   } else if (end.failure) {
-    outcome.message = FailureText({conversion.input, conversion.output, *end.failure});
+    outcome.message = FailureText({conversion.input, conversion.output, *end.failure, end.binary});
   }
   return outcome;
 }
@@ -71,11 +82,17 @@ Outcome ConvertOne(const Conversion& conversion, const ConversionContext& contex
                    const ExactCsvChoice& csv, const ConversionOptions& options,
                    const std::atomic<bool>& stop, bool hints) {
   return ConvertInFrame(conversion, context, stop, [&](ConversionFrame& frame) {
-    // Counted for the hint, which reads again only drawings of a bounded size.
-    CountedSource drawing(frame.OpenDrawing());
+    ByteSource& opened = frame.OpenDrawing();
     ExactCsvChoice choice = csv;
     choice.decimalSeparator = context.decimalSeparator;
     ExactCsvSink sink(frame.Output(), choice);
+    if (frame.Kind().kind == InputKind::kForeign) return ForeignEnd(frame.Kind().foreign);
+    if (frame.Kind().kind == InputKind::kJww) {
+      // Full mode would write the same texts: no hint.
+      return ConvertJwwInDefaultMode(conversion, opened, sink, options, csv.replace, stop);
+    }
+    // Counted for the hint, which reads again only drawings of a bounded size.
+    CountedSource drawing(opened);
     ConversionStats stats;
     ModeEnd end;
     end.converted = ConvertDxf(drawing, sink, context, &stats, options);

@@ -10,6 +10,7 @@
 #include "cli/messages.h"
 #include "cli/paths.h"
 #include "io/file_source.h"
+#include "jww/jww_conversion.h"
 #include "text/code_page.h"
 
 namespace toridasu::cli {
@@ -19,7 +20,7 @@ namespace {
 // because the drawing hides them.
 void AddNotes(const std::string& input, const full::FullStats& stats, ModeEnd& end) {
   for (const model::Warning& warning : stats.warnings) {
-    end.notes.push_back(WarningText(input, warning));
+    end.notes.push_back(WarningText(input, warning, end.binary));
   }
   end.warnings = stats.warnings.size();
   if (end.converted && stats.hidden != 0) {
@@ -78,19 +79,36 @@ class BoundedSource final : public ByteSource {
   uint64_t left_;
 };
 
+// Converts the drawing of the frame in full mode, by its kind, into `sink`;
+// a drawing of no kind the converter reads fails.
+ModeEnd ConvertByKind(ConversionFrame& frame, model::RecordSink& sink,
+                      const ConversionContext& context, const full::FullOptions& options,
+                      full::FullStats& stats) {
+  ByteSource& drawing = frame.OpenDrawing();
+  ModeEnd end;
+  switch (frame.Kind().kind) {
+    case InputKind::kForeign: return ForeignEnd(frame.Kind().foreign);
+    case InputKind::kJww:
+      end.binary = true;
+      end.converted = jww::ConvertJwwFull(drawing, sink, options, &stats);
+      break;
+    case InputKind::kDxf:
+      end.converted = full::ConvertFull(drawing, sink, context, options, &stats);
+  }
+  end.records = stats.records;
+  end.failure = stats.failure;
+  return end;
+}
+
 }  // namespace
 
 Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& context,
                        const full::FullOptions& options, const std::atomic<bool>& stop) {
   return ConvertInFrame(conversion, context, stop, [&](ConversionFrame& frame) {
-    ByteSource& drawing = frame.OpenDrawing();
     full::CsvRecordSink sink(frame.Output(), options.output, context.decimalSeparator);
     full::FullStats stats;
-    ModeEnd end;
-    end.converted = full::ConvertFull(drawing, sink, context, options, &stats);
-    end.records = stats.records;
+    ModeEnd end = ConvertByKind(frame, sink, context, options, stats);
     AddNotes(conversion.input, stats, end);
-    end.failure = stats.failure;
     return end;
   });
 }
@@ -99,14 +117,10 @@ Outcome ListLayersOne(const Conversion& conversion, const ConversionContext& con
                       const full::FullOptions& options, const std::atomic<bool>& stop, bool named) {
   std::string listing;
   Outcome outcome = ConvertInFrame(conversion, context, stop, [&](ConversionFrame& frame) {
-    ByteSource& drawing = frame.OpenDrawing();
     LayerTally tally;
     full::FullStats stats;
-    ModeEnd end;
-    end.converted = full::ConvertFull(drawing, tally, context, options, &stats);
-    end.records = stats.records;
+    ModeEnd end = ConvertByKind(frame, tally, context, options, stats);
     AddNotes(conversion.input, stats, end);
-    end.failure = stats.failure;
     if (end.converted) {
       const std::string prefix = named ? conversion.input + "\t" : "";
       listing =

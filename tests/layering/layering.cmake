@@ -24,7 +24,13 @@ set(layering_rows
   "toridasu_model sees text/ascii_case.h"
   "toridasu_model refuses full/raw_entity.h"
   "toridasu_model refuses engine/pair_reader.h"
-  "toridasu_model refuses io/byte_source.h")
+  "toridasu_model refuses io/byte_source.h"
+  "toridasu_jww sees model/drawing_sink.h"
+  "toridasu_jww sees full/full_conversion.h"
+  "toridasu_jww refuses cli/messages.h"
+  "toridasu_full refuses jww/jww_conversion.h"
+  "toridasu_model refuses jww/drawing_feeder.h"
+  "toridasu_engine refuses jww/archive_reader.h")
 if(TORIDASU_WINDOWS)
   list(APPEND layering_rows
     "toridasu_ui sees engine/conversion_job.h"
