@@ -66,7 +66,7 @@ std::string Chain(uint32_t levels) {
   JwwDrawing drawing;
   drawing.Block(1, 0, 0);
   for (uint32_t n = 1; n <= levels; ++n) {
-    drawing.BeginDefinition(n, "L" + std::to_string(n)).Text(At(0, 0, "t")).Block(n + 1, 1, 0);
+    drawing.BeginDefinition(n, std::to_string(n)).Text(At(0, 0, "t")).Block(n + 1, 1, 0);
   }
   return drawing.Bytes();
 }
