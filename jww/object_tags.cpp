@@ -56,8 +56,8 @@ ObjectTag ObjectTable::Next(ArchiveReader& reader) {
     std::string name;
     for (uint16_t i = 0; i < length; ++i) name += static_cast<char>(reader.Byte());
     if (!ClassNamed(name, tag.objectClass)) RaiseDamage(Damage::kUnknownClass, offset, Shown(name));
-    entries_.push_back(static_cast<uint8_t>(tag.objectClass));
-    entries_.push_back(kObject);
+    classes_.emplace(given_, tag.objectClass);
+    given_ += 2;  // the class, and its first object
     tag.what = ObjectTag::What::kNew;
     return tag;
   }
@@ -66,17 +66,18 @@ ObjectTag ObjectTable::Next(ArchiveReader& reader) {
                                                (static_cast<uint32_t>(word) & 0x7FFF);
   const uint32_t index = value & ~kClassBit;
   if (value == 0) return tag;  // no object
-  const bool known = index < entries_.size() && index != 0;
+  const auto named = classes_.find(index);
   if ((value & kClassBit) != 0) {
     // An object of a class met before.
-    if (!known || entries_[index] == kObject) RaiseDamage(Damage::kBadReference, offset);
-    tag.objectClass = static_cast<ObjectClass>(entries_[index]);
-    entries_.push_back(kObject);
+    if (named == classes_.end()) RaiseDamage(Damage::kBadReference, offset);
+    tag.objectClass = named->second;
+    ++given_;
     tag.what = ObjectTag::What::kNew;
     return tag;
   }
   // An object read before, standing here again.
-  if (!known || entries_[index] != kObject) RaiseDamage(Damage::kBadReference, offset);
+  if (index == 0 || index >= given_ || named != classes_.end())
+    RaiseDamage(Damage::kBadReference, offset);
   tag.what = ObjectTag::What::kSeen;
   return tag;
 }

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
 
 #include "jww/archive_reader.h"
 
@@ -32,18 +32,17 @@ struct ObjectTag {
 
 class ObjectTable {
  public:
-  ObjectTable() : entries_(1, kNothing) {}  // index 0 stands for no object
-
   // Reads the next tag. A class the drawing format does not know, and an
   // index that names nothing read yet or the wrong kind of thing, raise their
   // damage at the tag's offset.
   ObjectTag Next(ArchiveReader& reader);
 
  private:
-  static constexpr uint8_t kObject = 0xFE;   // an entry that is an object
-  static constexpr uint8_t kNothing = 0xFF;  // index 0
-  // Per index: the class (an ObjectClass), or kObject.
-  std::vector<uint8_t> entries_;
+  // The indices given so far; 0 stands for no object. Every index that is
+  // no class's is an object's, so only the classes are kept: memory does
+  // not grow with the objects.
+  uint64_t given_ = 1;
+  std::unordered_map<uint64_t, ObjectClass> classes_;  // by index
 };
 
 // The class of the name as written, false for a name the format does not know.

@@ -134,6 +134,8 @@ const ReadingCase kReadingCases[] = {
      "text", kLongRecords.c_str()},
     {"version 300: the older layout", JwwDrawing(300).Text(At(3, 4, "old")).Bytes(), "x,y,text",
      "3,4,\"old\"\n"},
+    {"version 230: the oldest", JwwDrawing(230).Dimension(3, 4, "5").Bytes(), "x,y,text",
+     "3,4,\"5\"\n"},
     {"a dimension's value, and a text marked as one, are DIMENSION",
      JwwDrawing(700)
          .Scale(0, 50)
