@@ -48,7 +48,7 @@ struct Drawing {
         output(TempName("toridasu-bench-jww-" + std::to_string(linesPerText) + ".csv")) {
     toridasu::jww::JwwDrawing drawing(600);
     drawing.Scale(0, 100).LayerName(0, 7, "\x8E\xBA\x96\xBC");  // 室名
-    toridasu::jww::TextSpec text;
+    toridasu::jww::DrawnText text;
     text.on = {0, 7};
     for (uint64_t i = 0; i < Texts(); ++i) {
       const double x = static_cast<double>(i % 1000) * 12.5,

@@ -52,13 +52,13 @@ Converted ConvertFull(const std::string& drawing, const char* columns, bool hidd
   return result;
 }
 
-TextSpec At(double x, double y, std::string text, Placed on = {}) {
-  TextSpec spec;
-  spec.x = x;
-  spec.y = y;
-  spec.text = std::move(text);
-  spec.on = on;
-  return spec;
+DrawnText At(double x, double y, std::string text, Placed on = {}) {
+  DrawnText drawn;
+  drawn.x = x;
+  drawn.y = y;
+  drawn.text = std::move(text);
+  drawn.on = on;
+  return drawn;
 }
 
 // Definitions 1 to `levels`, each holding a text and a reference to the next.
@@ -145,7 +145,7 @@ const ReadingCase kReadingCases[] = {
      "x,y,text,type", "250,300,\"1,820\",\"DIMENSION\"\n50,50,\"910\",\"DIMENSION\"\n"},
     {"pictures and settings are no texts; a setting's words elsewhere are",
      [] {
-       TextSpec setting = At(0, -1000, "Printer_Orientation = 0");
+       DrawnText setting = At(0, -1000, "Printer_Orientation = 0");
        setting.zeroLength = true;
        return JwwDrawing(700)
            .Text(At(0, 0, "^@BMphoto.bmp,100,80"))

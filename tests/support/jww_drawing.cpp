@@ -124,7 +124,7 @@ void JwwDrawing::Base(std::string& out, Placed on, uint8_t penStyle, uint16_t pe
   Word(out, on.flags);
 }
 
-void JwwDrawing::TextBody(std::string& out, const TextSpec& text) {
+void JwwDrawing::TextBody(std::string& out, const DrawnText& text) {
   Base(out, text.on);
   Double(out, text.x);
   Double(out, text.y);
@@ -140,7 +140,7 @@ void JwwDrawing::TextBody(std::string& out, const TextSpec& text) {
   String(out, text.text);
 }
 
-JwwDrawing& JwwDrawing::Text(const TextSpec& text) {
+JwwDrawing& JwwDrawing::Text(const DrawnText& text) {
   Tag("CDataMoji");
   TextBody(Current().bytes, text);
   return *this;
@@ -170,7 +170,7 @@ JwwDrawing& JwwDrawing::Dimension(double x, double y, std::string value, Placed 
   Base(out, on);
   Base(out, on);  // its line
   for (const double v : {x, y - 1, x + 10, y - 1}) Double(out, v);
-  TextSpec text;
+  DrawnText text;
   text.x = x;
   text.y = y;
   text.text = std::move(value);

@@ -19,7 +19,7 @@ struct Placed {
   uint16_t flags = 0;  // the attribute bits
 };
 
-struct TextSpec {
+struct DrawnText {
   double x = 0, y = 0;
   std::string text;  // UTF-8 from version 700, else the Shift-JIS bytes
   Placed on;
@@ -41,7 +41,7 @@ class JwwDrawing {
 
   // Objects of the list being written: the drawing's, or the open
   // definition's.
-  JwwDrawing& Text(const TextSpec& text);
+  JwwDrawing& Text(const DrawnText& text);
   JwwDrawing& Line(double x1, double y1, double x2, double y2, Placed on = {});
   JwwDrawing& Point(double x, double y);
   // A dimension whose value, `value`, stands at x, y.
@@ -71,7 +71,7 @@ class JwwDrawing {
   };
   void Tag(std::string_view className);
   void Base(std::string& out, Placed on, uint8_t penStyle = 1, uint16_t penColor = 1);
-  void TextBody(std::string& out, const TextSpec& text);
+  void TextBody(std::string& out, const DrawnText& text);
   void String(std::string& out, std::string_view text) const;
   List& Current();
 
