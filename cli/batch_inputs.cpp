@@ -14,11 +14,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool IsDrawingName(const std::string& name) {
-  constexpr std::string_view kExtension = ".dxf";
-  if (name.size() <= kExtension.size()) return false;
-  return std::equal(kExtension.begin(), kExtension.end(), name.end() - kExtension.size(),
+bool HasExtension(const std::string& name, std::string_view extension) {
+  if (name.size() <= extension.size()) return false;
+  return std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
                     [](char want, char got) { return want == text::AsciiLower(got); });
+}
+
+// DXF drawings, and Jw_cad's own.
+bool IsDrawingName(const std::string& name) {
+  return HasExtension(name, ".dxf") || HasExtension(name, ".jww");
 }
 
 bool SameFolder(const fs::path& a, const fs::path& b) {

@@ -18,7 +18,7 @@ struct InputDrawings {
 };
 
 // A plain name is taken as a drawing, found or not. A folder gives its
-// drawings (*.dxf, any letter case) in name order, with `recursive` those of
+// drawings (*.dxf and *.jww, any letter case) in name order, with `recursive` those of
 // its subfolders too, each where its name falls. A folder that a link leads
 // back into is reported, never walked; a folder that links reach twice is
 // walked once.

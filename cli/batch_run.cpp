@@ -9,6 +9,7 @@
 #include "cli/failure_text.h"
 #include "cli/file_system.h"
 #include "cli/full_mode.h"
+#include "cli/jww_mode.h"
 #include "cli/messages.h"
 #include "cli/workbook_output.h"
 #include "xlsx/exact_sheet_sink.h"
@@ -34,7 +35,17 @@ ConversionFrame::ConversionFrame(const Conversion& conversion, const ConversionC
 
 ByteSource& ConversionFrame::OpenDrawing() {
   drawing_ = cli::OpenDrawing(conversion_, *context_.platform, stop_);
-  return *drawing_;
+  recognized_ = std::make_unique<RecognizedSource>(*drawing_);
+  return *recognized_;
+}
+
+ModeEnd ForeignEnd(ForeignFile what) {
+  ModeEnd end;
+  ConversionFailure failure;
+  failure.kind = FailureKind::kNotDrawing;
+  failure.foreign = what;
+  end.failure = failure;
+  return end;
 }
 
 Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& context,
@@ -73,7 +84,7 @@ Outcome ConvertInFrame(const Conversion& conversion, const ConversionContext& co
   } else if (stop.load()) {
     outcome.interrupted = true;
   } else if (end.failure) {
-    outcome.message = FailureText({conversion.input, conversion.output, *end.failure});
+    outcome.message = FailureText({conversion.input, conversion.output, *end.failure, end.binary});
   }
   return outcome;
 }
@@ -82,23 +93,35 @@ Outcome ConvertOne(const Conversion& conversion, const ConversionContext& contex
                    const ExactCsvChoice& csv, const ConversionOptions& options,
                    const std::atomic<bool>& stop, bool hints, const WorkbookChoice* workbook) {
   return ConvertInFrame(conversion, context, stop, [&](ConversionFrame& frame) {
+    ByteSource& opened = frame.OpenDrawing();
+    if (frame.Kind().kind == InputKind::kForeign) return ForeignEnd(frame.Kind().foreign);
+    const bool jww = frame.Kind().kind == InputKind::kJww;
     // Counted for the hint, which reads again only drawings of a bounded size.
-    CountedSource drawing(frame.OpenDrawing());
+    CountedSource drawing(opened);
     ConversionStats stats;
     ModeEnd end;
+    auto convert = [&](ExactRecordSink& sink) {
+      if (jww) {
+        end = ConvertJwwInDefaultMode(conversion, opened, sink, options, csv.replace, stop);
+        return;
+      }
+      end.converted = ConvertDxf(drawing, sink, context, &stats, options);
+      end.records = stats.records;
+      end.failure = stats.failure;
+    };
     if (workbook) {
       WorkbookOutput output(frame.Output(), workbook->shared);
       xlsx::ExactSheetSink sink(output.Book(), SheetNameOf(conversion), csv.replace, output.Owns());
-      end.converted = ConvertDxf(drawing, sink, context, &stats, options);
+      convert(sink);
       if (end.converted) AddSheetNotes(conversion, sink.Sheets(), end);
     } else {
       ExactCsvChoice choice = csv;
       choice.decimalSeparator = context.decimalSeparator;
       ExactCsvSink sink(frame.Output(), choice);
-      end.converted = ConvertDxf(drawing, sink, context, &stats, options);
+      convert(sink);
     }
-    end.records = stats.records;
-    end.failure = stats.failure;
+    // Full mode would write the same texts of a Jw_cad drawing: no hint.
+    if (jww) return end;
     if (end.converted && stats.cutAtLine) {
       end.notes.push_back(
           WarningText(conversion.input, {model::Warning::Kind::kCutDrawing, {}, *stats.cutAtLine}));

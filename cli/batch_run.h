@@ -12,6 +12,7 @@
 
 #include "cli/batch_plan.h"
 #include "cli/conversion_ends.h"
+#include "cli/input_kind.h"
 #include "engine/conversion_job.h"
 #include "engine/exact_csv_sink.h"
 #include "full/full_conversion.h"
@@ -67,8 +68,11 @@ class ConversionFrame {
   // Why the conversion cannot start (native text); empty when it can.
   const std::string& Refusal() const { return refusal_; }
   const ConversionContext& Context() const { return context_; }
-  // The drawing, open; raises EInOutError when it cannot be opened.
+  // The drawing, open, its kind recognised; raises EInOutError when it
+  // cannot be opened.
   ByteSource& OpenDrawing();
+  // What the drawing is, once open.
+  const Recognition& Kind() const { return recognized_->Kind(); }
   // The output, made when the conversion begins writing.
   ByteSink& Output() { return output_.Sink(); }
   // After the conversion succeeded: the output takes its place; 0 or the code.
@@ -79,6 +83,7 @@ class ConversionFrame {
   const ConversionContext& context_;
   const std::atomic<bool>& stop_;
   std::unique_ptr<ByteSource> drawing_;
+  std::unique_ptr<RecognizedSource> recognized_;
   ConversionOutput output_;
   std::string refusal_;
 };
@@ -86,11 +91,15 @@ class ConversionFrame {
 // How a mode's conversion of one drawing in its frame ended.
 struct ModeEnd {
   bool converted = false;
+  bool binary = false;  // the drawing is a binary one: its places are byte offsets
   uint64_t records = 0;
   std::vector<std::string> notes;            // native texts: warnings, whatever the end
   uint64_t warnings = 0;                     // of the notes (a hint is none)
   std::optional<ConversionFailure> failure;  // why it did not convert
 };
+
+// The end of a conversion of a drawing that is none the converter reads.
+ModeEnd ForeignEnd(ForeignFile what);
 
 // One conversion in either mode: `convert` runs the mode's conversion in the
 // frame; the frame's refusal, a drawing that cannot be opened, an

@@ -73,6 +73,29 @@ std::string IoFailureText(const FailedConversion& failed) {
   return Say(text_id::kCliCannotWrite, {name, cause});
 }
 
+uint32_t ForeignText(ForeignFile what) {
+  switch (what) {
+    case ForeignFile::kEmpty: return text_id::kCliForeignEmpty;
+    case ForeignFile::kDwg: return text_id::kCliForeignDwg;
+    case ForeignFile::kBinaryDxf: return text_id::kCliForeignBinaryDxf;
+    case ForeignFile::kZip: return text_id::kCliForeignZip;
+    case ForeignFile::kGzip: return text_id::kCliForeignGzip;
+    case ForeignFile::kBinary: break;
+  }
+  return text_id::kCliForeignBinary;
+}
+
+uint32_t DamageText(Damage damage) {
+  switch (damage) {
+    case Damage::kUnknownVersion: return text_id::kCliDamagedVersion;
+    case Damage::kBadCount: return text_id::kCliDamagedCount;
+    case Damage::kUnknownClass: return text_id::kCliDamagedClass;
+    case Damage::kBadReference: return text_id::kCliDamagedReference;
+    case Damage::kMisplacedObject: break;
+  }
+  return text_id::kCliDamagedPlace;
+}
+
 }  // namespace
 
 std::string IoCause(int32_t code) {
@@ -82,12 +105,13 @@ std::string IoCause(int32_t code) {
   return Say(text_id::kCliIoOther, {std::to_string(code)});
 }
 
-std::string AtLine(const std::string& input, uint64_t line, const std::string& text) {
+std::string AtLine(const std::string& input, uint64_t line, const std::string& text, bool binary) {
   if (line == 0) return input + ": " + text;
-  return input + ": " + Say(text_id::kCliLine, {std::to_string(line)}) + ": " + text;
+  const uint32_t place = binary ? text_id::kCliOffset : text_id::kCliLine;
+  return input + ": " + Say(place, {std::to_string(line)}) + ": " + text;
 }
 
-std::string WarningText(const std::string& input, const model::Warning& warning) {
+std::string WarningText(const std::string& input, const model::Warning& warning, bool binary) {
   using Kind = model::Warning::Kind;
   uint32_t text = text_id::kCliWarnMissing;
   switch (warning.kind) {
@@ -98,37 +122,45 @@ std::string WarningText(const std::string& input, const model::Warning& warning)
     case Kind::kTooManyCopies: text = text_id::kCliWarnTooMany; break;
     case Kind::kUnknownCodePage: text = text_id::kCliWarnUnknownCodePage; break;
     case Kind::kControlCharacters: text = text_id::kCliWarnControlCharacters; break;
-    case Kind::kCutDrawing: text = text_id::kCliWarnCut; break;
+    case Kind::kCutDrawing:
+      text = binary ? text_id::kCliWarnCutBinary : text_id::kCliWarnCut;
+      break;
     case Kind::kNotFinite: text = text_id::kCliWarnNotFinite; break;
     case Kind::kBudgetSpent: text = text_id::kCliWarnBudgetSpent; break;
     case Kind::kDuplicateBlock: text = text_id::kCliWarnDuplicateBlock; break;
     case Kind::kNestedSection: text = text_id::kCliWarnNestedSection; break;
     case Kind::kCount: break;
   }
-  return AtLine(input, warning.line, Say(text, {NativeFromUtf8(warning.detail)}));
+  return AtLine(input, warning.line, Say(text, {NativeFromUtf8(warning.detail)}), binary);
 }
 
 std::string FailureText(const FailedConversion& failed) {
   const ConversionFailure& failure = failed.failure;
   const std::string& input = failed.input;
+  const bool binary = failed.binary;
   switch (failure.kind) {
     case FailureKind::kInput:
     case FailureKind::kOutput: return IoFailureText(failed);
     // Failures of a drawing's texts always carry their line.
     case FailureKind::kUnfinishedCharacter:
-      return AtLine(input, failure.line, Say(text_id::kCliUnfinishedCharacter));
+      return AtLine(input, failure.line, Say(text_id::kCliUnfinishedCharacter), binary);
     case FailureKind::kNotCodePage932:
-      return AtLine(input, failure.line, Say(text_id::kCliNotCodePage932));
+      return AtLine(input, failure.line, Say(text_id::kCliNotCodePage932), binary);
     case FailureKind::kUnencodable:
       return AtLine(input, failure.line,
-                    Say(text_id::kCliUnencodable, {NativeFromUtf8(failure.detail)}));
+                    Say(text_id::kCliUnencodable, {NativeFromUtf8(failure.detail)}), binary);
     case FailureKind::kUndefinedBytes:
-      return AtLine(input, failure.line, Say(text_id::kCliUndefinedBytes, {failure.detail}));
+      return AtLine(input, failure.line, Say(text_id::kCliUndefinedBytes, {failure.detail}),
+                    binary);
     case FailureKind::kOutOfMemory: return input + ": " + Say(text_id::kCliOutOfMemory);
     case FailureKind::kLineTooLong:
       return AtLine(input, failure.line, Say(text_id::kCliLineTooLong, {failure.detail}));
     case FailureKind::kTextTooLong:
       return AtLine(input, failure.line, Say(text_id::kCliTextTooLong, {failure.detail}));
+    case FailureKind::kNotDrawing: return input + ": " + Say(ForeignText(failure.foreign));
+    case FailureKind::kDamaged:
+      return AtLine(input, failure.line,
+                    Say(DamageText(failure.damage), {NativeFromUtf8(failure.detail)}), true);
     case FailureKind::kOther: break;
   }
   return input + ": " + Say(text_id::kCliConversionFailed, {failure.detail});

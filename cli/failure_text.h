@@ -18,14 +18,18 @@ struct FailedConversion {
   std::string input;   // "-": standard input
   std::string output;  // "-": standard output
   const ConversionFailure& failure;
+  bool binary = false;  // a binary drawing: the failure's line is a byte offset
 };
 
 // A message about the drawing `input`, at a line of it when that is known
-// (not 0).
-std::string AtLine(const std::string& input, uint64_t line, const std::string& text);
+// (not 0), or with `binary`, at that byte offset.
+std::string AtLine(const std::string& input, uint64_t line, const std::string& text,
+                   bool binary = false);
 
-// A warning about the drawing `input`, without the line end.
-std::string WarningText(const std::string& input, const model::Warning& warning);
+// A warning about the drawing `input`, without the line end; with `binary`,
+// its line is a byte offset.
+std::string WarningText(const std::string& input, const model::Warning& warning,
+                        bool binary = false);
 
 // The message line for the failure, without the line end.
 std::string FailureText(const FailedConversion& failed);

@@ -11,6 +11,7 @@
 #include "cli/paths.h"
 #include "cli/workbook_output.h"
 #include "io/file_source.h"
+#include "jww/jww_conversion.h"
 #include "text/code_page.h"
 #include "xlsx/full_sheet_sink.h"
 
@@ -21,7 +22,7 @@ namespace {
 // because the drawing hides them.
 void AddNotes(const std::string& input, const full::FullStats& stats, ModeEnd& end) {
   for (const model::Warning& warning : stats.warnings) {
-    end.notes.push_back(WarningText(input, warning));
+    end.notes.push_back(WarningText(input, warning, end.binary));
   }
   end.warnings = stats.warnings.size();
   if (end.converted && stats.hidden != 0) {
@@ -80,6 +81,26 @@ class BoundedSource final : public ByteSource {
   uint64_t left_;
 };
 
+// Converts the frame's drawing (open) in full mode, by its kind, into `sink`;
+// a drawing of no kind the converter reads fails.
+ModeEnd ConvertByKind(ConversionFrame& frame, ByteSource& drawing, model::RecordSink& sink,
+                      const ConversionContext& context, const full::FullOptions& options,
+                      full::FullStats& stats) {
+  ModeEnd end;
+  switch (frame.Kind().kind) {
+    case InputKind::kForeign: return ForeignEnd(frame.Kind().foreign);
+    case InputKind::kJww:
+      end.binary = true;
+      end.converted = jww::ConvertJwwFull(drawing, sink, options, &stats);
+      break;
+    case InputKind::kDxf:
+      end.converted = full::ConvertFull(drawing, sink, context, options, &stats);
+  }
+  end.records = stats.records;
+  end.failure = stats.failure;
+  return end;
+}
+
 }  // namespace
 
 Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& context,
@@ -87,6 +108,8 @@ Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& co
                        const WorkbookChoice* workbook) {
   return ConvertInFrame(conversion, context, stop, [&](ConversionFrame& frame) {
     ByteSource& drawing = frame.OpenDrawing();
+    // Before any output: a file that is no drawing leaves no sheet behind.
+    if (frame.Kind().kind == InputKind::kForeign) return ForeignEnd(frame.Kind().foreign);
     full::FullStats stats;
     ModeEnd end;
     std::vector<std::string> sheets;
@@ -94,17 +117,15 @@ Outcome ConvertOneFull(const Conversion& conversion, const ConversionContext& co
       WorkbookOutput output(frame.Output(), workbook->shared);
       xlsx::FullSheetSink sink(output.Book(), SheetNameOf(conversion), DrawingNameOf(conversion),
                                output.Owns());
-      end.converted = full::ConvertFull(drawing, sink, context, options, &stats);
+      end = ConvertByKind(frame, drawing, sink, context, options, stats);
       sheets = sink.Sheets();
     } else {
       full::CsvRecordSink sink(frame.Output(), options.output, context.decimalSeparator,
                                DrawingNameOf(conversion));
-      end.converted = full::ConvertFull(drawing, sink, context, options, &stats);
+      end = ConvertByKind(frame, drawing, sink, context, options, stats);
     }
-    end.records = stats.records;
     AddNotes(conversion.input, stats, end);
     if (end.converted) AddSheetNotes(conversion, sheets, end);
-    end.failure = stats.failure;
     return end;
   });
 }
@@ -113,14 +134,10 @@ Outcome ListLayersOne(const Conversion& conversion, const ConversionContext& con
                       const full::FullOptions& options, const std::atomic<bool>& stop, bool named) {
   std::string listing;
   Outcome outcome = ConvertInFrame(conversion, context, stop, [&](ConversionFrame& frame) {
-    ByteSource& drawing = frame.OpenDrawing();
     LayerTally tally;
     full::FullStats stats;
-    ModeEnd end;
-    end.converted = full::ConvertFull(drawing, tally, context, options, &stats);
-    end.records = stats.records;
+    ModeEnd end = ConvertByKind(frame, frame.OpenDrawing(), tally, context, options, stats);
     AddNotes(conversion.input, stats, end);
-    end.failure = stats.failure;
     if (end.converted) {
       const std::string prefix = named ? conversion.input + "\t" : "";
       listing =

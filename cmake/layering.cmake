@@ -1,7 +1,9 @@
 # One library per folder, and the build keeps the dependencies pointing one
-# way (app -> ui -> engine, files; cli -> full, xlsx -> model, engine;
-# engine -> io, text; io, text, files -> base -> platform). The drawing model uses only
-# text: a reader of any format feeds it, and it reads no format itself.
+# way (app -> ui -> engine, files; cli -> jww, xlsx; jww -> full -> model,
+# engine; xlsx -> model, engine; engine -> io, text; io, text, files -> base
+# -> platform). The drawing model uses only text: a reader of any format feeds
+# it (the full mode's DXF reader, the Jw_cad reader), and it reads no format
+# itself.
 #
 # Sources include headers from the tree's root ("engine/x.h"), so the root
 # itself is never an include path. Each folder's library instead exposes an

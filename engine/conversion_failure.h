@@ -20,15 +20,33 @@ enum class FailureKind {
   kOutOfMemory,
   kLineTooLong,  // a line longer than the reading's bound (detail: the bound in MiB)
   kTextTooLong,  // a text longer than a workbook's cell holds (detail: its length)
+  kNotDrawing,   // the input is no drawing the converter reads (foreign: what it is instead)
+  kDamaged,      // a binary drawing's structure is broken at byte `line` (damage: how)
   kOther,        // any other error (detail: its kind's name)
+};
+
+// What an input that is no drawing the converter reads turns out to be.
+enum class ForeignFile : uint8_t { kEmpty, kDwg, kBinaryDxf, kZip, kGzip, kBinary };
+
+// How the structure of a binary drawing is broken.
+enum class Damage : uint8_t {
+  kUnknownVersion,   // detail: the version number
+  kBadCount,         // a count or length past any real drawing's
+  kUnknownClass,     // detail: the class name as written
+  kBadReference,     // a tag naming a class or object that was never read
+  kMisplacedObject,  // detail: the class of an object where it cannot stand
 };
 
 struct ConversionFailure {
   FailureKind kind = FailureKind::kOther;
   FileOperation operation = FileOperation::kOpen;  // kInput and kOutput only
   int32_t ioCode = 0;                              // kInput and kOutput only
-  uint64_t line = 0;   // the drawing's line being read when it failed (0: none)
-  std::string detail;  // UTF-8
+  // The drawing's line being read when it failed (0: none); in a binary
+  // drawing, the offset of the byte being read.
+  uint64_t line = 0;
+  std::string detail;                          // UTF-8
+  ForeignFile foreign = ForeignFile::kBinary;  // kNotDrawing only
+  Damage damage = Damage::kBadCount;           // kDamaged only
 };
 
 class Exception;

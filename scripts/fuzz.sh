@@ -5,7 +5,8 @@
 # Each target starts from the project's own seeds (fuzz/seeds/: small
 # drawings, number lines or texts, by what the target reads) and, for the
 # targets that read drawings, the words of fuzz/dxf.dict and the shared
-# drawings of ../shared/corpus (read, never written). What a target finds is
+# drawings of ../shared/corpus (read, never written); the Jw_cad reader's
+# from fuzz/seeds/jww, fuzz/jww.dict and ../shared/corpus-jww. What a target finds is
 # kept in build/fuzz/corpus-TARGET and grows from run to run.
 #
 # Long campaigns: run one target for hours on every core, for example
@@ -26,9 +27,17 @@ for target in build/fuzz/fuzz/fuzz_*; do
   work="build/fuzz/corpus-$name"
   mkdir -p "$work"
   options=()
+  length=4096
   case "$name" in
     fuzz_numbers) seeds=(fuzz/seeds/numbers) ;;
     fuzz_text_decoding) seeds=(fuzz/seeds/texts); options+=(-dict=fuzz/dxf.dict) ;;
+    fuzz_jww)
+      # A Jw_cad drawing's header alone is some 15 KB from version 4.20 on.
+      seeds=(fuzz/seeds/jww)
+      options+=(-dict=fuzz/jww.dict)
+      length=262144
+      [ -d "../shared/corpus-jww" ] && seeds+=("../shared/corpus-jww")
+      ;;
     *)
       seeds=(fuzz/seeds/drawings)
       options+=(-dict=fuzz/dxf.dict)
@@ -36,7 +45,7 @@ for target in build/fuzz/fuzz/fuzz_*; do
       ;;
   esac
   echo "fuzzing $name for ${seconds}s"
-  "$target" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+  "$target" -max_total_time="$seconds" -max_len="$length" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=0 "${options[@]}" "$work" "${seeds[@]}" 2> "build/fuzz/$name.log" || {
       tail -50 "build/fuzz/$name.log"; echo "$name failed"; exit 1; }
   grep -E '^(#[0-9]+ *DONE|Done)' "build/fuzz/$name.log" | tail -1 || true

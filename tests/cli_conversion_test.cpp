@@ -96,11 +96,13 @@ TEST(CliConversion, EveryIoCodeIsWorded) {
 // takes its output away, leaves the previous one as it was and is not
 // reported as a failure.
 TEST(CliConversion, InterruptionRemovesTheOutputUnderWay) {
-  // The user presses Ctrl-C as the first block of the drawing is read.
+  // The user presses Ctrl-C as the drawing is read past the first bytes,
+  // which tell what the drawing is.
   struct StoppingPlatform : FakePlatform {
     std::atomic<bool> stop{false};
+    int reads = 0;
     uint32_t Read(FileHandle handle, void* buffer, uint32_t size, uint32_t* got) override {
-      stop.store(true);
+      if (++reads == 2) stop.store(true);
       return FakePlatform::Read(handle, buffer, size, got);
     }
   } fake;

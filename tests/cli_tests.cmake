@@ -27,9 +27,15 @@ add_test(NAME cli_full_corpus
     -DENVIRONMENT=TORIDASU_LANG=en
     -DCORPUS=${TORIDASU_CORPUS} -DWORK=${CMAKE_CURRENT_BINARY_DIR}/cli-full-corpus
     -P ${CMAKE_CURRENT_SOURCE_DIR}/cli_full_corpus.cmake)
-set_tests_properties(cli_behaviour cli_corpus cli_full_corpus PROPERTIES TIMEOUT 600)
+add_test(NAME cli_jww
+  COMMAND ${CMAKE_COMMAND}
+    -DRUNNER=${cli_runner} -DCLI=$<TARGET_FILE:toridasu-cli> -DREFERENCE_CLI=${TORIDASU_NATIVE_CLI}
+    -DENVIRONMENT=TORIDASU_LANG=en
+    -DCORPUS=${TORIDASU_JWW_CORPUS} -DWORK=${CMAKE_CURRENT_BINARY_DIR}/cli-jww
+    -P ${CMAKE_CURRENT_SOURCE_DIR}/cli_jww.cmake)
+set_tests_properties(cli_behaviour cli_corpus cli_full_corpus cli_jww PROPERTIES TIMEOUT 600)
 if(cli_fixture)
-  set_tests_properties(cli_behaviour cli_corpus cli_full_corpus PROPERTIES
+  set_tests_properties(cli_behaviour cli_corpus cli_full_corpus cli_jww PROPERTIES
                        FIXTURES_REQUIRED ${cli_fixture})
 endif()
 

@@ -30,7 +30,14 @@ set(layering_rows
   "toridasu_xlsx refuses full/csv_record_sink.h"
   "toridasu_xlsx refuses cli/messages.h"
   "toridasu_full refuses xlsx/workbook.h"
-  "toridasu_engine refuses xlsx/workbook.h")
+  "toridasu_engine refuses xlsx/workbook.h"
+  "toridasu_jww sees model/drawing_sink.h"
+  "toridasu_jww sees full/full_conversion.h"
+  "toridasu_jww refuses cli/messages.h"
+  "toridasu_full refuses jww/jww_conversion.h"
+  "toridasu_model refuses jww/drawing_feeder.h"
+  "toridasu_engine refuses jww/archive_reader.h"
+  "toridasu_jww refuses xlsx/workbook.h")
 if(TORIDASU_WINDOWS)
   list(APPEND layering_rows
     "toridasu_ui sees engine/conversion_job.h"

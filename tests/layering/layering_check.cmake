@@ -21,7 +21,7 @@ foreach(entry IN LISTS PROBES)
   endif()
 endforeach()
 
-foreach(folder base platform files text io engine model full xlsx cli ui app)
+foreach(folder base platform files text io engine model full jww xlsx cli ui app)
   file(GLOB_RECURSE sources ${SOURCE}/${folder}/*.cpp ${SOURCE}/${folder}/*.h ${SOURCE}/${folder}/*.inc)
   foreach(source IN LISTS sources)
     file(STRINGS ${source} climbing REGEX "^#include \"\\.\\./")
