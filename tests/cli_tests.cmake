@@ -80,7 +80,7 @@ foreach(python ${Python3_EXECUTABLE} /usr/bin/python3)
       add_test(NAME cli_xlsx_${check}
         COMMAND ${python} ${CMAKE_CURRENT_SOURCE_DIR}/tools/check_workbooks.py ${check}
           --cli $<TARGET_FILE:toridasu-cli> "--runner=${cli_runner}" --corpus ${TORIDASU_CORPUS}
-          --work ${CMAKE_CURRENT_BINARY_DIR}/cli-xlsx-${check})
+          "--jww-corpus=${TORIDASU_JWW_CORPUS}" --work ${CMAKE_CURRENT_BINARY_DIR}/cli-xlsx-${check})
       set_tests_properties(cli_xlsx_${check} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 900)
       if(cli_fixture)
         set_tests_properties(cli_xlsx_${check} PROPERTIES FIXTURES_REQUIRED ${cli_fixture})

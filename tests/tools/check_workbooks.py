@@ -105,7 +105,10 @@ def compare(csv_path, workbook_path, exact_mode, faults):
 
 def check_corpus(args):
     faults = []
+    folders = [folder for folder in (args.corpus, args.jww_corpus) if folder]
     drawings = sorted(glob.glob(os.path.join(args.corpus, "*.dxf")))
+    if args.jww_corpus:
+        drawings += sorted(glob.glob(os.path.join(args.jww_corpus, "*.jww")))
     if not drawings:
         print(f"no corpus at {args.corpus}")
         return 0
@@ -116,8 +119,8 @@ def check_corpus(args):
     for mode, options in modes.items():
         csv_dir, xlsx_dir = f"{mode}-csv", f"{mode}-xlsx"
         # A drawing that fails (a text cut in half a character) fails both ways.
-        run(args, ["-q", "--encoding", "utf-8", "-d", csv_dir] + options + [args.corpus], None)
-        run(args, ["-q", "--format", "xlsx", "-d", xlsx_dir] + options + [args.corpus], None)
+        run(args, ["-q", "--encoding", "utf-8", "-d", csv_dir] + options + folders, None)
+        run(args, ["-q", "--format", "xlsx", "-d", xlsx_dir] + options + folders, None)
         records = compared = 0
         for drawing in drawings:
             stem = os.path.splitext(os.path.basename(drawing))[0]
@@ -276,6 +279,7 @@ def main():
     parser.add_argument("--runner", default="")
     parser.add_argument("--work", required=True)
     parser.add_argument("--corpus", default="")
+    parser.add_argument("--jww-corpus", default="")
     args = parser.parse_args()
     args.cli = os.path.abspath(args.cli)
     shutil.rmtree(args.work, ignore_errors=True)
