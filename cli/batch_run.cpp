@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "base/errors.h"
+#include "base/threads.h"
 #include "cli/failure_text.h"
 #include "cli/file_system.h"
 #include "cli/full_mode.h"
@@ -188,7 +189,9 @@ void RunConversions(const std::vector<Conversion>& conversions, const RunOptions
     }
   };
   const unsigned count =
-      std::max(1u, std::min<unsigned>(options.jobs, static_cast<unsigned>(conversions.size())));
+      !kOwnThreads ? 1u
+                   : std::max(1u, std::min<unsigned>(options.jobs,
+                                                     static_cast<unsigned>(conversions.size())));
   std::vector<std::thread> threads;
   for (unsigned i = 1; i < count; ++i) threads.emplace_back(worker);
   worker();

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/threads.h"
 #include "cli/console.h"
 #include "cli/messages.h"
 
@@ -27,7 +28,7 @@ ProgressLine::ProgressLine(bool enabled, uint64_t totalDrawings, uint64_t totalB
       totalBytes_(totalBytes),
       finished_(finished),
       bytesRead_(bytesRead) {
-  if (enabled_) thread_ = std::thread([this] { Run(); });
+  if (enabled_ && kOwnThreads) thread_ = std::thread([this] { Run(); });
 }
 
 ProgressLine::~ProgressLine() { Finish(); }

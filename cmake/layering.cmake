@@ -34,12 +34,19 @@ if(TORIDASU_WINDOWS)
   # one version give the same bytes.
   target_link_options(toridasu_options INTERFACE -Wl,--dynamicbase,--nxcompat
     $<$<CONFIG:Release>:-s -Wl,--no-insert-timestamp>)
-elseif(NOT TORIDASU_SANITIZE)
+elseif(NOT TORIDASU_SANITIZE AND NOT TORIDASU_WEB)
   # The usual hardening of an optimised build: stack canaries, checked buffer
   # calls, and a relocation table made read-only before the program runs.
   target_compile_options(toridasu_options INTERFACE
     $<$<NOT:$<CONFIG:Debug>>:-fstack-protector-strong -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2>)
   target_link_options(toridasu_options INTERFACE $<$<NOT:$<CONFIG:Debug>>:-Wl,-z,relro,-z,now>)
+endif()
+if(TORIDASU_WEB)
+  # One thread in the page's worker; exceptions as WebAssembly's own, which
+  # cost nothing until one is raised.
+  target_compile_definitions(toridasu_options INTERFACE TORIDASU_NO_THREADS)
+  target_compile_options(toridasu_options INTERFACE -fwasm-exceptions)
+  target_link_options(toridasu_options INTERFACE -fwasm-exceptions)
 endif()
 if(TORIDASU_SANITIZE)
   target_compile_options(toridasu_options INTERFACE

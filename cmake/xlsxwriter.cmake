@@ -48,7 +48,8 @@ else()
     SOURCE_DIR ${zlib_source}
     BUILD_IN_SOURCE ON
     INSTALL_DIR ${zlib_prefix}
-    CONFIGURE_COMMAND ${CMAKE_COMMAND} -E env CC=${CMAKE_C_COMPILER} CFLAGS=-O2\ -fPIC
+    CONFIGURE_COMMAND ${CMAKE_COMMAND} -E env CC=${CMAKE_C_COMPILER} AR=${CMAKE_AR}
+                      RANLIB=${CMAKE_RANLIB} CFLAGS=-O2\ -fPIC
                       ./configure --static --prefix=<INSTALL_DIR>
     BUILD_COMMAND make libz.a
     INSTALL_COMMAND make install

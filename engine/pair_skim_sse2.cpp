@@ -55,6 +55,7 @@ SkimStop SkimPairsSse2(const char* block, std::size_t start, std::size_t fill) {
   return SkimLoop<Sse2Chunk>(block, start, fill);
 }
 
+#if defined(TORIDASU_AVX2_SKIM)
 bool SkimHasAvx2() {
   static const bool has = [] {
     __builtin_cpu_init();
@@ -62,6 +63,7 @@ bool SkimHasAvx2() {
   }();
   return has;
 }
+#endif
 
 }  // namespace internal
 

@@ -1,9 +1,9 @@
 #include "full/dimension_measure.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
+#include "base/exact_decimals.h"
 #include "model/ocs.h"
 
 namespace toridasu::full {
@@ -147,11 +147,7 @@ std::optional<Measurement> MeasurementOf(const RawEntity& e) {
 }
 
 std::string FormatMeasurement(const Measurement& m, int32_t decimals, char separator) {
-  char digits[400];  // the largest double, fixed, with every decimal place
-  const std::to_chars_result result =
-      std::to_chars(digits, digits + sizeof digits, m.value, std::chars_format::fixed,
-                    std::clamp(decimals, 0, kMostDecimals));
-  std::string text(digits, result.ec == std::errc{} ? result.ptr : digits);
+  std::string text = FixedDecimals(m.value, std::clamp(decimals, 0, kMostDecimals));
   // A small negative value rounded to zero shows no sign.
   if (text.starts_with("-") && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
   for (char& c : text) {

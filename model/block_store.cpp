@@ -84,7 +84,8 @@ const char* BlockStore::Copy(std::string_view first, std::string_view second) {
   if (size > freeSize_) {
     // A string longer than a chunk gets one of its own.
     const std::size_t chunk = std::max(size, kChunkSize);
-    chunks_.push_back(std::make_unique_for_overwrite<char[]>(chunk));
+    // Left uninitialised: every byte is written before it is read.
+    chunks_.push_back(std::unique_ptr<char[]>(new char[chunk]));
     free_ = chunks_.back().get();
     freeSize_ = chunk;
   }

@@ -17,6 +17,7 @@ packages=(
   python3 imagemagick
   python3-ezdxf gdal-bin
   libxlsxwriter-dev zlib1g-dev libz-mingw-w64-dev dpkg-dev python3-openpyxl
+  emscripten nodejs chromium chromium-driver python3-selenium
 )
 
 missing=()

@@ -2,7 +2,8 @@
 # Installs what is missing, checks the formatting of every C++ file, builds
 # both programs with warnings as errors and runs every test: the native build
 # (core, converter, unit tests), the same with the plain byte-scanning
-# kernels (unit and corpus tests), the libraries for 64-bit Arm, the 32-bit
+# kernels (unit and corpus tests), the libraries for 64-bit Arm, the page
+# (WebAssembly, in headless Chromium), the 32-bit
 # Windows build under Wine with a Japanese locale, the unit tests again under
 # sanitizers, and a short fuzz run.
 #
@@ -36,8 +37,16 @@ ctest --preset native-scalar -R '\.|^cli_corpus$|^cli_full_corpus$'
 stage "compiling the portable libraries for 64-bit Arm"
 scripts/check-portable.sh
 
+# The page: the converter as WebAssembly, checked against the native one
+# under Node, and the page itself in headless Chromium.
+stage "building the page (WebAssembly) and testing it in Chromium"
+cmake --preset web
+cmake --build --preset web
+ctest --preset web
+
 stage "building the Windows programs"
-cmake --preset windows -DTORIDASU_NATIVE_CLI="$PWD/build/native/cli/toridasu-cli"
+cmake --preset windows -DTORIDASU_NATIVE_CLI="$PWD/build/native/cli/toridasu-cli" \
+  -DTORIDASU_PAGE="$PWD/build/web/web/toridasu.html"
 cmake --build --preset windows
 stage "running the Windows tests under Wine"
 ctest --preset windows

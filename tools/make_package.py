@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Packs the Windows programs for users: a zip holding one folder
 toridasu-VERSION-win32 with toridasu.exe, toridasu-cli.exe, readme.txt
-(Japanese, Shift-JIS, CR LF: what Notepad on their machines expects) and
-LICENSE.txt (CR LF). Every entry has ordinary modes (programs 0755, texts
+(Japanese, Shift-JIS, CR LF: what Notepad on their machines expects),
+LICENSE.txt (CR LF) and, when it is given, the page toridasu.html (the
+converter in the browser, for machines where no program may run). Every entry has ordinary modes (programs 0755, texts
 0644) and one fixed time stamp, so that two builds of the same version give
 the same zip bytes.
 
-Usage: make_package.py VERSION OUT_DIR GUI_EXE CLI_EXE README_SOURCE LICENSE
+Usage: make_package.py VERSION OUT_DIR GUI_EXE CLI_EXE README_SOURCE LICENSE [PAGE]
 """
 import os
 import sys
@@ -38,6 +39,7 @@ def crlf(text):
 
 def main():
     version, out_dir, gui, cli, readme, licence = sys.argv[1:7]
+    page = sys.argv[7] if len(sys.argv) > 7 else None
     name = f"toridasu-{version}-win32"
     os.makedirs(out_dir, exist_ok=True)
     path = os.path.join(out_dir, name + ".zip")
@@ -50,6 +52,8 @@ def main():
         add(z, f"{name}/toridasu-cli.exe", read(cli), PROGRAM_MODE)
         add(z, f"{name}/readme.txt", readme_text, TEXT_MODE)
         add(z, f"{name}/LICENSE.txt", licence_text, TEXT_MODE)
+        if page:
+            add(z, f"{name}/toridasu.html", read(page), TEXT_MODE)
     os.replace(path + ".part", path)
     print(path)
 

@@ -1,7 +1,8 @@
 #include "xlsx/cell_values.h"
 
 #include <algorithm>
-#include <charconv>
+
+#include "base/exact_decimals.h"
 
 namespace toridasu::xlsx {
 namespace {
@@ -73,11 +74,7 @@ void AppendCellText(std::string_view utf8, std::string& out) {
   out.append(utf8.substr(run));
 }
 
-double ParsedNumber(std::string_view text) {
-  double value = 0.0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
-}
+double ParsedNumber(std::string_view text) { return DoubleOfDecimal(text); }
 
 std::size_t DisplayWidth(std::string_view utf8) {
   std::size_t widest = 0;

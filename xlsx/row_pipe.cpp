@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/threads.h"
+
 namespace toridasu::xlsx {
 namespace {
 
@@ -27,7 +29,7 @@ std::string_view CellCursor::NextText() {
 
 RowPipe::RowPipe(Writer write) : write_(std::move(write)) {
   batch_.reserve(kBatchBytes + 4096);
-  thread_ = std::thread([this] { Run(); });
+  if (kOwnThreads) thread_ = std::thread([this] { Run(); });
 }
 
 void RowPipe::AddNumber(double value) {
@@ -46,6 +48,12 @@ void RowPipe::EndRow() {
 }
 
 void RowPipe::HandOver() {
+  if (!kOwnThreads) {
+    write_(batch_, rows_);
+    batch_.clear();
+    rows_ = 0;
+    return;
+  }
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait(lock, [this] { return queue_.size() < kQueuedBatches || failure_; });
   if (failure_) std::rethrow_exception(failure_);
