@@ -152,6 +152,7 @@ function clearDrawings() {
   client.cancel();
   for (const drawing of state.drawings) forgetResult(drawing);
   state.drawings = [];
+  state.excluded.clear();
   $('file-rows').replaceChildren();
   dropBook();
   clearPreview();
@@ -175,10 +176,14 @@ function forgetResults() {
 
 // ---- Converting
 
-function showProgress(event, count) {
+function showBar(event) {
   const bar = $('progress');
   bar.hidden = false;
   bar.value = event.total > 0 ? event.read / event.total : 0;
+}
+
+function showProgress(event, count) {
+  showBar(event);
   setStatus(t('Progress', formatCount(event.current + 1), formatCount(count),
               formatMegabytes(event.read), formatMegabytes(event.total)));
 }
@@ -324,18 +329,17 @@ async function showPreview(drawing) {
   for (const id of ['type-counts', 'layer-counts', 'preview-table']) $(id).hidden = true;
   renderLayers();
   try {
+    // The bar alone: the status line keeps what it says of the drawings.
     const result = await client.submit({ kind: 'inspect', file: drawing.file, language: LANGUAGE }, (event) => {
-      if (event.type === 'progress' && !state.converting) showProgress(event, 1);
+      if (event.type === 'progress' && !state.converting) showBar(event);
     });
+    if (!state.converting) $('progress').hidden = true;
     if (state.previewed !== drawing) return;
     state.layers = result.layers;
     renderLayers();
     renderPreview(drawing, result);
-    if (!state.converting) {
-      $('progress').hidden = true;
-      setStatus('');
-    }
   } catch (error) {
+    if (!state.converting) $('progress').hidden = true;
     if (state.previewed !== drawing) return;
     $('preview-summary').textContent = error instanceof Cancelled ? t('Cancelled') : t('Stopped', error.message);
   }

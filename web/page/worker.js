@@ -12,6 +12,7 @@ const kPreviewRows = 300;
 const kPreviewColumns = 'x,y,text,type,layer';
 const kProgressStep = 2 << 20;
 const kChunk = 1 << 20;
+const kEio = 29;  // EIO in the module's numbering
 
 let compiling = null;
 
@@ -50,7 +51,14 @@ async function startConverter(language, files, progress) {
   const read = workerfs.stream_ops.read;
   const indexOfNode = new Map();
   workerfs.stream_ops.read = function (stream, buffer, offset, length, position) {
-    const got = read.call(this, stream, buffer, offset, length, position);
+    let got;
+    try {
+      got = read.call(this, stream, buffer, offset, length, position);
+    } catch (error) {
+      // A file gone or changed since it was chosen: a failed read, which
+      // the converter reports as it reports any other.
+      throw new fs.ErrnoError(kEio);
+    }
     const index = indexOfNode.get(stream.node);
     if (index !== undefined) progress.reached(index, position + got);
     return got;
@@ -99,29 +107,32 @@ class Progress {
   constructor(job, files) {
     this.job = job;
     this.sizes = files.map((file) => file.size);
-    this.base = 0;  // bytes of the drawings of this job before the current run's
     this.total = this.sizes.reduce((sum, size) => sum + size, 0);
-    this.positions = [];
+    this.positions = this.sizes.map(() => 0);
+    this.first = 0;
     this.posted = -Infinity;
   }
 
-  // A run over the drawings from `first` on.
+  // A run over the drawings from `first` on, which reads them from the start.
   startRun(first) {
-    this.base = this.sizes.slice(0, first).reduce((sum, size) => sum + size, 0);
-    this.positions = [];
+    this.first = first;
+    this.positions.fill(0, first);
   }
 
+  // The drawing `first + index` read up to `position`.
   reached(index, position) {
-    this.positions[index] = Math.max(this.positions[index] || 0, Math.min(position, this.sizes[index]));
-    const read = this.read();
+    const at = this.first + index;
+    this.positions[at] = Math.max(this.positions[at], Math.min(position, this.sizes[at]));
+    const read = this.positions.reduce((sum, done) => sum + done, 0);
     if (read - this.posted >= kProgressStep || read === this.total) {
       this.posted = read;
-      postMessage({ id: this.job.id, type: 'progress', read, total: this.total, current: index });
+      postMessage({ id: this.job.id, type: 'progress', read, total: this.total, current: at });
     }
   }
 
-  read() {
-    return this.base + this.positions.reduce((sum, position) => sum + (position || 0), 0);
+  // A drawing done with, however much of it the converter needed to read.
+  finished(index) {
+    this.reached(index - this.first, this.sizes[index]);
   }
 }
 
@@ -207,6 +218,7 @@ async function convertEach(job) {
   for (let index = 0; index < job.files.length; ++index) {
     postMessage({ id: job.id, type: 'started', index });
     const outcome = await convertOne(job, index, progress);
+    progress.finished(index);
     const transfer = outcome.bytes ? [outcome.bytes.buffer] : [];
     postMessage({ id: job.id, type: 'file', index, ...outcome }, transfer);
   }
@@ -300,7 +312,8 @@ async function inspect(job) {
   const messages = messageLines(converter, result).map((line) => ({ text: shown(line, converter.inputs) }));
   if (result.stopped !== undefined) messages.push({ key: 'Stopped', args: [result.stopped] });
   const preview = result.status === 0 ? readPreview(converter.module, output) : null;
-  postMessage({ id: job.id, type: 'inspected', layers: listing.layers[0], preview, messages });
+  const layers = listing.status === 0 ? listing.layers[0] : null;
+  postMessage({ id: job.id, type: 'inspected', layers, preview, messages });
 }
 
 const jobs = { each: convertEach, book: convertBook, inspect };
