@@ -231,8 +231,7 @@ void DrawingFeeder::FeedDefinitionsAndReferences() {
     }
     taken.insert(text::AsciiUpperCase(name));
     if (byNumber.contains(held.number)) {
-      warnings_.Add(model::Warning::Kind::kDuplicateBlock, byNumber[held.number],
-                    held.line);
+      warnings_.Add(model::Warning::Kind::kDuplicateBlock, byNumber[held.number], held.line);
     }
     byNumber[held.number] = name;  // a later definition of a number wins
   }
