@@ -318,6 +318,17 @@ def workbook_differences(got, expected):
                 if part != "docProps/core.xml" and a.read(part) != b.read(part)]
 
 
+def check_folder(page, folder):
+    """A folder chosen: its drawings, by their paths in it, and nothing else."""
+    page.driver.find_element(By.ID, "folder-input").send_keys(str(folder))
+    page.until("return document.querySelectorAll('#file-rows tr').length > 0", "the folder's reading")
+    expected = sorted(f"{folder.name}/{p.name}" for p in folder.iterdir() if p.suffix.lower() in (".dxf", ".jww"))
+    got = sorted(page.rows())
+    check(f"a folder chosen: its {len(expected)} drawings and nothing else",
+          [] if got == expected else [f"{got}, expected {expected}"])
+    page.clear()
+
+
 def check_cancel(page, native, drawings, work):
     """Cancelled at once, then converted again by a fresh worker."""
     page.choose("exact", "csv-sjis")
@@ -407,6 +418,7 @@ def run_checks():
     page = Page(args.page, "en-US", work)
     try:
         language = page.js("return document.documentElement.lang")
+        check_folder(page, args.jww_corpus.resolve())
         problems = check_cancel(page, Native(args.cli, "en"), broken, work / "en")
         check(f"an English browser ({language}): a conversion cancelled, then made again, with the "
               "converter's messages in English beside their files",
