@@ -17,7 +17,8 @@ import sys
 
 HERE = pathlib.Path(__file__).resolve().parent
 # What each script is made of, in order.
-PAGE_SOURCES = ["texts.js", "layer_patterns.js", "drawing_files.js", "converter_client.js", "page.js"]
+PAGE_SOURCES = ["texts.js", "layer_patterns.js", "drawing_files.js", "converter_client.js",
+                "drawing_table.js", "conversion.js", "preview_panel.js", "page.js"]
 WORKER_SOURCES = ["layer_patterns.js", "csv_rows.js", "worker.js"]
 # Nothing from the network: inline scripts and style, WebAssembly, a worker
 # made from a Blob, and downloads of Blobs (which are no requests).

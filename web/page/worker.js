@@ -209,7 +209,7 @@ async function layerChoice(job, files, progress) {
 function failureOf(result) {
   const messages = result.messages.map((text) => ({ text }));
   if (result.stopped !== undefined) messages.push({ key: 'Stopped', args: [result.stopped] });
-  return { index: 0, state: 'failed', messages };
+  return { state: 'failed', messages };
 }
 
 async function convertOne(job, index, progress) {
@@ -261,18 +261,15 @@ async function convertBook(job) {
   const perFile = job.files.map(() => []);
   const failed = job.files.map(() => false);
   const general = [...layers.notes];
-  let last = null;
   for (const line of messageLines(converter, result)) {
     const index = converter.inputs.findIndex((input) => line.startsWith(input + ':'));
-    if (index >= 0) last = index;
     const message = { text: shown(line, converter.inputs) };
-    if (index < 0 && last === null) {
-      general.push(message);
-      continue;
+    if (index < 0) {
+      general.push(message);  // of the workbook, or of the whole run
+    } else {
+      perFile[index].push(message);
+      if (!isNote(line)) failed[index] = true;
     }
-    const owner = index >= 0 ? index : last;
-    perFile[owner].push(message);
-    if (!isNote(line)) failed[owner] = true;
   }
   if (result.stopped !== undefined) general.push({ key: 'Stopped', args: [result.stopped] });
   const bytes = result.status === 0 || result.status === 1 ? readOutput(converter.module, output) : null;
