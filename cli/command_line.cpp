@@ -160,6 +160,9 @@ full::FullOptions FullOptionsOf(const FullArguments& given, const Settings& sett
   options.texts.hidden = given.hidden;
   // The arguments are UTF-8, as the drawing's names are by then.
   options.texts.layers = model::LayerPatterns(given.layers);
+  // Only blanks and commas would name no layer, and so keep them all.
+  if (!given.layers.empty() && options.texts.layers.Empty())
+    error = Say(text_id::kCliBadValue, {"--layers", given.layers});
   return options;
 }
 

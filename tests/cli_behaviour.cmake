@@ -86,6 +86,8 @@ if(EXISTS ${WORK}/layered.csv)
 endif()
 run(2 --list-layers layered.dxf)
 expect_match("${err}" "--list-layers goes with --full" "--list-layers without --full")
+run(2 --full --layers " , " layered.dxf)
+expect_match("${err}" "--layers does not take this value" "--layers naming no layer")
 # --layers as the user types it: a Jw_cad layer (Shift-JIS, no header) after a wildcard.
 string(ASCII 142 186 150 188 room_layer)  # 室名 in Shift-JIS
 write_drawing(jw.dxf 0 TEXT 8 "_0-6__${room_layer}" 1 room 0 TEXT 8 _0-7__dim 1 other)
