@@ -26,6 +26,7 @@
 #include "full/full_conversion.h"
 #include "io/file_sink.h"
 #include "io/file_source.h"
+#include "peak_memory.h"
 #include "synthetic_drawing.h"
 #include "xlsx/exact_sheet_sink.h"
 #include "xlsx/full_sheet_sink.h"
@@ -105,21 +106,6 @@ uint64_t MemchrPass(const Drawing& d) {
   return lines;
 }
 
-// The process's peak resident memory in MB since the last reset (Linux).
-void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
-double PeakMemoryMb() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  while (status >> key) {
-    if (key == "VmHWM:") {
-      double kilobytes = 0;
-      status >> kilobytes;
-      return kilobytes / 1024.0;
-    }
-  }
-  return 0;
-}
-
 // The records of one conversion of `d` in one of the two modes; -1 when it failed.
 using Job = int64_t (*)(const Drawing& d, const toridasu::ConversionContext& context);
 
@@ -175,7 +161,7 @@ void Convert(benchmark::State& state, Kind kind, Job job = ConvertExact) {
   double passSeconds = 0;
   double conversionSeconds = 0;
   uint64_t records = 0;
-  ResetPeakMemory();
+  toridasu::bench::ResetPeakMemory();
   for (auto _ : state) {
     const auto start = Clock::now();
     benchmark::DoNotOptimize(MemchrPass(d));
@@ -190,7 +176,7 @@ void Convert(benchmark::State& state, Kind kind, Job job = ConvertExact) {
   }
   state.counters["records"] = static_cast<double>(records);
   state.counters["vs_pass"] = passSeconds > 0 ? conversionSeconds / passSeconds : 0;
-  state.counters["peak_MB"] = PeakMemoryMb();
+  state.counters["peak_MB"] = toridasu::bench::PeakMemoryMb();
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * d.bytes));
 }
 

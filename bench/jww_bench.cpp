@@ -22,6 +22,7 @@
 #include "io/file_sink.h"
 #include "io/file_source.h"
 #include "jww/jww_conversion.h"
+#include "peak_memory.h"
 #include "support/jww_drawing.h"
 
 namespace {
@@ -97,20 +98,6 @@ Drawing& DrawingOf(int linesPerText) {
   return *drawing;
 }
 
-void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
-double PeakMemoryMb() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  while (status >> key) {
-    if (key == "VmHWM:") {
-      double kilobytes = 0;
-      status >> kilobytes;
-      return kilobytes / 1024.0;
-    }
-  }
-  return 0;
-}
-
 // One conversion of the drawing in a mode; the records written, -1 on failure.
 int64_t ConvertFull(const Drawing& d, toridasu::Platform& platform) {
   toridasu::FileSource input(platform);
@@ -138,14 +125,14 @@ void Convert(benchmark::State& state, int64_t (*job)(const Drawing&, toridasu::P
   Drawing& d = DrawingOf(linesPerText);
   toridasu::Platform& platform = toridasu::CurrentPlatform();
   int64_t records = 0;
-  ResetPeakMemory();
+  toridasu::bench::ResetPeakMemory();
   for (auto _ : state) {
     records = job(d, platform);
     if (records < 0) state.SkipWithError("conversion failed");
   }
   state.counters["records"] = static_cast<double>(records);
   state.counters["drawing_MB"] = static_cast<double>(d.bytes) / (1 << 20);
-  state.counters["peak_MB"] = PeakMemoryMb();
+  state.counters["peak_MB"] = toridasu::bench::PeakMemoryMb();
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * d.bytes));
 }
 

@@ -52,6 +52,18 @@ std::optional<ConversionFailure> Convert(ByteSource& input, const FeedChoice& ch
   }
 }
 
+// Ends a conversion of either mode: its warnings kept, and on failure no
+// records, the sink's output given up and the drawing closed.
+template <typename Stats, typename Sink>
+bool Finish(Stats& out, Sink& sink, ByteSource& input, model::WarningLog& warnings) {
+  out.warnings = warnings.Take();
+  if (!out.failure) return true;
+  out.records = 0;
+  sink.Abandon();
+  input.Close();
+  return false;
+}
+
 }  // namespace
 
 bool ConvertJwwFull(ByteSource& input, model::RecordSink& sink, const full::FullOptions& options,
@@ -77,12 +89,7 @@ bool ConvertJwwFull(ByteSource& input, model::RecordSink& sink, const full::Full
         out.layers = texts.Layers().Names();
         sink.Commit();
       });
-  out.warnings = warnings.Take();
-  if (!out.failure) return true;
-  out.records = 0;
-  sink.Abandon();
-  input.Close();
-  return false;
+  return Finish(out, sink, input, warnings);
 }
 
 bool ConvertJwwExact(ByteSource& input, ExactRecordSink& sink, const ExactChoice& choice,
@@ -105,12 +112,7 @@ bool ConvertJwwExact(ByteSource& input, ExactRecordSink& sink, const ExactChoice
         ++out.records;
       },
       [&] { sink.Begin(); }, [&](model::DrawingTexts&) { sink.Commit(); });
-  out.warnings = warnings.Take();
-  if (!out.failure) return true;
-  out.records = 0;
-  sink.Abandon();
-  input.Close();
-  return false;
+  return Finish(out, sink, input, warnings);
 }
 
 }  // namespace toridasu::jww
